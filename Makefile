@@ -1,0 +1,59 @@
+# Kymata: `make run` and `make test` are all a newcomer needs on Debian 12.
+# Each target first installs the Debian packages that are missing, then builds in build/.
+
+BUILD     ?= build
+BENCH     ?= build-bench
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_ARGS = -DCMAKE_BUILD_TYPE=Release
+
+# Everything the build, the tests and the benchmarks need, by Debian package name.
+PACKAGES = cmake make g++ pkg-config clang-format \
+           qt6-base-dev qt6-svg-dev libgl-dev \
+           libbenchmark-dev \
+           fonts-liberation2 fonts-dejavu-core
+
+.PHONY: all deps configure build run test bench format format-check clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing missing packages:$$missing"; \
+	  if [ "$$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi; \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@./$(BUILD)/src/kymata --help
+	@echo
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/src/kymata --export kymata-figure.png
+	@echo "The start figure is in kymata-figure.png"
+
+test: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH) $(CMAKE_ARGS) -DKYMATA_BENCHMARKS=ON
+	cmake --build $(BENCH) -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ./$(BENCH)/bench/kymata-bench --benchmark_repetitions=5 \
+	  --benchmark_report_aggregates_only=true
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+clean:
+	rm -rf $(BUILD) $(BENCH)

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+namespace kymata {
+
+/// The values of the window's controls that a drawing reads, named after the controls.
+/// Defaults are the controls' design values.
+struct Controls {
+    /// Source position in air wavelengths left of the origin: -200..-3.
+    int initial_POINT = -20;
+    /// Focus distance behind the back vertex in air wavelengths: 1..50.
+    int fOCUS_POINT = 5;
+    /// Refractive index times 100: 105..250.
+    int n_DIATHLASI = 150;
+    /// Lens thickness in glass wavelengths: 1..20.
+    int pachos = 20;
+    /// Checked: the hyperbolic lens construction instead of the spherical one.
+    bool YPERVOLIKO = false;
+    /// "Parallel BEAM": read by the hyperbolic drawings, changes no figure.
+    bool f_apeiro = false;
+    /// Selected: Greek texts; otherwise (`AGLIKA` selected) English.
+    bool ELLINIKA = true;
+
+    friend bool operator==(const Controls&, const Controls&) = default;
+};
+
+/// Scroll-bar ranges of the four scene controls.
+struct ControlRange {
+    int min;
+    int max;
+};
+inline constexpr ControlRange initial_POINT_Range{-200, -3};
+inline constexpr ControlRange fOCUS_POINT_Range{1, 50};
+inline constexpr ControlRange n_DIATHLASI_Range{105, 250};
+inline constexpr ControlRange pachos_Range{1, 20};
+
+/// The captions of the four read-out labels (UTF-8).
+struct Labels {
+    std::string Label1 = "Label1";
+    std::string Label2 = "Label2";
+    std::string Label3 = "Label3";
+    std::string Label4 = "Label4";
+
+    friend bool operator==(const Labels&, const Labels&) = default;
+};
+
+} // namespace kymata

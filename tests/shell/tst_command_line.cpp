@@ -1,0 +1,269 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+/// Runs the real program as a user would, with no display and no platform chosen for it.
+/// `fileSizeLimit` > 0 caps the size of any file it writes, as a full disk would.
+Run Kymata(const QStringList& arguments, qint64 fileSizeLimit = 0) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(env);
+    if (fileSizeLimit > 0) {
+        process.setChildProcessModifier([fileSizeLimit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
+    process.start(QStringLiteral(KYMATA_BINARY), arguments);
+    Run run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QJsonObject ReadJson(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void exportsEachFormat_data();
+    void exportsEachFormat();
+    void jsonDocument();
+    void sceneOptionsReachTheFigure();
+    void badUsage_data();
+    void badUsage();
+    void unwritablePath_data();
+    void unwritablePath();
+    void fullDiskKeepsTheOldFile();
+    void helpAndVersion();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString Path(const QString& name) const { return dir_->filePath(name); }
+};
+
+void TestCommandLine::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+}
+
+void TestCommandLine::exportsEachFormat_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("extra");
+    QTest::newRow("png, default size") << "figure.png" << QStringList{};
+    QTest::newRow("png, 300 px") << "small.PNG" << QStringList{"--size", "300"};
+    QTest::newRow("svg") << "figure.svg" << QStringList{};
+    QTest::newRow("pdf") << "figure.pdf" << QStringList{"--lang", "en"};
+    QTest::newRow("json") << "figure.json" << QStringList{};
+}
+
+void TestCommandLine::exportsEachFormat() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, extra);
+    const QString path = Path(name);
+    const Run run = Kymata(QStringList{"--export", path} + extra);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 1); // no temporary left
+    if (name.endsWith(QLatin1String("png"), Qt::CaseInsensitive)) {
+        const QImage image(path);
+        const int side = extra.isEmpty() ? 1000 : 300;
+        QCOMPARE(image.size(), QSize(side, side));
+        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+    } else if (name.endsWith(QLatin1String("svg"))) {
+        QSvgRenderer svg(path);
+        QVERIFY(svg.isValid());
+        QCOMPARE(svg.viewBox(), QRect(0, 0, 1000, 1000));
+    } else if (name.endsWith(QLatin1String("pdf"))) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    } else {
+        QVERIFY(!ReadJson(path).isEmpty());
+    }
+}
+
+void TestCommandLine::jsonDocument() {
+    const QString path = Path("f.json");
+    QCOMPARE(Kymata({"--export", path}).exitCode, 0);
+    const QJsonObject doc = ReadJson(path);
+    QCOMPARE(doc.keys(), (QStringList{"canvas", "controls", "labels"}));
+    const QJsonObject controls = doc["controls"].toObject();
+    QCOMPARE(controls["source"].toInt(), -20);
+    QCOMPARE(controls["focus"].toInt(), 5);
+    QCOMPARE(controls["index"].toInt(), 150);
+    QCOMPARE(controls["thickness"].toInt(), 20);
+    QCOMPARE(controls["hyperbola"].toBool(), false);
+    QCOMPARE(controls["parallelBeam"].toBool(), false);
+    QCOMPARE(controls["language"].toString(), QStringLiteral("el"));
+    const QJsonObject labels = doc["labels"].toObject();
+    QCOMPARE(labels["Label1"].toString(), QStringLiteral("  X0 =20 μήκη κύματος"));
+    QCOMPARE(labels["Label4"].toString(), QStringLiteral("Φάρδος Φακούς = 100 # κυμάτων = 20.00"));
+    const QJsonObject canvas = doc["canvas"].toObject();
+    QCOMPARE(canvas["scale"].toArray(), (QJsonArray{-120, 120, 120, -120}));
+
+    const QRegularExpression hexColor(QStringLiteral("^#[0-9a-f]{6}$"));
+    QSet<QString> kinds;
+    for (const QJsonValue& v : canvas["items"].toArray()) {
+        const QJsonObject item = v.toObject();
+        const QString type = item["type"].toString();
+        kinds.insert(type);
+        QVERIFY(hexColor.match(item["color"].toString()).hasMatch());
+        QStringList expected;
+        if (type == QLatin1String("line")) {
+            expected = {"color", "style", "type", "width", "x1", "x2", "y1", "y2"};
+        } else if (type == QLatin1String("circle")) {
+            expected = {"color", "r", "style", "type", "width", "x", "y"};
+            if (item.contains("start")) {
+                expected = {"color", "end", "r", "start", "style", "type", "width", "x", "y"};
+            }
+        } else {
+            QCOMPARE(type, QStringLiteral("text"));
+            expected = {"angle", "color", "font", "size", "text", "type", "x", "y"};
+        }
+        QCOMPARE(item.keys(), expected);
+    }
+    QCOMPARE(kinds, (QSet<QString>{"line", "circle", "text"}));
+}
+
+void TestCommandLine::sceneOptionsReachTheFigure() {
+    const QString path = Path("f.json");
+    const Run run = Kymata({"--export", path, "--source", "-3", "--focus", "50", "--index", "2.5",
+                            "--thickness", "1", "--lang", "en", "--parallel-beam"});
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject doc = ReadJson(path);
+    const QJsonObject controls = doc["controls"].toObject();
+    QCOMPARE(controls["source"].toInt(), -3);
+    QCOMPARE(controls["focus"].toInt(), 50);
+    QCOMPARE(controls["index"].toInt(), 250);
+    QCOMPARE(controls["thickness"].toInt(), 1);
+    QCOMPARE(controls["parallelBeam"].toBool(), true);
+    QCOMPARE(controls["language"].toString(), QStringLiteral("en"));
+    const QJsonObject labels = doc["labels"].toObject();
+    QCOMPARE(labels["Label3"].toString(), QStringLiteral(" n = 2.5"));
+    QCOMPARE(labels["Label2"].toString(), QStringLiteral(" Focus point = 50"));
+}
+
+void TestCommandLine::badUsage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("source too near") << QStringList{"--source", "-2"} << "-200 to -3";
+    QTest::newRow("source not a number") << QStringList{"--source", "far"} << "--source";
+    QTest::newRow("focus zero") << QStringList{"--focus", "0"} << "1 to 50";
+    QTest::newRow("thickness 21") << QStringList{"--thickness", "21"} << "1 to 20";
+    QTest::newRow("index too low") << QStringList{"--index", "1.04"} << "1.05 to 2.50";
+    QTest::newRow("index between steps") << QStringList{"--index", "1.505"} << "steps of 0.01";
+    QTest::newRow("index nan") << QStringList{"--index", "nan"} << "--index";
+    QTest::newRow("index with comma") << QStringList{"--index", "1,5"} << "--index";
+    QTest::newRow("size too large") << QStringList{"--size", "100000"} << "10 to 8000";
+    QTest::newRow("language") << QStringList{"--lang", "fr"} << "el or en";
+    QTest::newRow("unknown option") << QStringList{"--colour", "red"} << "colour";
+    QTest::newRow("stray argument") << QStringList{"extra"} << "extra";
+}
+
+void TestCommandLine::badUsage() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, mentions);
+    const QString path = Path("figure.png");
+    const Run run = Kymata(QStringList{"--export", path} + arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
+    QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestCommandLine::unwritablePath_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("unknown extension") << "figure.bmp" << 2;
+    QTest::newRow("no extension") << "figure" << 2;
+    QTest::newRow("missing folder") << "no/such/folder/figure.png" << 1;
+    QTest::newRow("folder in the way") << "taken.json" << 1;
+}
+
+void TestCommandLine::unwritablePath() {
+    QFETCH(QString, name);
+    QFETCH(int, exitCode);
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("taken.json")));
+    const QString path = Path(name);
+    const Run run = Kymata({"--export", path});
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(path), qPrintable(run.err));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 0);
+}
+
+void TestCommandLine::fullDiskKeepsTheOldFile() {
+    const QString path = Path("figure.png");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old figure");
+    }
+    const Run failed = Kymata({"--export", path}, 4096);
+    QCOMPARE(failed.exitCode, 1);
+    QVERIFY2(failed.err.contains(path), qPrintable(failed.err));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old figure"));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 1);
+    old.close();
+
+    QCOMPARE(Kymata({"--export", path}).exitCode, 0);
+    QCOMPARE(QImage(path).size(), QSize(1000, 1000));
+}
+
+void TestCommandLine::helpAndVersion() {
+    const Run help = Kymata({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    for (const char* option : {"--export", "--size", "--source", "--focus", "--index",
+                               "--thickness", "--hyperbola", "--parallel-beam", "--lang"}) {
+        QVERIFY2(help.out.contains(QLatin1String(option)), option);
+    }
+    QVERIFY(help.out.contains(QStringLiteral("Exit codes")));
+    const Run version = Kymata({"--version"});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY(version.out.startsWith(QStringLiteral("kymata ")));
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_command_line.moc"

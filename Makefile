@@ -46,7 +46,8 @@ test: build
 bench: deps
 	cmake -S . -B $(BENCH) $(CMAKE_ARGS) -DKYMATA_BENCHMARKS=ON
 	cmake --build $(BENCH) -j $(JOBS)
-	QT_QPA_PLATFORM=offscreen ./$(BENCH)/bench/kymata-bench --benchmark_repetitions=5 \
+	XDG_RUNTIME_DIR=$${XDG_RUNTIME_DIR:-$$(mktemp -d)} QT_QPA_PLATFORM=offscreen \
+	  ./$(BENCH)/bench/kymata-bench --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 
 format:

@@ -1,0 +1,105 @@
+#include "construction/spherical_construction.h"
+#include "shell/figure_export.h"
+#include "shell/recording_surface.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace kymata;
+
+namespace {
+
+Controls Setting(int source, bool hyperbola) {
+    Controls c;
+    c.initial_POINT = source;
+    c.YPERVOLIKO = hyperbola;
+    return c;
+}
+
+Recording Draw(const Controls& controls) {
+    Scene scene;
+    Labels labels;
+    RecordingSurface canvas;
+    DrawConstruction(controls, scene, labels, canvas);
+    return canvas.Take();
+}
+
+/// Computing the figure into a recording.
+void BM_Compute(benchmark::State& state, int source, bool hyperbola) {
+    const Controls c = Setting(source, hyperbola);
+    Scene scene;
+    Labels labels;
+    RecordingSurface canvas;
+    for (auto _ : state) {
+        DrawConstruction(c, scene, labels, canvas);
+        benchmark::DoNotOptimize(canvas.Figure().items.data());
+    }
+    state.counters["items"] = double(canvas.Figure().items.size());
+}
+
+/// Rasterising a finished recording at 1000 x 1000.
+void BM_Raster(benchmark::State& state, int source, bool hyperbola) {
+    const Recording figure = Draw(Setting(source, hyperbola));
+    for (auto _ : state) {
+        QImage image = RenderImage(figure, 1000);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+/// One full redraw as the canvas will see it: compute, then rasterise at 1000 x 1000.
+void BM_Redraw(benchmark::State& state, int source, bool hyperbola) {
+    const Controls c = Setting(source, hyperbola);
+    for (auto _ : state) {
+        QImage image = RenderImage(Draw(c), 1000);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void RunProcess(benchmark::State& state, const std::string& command) {
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError("the process failed");
+            return;
+        }
+    }
+}
+
+/// The whole `kymata --export x.png` process at 1000 px.
+void BM_ExportProcess(benchmark::State& state) {
+    const std::string out = QDir::temp().filePath("kymata-bench.png").toStdString();
+    RunProcess(state, std::string(KYMATA_BINARY) + " --export '" + out + "'");
+}
+
+/// A minimal Qt program that writes a blank 1000 x 1000 PNG: the yardstick for the above.
+void BM_BlankPngProcess(benchmark::State& state) {
+    const std::string out = QDir::temp().filePath("kymata-bench-blank.png").toStdString();
+    RunProcess(state, std::string(BLANK_PNG_BINARY) + " '" + out + "'");
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_Compute, spherical_start, -20, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, spherical_far, -200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raster, spherical_start, -20, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raster, spherical_far, -200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, spherical_start, -20, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, spherical_far, -200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExportProcess)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_BlankPngProcess)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

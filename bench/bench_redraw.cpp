@@ -89,6 +89,12 @@ BENCHMARK_CAPTURE(BM_Raster, spherical_start, -20, false)->Unit(benchmark::kMicr
 BENCHMARK_CAPTURE(BM_Raster, spherical_far, -200, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Redraw, spherical_start, -20, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Redraw, spherical_far, -200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, hyperbolic_start, -20, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, hyperbolic_far, -200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raster, hyperbolic_start, -20, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raster, hyperbolic_far, -200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, hyperbolic_start, -20, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, hyperbolic_far, -200, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExportProcess)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_BlankPngProcess)->Unit(benchmark::kMillisecond)->Iterations(20);
 

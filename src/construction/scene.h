@@ -1,9 +1,12 @@
 #pragma once
 
+#include "hyperbolic/hyperbola.h"
+
 namespace kymata {
 
 /// The scene quantities that every redraw rewrites from the controls and that the helpers and
-/// drawings share. Lengths are in canvas units; one air wavelength is 5 of them.
+/// drawings share, with the ray tables of the hyperbolic lens. Lengths are in canvas units; one air
+/// wavelength is 5 of them.
 struct Scene {
     double Pi = 0;
     int Wavelength = 0;
@@ -16,6 +19,8 @@ struct Scene {
     double SourceX = 0;
     /// Radius of the circle that forms the lens front surface.
     int FrontRadius = 0;
+    /// The hyperbolic lens's ray tables.
+    HyperbolaTables hyperbola;
 };
 
 } // namespace kymata

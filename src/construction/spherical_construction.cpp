@@ -5,6 +5,7 @@
 #include "construction/scene_parameters.h"
 #include "construction/text_font.h"
 #include "construction/wave_table.h"
+#include "hyperbolic/hyperbolic_construction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -226,8 +227,7 @@ void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Su
     canvas.ForeColor = Black;
     DrawCommonMarks(canvas, g, scene);
     if (controls.YPERVOLIKO) {
-        // The hyperbolic lens construction is drawn by its own module; until it is present
-        // the figure keeps the common marks only.
+        DrawHyperbolicConstruction(controls, scene, labels, canvas);
         return;
     }
     DrawSphericalLens(controls, scene, g, canvas);

@@ -67,7 +67,7 @@ private Q_SLOTS:
     void grazingRayBelowTheAxis();
     void farSourceFillsTablesToTheirEnd();
     void redrawIsRepeatable();
-    void hyperbolaCheckedKeepsCommonMarks();
+    void hyperbolaReplacesTheFigure();
     void coarseSweepIsFinite();
 };
 
@@ -204,13 +204,20 @@ void TestSpherical::redrawIsRepeatable() {
     QCOMPARE(canvas.FontSize, 12.0);
 }
 
-void TestSpherical::hyperbolaCheckedKeepsCommonMarks() {
+void TestSpherical::hyperbolaReplacesTheFigure() {
+    // With YPERVOLIKO checked the hyperbolic construction clears the canvas: only its figure
+    // and the read-outs of every redraw remain.
     Controls c;
     c.YPERVOLIKO = true;
     const Redraw r = DrawFigure(c);
-    QCOMPARE(r.figure.items.size(), std::size_t(5 + 4 + 31 + 2 + 1));
-    QVERIFY(LinesOfColor(r.figure, Red).empty());
+    QCOMPARE(r.figure.box, (UserBox{-180, 180, 180, -180}));
+    QCOMPARE(std::get<LineItem>(r.figure.items.front()),
+             (LineItem{-100, 0, 100, 0, {}, 1, LineStyle::Solid}));
+    for (const CircleItem& circle : ItemsOf<CircleItem>(r.figure)) {
+        QVERIFY(!circle.start);
+    }
     QCOMPARE(QString::fromStdString(r.labels.Label3), QStringLiteral(" n = 1.5"));
+    QCOMPARE(QString::fromStdString(r.labels.Label2), QStringLiteral(" Σημείο Εστίασης  = 5"));
 }
 
 void TestSpherical::coarseSweepIsFinite() {

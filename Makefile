@@ -35,10 +35,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@./$(BUILD)/src/kymata --help
-	@echo
-	QT_QPA_PLATFORM=offscreen ./$(BUILD)/src/kymata --export kymata-figure.png
-	@echo "The start figure is in kymata-figure.png"
+	./$(BUILD)/src/kymata
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

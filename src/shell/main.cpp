@@ -1,6 +1,10 @@
 #include "shell/command_line.h"
+#include "shell/main_window.h"
+#include "shell/startup.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+
+#include <memory>
 
 namespace {
 
@@ -18,14 +22,21 @@ void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QSt
 } // namespace
 
 int main(int argc, char** argv) {
-    // Every run draws headless on Qt's offscreen platform: the exports, --help and --version,
-    // and the usage that a plain start shows. No display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Any argument asks for the command line: exports, --help, --version. It draws headless on
+    // Qt's offscreen platform and needs no display. A plain start opens the window.
+    const bool commandLine = argc > 1;
+    if (commandLine) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     defaultHandler = qInstallMessageHandler(FilterMessages);
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("kymata"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(KYMATA_VERSION));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    return kymata::RunCommandLine(QGuiApplication::arguments(), out, err);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kymata"));
+    QApplication::setApplicationVersion(QStringLiteral(KYMATA_VERSION));
+    if (commandLine) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return kymata::RunCommandLine(QApplication::arguments(), out, err);
+    }
+    const std::unique_ptr<kymata::DHMIOYRGO_KYKLO> window(kymata::Main());
+    return QApplication::exec();
 }

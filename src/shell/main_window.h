@@ -1,0 +1,75 @@
+#pragma once
+
+#include "construction/controls.h"
+#include "construction/scene.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace kymata {
+
+class CanvasWidget;
+
+/// The one window of the program: the canvas `EIKON` and the thirteen controls that set the
+/// scene. Every control event redraws the figure once through `DrawConstruction`.
+class DHMIOYRGO_KYKLO final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DHMIOYRGO_KYKLO(QWidget* parent = nullptr);
+
+    /// The control values that a redraw reads, taken from the widgets.
+    Controls ReadControls() const;
+    /// Redraws the figure on the canvas from the controls and rewrites the four read-outs.
+    void DrawConstruction();
+    /// Places the canvas and the controls for the current client size.
+    void ApplyLayout();
+    /// The shared scene, kept for the program's life.
+    kymata::Scene& Scene() { return scene_; }
+    CanvasWidget& Canvas() { return *EIKON; }
+
+public Q_SLOTS:
+    void AGLIKA_Click();
+    void ELLINIKA_Click();
+    void initial_POINT_Change();
+    void fOCUS_POINT_Change();
+    void n_DIATHLASI_Change();
+    void pachos_Change();
+    void YPERVOLIKO_Click();
+    void Command1_Click();
+
+Q_SIGNALS:
+    /// Emitted after each complete redraw of the figure.
+    void FigureRedrawn();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ShowLabels();
+
+    CanvasWidget* EIKON;
+    QPushButton* Command1;
+    QScrollBar* initial_POINT;
+    QLabel* Label1;
+    QScrollBar* fOCUS_POINT;
+    QLabel* Label2;
+    QScrollBar* n_DIATHLASI;
+    QLabel* Label3;
+    QScrollBar* pachos;
+    QLabel* Label4;
+    QCheckBox* f_apeiro;
+    QCheckBox* YPERVOLIKO;
+    QRadioButton* ELLINIKA;
+    QRadioButton* AGLIKA;
+
+    kymata::Scene scene_;
+    Labels labels_;
+};
+
+} // namespace kymata

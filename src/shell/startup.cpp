@@ -1,0 +1,23 @@
+#include "shell/startup.h"
+
+#include "shell/main_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace kymata {
+
+DHMIOYRGO_KYKLO* Main() {
+    auto* window = new DHMIOYRGO_KYKLO;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        window->setGeometry(screen->availableGeometry());
+    }
+    window->ApplyLayout();
+    window->show();
+    window->Scene().RefractiveIndex = window->ReadControls().n_DIATHLASI / 100.0;
+    window->DrawConstruction();
+    return window;
+}
+
+} // namespace kymata

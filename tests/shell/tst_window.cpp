@@ -1,0 +1,359 @@
+#include "shell/canvas_widget.h"
+#include "shell/form_layout.h"
+#include "shell/main_window.h"
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace kymata;
+
+namespace {
+
+using Action = std::function<void(DHMIOYRGO_KYKLO&)>;
+
+template <typename T = QWidget> T* Control(DHMIOYRGO_KYKLO& w, const char* name) {
+    return w.findChild<T*>(QString::fromLatin1(name));
+}
+
+QScrollBar* Bar(DHMIOYRGO_KYKLO& w, const char* name) {
+    return Control<QScrollBar>(w, name);
+}
+
+QString Caption(DHMIOYRGO_KYKLO& w, const char* label) {
+    return Control<QLabel>(w, label)->text();
+}
+
+/// Where on the scroll bar a part of it lies.
+QPoint Centre(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider opt;
+    opt.initFrom(bar);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = Qt::Horizontal;
+    opt.state |= QStyle::State_Horizontal;
+    opt.minimum = bar->minimum();
+    opt.maximum = bar->maximum();
+    opt.sliderPosition = bar->sliderPosition();
+    opt.sliderValue = bar->value();
+    opt.singleStep = bar->singleStep();
+    opt.pageStep = bar->pageStep();
+    const QRect r = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, bar);
+    return r.center();
+}
+
+Action ClickOn(const char* name, QStyle::SubControl part) {
+    return [name, part](DHMIOYRGO_KYKLO& w) {
+        QScrollBar* bar = Bar(w, name);
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, Centre(bar, part));
+    };
+}
+
+Action Key(const char* name, Qt::Key key) {
+    return [name, key](DHMIOYRGO_KYKLO& w) {
+        QScrollBar* bar = Bar(w, name);
+        bar->setFocus();
+        QTest::keyClick(bar, key);
+    };
+}
+
+Action Click(const char* name) {
+    return [name](DHMIOYRGO_KYKLO& w) { QTest::mouseClick(Control(w, name), Qt::LeftButton); };
+}
+
+std::unique_ptr<DHMIOYRGO_KYKLO> StartWindow() {
+    std::unique_ptr<DHMIOYRGO_KYKLO> w(Main());
+    w->resize(1200, 900);
+    return w;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Action)
+
+class TestWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startState();
+    void eachEventRedrawsOnce_data();
+    void eachEventRedrawsOnce();
+    void thumbDragRedrawsOnceOnRelease();
+    void languageSwitchesEveryText();
+    void parallelBeamChangesNothing();
+    void refractiveIndexAtItsLimits();
+    void layoutProportions_data();
+    void layoutProportions();
+    void resizeRelaysOutWithoutRedrawing();
+    void tabOrder();
+    void printSaysNotAvailable();
+};
+
+void TestWindow::startState() {
+    const auto w = StartWindow();
+    QCOMPARE(w->objectName(), QStringLiteral("DHMIOYRGO_KYKLO"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("SXEDIASH AKTINON KAI PROSPTOSIS"));
+    struct Expected {
+        const char* name;
+        int min, max, small, large, value;
+    };
+    for (const Expected& e :
+         {Expected{"initial_POINT", -200, -3, 1, 10, -20}, Expected{"fOCUS_POINT", 1, 50, 1, 10, 5},
+          Expected{"n_DIATHLASI", 105, 250, 1, 10, 150}, Expected{"pachos", 1, 20, 1, 5, 20}}) {
+        QScrollBar* bar = Bar(*w, e.name);
+        QVERIFY2(bar, e.name);
+        QCOMPARE(bar->orientation(), Qt::Horizontal);
+        QCOMPARE(bar->minimum(), e.min);
+        QCOMPARE(bar->maximum(), e.max);
+        QCOMPARE(bar->singleStep(), e.small);
+        QCOMPARE(bar->pageStep(), e.large);
+        QCOMPARE(bar->value(), e.value);
+    }
+    QCOMPARE(Control<QPushButton>(*w, "Command1")->text(), QStringLiteral("PRINT"));
+    QCOMPARE(Control<QCheckBox>(*w, "f_apeiro")->text(), QStringLiteral("Parallel BEAM"));
+    QCOMPARE(Control<QCheckBox>(*w, "YPERVOLIKO")->text(), QStringLiteral("HYPERBOLA"));
+    QVERIFY(!Control<QCheckBox>(*w, "f_apeiro")->isChecked());
+    QVERIFY(!Control<QCheckBox>(*w, "YPERVOLIKO")->isChecked());
+    QCOMPARE(Control<QRadioButton>(*w, "ELLINIKA")->text(), QStringLiteral("GREEK"));
+    QCOMPARE(Control<QRadioButton>(*w, "AGLIKA")->text(), QStringLiteral("ENGLISH"));
+    QVERIFY(Control<QRadioButton>(*w, "ELLINIKA")->isChecked());
+    QVERIFY(!Control<QRadioButton>(*w, "AGLIKA")->isChecked());
+    QVERIFY(Control<CanvasWidget>(*w, "EIKON"));
+
+    // The first figure is there without any action, in Greek.
+    QCOMPARE(w->Scene().RefractiveIndex, 1.5);
+    QCOMPARE(Caption(*w, "Label1"), QStringLiteral("  X0 =20 μήκη κύματος"));
+    QCOMPARE(Caption(*w, "Label2"), QStringLiteral(" Σημείο Εστίασης  = 5"));
+    QCOMPARE(Caption(*w, "Label3"), QStringLiteral(" n = 1.5"));
+    QCOMPARE(Caption(*w, "Label4"), QStringLiteral("Φάρδος Φακούς = 100 # κυμάτων = 20.00"));
+    QCOMPARE(w->Canvas().Figure().box, (UserBox{-120, 120, 120, -120}));
+    QCOMPARE(w->Canvas().Figure().items.size(), std::size_t(906));
+}
+
+void TestWindow::eachEventRedrawsOnce_data() {
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("source arrow") << ClickOn("initial_POINT", QStyle::SC_ScrollBarAddLine)
+                                  << "initial_POINT" << -19 << "Label1"
+                                  << "  X0 =19 μήκη κύματος";
+    QTest::newRow("source track") << ClickOn("initial_POINT", QStyle::SC_ScrollBarSubPage)
+                                  << "initial_POINT" << -30 << "Label1"
+                                  << "  X0 =30 μήκη κύματος";
+    QTest::newRow("source key") << Key("initial_POINT", Qt::Key_Left) << "initial_POINT" << -21
+                                << "Label1"
+                                << "  X0 =21 μήκη κύματος";
+    QTest::newRow("focus arrow") << ClickOn("fOCUS_POINT", QStyle::SC_ScrollBarAddLine)
+                                 << "fOCUS_POINT" << 6 << "Label2"
+                                 << " Σημείο Εστίασης  = 6";
+    QTest::newRow("focus track") << ClickOn("fOCUS_POINT", QStyle::SC_ScrollBarAddPage)
+                                 << "fOCUS_POINT" << 15 << "Label2"
+                                 << " Σημείο Εστίασης  = 15";
+    QTest::newRow("index arrow") << ClickOn("n_DIATHLASI", QStyle::SC_ScrollBarSubLine)
+                                 << "n_DIATHLASI" << 149 << "Label3"
+                                 << " n = 1.49";
+    QTest::newRow("index key") << Key("n_DIATHLASI", Qt::Key_Right) << "n_DIATHLASI" << 151
+                               << "Label3"
+                               << " n = 1.51";
+    QTest::newRow("thickness track")
+        << ClickOn("pachos", QStyle::SC_ScrollBarSubPage) << "pachos" << 15 << "Label4"
+        << "Φάρδος Φακούς = 75 # κυμάτων = 15.00";
+    QTest::newRow("thickness key") << Key("pachos", Qt::Key_Left) << "pachos" << 19 << "Label4"
+                                   << "Φάρδος Φακούς = 95 # κυμάτων = 19.00";
+    QTest::newRow("hyperbola") << Click("YPERVOLIKO") << "" << 0 << "Label4"
+                               << " AB = 20 μήκη κύματος";
+    QTest::newRow("English") << Click("AGLIKA") << "" << 0 << "Label2"
+                             << " Focus point = 5";
+    QTest::newRow("Greek again") << Click("ELLINIKA") << "" << 0 << "Label2"
+                                 << " Σημείο Εστίασης  = 5";
+}
+
+void TestWindow::eachEventRedrawsOnce() {
+    QFETCH(Action, action);
+    QFETCH(QString, control);
+    QFETCH(int, value);
+    QFETCH(QString, label);
+    QFETCH(QString, caption);
+    const auto w = StartWindow();
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    action(*w);
+    QCOMPARE(redraws.count(), 1);
+    if (!control.isEmpty()) {
+        QCOMPARE(Bar(*w, qPrintable(control))->value(), value);
+    }
+    QCOMPARE(Caption(*w, qPrintable(label)), caption);
+}
+
+void TestWindow::thumbDragRedrawsOnceOnRelease() {
+    const auto w = StartWindow();
+    QScrollBar* bar = Bar(*w, "initial_POINT");
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    const QPoint start = Centre(bar, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, start);
+    for (int dx = 4; dx <= 40; dx += 4) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(dx, 0)),
+                         bar->mapToGlobal(QPointF(start + QPoint(dx, 0))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+    }
+    QVERIFY(bar->sliderPosition() > -20);
+    QCOMPARE(redraws.count(), 0);
+    QCOMPARE(Caption(*w, "Label1"), QStringLiteral("  X0 =20 μήκη κύματος"));
+    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, start + QPoint(40, 0));
+    QCOMPARE(redraws.count(), 1);
+    QCOMPARE(bar->value(), bar->sliderPosition());
+    QVERIFY(Caption(*w, "Label1") != QStringLiteral("  X0 =20 μήκη κύματος"));
+}
+
+void TestWindow::languageSwitchesEveryText() {
+    const auto w = StartWindow();
+    QTest::mouseClick(Control(*w, "YPERVOLIKO"), Qt::LeftButton);
+    const Recording greek = w->Canvas().Figure();
+    QTest::mouseClick(Control(*w, "AGLIKA"), Qt::LeftButton);
+    QCOMPARE(Caption(*w, "Label1"), QStringLiteral(" INITIAL POINT  X= -20 XA = 100.0"));
+    QCOMPARE(Caption(*w, "Label4"), QStringLiteral(" AB = 20 wavelenghts"));
+    QCOMPARE(Caption(*w, "Label2"), QStringLiteral(" Focus point = 5"));
+    // The canvas texts of the hyperbolic figure are English in both languages.
+    QCOMPARE(w->Canvas().Figure(), greek);
+
+    QTest::mouseClick(Control(*w, "YPERVOLIKO"), Qt::LeftButton);
+    QCOMPARE(Caption(*w, "Label1"), QStringLiteral("  X0 =20 Wavelengths"));
+    QCOMPARE(Caption(*w, "Label4"), QStringLiteral("LENS WIDTH = 100 # of Waves = 20.00"));
+    // Clicking the selected language redraws the same figure.
+    const Recording english = w->Canvas().Figure();
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    QTest::mouseClick(Control(*w, "AGLIKA"), Qt::LeftButton);
+    QCOMPARE(redraws.count(), 1);
+    QCOMPARE(w->Canvas().Figure(), english);
+    QVERIFY(Control<QRadioButton>(*w, "AGLIKA")->isChecked());
+}
+
+void TestWindow::parallelBeamChangesNothing() {
+    const auto w = StartWindow();
+    for (const bool hyperbola : {false, true}) {
+        if (hyperbola) {
+            QTest::mouseClick(Control(*w, "YPERVOLIKO"), Qt::LeftButton);
+        }
+        const Recording before = w->Canvas().Figure();
+        QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+        QTest::mouseClick(Control(*w, "f_apeiro"), Qt::LeftButton);
+        QCOMPARE(redraws.count(), 0);
+        QCOMPARE(w->Canvas().Figure(), before);
+        w->DrawConstruction(); // the next redraw, whatever causes it
+        QCOMPARE(w->Canvas().Figure(), before);
+    }
+}
+
+void TestWindow::refractiveIndexAtItsLimits() {
+    const auto w = StartWindow();
+    Key("n_DIATHLASI", Qt::Key_Home)(*w);
+    QCOMPARE(Caption(*w, "Label3"), QStringLiteral(" n = 1.05"));
+    QCOMPARE(w->Scene().RefractiveIndex, 1.05);
+    Key("n_DIATHLASI", Qt::Key_End)(*w);
+    QCOMPARE(Caption(*w, "Label3"), QStringLiteral(" n = 2.5"));
+    QCOMPARE(w->Scene().LensWavelength, 2.0);
+    // A step past the end changes nothing and draws nothing.
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    Key("n_DIATHLASI", Qt::Key_Right)(*w);
+    QCOMPARE(redraws.count(), 0);
+}
+
+void TestWindow::layoutProportions_data() {
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<double>("dpi");
+    QTest::newRow("full HD") << QSize(1920, 1040) << 96.0;
+    QTest::newRow("4:3 at 120 dpi") << QSize(1024, 740) << 120.0;
+    QTest::newRow("tall") << QSize(900, 1400) << 96.0;
+}
+
+void TestWindow::layoutProportions() {
+    QFETCH(QSize, client);
+    QFETCH(double, dpi);
+    const FormLayout l = ComputeFormLayout(client, dpi);
+    const QRect e = l.Rect("EIKON");
+    QCOMPARE(e.width(), e.height());
+    QVERIFY(std::abs(e.height() - 0.9 * client.height()) <= 1);
+    QVERIFY(std::abs(e.left() - 0.01 * client.width()) <= 1);
+    QVERIFY(std::abs(e.top() - 0.01 * client.height()) <= 1);
+
+    // The scroll bars share a left edge at the canvas's right and a fifth of its width.
+    for (const char* bar : {"initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos"}) {
+        QVERIFY2(std::abs(l.Rect(bar).left() - (e.left() + e.width())) <= 1, bar);
+        QVERIFY2(std::abs(l.Rect(bar).width() - e.width() / 5.0) <= 1, bar);
+    }
+    for (const char* label : {"Label1", "Label2", "Label3", "Label4"}) {
+        QVERIFY2(std::abs(l.Rect(label).width() - 0.75 * e.width() / 5.0) <= 1, label);
+        QVERIFY2(std::abs(l.Rect(label).left() - l.Rect("initial_POINT").right() - 1) <= 1, label);
+    }
+    // The focus bar a third and the thickness bar two thirds down the canvas; the index bar
+    // three bar-heights above its lower edge.
+    QVERIFY(std::abs(l.Rect("fOCUS_POINT").top() - (e.top() + e.height() / 3.0)) <= 1);
+    QVERIFY(std::abs(l.Rect("pachos").top() - (e.top() + 2 * e.height() / 3.0)) <= 1);
+    const int barHeight = l.Rect("fOCUS_POINT").height();
+    QVERIFY(std::abs(l.Rect("n_DIATHLASI").top() - (e.bottom() + 1 - 3 * barHeight)) <= 2);
+    // Design sizes come from twips at the screen's dpi; PRINT sits at the canvas's top.
+    QVERIFY(std::abs(l.Rect("Command1").width() - 1332 * dpi / 1440) <= 1);
+    QCOMPARE(l.Rect("Command1").top(), e.top());
+    QVERIFY(std::abs(l.Rect("YPERVOLIKO").left() - (l.Rect("Command1").right() + 1)) <= 1);
+    QVERIFY(std::abs(l.Rect("initial_POINT").top() - (l.Rect("Command1").bottom() + 1)) <= 1);
+    QVERIFY(l.Rect("ELLINIKA").top() >= l.Rect("initial_POINT").bottom());
+    QVERIFY(l.Rect("AGLIKA").top() >= l.Rect("ELLINIKA").bottom());
+    QVERIFY(std::abs(l.Rect("f_apeiro").top() - (l.Rect("pachos").bottom() + 1)) <= 1);
+}
+
+void TestWindow::resizeRelaysOutWithoutRedrawing() {
+    const auto w = StartWindow();
+    const Recording figure = w->Canvas().Figure();
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    w->resize(1000, 700);
+    QApplication::processEvents();
+    QCOMPARE(Control(*w, "EIKON")->geometry(), ComputeFormLayout(w->size(), 96).Rect("EIKON"));
+    QCOMPARE(Control(*w, "EIKON")->width(), 630);
+    w->resize(1600, 1000);
+    QApplication::processEvents();
+    QCOMPARE(Control(*w, "EIKON")->width(), 900);
+    QCOMPARE(redraws.count(), 0);
+    QCOMPARE(w->Canvas().Figure(), figure);
+}
+
+void TestWindow::tabOrder() {
+    const auto w = StartWindow();
+    QStringList order;
+    QWidget* at = Control(*w, "EIKON");
+    do {
+        if (at->focusPolicy() & Qt::TabFocus) {
+            order << at->objectName();
+        }
+        at = at->nextInFocusChain();
+    } while (at != Control(*w, "EIKON") && order.size() < 20);
+    QCOMPARE(order, (QStringList{"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI",
+                                 "pachos", "f_apeiro", "YPERVOLIKO", "ELLINIKA", "AGLIKA"}));
+}
+
+void TestWindow::printSaysNotAvailable() {
+    const auto w = StartWindow();
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    QTest::mouseClick(Control(*w, "Command1"), Qt::LeftButton);
+    auto* box = w->findChild<QMessageBox*>();
+    QVERIFY(box);
+    QVERIFY(box->text().contains(QStringLiteral("not available")));
+    box->accept();
+    QCOMPARE(redraws.count(), 0);
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"

@@ -10,7 +10,8 @@ CMAKE_ARGS = -DCMAKE_BUILD_TYPE=Release
 PACKAGES = cmake make g++ pkg-config clang-format \
            qt6-base-dev qt6-svg-dev libgl-dev \
            libbenchmark-dev \
-           fonts-liberation2 fonts-dejavu-core
+           fonts-liberation2 fonts-dejavu-core \
+           cups printer-driver-cups-pdf poppler-utils
 
 .PHONY: all deps configure build run test bench format format-check clean
 

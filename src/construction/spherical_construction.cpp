@@ -215,22 +215,27 @@ void DrawSphericalLens(const Controls& controls, Scene& scene, const SphericalGe
 
 } // namespace
 
+void DrawSphericalFigure(const Controls& controls, Scene& scene, Surface& surface) {
+    const SphericalGeometry g = DeriveSphericalGeometry(controls, scene);
+    surface.ForeColor = Black;
+    DrawCommonMarks(surface, g, scene);
+    DrawSphericalLens(controls, scene, g, surface);
+}
+
 void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas) {
     canvas.Cls();
     labels.Label3 = RefractiveIndexCaption(controls);
     ReadScene(controls, scene);
     canvas.Scale(-120, 120, 120, -120);
-    const SphericalGeometry g = DeriveSphericalGeometry(controls, scene);
     labels.Label4 = ThicknessCaption(controls, scene);
     labels.Label1 = SourceCaption(controls);
     labels.Label2 = FocusCaption(controls);
-    canvas.ForeColor = Black;
-    DrawCommonMarks(canvas, g, scene);
     if (controls.YPERVOLIKO) {
+        // The hyperbolic construction clears the canvas and draws its own figure.
         DrawHyperbolicConstruction(controls, scene, labels, canvas);
         return;
     }
-    DrawSphericalLens(controls, scene, g, canvas);
+    DrawSphericalFigure(controls, scene, canvas);
 }
 
 } // namespace kymata

@@ -18,4 +18,9 @@ namespace kymata {
 /// wave numbers of neighbouring rays, and the running wave count along the axis.
 void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas);
 
+/// The spherical figure alone, on a surface whose user box is set, from a scene already read
+/// from the controls: the common marks, the lens, its rays, wave marks, rulers, wavefronts and
+/// axis numbering. The redraw and the spherical print job both draw it.
+void DrawSphericalFigure(const Controls& controls, Scene& scene, Surface& surface);
+
 } // namespace kymata

@@ -3,6 +3,7 @@
 #include "construction/helpers.h"
 #include "construction/number_format.h"
 #include "hyperbolic/hyperbola.h"
+#include "hyperbolic/hyperbola_outline.h"
 
 #include <cmath>
 #include <optional>
@@ -97,48 +98,15 @@ void DrawAxisTicks(Surface& canvas, const Controls& controls, const Scene& scene
     }
 }
 
-/// Stage 3: the front branch as a polyline from the vertex, both halves, starting at the origin.
-void DrawFrontBranch(Surface& canvas, const HyperbolicGeometry& h) {
-    Point upper{0, 0};
-    Point lower{0, 0};
-    for (double t = 0; t <= 20 * h.a; t += 1) {
-        const double x = t - h.a;
-        const double yu = h.b * RoundedRoot(std::pow((h.a + t) / h.a, 2) - 1).value_or(0.0);
-        canvas.Line(upper.x, upper.y, x, yu);
-        canvas.Line(lower.x, lower.y, x, -yu);
-        upper = {x, yu};
-        lower = {x, -yu};
-    }
-}
-
-/// Both halves of a hyperbola branch opening to the left, as dotted polylines: u runs from
-/// `from` down to `to` in steps of a / 15 and y = b Sqr(((u - centre) / a)^2 - 1).
-void DrawLeftOpeningBranch(Surface& canvas, const HyperbolicGeometry& h, double centre, double from,
-                           double to, std::optional<Rgb> upperColor) {
-    Point upper{from, 0};
-    Point lower{from, 0};
-    for (double u = from; u >= to; u += -h.a / 15) {
-        const auto root = RoundedRoot(std::pow(u - centre, 2) / (h.a * h.a) - 1);
-        if (!root) {
-            continue;
-        }
-        const double yu = h.b * *root;
-        canvas.Line(upper.x, upper.y, u, yu, upperColor);
-        canvas.Line(lower.x, lower.y, u, -yu);
-        upper = {u, yu};
-        lower = {u, -yu};
-    }
-}
-
 /// Stage 4, steps 2 to 4: the left branch of the front hyperbola (upper half red), the second
 /// hyperbola centred at (AB, 0) with its foci, and the far focus of the front hyperbola. These
 /// outlines are the same for every ray of the fan and are drawn once.
 void DrawFanOutlines(Surface& canvas, const HyperbolicGeometry& h) {
     canvas.DrawStyle = LineStyle::Dotted;
-    DrawLeftOpeningBranch(canvas, h, -2 * h.a, -3 * h.a, -9 * h.a, Red);
+    DrawLeftOpeningBranch(canvas, h.a, h.b, -2 * h.a, -3 * h.a, -9 * h.a, Red);
     canvas.Circle(h.AB - h.c, 0, 1, Red);
     canvas.Circle(h.AB + h.c, 0, 1, Red);
-    DrawLeftOpeningBranch(canvas, h, h.AB, h.xB, h.xB - 6 * h.a, std::nullopt);
+    DrawLeftOpeningBranch(canvas, h.a, h.b, h.AB, h.xB, h.xB - 6 * h.a, std::nullopt);
     canvas.DrawStyle = LineStyle::Solid;
     canvas.Circle(-2 * h.a - h.c, 0, 1, Red);
 }
@@ -298,7 +266,7 @@ void DrawHyperbolicConstruction(const Controls& controls, Scene& scene, Labels& 
     DrawFrameAndMarks(canvas, h);
     DrawFocusAndBackMarks(canvas, h);
     DrawAxisTicks(canvas, controls, scene, h, labels);
-    DrawFrontBranch(canvas, h);
+    DrawFrontBranch(canvas, h.a, h.b);
     DrawFan(canvas, controls, scene, h);
     DrawRulers(canvas, scene, h);
     DrawFinalMarks(canvas, scene, h);

@@ -3,7 +3,10 @@
 #include "construction/controls.h"
 #include "construction/scene.h"
 #include "construction/spherical_construction.h"
+#include "printing/page_output.h"
+#include "printing/printer_page.h"
 #include "shell/figure_export.h"
+#include "shell/figure_json.h"
 #include "shell/recording_surface.h"
 
 #include <QCommandLineParser>
@@ -25,6 +28,11 @@ struct Options {
                                   QStringLiteral("Write the figure to FILE: .png, .svg, .pdf or "
                                                  ".json, chosen by the extension."),
                                   QStringLiteral("FILE")};
+    QCommandLineOption printTo{QStringLiteral("print-to"),
+                               QStringLiteral("Write the page that PRINT prints to FILE: .pdf "
+                                              "(A4 landscape) or .json, chosen by the "
+                                              "extension."),
+                               QStringLiteral("FILE")};
     QCommandLineOption size{QStringLiteral("size"),
                             QStringLiteral("Side of a PNG export in pixels, 10..8000 "
                                            "(default 1000)."),
@@ -94,6 +102,16 @@ std::optional<int> IndexOption(const QCommandLineParser& parser, const QCommandL
     return static_cast<int>(whole);
 }
 
+/// Writes the printed page: a PDF of it, or the figure document with the page added.
+WriteResult WritePage(const QString& path, FigureFormat format, const FigureContent& content,
+                      const Recording& page) {
+    if (format == FigureFormat::Pdf) {
+        return WritePagePdf(path, page);
+    }
+    const std::string json = FigureJson(content.controls, content.labels, content.canvas, page);
+    return WriteText(path, json);
+}
+
 QString HelpText(const QCommandLineParser& parser) {
     return parser.helpText() +
            QStringLiteral("\nExit codes: 0 done, 1 the file could not be written, 2 bad "
@@ -110,8 +128,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
-    parser.addOptions({o.exportFile, o.size, o.source, o.focus, o.index, o.thickness, o.hyperbola,
-                       o.parallelBeam, o.lang});
+    parser.addOptions({o.exportFile, o.printTo, o.size, o.source, o.focus, o.index, o.thickness,
+                       o.hyperbola, o.parallelBeam, o.lang});
 
     if (!parser.parse(arguments)) {
         err << parser.errorText() << QStringLiteral(" (see --help for the options)\n");
@@ -131,9 +149,16 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
                    .arg(parser.positionalArguments().constFirst());
         return ExitBadUsage;
     }
-    if (!parser.isSet(o.exportFile)) {
-        out << HelpText(parser);
-        return ExitOk;
+    const bool exporting = parser.isSet(o.exportFile);
+    const bool printing = parser.isSet(o.printTo);
+    if (!exporting && !printing) {
+        err << QStringLiteral("nothing to write: give --export FILE or --print-to FILE (see "
+                              "--help)\n");
+        return ExitBadUsage;
+    }
+    if (exporting && printing) {
+        err << QStringLiteral("give either --export FILE or --print-to FILE, not both\n");
+        return ExitBadUsage;
     }
 
     QString error;
@@ -154,11 +179,16 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (size && lang != QLatin1String("el") && lang != QLatin1String("en")) {
         error = QStringLiteral("--lang: '%1' is not valid; give el or en").arg(lang);
     }
-    const QString path = parser.value(o.exportFile);
+    const QString path = parser.value(exporting ? o.exportFile : o.printTo);
     const auto format = FigureFormatForPath(path);
-    if (error.isEmpty() && !format) {
+    const bool pageFormat = format == FigureFormat::Pdf || format == FigureFormat::Json;
+    if (error.isEmpty() && exporting && !format) {
         error = QStringLiteral("--export: '%1' has no known extension; give a file ending in "
                                ".png, .svg, .pdf or .json")
+                    .arg(path);
+    } else if (error.isEmpty() && printing && !pageFormat) {
+        error = QStringLiteral("--print-to: '%1' has no known extension; give a file ending in "
+                               ".pdf or .json")
                     .arg(path);
     }
     if (!error.isEmpty()) {
@@ -178,9 +208,18 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     Scene scene;
     RecordingSurface canvas;
     DrawConstruction(controls, scene, content.labels, canvas);
-    content.canvas = canvas.Take();
 
-    const WriteResult written = WriteFigure(path, *format, content, *size);
+    WriteResult written;
+    if (exporting) {
+        content.canvas = canvas.Take();
+        written = WriteFigure(path, *format, content, *size);
+    } else {
+        // The page that PRINT prints after this redraw, and what printing leaves on the canvas.
+        PrinterPage page(PrintToPrintableMm());
+        PrintConstruction(controls, scene, content.labels, canvas, page);
+        content.canvas = canvas.Take();
+        written = WritePage(path, *format, content, page.Figure());
+    }
     if (!written.ok) {
         err << written.error << '\n';
         return ExitWriteFailed;

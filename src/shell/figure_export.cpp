@@ -52,8 +52,27 @@ QImage RenderImage(const Recording& recording, int size) {
     return image;
 }
 
+WriteResult WriteText(const QString& path, const std::string& text) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return Failure(path, file.errorString());
+    }
+    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+        static_cast<qint64>(text.size())) {
+        file.cancelWriting();
+        return Failure(path, file.errorString());
+    }
+    if (!file.commit()) {
+        return Failure(path, file.errorString());
+    }
+    return {true, {}};
+}
+
 WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
                         int pngSize) {
+    if (format == FigureFormat::Json) {
+        return WriteText(path, FigureJson(content.controls, content.labels, content.canvas));
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return Failure(path, file.errorString());
@@ -101,15 +120,8 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
         painter.end();
         break;
     }
-    case FigureFormat::Json: {
-        const std::string json = FigureJson(content.controls, content.labels, content.canvas);
-        if (file.write(json.data(), static_cast<qint64>(json.size())) !=
-            static_cast<qint64>(json.size())) {
-            file.cancelWriting();
-            return Failure(path, file.errorString());
-        }
+    case FigureFormat::Json:
         break;
-    }
     }
     if (!file.commit()) {
         return Failure(path, file.errorString());

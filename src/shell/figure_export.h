@@ -31,6 +31,9 @@ struct WriteResult {
     QString error;
 };
 
+/// Writes `text` to `path`, complete or not at all.
+WriteResult WriteText(const QString& path, const std::string& text);
+
 /// Writes the figure to `path` in `format`: a PNG of `pngSize` pixels square, an SVG or a
 /// square PDF page, or the JSON document. The file is written beside its place and put there
 /// only when complete, so a failure leaves no partial file and an existing file is replaced

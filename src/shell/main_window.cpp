@@ -1,12 +1,15 @@
 #include "shell/main_window.h"
 
 #include "construction/spherical_construction.h"
+#include "printing/printer_output.h"
 #include "shell/canvas_widget.h"
 #include "shell/form_layout.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -168,11 +171,30 @@ void DHMIOYRGO_KYKLO::YPERVOLIKO_Click() {
 }
 
 void DHMIOYRGO_KYKLO::Command1_Click() {
-    auto* box =
-        new QMessageBox(QMessageBox::Information, QStringLiteral("PRINT"),
-                        QStringLiteral("Printing is not available yet."), QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    // The standard dialog, with the default printer chosen; the user may pick another printer
+    // or printing to a PDF file. Cancel prints nothing and changes nothing.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("PRINT"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    PrintOn(printer);
+}
+
+bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer) {
+    const PrintOutcome outcome =
+        PrintToPrinter(printer, ReadControls(), scene_, labels_, EIKON->Surface());
+    ShowLabels();
+    EIKON->update();
+    if (!outcome.ok) {
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("PRINT"), outcome.message,
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
+    return outcome.ok;
 }
 
 } // namespace kymata

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -32,6 +33,10 @@ public:
     /// The shared scene, kept for the program's life.
     kymata::Scene& Scene() { return scene_; }
     CanvasWidget& Canvas() { return *EIKON; }
+    /// Prints the construction that `YPERVOLIKO` selects on `printer`, as PRINT does once the
+    /// print dialog is accepted. A failure of the print service is said in the window; the
+    /// result tells whether the page went out.
+    bool PrintOn(QPrinter& printer);
 
 public Q_SLOTS:
     void AGLIKA_Click();

@@ -69,22 +69,46 @@ bool RingMeetsRect(const QPointF& centre, double rMin, double rMax, const QRectF
 
 } // namespace
 
-PainterSurface::PainterSurface(QPainter& painter, const QRectF& target)
-    : painter_(painter), target_(target),
-      zoom_(std::min(target.width(), target.height()) / Surface::ReferencePixels) {
-    // Strokes may reach a little beyond the target; everything further out is cut away before
-    // it reaches the painter, so huge coordinates never strain its rasteriser.
-    const double margin = 0.5 * std::max(target.width(), target.height());
-    clip_ = target.adjusted(-margin, -margin, margin, margin);
-    painter_.setRenderHint(QPainter::Antialiasing, true);
-    painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    painter_.setClipRect(target_);
+QRectF FitBox(const UserBox& box, const QRectF& area) {
+    const double boxWidth = std::abs(box.right - box.left);
+    const double boxHeight = std::abs(box.bottom - box.top);
+    if (boxWidth <= 0 || boxHeight <= 0 || area.isEmpty()) {
+        return area;
+    }
+    const double unit = std::min(area.width() / boxWidth, area.height() / boxHeight);
+    const QSizeF size(boxWidth * unit, boxHeight * unit);
+    return QRectF(area.center() - QPointF(size.width() / 2, size.height() / 2), size);
 }
 
-void PainterSurface::OnScale(const UserBox&, const UserBox&) {}
+PainterSurface::PainterSurface(QPainter& painter, const QRectF& area,
+                               std::optional<double> devicePerReferencePixel)
+    : painter_(painter), area_(area), fixedZoom_(devicePerReferencePixel) {
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setClipRect(area_);
+    // Strokes may reach a little beyond the area; everything further out is cut away before it
+    // reaches the painter, so huge coordinates never strain its rasteriser.
+    const double margin = 0.5 * std::max(area.width(), area.height());
+    clip_ = area.adjusted(-margin, -margin, margin, margin);
+    Fit();
+}
+
+void PainterSurface::Fit() {
+    target_ = FitBox(Box(), area_);
+    const double side = std::min(target_.width(), target_.height());
+    zoom_ = fixedZoom_.value_or(side / Surface::ReferencePixels);
+    if (!(zoom_ > 0)) {
+        zoom_ = 1;
+    }
+    ReferenceHeight = target_.height() / zoom_;
+}
+
+void PainterSurface::OnScale(const UserBox&, const UserBox&) {
+    Fit();
+}
 
 void PainterSurface::OnClear() {
-    painter_.fillRect(target_, Qt::white);
+    painter_.fillRect(area_, Qt::white);
 }
 
 QPointF PainterSurface::ToDevice(double x, double y) const {

@@ -4,20 +4,29 @@
 
 #include <QRectF>
 
+#include <optional>
+
 class QPainter;
 
 namespace kymata {
 
+/// The largest rectangle with the proportions of `box` centred in `area`: one user unit is then
+/// the same length across and down.
+QRectF FitBox(const UserBox& box, const QRectF& area);
+
 /// A surface that draws at once through a QPainter: on an image, an SVG or PDF generator, a
 /// printer page or a widget.
 ///
-/// The user box is mapped onto `target` (device coordinates of the painter). Widths in pixels
-/// and font sizes in points are those of the 1000-pixel, 96-dpi reference canvas, scaled to the
-/// target, so a figure looks the same at every size. Strokes are antialiased and clipped to the
-/// target; items with a non-finite coordinate are not drawn.
+/// The user box is fitted into `area` (device coordinates of the painter), centred, with one
+/// unit the same length across and down. Widths in pixels and font sizes in points are those of
+/// the reference canvas: by default the fitted box is 1000 reference pixels on its shorter side,
+/// so a figure looks the same at every size; a page gives `devicePerReferencePixel` (its dots
+/// per inch / 96) so that sizes are true lengths on paper. Strokes are antialiased and clipped
+/// to the area; items with a non-finite coordinate are not drawn.
 class PainterSurface final : public Surface {
 public:
-    PainterSurface(QPainter& painter, const QRectF& target);
+    PainterSurface(QPainter& painter, const QRectF& area,
+                   std::optional<double> devicePerReferencePixel = std::nullopt);
 
     /// Device pixels per reference pixel.
     double Zoom() const { return zoom_; }
@@ -33,10 +42,14 @@ private:
     QPointF ToDevice(double x, double y) const;
     void UsePen(const Rgb& color, int width, LineStyle style);
 
+    void Fit();
+
     QPainter& painter_;
+    QRectF area_;
+    std::optional<double> fixedZoom_;
     QRectF target_;
     QRectF clip_;
-    double zoom_;
+    double zoom_ = 1;
 };
 
 } // namespace kymata

@@ -9,7 +9,7 @@ namespace kymata {
 /// It behaves like a canvas: `Cls` forgets the items, and a later `Scale` leaves what is
 /// already drawn where it stands on the canvas, so the kept items are re-expressed in the new
 /// user coordinates.
-class RecordingSurface final : public Surface {
+class RecordingSurface : public Surface {
 public:
     RecordingSurface();
 

@@ -36,7 +36,7 @@ void Surface::Arc(float x, float y, float r, std::optional<Rgb> color, float sta
 
 double Surface::LineHeight() const {
     const double pixels = FontSize * ReferenceDpi / 72.0 * LineSpacing;
-    return pixels * std::abs(box_.bottom - box_.top) / ReferencePixels;
+    return pixels * std::abs(box_.bottom - box_.top) / ReferenceHeight;
 }
 
 void Surface::Print(const std::string& text) {

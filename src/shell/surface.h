@@ -60,6 +60,10 @@ public:
     static constexpr double LineSpacing = 1.15;
 
 protected:
+    /// Pixels of the reference canvas (1/96 inch on a page) that the box spans from top to
+    /// bottom; text lines are measured with it.
+    double ReferenceHeight = ReferencePixels;
+
     virtual void OnScale(const UserBox& previous, const UserBox& box) = 0;
     virtual void OnClear() = 0;
     virtual void OnLine(const LineItem& line) = 0;

@@ -73,6 +73,10 @@ private Q_SLOTS:
     void unwritablePath_data();
     void unwritablePath();
     void fullDiskKeepsTheOldFile();
+    void printTo_data();
+    void printTo();
+    void printToErrors_data();
+    void printToErrors();
     void helpAndVersion();
 
 private:
@@ -250,6 +254,72 @@ void TestCommandLine::fullDiskKeepsTheOldFile() {
 
     QCOMPARE(Kymata({"--export", path}).exitCode, 0);
     QCOMPARE(QImage(path).size(), QSize(1000, 1000));
+}
+
+void TestCommandLine::printTo_data() {
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<QJsonArray>("pageScale");
+    QTest::addColumn<QJsonArray>("canvasScale");
+    QTest::newRow("spherical") << QStringList{} << QJsonArray{} << QJsonArray{-120, 120, 120, -120};
+    QTest::newRow("hyperbolic") << QStringList{"--hyperbola"} << QJsonArray{-145, 100, 145, -100}
+                                << QJsonArray{-180, 180, 180, -180};
+}
+
+void TestCommandLine::printTo() {
+    QFETCH(QStringList, extra);
+    QFETCH(QJsonArray, pageScale);
+    QFETCH(QJsonArray, canvasScale);
+    const QString json = Path("page.json");
+    QCOMPARE(Kymata(QStringList{"--print-to", json} + extra).exitCode, 0);
+    const QJsonObject doc = ReadJson(json);
+    QCOMPARE(doc.keys(), (QStringList{"canvas", "controls", "labels", "page"}));
+    const QJsonObject page = doc["page"].toObject();
+    QCOMPARE(page.keys(), (QStringList{"items", "scale"}));
+    QVERIFY(!page["items"].toArray().isEmpty());
+    if (!pageScale.isEmpty()) {
+        QCOMPARE(page["scale"].toArray(), pageScale);
+    } else {
+        QCOMPARE(page["scale"].toArray()[1].toDouble(), 70.0);
+    }
+    QCOMPARE(doc["canvas"].toObject()["scale"].toArray(), canvasScale);
+
+    const QString pdf = Path("page.pdf");
+    const Run run = Kymata(QStringList{"--print-to", pdf} + extra);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("%PDF-"));
+}
+
+void TestCommandLine::printToErrors_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("png is not a page")
+        << QStringList{"--print-to", "page.png"} << 2 << ".pdf or .json";
+    QTest::newRow("bad index") << QStringList{"--print-to", "page.pdf", "--index", "3"} << 2
+                               << "1.05 to 2.50";
+    QTest::newRow("both outputs") << QStringList{"--print-to", "page.pdf", "--export", "f.png"} << 2
+                                  << "not both";
+    QTest::newRow("nothing to write") << QStringList{"--source", "-5"} << 2 << "--export";
+    QTest::newRow("missing folder")
+        << QStringList{"--print-to", "no/such/page.pdf"} << 1 << "no/such/page.pdf";
+}
+
+void TestCommandLine::printToErrors() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, mentions);
+    for (QString& a : arguments) {
+        if (a.contains(QLatin1Char('.'))) {
+            a = Path(a);
+        }
+    }
+    const Run run = Kymata(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 0);
 }
 
 void TestCommandLine::helpAndVersion() {

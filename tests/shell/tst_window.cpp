@@ -8,13 +8,17 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -98,7 +102,10 @@ private Q_SLOTS:
     void layoutProportions();
     void resizeRelaysOutWithoutRedrawing();
     void tabOrder();
-    void printSaysNotAvailable();
+    void printCancelChangesNothing();
+    void printToPdfFile_data();
+    void printToPdfFile();
+    void printFailureIsReported();
 };
 
 void TestWindow::startState() {
@@ -344,15 +351,73 @@ void TestWindow::tabOrder() {
                                  "pachos", "f_apeiro", "YPERVOLIKO", "ELLINIKA", "AGLIKA"}));
 }
 
-void TestWindow::printSaysNotAvailable() {
+void TestWindow::printCancelChangesNothing() {
     const auto w = StartWindow();
-    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    QTest::mouseClick(Control(*w, "YPERVOLIKO"), Qt::LeftButton);
+    const Recording figure = w->Canvas().Figure();
+    const QString label1 = Caption(*w, "Label1");
+    bool dialogSeen = false;
+    QTimer::singleShot(0, [&dialogSeen] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        dialogSeen = dialog != nullptr;
+        if (dialog) {
+            dialog->reject();
+        }
+    });
     QTest::mouseClick(Control(*w, "Command1"), Qt::LeftButton);
+    QVERIFY(dialogSeen);
+    QCOMPARE(w->Canvas().Figure(), figure);
+    QCOMPARE(Caption(*w, "Label1"), label1);
+    QVERIFY(!w->findChild<QMessageBox*>());
+}
+
+void TestWindow::printToPdfFile_data() {
+    QTest::addColumn<bool>("hyperbola");
+    QTest::newRow("spherical") << false;
+    QTest::newRow("hyperbolic") << true;
+}
+
+void TestWindow::printToPdfFile() {
+    QFETCH(bool, hyperbola);
+    const auto w = StartWindow();
+    if (hyperbola) {
+        QTest::mouseClick(Control(*w, "YPERVOLIKO"), Qt::LeftButton);
+    }
+    const Recording before = w->Canvas().Figure();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+    QVERIFY(w->PrintOn(printer));
+    QFile pdf(printer.outputFileName());
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().startsWith("%PDF-"));
+    QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    if (hyperbola) {
+        // What printing the hyperbolic lens leaves on the canvas: its normals and counts.
+        QCOMPARE(w->Canvas().Figure().box, (UserBox{-180, 180, 180, -180}));
+        QVERIFY(w->Canvas().Figure().items.size() < before.items.size());
+        QCOMPARE(Caption(*w, "Label1"), QStringLiteral(" Σημείο Πηγής X= -20 XA = 100.0"));
+    } else {
+        QCOMPARE(w->Canvas().Figure(), before);
+    }
+    QVERIFY(!w->findChild<QMessageBox*>());
+}
+
+void TestWindow::printFailureIsReported() {
+    const auto w = StartWindow();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/page.pdf"));
+    QVERIFY(!w->PrintOn(printer));
     auto* box = w->findChild<QMessageBox*>();
     QVERIFY(box);
-    QVERIFY(box->text().contains(QStringLiteral("not available")));
+    QVERIFY(box->text().contains(QStringLiteral("could not be started")));
     box->accept();
-    QCOMPARE(redraws.count(), 0);
+    // The window goes on working.
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    Key("pachos", Qt::Key_Left)(*w);
+    QCOMPARE(redraws.count(), 1);
 }
 
 QTEST_MAIN(TestWindow)

@@ -1,0 +1,262 @@
+#include "construction/helpers.h"
+#include "construction/number_format.h"
+#include "construction/scene_parameters.h"
+#include "hyperbolic/hyperbola.h"
+#include "hyperbolic/hyperbola_outline.h"
+#include "printing/print_jobs.h"
+
+#include <cmath>
+
+namespace kymata {
+
+namespace {
+
+constexpr Rgb Red{255, 0, 0};
+constexpr Rgb Magenta{255, 5, 250};
+
+/// The quantities of the printed hyperbolic lens (λ = `Wavelength`, λn = `LensWavelength`).
+struct PrintedLens {
+    double a;          ///< 6 λn
+    double c;          ///< n a
+    double b;          ///< Sqr(c^2 - a^2)
+    double Fd;         ///< `fOCUS_POINT` λ, marked by a cross at (Fd, 0)
+    double T;          ///< `pachos` λn, the thickness on the axis
+    double BackX;      ///< -a + T
+    double FocusMarkX; ///< BackX + `fOCUS_POINT` λ
+    double F;          ///< Sqr(a^2 + b^2), equal to c
+};
+
+struct Vec {
+    double x;
+    double y;
+};
+
+/// A tick across the direction `d` (a unit vector) at `p`: 3 units to each side.
+void TickAcross(Surface& page, Vec p, Vec d) {
+    const Vec across{-d.y, d.x};
+    page.Line(p.x - 3 * across.x, p.y - 3 * across.y, p.x + 3 * across.x, p.y + 3 * across.y);
+}
+
+Vec Unit(double x, double y) {
+    const double length = std::hypot(x, y);
+    return length > 0 ? Vec{x / length, y / length} : Vec{1, 0};
+}
+
+void DrawMarkers(Surface& page, const Scene& scene, const PrintedLens& p) {
+    const double fx = p.FocusMarkX;
+    page.Line(fx, -60, fx, -20);
+    page.Line(fx, -4, fx, 4);
+    page.Line(fx - 4, 0, fx + 4, 0);
+    page.Circle(fx, 0, 2);
+    page.Line(p.BackX, -4, p.BackX, 4);
+    page.Line(p.BackX, 60, p.BackX, 40);
+    page.Line(p.BackX, -60, p.BackX, -40);
+    const double n0 = Int(Distance(scene.SourceX, 0, -p.a, 0) / scene.Wavelength);
+    for (int i = 1; i <= n0; ++i) {
+        const double x = scene.SourceX + i * scene.Wavelength;
+        page.Line(x, -3, x, 3);
+    }
+    page.Circle(fx, 0, 1);
+}
+
+void DrawAxisTicks(Surface& page, const Scene& scene, const PrintedLens& p) {
+    const double w = scene.Wavelength;
+    const double lw = scene.LensWavelength;
+    const double q0 = Distance(scene.SourceX, 0, -p.a, 0) / w;
+    const double s0 = (1 - (q0 - Int(q0))) * lw;
+    const double m = Int((p.T - s0) / lw);
+    for (int j = 0; j <= m; ++j) {
+        const double x = -p.a + s0 + j * lw;
+        page.Line(x, -3, x, 3);
+    }
+    page.Line(-150, 0, 150, 0);
+    page.Circle(-p.a + p.T, 0, 3);
+    const double r = (p.T - (s0 + m * lw)) / lw;
+    const double s1 = (1 - r) * w;
+    const double behind = Int(p.FocusMarkX / w);
+    for (int k = 0; k <= behind; ++k) {
+        const double x = p.BackX + s1 + k * w;
+        page.Line(x, 3, x, -3);
+    }
+}
+
+/// The outlines that each ray of the fan would draw again, the same strokes every time: the
+/// front hyperbola's second branch, the back surface with its foci and the far focus.
+void DrawOutlines(Surface& page, const PrintedLens& p) {
+    DrawLeftOpeningBranch(page, p.a, p.b, -2 * p.a, -3 * p.a, -9 * p.a, Red);
+    page.Circle(p.T - p.F, 0, 1, Red);
+    page.Circle(p.T + p.F, 0, 1, Red);
+    DrawLeftOpeningBranch(page, p.a, p.b, p.T, p.BackX, p.BackX - 6 * p.a, std::nullopt);
+    page.Circle(-p.F - 2 * p.a, 0, 1, Red);
+}
+
+/// A recorded ray on the page: ticks at the whole wavelengths from the source, its path in the
+/// glass towards its exit point with a tick every glass wavelength up to the back face, and the
+/// incoming ray.
+void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene, Vec s) {
+    const double w = scene.Wavelength;
+    const double lw = scene.LensWavelength;
+    const double d = Distance(scene.SourceX, 0, s.x, s.y);
+    const double q = d / w;
+    const double n = Int(q);
+    const double first = w * (1 - (q - n)) / scene.RefractiveIndex;
+    if (n != 0) {
+        const Vec u = Unit(s.x - scene.SourceX, s.y);
+        for (int i = 1; i <= n; ++i) {
+            TickAcross(page, {scene.SourceX + i * w * u.x, i * w * u.y}, u);
+        }
+    }
+    const HyperbolaTables& t = scene.hyperbola;
+    const Vec toExit{t.RayExitX[t.HyperbolaRayCount] - s.x, t.RayExitY[t.HyperbolaRayCount] - s.y};
+    const Vec r = Unit(toExit.x, toExit.y);
+    const double reach = 3 * controls.pachos;
+    page.Line(s.x, s.y, s.x + reach * r.x, s.y + reach * r.y);
+    const double inGlass = std::hypot(toExit.x, toExit.y);
+    for (double along = first; along <= inGlass; along += lw) {
+        TickAcross(page, {s.x + along * r.x, s.y + along * r.y}, r);
+    }
+    page.Line(scene.SourceX, 0, s.x, s.y);
+}
+
+void DrawRays(Surface& page, Surface& canvas, const Controls& controls, Scene& scene,
+              const PrintedLens& p) {
+    const double limit = scene.Pi / 2 - std::abs(std::atan(p.a / scene.SourceX));
+    bool outlinesDrawn = false;
+    for (const double angle : HyperbolicFanAngles()) {
+        if (std::abs(angle) > limit) {
+            continue;
+        }
+        if (!outlinesDrawn) {
+            DrawOutlines(page, p);
+            outlinesDrawn = true;
+        }
+        const double m = std::tan(angle);
+        const auto X = HyperbolaRoot(m, scene.SourceX - 2 * p.a, p.a, p.b);
+        const auto root = X ? RoundedRoot(*X * *X / (p.a * p.a) - 1) : std::nullopt;
+        if (!root) {
+            continue; // the ray does not meet the front surface
+        }
+        const Vec s{*X - 2 * p.a, m > 0 ? p.b * *root : -p.b * *root};
+        if (s.x <= scene.SourceX) {
+            continue; // a ray must run from the source towards the lens
+        }
+        RefractAtHyperbola(s.x, s.y, p.a, p.b, scene, canvas);
+        if (scene.hyperbola.HyperbolaState != 0) {
+            DrawPrintedRay(page, controls, scene, s);
+        }
+        scene.hyperbola.HyperbolaState = 0;
+    }
+}
+
+void DrawRulers(Surface& page, const Scene& scene, const PrintedLens& p) {
+    const double w = scene.Wavelength;
+    const double lw = scene.LensWavelength;
+    for (int i = 0; i <= 95; ++i) {
+        page.DrawWidth = i % 5 == 0 ? 2 : 1;
+        page.Line(-p.a + i * w, -75, -p.a + i * w, -85);
+        page.Line(-p.a + i * lw, 75, -p.a + i * lw, 85);
+        page.Line(-p.a - i * w, -75, -p.a - i * w, -85);
+    }
+    page.Line(-p.a, 75, 250, 75);
+    page.Line(-p.a, 85, 250, 85);
+    page.Line(-250, -75, 250, -75);
+    page.Line(-250, -85, 250, -85);
+    page.DrawWidth = 1;
+}
+
+void DrawFinalMarkers(Surface& page, const Scene& scene, const PrintedLens& p) {
+    page.Line(p.Fd - 4, 0, p.Fd + 4, 0);
+    page.Line(p.Fd, -4, p.Fd, 4);
+    page.Line(p.BackX, -4, p.BackX, 4);
+    page.Line(p.BackX, 105, p.BackX, 80);
+    page.Line(p.BackX, -105, p.BackX, -80, Magenta);
+    page.Line(-p.a, 105, -p.a, 50);
+    page.Line(p.FocusMarkX, -105, p.FocusMarkX, -80);
+    page.Line(-p.a, -105, -p.a, -80);
+    page.Line(scene.SourceX, -105, scene.SourceX, -80);
+}
+
+void PrintAt(Surface& surface, double x, double y, const std::string& text) {
+    surface.CurrentX = static_cast<float>(x);
+    surface.CurrentY = static_cast<float>(y);
+    surface.Print(text);
+}
+
+} // namespace
+
+void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels& labels,
+                                 Surface& canvas, PrinterPage& page) {
+    ReadScene(controls, scene);
+    const double w = scene.Wavelength;
+    const double lw = scene.LensWavelength;
+
+    canvas.Cls();
+    canvas.Scale(-180, 180, 180, -180);
+    page.Scale(0.5 * -290, 0.5 * 200, 0.5 * 290, 0.5 * -200);
+    page.FontSize = 13;
+
+    PrintedLens p{};
+    p.a = 6 * lw;
+    p.c = scene.RefractiveIndex * p.a;
+    p.b = std::sqrt(p.c * p.c - p.a * p.a);
+    scene.hyperbola.HyperbolaState = 0;
+    scene.hyperbola.HyperbolaRayCount = 0;
+    // "Parallel BEAM" plays no part in this drawing.
+    scene.SourceX = controls.initial_POINT * w - p.a;
+    p.Fd = controls.fOCUS_POINT * w;
+    p.T = controls.pachos * lw;
+    p.BackX = -p.a + p.T;
+    p.FocusMarkX = p.BackX + controls.fOCUS_POINT * w;
+    p.F = std::sqrt(p.a * p.a + p.b * p.b);
+
+    DrawMarkers(page, scene, p);
+    const double toTop = Distance(scene.SourceX, 0, -p.a, 0);
+    labels.Label4 = " AB = " + PlainNumber(controls.pachos) +
+                    (controls.ELLINIKA ? " μήκη κύματος" : " wavelengths");
+    labels.Label1 = (controls.ELLINIKA ? " Σημείο Πηγής X= " : " INITIAL POINT  X= ") +
+                    Format(double(controls.initial_POINT), 0) + " XA = " + Format(toTop, 1);
+    DrawAxisTicks(page, scene, p);
+    DrawFrontBranch(page, p.a, p.b);
+    DrawRays(page, canvas, controls, scene, p);
+    DrawRulers(page, scene, p);
+    DrawFinalMarkers(page, scene, p);
+
+    const double fromBack = std::abs(p.FocusMarkX - p.BackX) / w;
+    const double fromSource = std::abs(-p.a - scene.SourceX) / w;
+    const double total = fromSource + p.T / lw + fromBack;
+    const double pageX = -p.F - 2 * p.a;
+    if (controls.ELLINIKA) {
+        PrintAt(page, pageX, -50,
+                "Απόσταση εστίς υπερβολικού φακού από κορυφή σε μήκη λ=" + Format(fromBack, 2));
+        PrintAt(page, pageX, -60,
+                " Ολικός αριθμός μηκών κύματος από πηγή σε εστία=" + Format(total, 2));
+        PrintAt(page, pageX, -70,
+                " αριθμός κυμάτων από πίσω μέρος σε εστία=" + Format(fromBack, 2));
+    } else {
+        PrintAt(page, pageX, -50,
+                "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
+                    Format(fromBack, 2));
+        PrintAt(page, pageX, -60,
+                " total number of wavelengths from source to focus=" + Format(total, 2));
+        PrintAt(page, pageX, -70,
+                "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
+    }
+    const double canvasX = -p.F - 4 * p.a;
+    PrintAt(canvas, canvasX, -50,
+            "distance of source from hyperbolic top in wavelengths =" + Format(fromSource, 2));
+    PrintAt(canvas, canvasX, -60,
+            "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
+                Format(fromBack, 2));
+    PrintAt(canvas, canvasX, -70,
+            "'total number of wavelengths from source to focus=" + Format(total, 2));
+    PrintAt(canvas, canvasX, -160,
+            "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
+
+    const double far = p.BackX + p.F + p.a;
+    page.Line(far, -105, far, -80, Red);
+    page.Line(-200, 0, 200, 0);
+    canvas.DrawStyle = LineStyle::Solid;
+    page.EndDoc();
+}
+
+} // namespace kymata

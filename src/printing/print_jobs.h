@@ -1,0 +1,29 @@
+#pragma once
+
+#include "construction/controls.h"
+#include "construction/scene.h"
+#include "printing/printer_page.h"
+#include "shell/surface.h"
+
+namespace kymata {
+
+/// Prints the hyperbolic lens construction on `page` and ends the document.
+///
+/// Reads the controls afresh and recomputes every quantity (the source `SourceX` =
+/// `initial_POINT` W - a is stored in the scene). The page's user box is (-145, 100)-(145, -100),
+/// x to the right and y up about the middle of the page. On the page: the focus, back-point and
+/// vertex marks, the air ticks to the lens top and the glass ticks on the axis, the front and
+/// back outlines, the fan of rays with their wave ticks in air and in glass, the rulers, and
+/// three lines of wavelength counts in the current language. The canvas is cleared and given the
+/// box (-180, 180)-(180, -180); it keeps the green normals of the refraction and four English
+/// lines of counts. `Label1` and `Label4` are rewritten.
+void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels& labels,
+                                 Surface& canvas, PrinterPage& page);
+
+/// Prints the spherical construction on `page` and ends the document: the page is turned to
+/// landscape, its user box is (-70 w/h, 70)-(70 w/h, -70) from its printable width w and height
+/// h, and it carries the spherical figure with the scene's read-outs and wavelength counts in
+/// the current language. The canvas is left as it is.
+void PrintSphericalConstruction(const Controls& controls, Scene& scene, PrinterPage& page);
+
+} // namespace kymata

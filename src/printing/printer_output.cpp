@@ -1,0 +1,38 @@
+#include "printing/printer_output.h"
+
+#include "printing/page_output.h"
+#include "printing/printer_page.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+namespace kymata {
+
+PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& scene,
+                            Labels& labels, Surface& canvas) {
+    const QSizeF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    PrinterPage page(printable);
+    PrintConstruction(controls, scene, labels, canvas, page);
+    if (!page.Ended()) {
+        return {false, QStringLiteral("The page could not be drawn, so nothing was printed.")};
+    }
+    printer.setPageOrientation(page.Orientation() == PrinterPage::Landscape
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait);
+    printer.setDocName(QStringLiteral("Kymata"));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return {false, QStringLiteral("The printer \"%1\" could not be started. Check that it "
+                                      "is switched on and set up, then try again.")
+                           .arg(printer.printerName())};
+    }
+    PaintPage(painter, QRectF(painter.viewport()), printer.resolution(), page.Figure());
+    if (!painter.end() || printer.printerState() == QPrinter::Error) {
+        return {false, QStringLiteral("The print service did not accept the page for \"%1\". "
+                                      "Nothing was printed.")
+                           .arg(printer.printerName())};
+    }
+    return {true, {}};
+}
+
+} // namespace kymata

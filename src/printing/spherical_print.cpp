@@ -1,0 +1,72 @@
+#include "construction/number_format.h"
+#include "construction/scene_parameters.h"
+#include "construction/spherical_construction.h"
+#include "printing/print_jobs.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace kymata {
+
+namespace {
+
+/// The read-outs and counts printed beside the figure, in the current language.
+std::vector<std::string> PageTexts(const Controls& controls, const Scene& scene) {
+    const SphericalGeometry g = DeriveSphericalGeometry(controls, scene);
+    const double w = scene.Wavelength;
+    const std::string width = Format(double(controls.pachos * scene.Wavelength), 0);
+    const std::string waves = Format(double(controls.pachos), 2);
+    // Along the axis: air waves from the source to the front vertex, the glass waves of the
+    // lens, and the air waves from its back to the focus.
+    const double toLens = std::abs(g.FrontVertexX - scene.SourceX) / w;
+    const double behind = g.FocusDistance / w;
+    const double total = toLens + controls.pachos + behind;
+    const std::string source = "  X0 =" + Format(double(-controls.initial_POINT), 0);
+    const std::string focus = Format(double(controls.fOCUS_POINT), 0);
+    const std::string index = " n = " + PlainNumber(controls.n_DIATHLASI / 100.0);
+    if (controls.ELLINIKA) {
+        return {"Εύρος φακού = " + width + " # κυμάτων = " + waves,
+                source + " Κύματα",
+                " Σημείο Εστίασης = " + focus,
+                index,
+                " αριθμός κυμάτων από πηγή σε εστία=" + Format(total, 2),
+                " αριθμός κυμάτων από πίσω μέροςσε εστία=" + Format(behind, 2)};
+    }
+    return {"LENS WIDTH = " + width + " # of Waves = " + waves,
+            source + " Wavelengths",
+            " Focus point = " + focus,
+            index,
+            " total number of wavelengths from source to focus=" + Format(total, 2),
+            " total number of wavelengths from end back of lens to focus=" + Format(behind, 2)};
+}
+
+} // namespace
+
+void PrintSphericalConstruction(const Controls& controls, Scene& scene, PrinterPage& page) {
+    Controls spherical = controls;
+    spherical.YPERVOLIKO = false;
+    ReadScene(spherical, scene);
+    page.SetOrientation(PrinterPage::Landscape);
+    // The box has the page's proportions: 140 units down, 140 w / h across.
+    const double across = 70 * page.Width() / page.Height();
+    page.Scale(-across, 70, across, -70);
+    page.FontSize = 12;
+    DrawSphericalFigure(spherical, scene, page);
+
+    // The texts stand in the lower left of the page, below the rays and left of the rulers.
+    page.ForeColor = {0, 0, 0};
+    page.FontName = "Times New Roman";
+    page.FontSize = 9;
+    page.CurrentX = static_cast<float>(-across + 2);
+    page.CurrentY = -48;
+    for (const std::string& line : PageTexts(spherical, scene)) {
+        const float x = page.CurrentX;
+        page.Print(line);
+        page.CurrentX = x;
+    }
+    page.FontSize = 12;
+    page.EndDoc();
+}
+
+} // namespace kymata

@@ -2,6 +2,7 @@
 # Each target first installs the Debian packages that are missing, then builds in build/.
 
 BUILD     ?= build
+ASAN      ?= build-asan
 BENCH     ?= build-bench
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS = -DCMAKE_BUILD_TYPE=Release
@@ -13,7 +14,8 @@ PACKAGES = cmake make g++ pkg-config clang-format \
            fonts-liberation2 fonts-dejavu-core \
            cups printer-driver-cups-pdf poppler-utils
 
-.PHONY: all deps configure build run test bench format format-check clean
+.PHONY: all deps configure build run test test-release test-sanitized sweep bench format \
+        format-check clean
 
 all: build
 
@@ -38,8 +40,23 @@ build: configure
 run: build
 	./$(BUILD)/src/kymata
 
-test: build
+# Every test on the Release build, then again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer together with a strided sweep of the scroll bars and both print
+# jobs. Any sanitizer report fails the run.
+test: test-release test-sanitized
+
+test-release: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-sanitized: deps
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKYMATA_SANITIZE=ON
+	cmake --build $(ASAN) -j $(JOBS)
+	./$(ASAN)/tools/sweep/kymata-sweep --stride-source 7 --stride-focus 3 --stride-index 5 --print
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+# The exhaustive sweep: all 28,908,000 settings, spherical and hyperbolic.
+sweep: build
+	./$(BUILD)/tools/sweep/kymata-sweep
 
 bench: deps
 	cmake -S . -B $(BENCH) $(CMAKE_ARGS) -DKYMATA_BENCHMARKS=ON
@@ -49,10 +66,10 @@ bench: deps
 	  --benchmark_report_aggregates_only=true
 
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 format-check:
-	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(BENCH)
+	rm -rf $(BUILD) $(ASAN) $(BENCH)

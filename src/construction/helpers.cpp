@@ -52,11 +52,17 @@ RayDirection RefractAtSphere(double x, double y, const Scene& scene) {
         return {static_cast<float>(ax), static_cast<float>(ay)};
     }
     const double s1 = Det2(ax, ay, x, y) / (d1 * d2);
-    const double t1 = ArcSin(s1).value_or(0.0);
+    const std::optional<double> incidence = ArcSin(s1);
+    const double t1 = incidence.value_or(0.0);
     const double t2 = ArcSin(std::sin(t1) / scene.RefractiveIndex).value_or(0.0);
     const double dt = t1 - t2;
-    return {static_cast<float>(ax * std::cos(dt) + ay * std::sin(dt)),
-            static_cast<float>(ay * std::cos(dt) - ax * std::sin(dt))};
+    const double dirX = ax * std::cos(dt) + ay * std::sin(dt);
+    const double dirY = ay * std::cos(dt) - ax * std::sin(dt);
+    if (scene.probe) {
+        scene.probe->Refraction(ax, ay, -x / d2, -y / d2, dirX, dirY, scene.RefractiveIndex,
+                                incidence.has_value());
+    }
+    return {static_cast<float>(dirX), static_cast<float>(dirY)};
 }
 
 } // namespace kymata

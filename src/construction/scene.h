@@ -1,5 +1,6 @@
 #pragma once
 
+#include "construction/probe.h"
 #include "hyperbolic/hyperbola.h"
 
 namespace kymata {
@@ -21,6 +22,8 @@ struct Scene {
     int FrontRadius = 0;
     /// The hyperbolic lens's ray tables.
     HyperbolaTables hyperbola;
+    /// When set, told about every refraction, wave tick and exit (not owned).
+    ConstructionProbe* probe = nullptr;
 };
 
 } // namespace kymata

@@ -90,8 +90,15 @@ int DrawRay(Surface& canvas, const Controls& controls, const Scene& scene,
     const Vec step = dist > 0 ? Vec{w * (e.x - sx0) / dist, w * e.y / dist} : Vec{w * u.x, w * u.y};
 
     // Air walk: a tick at every whole wavelength from the source, wider at every fifth.
+    ConstructionProbe* probe = scene.probe;
+    if (probe) {
+        probe->BeginTicks(ConstructionProbe::Medium::Air);
+    }
     Vec p{sx0, 0};
     while (p.x < e.x) {
+        if (probe) {
+            probe->Tick(p.x, p.y);
+        }
         if (k % 5 == 0) {
             canvas.DrawWidth = 3;
         }
@@ -114,9 +121,15 @@ int DrawRay(Surface& canvas, const Controls& controls, const Scene& scene,
         k = k - 1;
     }
     const Vec q0{e.x + m * lw * u.x, e.y + m * lw * u.y};
+    if (probe) {
+        probe->BeginTicks(ConstructionProbe::Medium::Glass);
+    }
     for (int j = 0; j <= 12; ++j) {
         ++k;
         const Vec q{q0.x + j * lw * u.x, q0.y + j * lw * u.y};
+        if (probe) {
+            probe->Tick(q.x, q.y);
+        }
         waves.Store(k, r, q.x, q.y);
         canvas.DrawWidth = k % 5 == 0 ? 3 : 1;
         canvas.Line(q.x, q.y, q.x + 2 * -u.y, q.y + 2 * u.x);
@@ -192,7 +205,8 @@ void DrawSphericalLens(const Controls& controls, Scene& scene, const SphericalGe
     const double tDeg = TangentAngleDegrees(g, scene);
     canvas.Arc(g.SurfaceCentreX, 0, scene.FrontRadius, LensBlue, scene.Pi / 2, 3 * scene.Pi / 2);
 
-    WaveTable waves;
+    // At most 19 rays, one per 10 degrees from -90 to 90.
+    WaveTable waves(19);
     int rays = 0;
     int lastAirMark = 0;
     for (int a = -90; a <= 90; a += 10) {

@@ -60,11 +60,16 @@ void RefractAtHyperbola(double x, double y, double a, double b, Scene& scene, Su
         return;
     }
     const double s1 = -Det2(dx, dy, nx, ny) / (1 * length);
-    const double t1 = ArcSin(s1).value_or(0.0);
+    const std::optional<double> incidence = ArcSin(s1);
+    const double t1 = incidence.value_or(0.0);
     const double t2 = ArcSin(std::sin(t1) / scene.RefractiveIndex).value_or(0.0);
     const double dt = t1 - t2;
     const double rx = dx * std::cos(dt) + dy * std::sin(dt);
     const double ry = dy * std::cos(dt) - dx * std::sin(dt);
+    if (scene.probe) {
+        scene.probe->Refraction(dx, dy, nx, ny, rx, ry, scene.RefractiveIndex,
+                                incidence.has_value());
+    }
 
     double px = x;
     double py = y;
@@ -88,6 +93,9 @@ void RefractAtHyperbola(double x, double y, double a, double b, Scene& scene, Su
     t.HyperbolaRayCount = t.HyperbolaRayCount + 1;
     t.RayExitX[t.HyperbolaRayCount] = static_cast<float>(px);
     t.RayExitY[t.HyperbolaRayCount] = static_cast<float>(py);
+    if (scene.probe) {
+        scene.probe->Exit(px, py, 0.001 * length);
+    }
     canvas.DrawWidth = 1;
 }
 

@@ -121,11 +121,18 @@ void DrawRecordedRay(Surface& canvas, const Controls& controls, const Scene& sce
     const double f = d / w - n;
     const double s1 = (1 - f) * w / scene.RefractiveIndex;
 
+    ConstructionProbe* probe = scene.probe;
     if (n != 0) {
         const Point u = UnitOfSlope(s.y / (s.x - scene.SourceX));
         const Point v = Across(u);
+        if (probe) {
+            probe->BeginTicks(ConstructionProbe::Medium::Air);
+        }
         for (int j = 1; j <= n; ++j) {
             const Point at{scene.SourceX + w * j * u.x, w * j * u.y};
+            if (probe) {
+                probe->Tick(at.x, at.y);
+            }
             canvas.Line(at.x - 3 * v.x, at.y - 3 * v.y, at.x + 3 * v.x, at.y + 3 * v.y);
         }
     }
@@ -139,8 +146,14 @@ void DrawRecordedRay(Surface& canvas, const Controls& controls, const Scene& sce
     canvas.Line(s.x, s.y, s.x + reach * wdir.x, s.y + reach * wdir.y, Blue);
     const Point first{s.x + s1 * wdir.x, s.y + s1 * wdir.y};
     const double m = Int((controls.pachos - s1) / lw);
+    if (probe) {
+        probe->BeginTicks(ConstructionProbe::Medium::Glass);
+    }
     for (int j = 0; j <= 3 * m; ++j) {
         const Point at{first.x + lw * j * wdir.x, first.y + lw * j * wdir.y};
+        if (probe) {
+            probe->Tick(at.x, at.y);
+        }
         canvas.Line(at.x - 3 * across.x, at.y - 3 * across.y, at.x + 3 * across.x,
                     at.y + 3 * across.y);
     }

@@ -100,10 +100,18 @@ void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene,
     const double q = d / w;
     const double n = Int(q);
     const double first = w * (1 - (q - n)) / scene.RefractiveIndex;
+    ConstructionProbe* probe = scene.probe;
     if (n != 0) {
         const Vec u = Unit(s.x - scene.SourceX, s.y);
+        if (probe) {
+            probe->BeginTicks(ConstructionProbe::Medium::Air);
+        }
         for (int i = 1; i <= n; ++i) {
-            TickAcross(page, {scene.SourceX + i * w * u.x, i * w * u.y}, u);
+            const Vec at{scene.SourceX + i * w * u.x, i * w * u.y};
+            if (probe) {
+                probe->Tick(at.x, at.y);
+            }
+            TickAcross(page, at, u);
         }
     }
     const HyperbolaTables& t = scene.hyperbola;
@@ -112,8 +120,15 @@ void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene,
     const double reach = 3 * controls.pachos;
     page.Line(s.x, s.y, s.x + reach * r.x, s.y + reach * r.y);
     const double inGlass = std::hypot(toExit.x, toExit.y);
+    if (probe) {
+        probe->BeginTicks(ConstructionProbe::Medium::Glass);
+    }
     for (double along = first; along <= inGlass; along += lw) {
-        TickAcross(page, {s.x + along * r.x, s.y + along * r.y}, r);
+        const Vec at{s.x + along * r.x, s.y + along * r.y};
+        if (probe) {
+            probe->Tick(at.x, at.y);
+        }
+        TickAcross(page, at, r);
     }
     page.Line(scene.SourceX, 0, s.x, s.y);
 }
@@ -185,7 +200,7 @@ void PrintAt(Surface& surface, double x, double y, const std::string& text) {
 } // namespace
 
 void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels& labels,
-                                 Surface& canvas, PrinterPage& page) {
+                                 Surface& canvas, PageSurface& page) {
     ReadScene(controls, scene);
     const double w = scene.Wavelength;
     const double lw = scene.LensWavelength;

@@ -18,9 +18,9 @@ constexpr double PdfMarginMm = 10;
 } // namespace
 
 void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas,
-                       PrinterPage& page) {
+                       PageSurface& page) {
     if (controls.YPERVOLIKO) {
-        page.SetOrientation(PrinterPage::Landscape);
+        page.SetOrientation(PageSurface::Landscape);
         PrintHyperbolicConstruction(controls, scene, labels, canvas, page);
         return;
     }

@@ -16,7 +16,7 @@ namespace kymata {
 /// What PRINT prints: the construction that `YPERVOLIKO` selects, on a landscape page, through
 /// `PrintHyperbolicConstruction` or `PrintSphericalConstruction`.
 void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas,
-                       PrinterPage& page);
+                       PageSurface& page);
 
 /// Draws a recorded page on a printer or PDF device: its user box centred in `printable`
 /// (device coordinates) with one unit the same length across and down, and sizes in points and

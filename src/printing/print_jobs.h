@@ -18,12 +18,12 @@ namespace kymata {
 /// box (-180, 180)-(180, -180); it keeps the green normals of the refraction and four English
 /// lines of counts. `Label1` and `Label4` are rewritten.
 void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels& labels,
-                                 Surface& canvas, PrinterPage& page);
+                                 Surface& canvas, PageSurface& page);
 
 /// Prints the spherical construction on `page` and ends the document: the page is turned to
 /// landscape, its user box is (-70 w/h, 70)-(70 w/h, -70) from its printable width w and height
 /// h, and it carries the spherical figure with the scene's read-outs and wavelength counts in
 /// the current language. The canvas is left as it is.
-void PrintSphericalConstruction(const Controls& controls, Scene& scene, PrinterPage& page);
+void PrintSphericalConstruction(const Controls& controls, Scene& scene, PageSurface& page);
 
 } // namespace kymata

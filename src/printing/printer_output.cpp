@@ -16,7 +16,7 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
     if (!page.Ended()) {
         return {false, QStringLiteral("The page could not be drawn, so nothing was printed.")};
     }
-    printer.setPageOrientation(page.Orientation() == PrinterPage::Landscape
+    printer.setPageOrientation(page.Orientation() == PageSurface::Landscape
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait);
     printer.setDocName(QStringLiteral("Kymata"));

@@ -2,6 +2,8 @@
 
 #include "shell/painter_surface.h"
 
+#include <algorithm>
+
 namespace kymata {
 
 namespace {
@@ -10,33 +12,36 @@ constexpr double MmPerInch = 25.4;
 
 } // namespace
 
-PrinterPage::PrinterPage(QSizeF printableMm) : upright_(printableMm) {}
+PageSurface::PageSurface(QSizeF printableMm) : printable_(printableMm) {}
 
-void PrinterPage::SetOrientation(int orientation) {
+void PageSurface::SetOrientation(int orientation) {
     orientation_ = orientation == Landscape ? Landscape : Portrait;
 }
 
-QSizeF PrinterPage::PrintableMm() const {
-    const double shortSide = std::min(upright_.width(), upright_.height());
-    const double longSide = std::max(upright_.width(), upright_.height());
+QSizeF PageSurface::PrintableMm() const {
+    const double shortSide = std::min(printable_.width(), printable_.height());
+    const double longSide = std::max(printable_.width(), printable_.height());
     return orientation_ == Landscape ? QSizeF(longSide, shortSide) : QSizeF(shortSide, longSide);
 }
 
-double PrinterPage::Width() const {
+double PageSurface::Width() const {
     return PrintableMm().width() / MmPerInch * 1440;
 }
 
-double PrinterPage::Height() const {
+double PageSurface::Height() const {
     return PrintableMm().height() / MmPerInch * 1440;
 }
 
-void PrinterPage::OnScale(const UserBox& previous, const UserBox& box) {
-    RecordingSurface::OnScale(previous, box);
-    // Sizes on the page are true lengths: a reference pixel is 1/96 inch.
+void PageSurface::OnScale(const UserBox&, const UserBox& box) {
     const QSizeF mm = PrintableMm();
     const QRectF area(0, 0, mm.width() / MmPerInch * ReferenceDpi,
                       mm.height() / MmPerInch * ReferenceDpi);
     ReferenceHeight = FitBox(box, area).height();
+}
+
+void PrinterPage::OnScale(const UserBox& previous, const UserBox& box) {
+    PageSurface::OnScale(previous, box);
+    RescaleItems(recording_, previous, box);
 }
 
 } // namespace kymata

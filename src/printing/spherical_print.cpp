@@ -43,11 +43,11 @@ std::vector<std::string> PageTexts(const Controls& controls, const Scene& scene)
 
 } // namespace
 
-void PrintSphericalConstruction(const Controls& controls, Scene& scene, PrinterPage& page) {
+void PrintSphericalConstruction(const Controls& controls, Scene& scene, PageSurface& page) {
     Controls spherical = controls;
     spherical.YPERVOLIKO = false;
     ReadScene(spherical, scene);
-    page.SetOrientation(PrinterPage::Landscape);
+    page.SetOrientation(PageSurface::Landscape);
     // The box has the page's proportions: 140 units down, 140 w / h across.
     const double across = 70 * page.Width() / page.Height();
     page.Scale(-across, 70, across, -70);

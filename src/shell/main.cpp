@@ -29,14 +29,16 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     defaultHandler = qInstallMessageHandler(FilterMessages);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kymata"));
-    QApplication::setApplicationVersion(QStringLiteral(KYMATA_VERSION));
+    QCoreApplication::setApplicationName(QStringLiteral("kymata"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KYMATA_VERSION));
     if (commandLine) {
+        // The command line needs no widgets: a lighter application starts faster.
+        QGuiApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return kymata::RunCommandLine(QApplication::arguments(), out, err);
+        return kymata::RunCommandLine(QGuiApplication::arguments(), out, err);
     }
+    QApplication app(argc, argv);
     const std::unique_ptr<kymata::DHMIOYRGO_KYKLO> window(kymata::Main());
     return QApplication::exec();
 }

@@ -16,9 +16,9 @@ Recording RecordingSurface::Take() {
     return taken;
 }
 
-void RecordingSurface::OnScale(const UserBox& previous, const UserBox& box) {
-    recording_.box = box;
-    if (recording_.items.empty()) {
+void RescaleItems(Recording& recording, const UserBox& previous, const UserBox& box) {
+    recording.box = box;
+    if (recording.items.empty()) {
         return;
     }
     // Canvas position of a point stays put: u = (x - left) / (right - left) in both boxes.
@@ -30,7 +30,7 @@ void RecordingSurface::OnScale(const UserBox& previous, const UserBox& box) {
     const auto mapY = [&](float y) {
         return static_cast<float>(box.top + (y - previous.top) * sy);
     };
-    for (Item& item : recording_.items) {
+    for (Item& item : recording.items) {
         std::visit(
             [&](auto& it) {
                 using T = std::decay_t<decltype(it)>;
@@ -50,6 +50,10 @@ void RecordingSurface::OnScale(const UserBox& previous, const UserBox& box) {
             },
             item);
     }
+}
+
+void RecordingSurface::OnScale(const UserBox& previous, const UserBox& box) {
+    RescaleItems(recording_, previous, box);
 }
 
 void RecordingSurface::OnClear() {

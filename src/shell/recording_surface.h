@@ -9,7 +9,7 @@ namespace kymata {
 /// It behaves like a canvas: `Cls` forgets the items, and a later `Scale` leaves what is
 /// already drawn where it stands on the canvas, so the kept items are re-expressed in the new
 /// user coordinates.
-class RecordingSurface : public Surface {
+class RecordingSurface final : public Surface {
 public:
     RecordingSurface();
 
@@ -27,5 +27,9 @@ protected:
 private:
     Recording recording_;
 };
+
+/// Re-expresses the items of `recording`, drawn in the box `previous`, in the box `box`, so that
+/// each stays where it stands on the canvas; `recording.box` becomes `box`.
+void RescaleItems(Recording& recording, const UserBox& previous, const UserBox& box);
 
 } // namespace kymata

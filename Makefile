@@ -12,10 +12,11 @@ PACKAGES = cmake make g++ pkg-config clang-format \
            qt6-base-dev qt6-svg-dev libgl-dev \
            libbenchmark-dev \
            fonts-liberation2 fonts-dejavu-core \
-           cups printer-driver-cups-pdf poppler-utils
+           cups printer-driver-cups-pdf poppler-utils \
+           desktop-file-utils appstream groff-base
 
-.PHONY: all deps configure build run test test-release test-sanitized sweep bench format \
-        format-check clean
+.PHONY: all deps configure build run install test test-release test-sanitized sweep bench \
+        format format-check clean
 
 all: build
 
@@ -39,6 +40,11 @@ build: configure
 
 run: build
 	./$(BUILD)/src/kymata
+
+# Installs under PREFIX (default /usr/local); DESTDIR stages the tree elsewhere.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Every test on the Release build, then again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer together with a strided sweep of the scroll bars and both print

@@ -113,9 +113,13 @@ WriteResult WritePage(const QString& path, FigureFormat format, const FigureCont
 }
 
 QString HelpText(const QCommandLineParser& parser) {
-    return parser.helpText() +
-           QStringLiteral("\nExit codes: 0 done, 1 the file could not be written, 2 bad "
-                          "usage (nothing written).\n");
+    // The usage line names the program, not the path it was started by.
+    QString text = parser.helpText();
+    const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+    const QString usage = text.left(lineEnd);
+    text.replace(0, lineEnd, QStringLiteral("Usage: kymata") + usage.mid(usage.indexOf(' ', 7)));
+    return text + QStringLiteral("\nExit codes: 0 done, 1 the file could not be written, 2 bad "
+                                 "usage (nothing written).\n");
 }
 
 } // namespace
@@ -203,18 +207,16 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     controls.f_apeiro = parser.isSet(o.parallelBeam);
     controls.ELLINIKA = lang == QLatin1String("el");
 
-    FigureContent content;
-    content.controls = controls;
-    Scene scene;
-    RecordingSurface canvas;
-    DrawConstruction(controls, scene, content.labels, canvas);
-
     WriteResult written;
     if (exporting) {
-        content.canvas = canvas.Take();
-        written = WriteFigure(path, *format, content, *size);
+        written = WriteFigure(path, *format, DrawFigureContent(controls), *size);
     } else {
         // The page that PRINT prints after this redraw, and what printing leaves on the canvas.
+        FigureContent content;
+        content.controls = controls;
+        Scene scene;
+        RecordingSurface canvas;
+        DrawConstruction(controls, scene, content.labels, canvas);
         PrinterPage page(PrintToPrintableMm());
         PrintConstruction(controls, scene, content.labels, canvas, page);
         content.canvas = canvas.Take();

@@ -1,7 +1,10 @@
 #include "shell/figure_export.h"
 
+#include "construction/scene.h"
+#include "construction/spherical_construction.h"
 #include "shell/figure_json.h"
 #include "shell/painter_surface.h"
+#include "shell/recording_surface.h"
 #include "shell/surface.h"
 
 #include <QFileInfo>
@@ -50,6 +53,16 @@ QImage RenderImage(const Recording& recording, int size) {
     QPainter painter(&image);
     Paint(painter, QRectF(0, 0, size, size), recording);
     return image;
+}
+
+FigureContent DrawFigureContent(const Controls& controls) {
+    FigureContent content;
+    content.controls = controls;
+    Scene scene;
+    RecordingSurface canvas;
+    DrawConstruction(controls, scene, content.labels, canvas);
+    content.canvas = canvas.Take();
+    return content;
 }
 
 WriteResult WriteText(const QString& path, const std::string& text) {

@@ -25,6 +25,10 @@ struct FigureContent {
     Recording canvas;
 };
 
+/// The figure that one redraw of `controls` leaves on a fresh canvas, with its read-outs: what
+/// `--export` and "Save figure as…" write.
+FigureContent DrawFigureContent(const Controls& controls);
+
 struct WriteResult {
     bool ok = false;
     /// Names the path and the reason when `ok` is false.

@@ -3,6 +3,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 
 #include <memory>
 
@@ -19,18 +20,47 @@ void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QSt
     defaultHandler(type, context, message);
 }
 
+/// True when there is nowhere to show a window: no X or Wayland display and no platform
+/// chosen by hand.
+bool NoDisplay() {
+    return qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+/// The start figure, written where a window cannot be shown, so that a newcomer on a
+/// headless machine still sees what the program draws.
+int WriteStartFigure(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const QString file = QStringLiteral("kymata-figure.png");
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int code = kymata::RunCommandLine(
+        {QGuiApplication::arguments().value(0), QStringLiteral("--export"), file}, out, err);
+    if (code == kymata::ExitOk) {
+        out << "kymata: no display was found (DISPLAY and WAYLAND_DISPLAY are not set), so the "
+               "window cannot open.\nThe start figure is in "
+            << file << ", written by: kymata --export " << file << "\n";
+    }
+    return code;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     // Any argument asks for the command line: exports, --help, --version. It draws headless on
     // Qt's offscreen platform and needs no display. A plain start opens the window.
     const bool commandLine = argc > 1;
-    if (commandLine) {
+    const bool noDisplay = !commandLine && NoDisplay();
+    if (commandLine || noDisplay) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     defaultHandler = qInstallMessageHandler(FilterMessages);
     QCoreApplication::setApplicationName(QStringLiteral("kymata"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KYMATA_VERSION));
+    if (noDisplay) {
+        return WriteStartFigure(argc, argv);
+    }
     if (commandLine) {
         // The command line needs no widgets: a lighter application starts faster.
         QGuiApplication app(argc, argv);

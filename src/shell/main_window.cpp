@@ -3,11 +3,19 @@
 #include "construction/spherical_construction.h"
 #include "printing/printer_output.h"
 #include "shell/canvas_widget.h"
+#include "shell/figure_export.h"
 #include "shell/form_layout.h"
+#include "shell/window_texts.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QIcon>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -19,11 +27,27 @@ namespace kymata {
 
 namespace {
 
+/// A horizontal scroll bar that shows when it has the keyboard focus.
+class FocusScrollBar final : public QScrollBar {
+public:
+    explicit FocusScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (hasFocus()) {
+            QPainter painter(this);
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        }
+    }
+};
+
 /// A horizontal scroll bar with the control's range and steps. Dragging the thumb changes the
 /// value only when it is released, so a drag redraws once.
 QScrollBar* MakeScrollBar(QWidget* parent, const char* name, ControlRange range, int small,
                           int large, int value) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    auto* bar = new FocusScrollBar(parent);
     bar->setObjectName(QString::fromLatin1(name));
     bar->setRange(range.min, range.max);
     bar->setSingleStep(small);
@@ -95,6 +119,24 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(Command1, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Command1_Click);
 
     EIKON->Surface().Scale(-100, 100, 100, -100);
+
+    setWindowIcon(QIcon(QStringLiteral(":/icons/org.kymata.Kymata.svg")));
+    saveAction_ = new QAction(this);
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    printAction_ = new QAction(this);
+    printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    quitAction_ = new QAction(this);
+    quitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    for (QAction* action : {saveAction_, printAction_, quitAction_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(saveAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SaveFigureAs);
+    connect(printAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::Command1_Click);
+    connect(quitAction_, &QAction::triggered, this, &QWidget::close);
+    EIKON->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(EIKON, &QWidget::customContextMenuRequested, this, &DHMIOYRGO_KYKLO::ShowCanvasMenu);
+    ShowWindowTexts(ReadControls());
 }
 
 Controls DHMIOYRGO_KYKLO::ReadControls() const {
@@ -110,8 +152,10 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
 }
 
 void DHMIOYRGO_KYKLO::DrawConstruction() {
-    kymata::DrawConstruction(ReadControls(), scene_, labels_, EIKON->Surface());
+    const Controls controls = ReadControls();
+    kymata::DrawConstruction(controls, scene_, labels_, EIKON->Surface());
     ShowLabels();
+    ShowWindowTexts(controls);
     EIKON->update();
     Q_EMIT FigureRedrawn();
 }
@@ -121,6 +165,77 @@ void DHMIOYRGO_KYKLO::ShowLabels() {
     Label2->setText(QString::fromStdString(labels_.Label2));
     Label3->setText(QString::fromStdString(labels_.Label3));
     Label4->setText(QString::fromStdString(labels_.Label4));
+}
+
+void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
+    const WindowTexts texts = TextsFor(controls.ELLINIKA);
+    saveAction_->setText(texts.saveFigure);
+    printAction_->setText(texts.print);
+    quitAction_->setText(texts.quit);
+    for (const DesignedControl& d : DesignedControls()) {
+        const QString name = QString::fromLatin1(d.name);
+        if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
+            const AccessibleText a = AccessibleTextFor(name, controls);
+            control->setAccessibleName(a.name);
+            control->setAccessibleDescription(a.description);
+        }
+    }
+}
+
+void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(saveAction_);
+    menu->addAction(printAction_);
+    menu->popup(EIKON->mapToGlobal(at));
+}
+
+void DHMIOYRGO_KYKLO::Warn(const QString& title, const QString& message) {
+    auto* box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void DHMIOYRGO_KYKLO::SaveFigureAs() {
+    const WindowTexts texts = TextsFor(ReadControls().ELLINIKA);
+    const QStringList filters = {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
+                                 QStringLiteral("PDF (*.pdf)"), QStringLiteral("JSON (*.json)")};
+    QString filter = filters.front();
+    QString path = QFileDialog::getSaveFileName(
+        this, texts.saveTitle, QStringLiteral("kymata-figure.png"), filters.join(";;"), &filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!FigureFormatForPath(path)) {
+        // No known extension: the one of the chosen type.
+        path += QLatin1Char('.') + filter.section(QLatin1Char('.'), 1).chopped(1);
+    }
+    int size = 1000;
+    if (FigureFormatForPath(path) == FigureFormat::Png) {
+        bool ok = false;
+        size = QInputDialog::getInt(this, texts.pngSizeTitle, texts.pngSizeLabel, 1000, 10, 8000,
+                                    100, &ok);
+        if (!ok) {
+            return;
+        }
+    }
+    SaveFigure(path, size);
+}
+
+bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize) {
+    const auto format = FigureFormatForPath(path);
+    const WindowTexts texts = TextsFor(ReadControls().ELLINIKA);
+    if (!format) {
+        Warn(texts.saveFigure, texts.saveFailed + QLatin1Char('\n') +
+                                   QStringLiteral("%1: use .png, .svg, .pdf or .json").arg(path));
+        return false;
+    }
+    const WriteResult written =
+        WriteFigure(path, *format, DrawFigureContent(ReadControls()), pngSize);
+    if (!written.ok) {
+        Warn(texts.saveFigure, texts.saveFailed + QLatin1Char('\n') + written.error);
+    }
+    return written.ok;
 }
 
 void DHMIOYRGO_KYKLO::ApplyLayout() {

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QPrinter;
@@ -37,6 +38,10 @@ public:
     /// print dialog is accepted. A failure of the print service is said in the window; the
     /// result tells whether the page went out.
     bool PrintOn(QPrinter& printer);
+    /// Writes what `--export` writes for the current controls: a PNG of `pngSize` pixels, an
+    /// SVG, a PDF or the JSON document, chosen by the extension. A failure is said in the
+    /// window and nothing partial is left.
+    bool SaveFigure(const QString& path, int pngSize);
 
 public Q_SLOTS:
     void AGLIKA_Click();
@@ -47,6 +52,8 @@ public Q_SLOTS:
     void pachos_Change();
     void YPERVOLIKO_Click();
     void Command1_Click();
+    /// "Save figure as…": asks for a file (and a PNG's size), then `SaveFigure`.
+    void SaveFigureAs();
 
 Q_SIGNALS:
     /// Emitted after each complete redraw of the figure.
@@ -57,6 +64,10 @@ protected:
 
 private:
     void ShowLabels();
+    /// Menu texts and accessible names and descriptions in the current language.
+    void ShowWindowTexts(const Controls& controls);
+    void ShowCanvasMenu(const QPoint& at);
+    void Warn(const QString& title, const QString& message);
 
     CanvasWidget* EIKON;
     QPushButton* Command1;
@@ -72,6 +83,10 @@ private:
     QCheckBox* YPERVOLIKO;
     QRadioButton* ELLINIKA;
     QRadioButton* AGLIKA;
+
+    QAction* saveAction_;
+    QAction* printAction_;
+    QAction* quitAction_;
 
     kymata::Scene scene_;
     Labels labels_;

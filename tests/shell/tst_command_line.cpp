@@ -78,6 +78,8 @@ private Q_SLOTS:
     void printToErrors_data();
     void printToErrors();
     void helpAndVersion();
+    void helpMatchesTheReadme();
+    void withoutDisplayWritesTheStartFigure();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -333,6 +335,31 @@ void TestCommandLine::helpAndVersion() {
     const Run version = Kymata({"--version"});
     QCOMPARE(version.exitCode, 0);
     QVERIFY(version.out.startsWith(QStringLiteral("kymata ")));
+}
+
+void TestCommandLine::helpMatchesTheReadme() {
+    const Run help = Kymata({"--help"});
+    QFile readme(QStringLiteral(KYMATA_README));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    QVERIFY2(text.contains(help.out), "README.md should hold the output of kymata --help");
+}
+
+void TestCommandLine::withoutDisplayWritesTheStartFigure() {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        env.remove(QLatin1String(name));
+    }
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir_->path());
+    process.start(QStringLiteral(KYMATA_BINARY), {});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(out.contains(QStringLiteral("no display was found")), qPrintable(out));
+    QVERIFY(out.contains(QStringLiteral("kymata --export kymata-figure.png")));
+    QCOMPARE(QImage(Path("kymata-figure.png")).size(), QSize(1000, 1000));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -3,13 +3,18 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -106,6 +111,13 @@ private Q_SLOTS:
     void printToPdfFile_data();
     void printToPdfFile();
     void printFailureIsReported();
+    void saveFigureMatchesExport_data();
+    void saveFigureMatchesExport();
+    void saveFailureLeavesNothing();
+    void accessibleTexts_data();
+    void accessibleTexts();
+    void shortcuts();
+    void canvasMenuFollowsTheLanguage();
 };
 
 void TestWindow::startState() {
@@ -418,6 +430,166 @@ void TestWindow::printFailureIsReported() {
     QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
     Key("pachos", Qt::Key_Left)(*w);
     QCOMPARE(redraws.count(), 1);
+}
+
+void TestWindow::saveFigureMatchesExport_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<bool>("hyperbola");
+    QTest::newRow("json, Greek") << "figure.json" << 1000 << false << false;
+    QTest::newRow("json, English hyperbola") << "figure.json" << 1000 << true << true;
+    QTest::newRow("png, 300 px") << "figure.png" << 300 << false << false;
+    QTest::newRow("png, hyperbola") << "figure.png" << 640 << true << true;
+}
+
+void TestWindow::saveFigureMatchesExport() {
+    QFETCH(QString, name);
+    QFETCH(int, size);
+    QFETCH(bool, english);
+    QFETCH(bool, hyperbola);
+    const auto w = StartWindow();
+    ClickOn("n_DIATHLASI", QStyle::SC_ScrollBarAddPage)(*w);
+    ClickOn("pachos", QStyle::SC_ScrollBarSubLine)(*w);
+    if (english) {
+        Click("AGLIKA")(*w);
+    }
+    if (hyperbola) {
+        Click("YPERVOLIKO")(*w);
+    }
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("saved-") + name);
+    QVERIFY(w->SaveFigure(saved, size));
+
+    const QString exported = dir.filePath(QStringLiteral("exported-") + name);
+    QStringList arguments = {"--export",    exported, "--index", "1.6",
+                             "--thickness", "19",     "--size",  QString::number(size)};
+    arguments << "--lang" << (english ? "en" : "el");
+    if (hyperbola) {
+        arguments << "--hyperbola";
+    }
+    QProcess process;
+    process.start(QStringLiteral(KYMATA_BINARY), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+
+    if (name.endsWith(QLatin1String(".json"))) {
+        QFile a(saved);
+        QFile b(exported);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(a.readAll(), b.readAll());
+    } else {
+        const QImage a(saved);
+        const QImage b(exported);
+        QCOMPARE(a.size(), QSize(size, size));
+        QCOMPARE(a.size(), b.size());
+        QCOMPARE(a.convertToFormat(QImage::Format_ARGB32),
+                 b.convertToFormat(QImage::Format_ARGB32));
+    }
+}
+
+void TestWindow::saveFailureLeavesNothing() {
+    const auto w = StartWindow();
+    QTemporaryDir dir;
+    QVERIFY(!w->SaveFigure(dir.filePath(QStringLiteral("missing/figure.png")), 500));
+    auto* box = w->findChild<QMessageBox*>();
+    QVERIFY(box);
+    QVERIFY(box->text().contains(QStringLiteral("missing/figure.png")));
+    box->accept();
+    QVERIFY(!w->SaveFigure(dir.filePath(QStringLiteral("figure.bmp")), 500));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 0);
+}
+
+void TestWindow::accessibleTexts_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("source, Greek") << false << "initial_POINT"
+                                   << "Θέση πηγής"
+                                   << "Η πηγή απέχει 20 μήκη κύματος από την αρχή, 3 έως 200.";
+    QTest::newRow("source, English") << true << "initial_POINT"
+                                     << "Source position"
+                                     << "The source is 20 wavelengths from the origin, 3 to 200.";
+    QTest::newRow("index, Greek") << false << "n_DIATHLASI"
+                                  << "Δείκτης διάθλασης"
+                                  << "n = 1.50, από 1.05 έως 2.50.";
+    QTest::newRow("index, English") << true << "n_DIATHLASI"
+                                    << "Refractive index"
+                                    << "n = 1.50, from 1.05 to 2.50.";
+    QTest::newRow("thickness, English") << true << "pachos"
+                                        << "Lens thickness"
+                                        << "The lens is 20 glass wavelengths thick, 1 to 20.";
+    QTest::newRow("focus, Greek") << false << "fOCUS_POINT"
+                                  << "Σημείο εστίασης"
+                                  << "Η εστία είναι 5 μήκη κύματος πίσω από τον φακό, 1 έως 50.";
+    QTest::newRow("print, English") << true << "Command1"
+                                    << "Print"
+                                    << "Prints the current construction.";
+}
+
+void TestWindow::accessibleTexts() {
+    QFETCH(bool, english);
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    const auto w = StartWindow();
+    if (english) {
+        Click("AGLIKA")(*w);
+    }
+    QWidget* widget = Control(*w, qPrintable(control));
+    QCOMPARE(widget->accessibleName(), name);
+    QCOMPARE(widget->accessibleDescription(), description);
+    // Every control of the form has a name in the current language.
+    for (const DesignedControl& d : DesignedControls()) {
+        QVERIFY2(!Control(*w, d.name)->accessibleName().isEmpty(), d.name);
+    }
+    // The description follows the value the control sets.
+    Key("initial_POINT", Qt::Key_Left)(*w);
+    QVERIFY(Control(*w, "initial_POINT")->accessibleDescription().contains(QLatin1String("21")));
+}
+
+void TestWindow::shortcuts() {
+    const auto w = StartWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QString seen;
+    const auto closeModal = [&seen] {
+        QWidget* modal = QApplication::activeModalWidget();
+        seen = modal ? QString::fromLatin1(modal->metaObject()->className()) : QString();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        }
+    };
+    QTimer::singleShot(0, closeModal);
+    QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(seen, QStringLiteral("QFileDialog"));
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTimer::singleShot(0, closeModal);
+    QTest::keyClick(w.get(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(seen, QStringLiteral("QPrintDialog"));
+    QVERIFY(w->isVisible());
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!w->isVisible());
+}
+
+void TestWindow::canvasMenuFollowsTheLanguage() {
+    const auto w = StartWindow();
+    const auto menuTexts = [&w] {
+        QStringList texts;
+        for (QAction* action : w->actions()) {
+            texts << action->text();
+        }
+        return texts;
+    };
+    QCOMPARE(menuTexts(), (QStringList{"Αποθήκευση σχήματος ως…", "Εκτύπωση…", "Έξοδος"}));
+    Click("AGLIKA")(*w);
+    QCOMPARE(menuTexts(), (QStringList{"Save figure as…", "Print…", "Quit"}));
+    QCOMPARE(w->actions()[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(w->actions()[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    QCOMPARE(Control(*w, "EIKON")->contextMenuPolicy(), Qt::CustomContextMenu);
 }
 
 QTEST_MAIN(TestWindow)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the window on a real X server (Xvfb), as a user sees it:
-# Greek and English, the hyperbola off and on. Needs xvfb, xdotool and imagemagick.
+# Greek and English, the hyperbola off and on, and a zoomed view. Needs xvfb, xdotool and
+# imagemagick.
 # Usage: docs/screenshots.sh [path to kymata]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,3 +26,7 @@ shot window-greek.png
 click "${hyperbola[@]}"; shot window-greek-hyperbola.png
 click "${english[@]}"; shot window-english-hyperbola.png
 click "${hyperbola[@]}"; shot window-english.png
+# The lens, zoomed about the cursor with the mouse wheel.
+xdotool mousemove 440 330
+for _ in 1 2 3 4 5 6; do xdotool click 4; sleep 0.2; done
+sleep 0.5; shot window-zoomed.png

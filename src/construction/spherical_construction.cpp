@@ -142,8 +142,10 @@ int DrawRay(Surface& canvas, const Controls& controls, const Scene& scene,
     FontRequest font;
     font.escapement = static_cast<int>(std::nearbyint(std::atan(slope) * 10 * 180 / scene.Pi));
     canvas.ForeColor = RayLabelRed;
+    canvas.PrintRole = TextRole::Count;
     SetTextFont(canvas, "#L = " + Format(ls, 1), p.x - 3 * step.x,
                 p.y - 3 * step.y + std::abs(step.y / 2), font);
+    canvas.PrintRole = TextRole::Plain;
     canvas.ForeColor = Black;
     return lastAirMark;
 }
@@ -192,11 +194,13 @@ void DrawAxisNumbering(Surface& canvas, const Scene& scene, const SphericalGeome
         Int(std::abs(scene.FrontRadius + g.BackVertexX - g.SurfaceCentreX) / scene.LensWavelength);
     canvas.FontName = "Times New Roman";
     canvas.FontSize = 6;
+    canvas.PrintRole = TextRole::AxisCount;
     for (int k = 1; k <= nL; ++k) {
         canvas.CurrentX = static_cast<float>(g.FrontVertexX + k * scene.LensWavelength - 2);
         canvas.CurrentY = 0;
         canvas.Print(Format(w0 + k, 0));
     }
+    canvas.PrintRole = TextRole::Plain;
     canvas.FontSize = 12;
 }
 

@@ -221,10 +221,13 @@ void DrawFinalMarks(Surface& canvas, const Scene& scene, const HyperbolicGeometr
     Tick(canvas, -2 * h.a - h.c, -105, -80, Red);
 }
 
-void PrintAt(Surface& canvas, double x, double y, const std::string& text) {
+/// A line of counts: its number, after the last "=", is what a worksheet leaves blank.
+void PrintCountAt(Surface& canvas, double x, double y, const std::string& text) {
     canvas.CurrentX = static_cast<float>(x);
     canvas.CurrentY = static_cast<float>(y);
+    canvas.PrintRole = TextRole::Count;
     canvas.Print(text);
+    canvas.PrintRole = TextRole::Plain;
 }
 
 /// Stage 7: the four lines of wavelength counts, in English.
@@ -233,15 +236,15 @@ void DrawCounts(Surface& canvas, const Scene& scene, const HyperbolicGeometry& h
     const double toVertex = std::abs(scene.SourceX + h.a) / w;
     const double fromBack = std::abs(h.xF - h.xB) / w;
     const double total = fromBack + h.AB / scene.LensWavelength + toVertex;
-    PrintAt(canvas, -2 * h.a, 140,
-            "distance of source from hyperbolic top in wavelengths =" + Format(toVertex, 2));
-    PrintAt(canvas, -2 * h.a - h.c, -120,
-            "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
-                Format(fromBack, 2));
-    PrintAt(canvas, -2 * h.a - h.c, -140,
-            "'total number of wavelengths from source to focus=" + Format(total, 2));
-    PrintAt(canvas, -2 * h.a - h.c, -160,
-            "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
+    PrintCountAt(canvas, -2 * h.a, 140,
+                 "distance of source from hyperbolic top in wavelengths =" + Format(toVertex, 2));
+    PrintCountAt(canvas, -2 * h.a - h.c, -120,
+                 "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
+                     Format(fromBack, 2));
+    PrintCountAt(canvas, -2 * h.a - h.c, -140,
+                 "'total number of wavelengths from source to focus=" + Format(total, 2));
+    PrintCountAt(canvas, -2 * h.a - h.c, -160,
+                 "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
 }
 
 } // namespace

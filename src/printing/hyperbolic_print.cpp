@@ -191,10 +191,13 @@ void DrawFinalMarkers(Surface& page, const Scene& scene, const PrintedLens& p) {
     page.Line(scene.SourceX, -105, scene.SourceX, -80);
 }
 
-void PrintAt(Surface& surface, double x, double y, const std::string& text) {
+/// A line of counts: its number, after the last "=", is what a worksheet leaves blank.
+void PrintCountAt(Surface& surface, double x, double y, const std::string& text) {
     surface.CurrentX = static_cast<float>(x);
     surface.CurrentY = static_cast<float>(y);
+    surface.PrintRole = TextRole::Count;
     surface.Print(text);
+    surface.PrintRole = TextRole::Plain;
 }
 
 } // namespace
@@ -241,31 +244,32 @@ void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels&
     const double total = fromSource + p.T / lw + fromBack;
     const double pageX = -p.F - 2 * p.a;
     if (controls.ELLINIKA) {
-        PrintAt(page, pageX, -50,
-                "Απόσταση εστίς υπερβολικού φακού από κορυφή σε μήκη λ=" + Format(fromBack, 2));
-        PrintAt(page, pageX, -60,
-                " Ολικός αριθμός μηκών κύματος από πηγή σε εστία=" + Format(total, 2));
-        PrintAt(page, pageX, -70,
-                " αριθμός κυμάτων από πίσω μέρος σε εστία=" + Format(fromBack, 2));
+        PrintCountAt(page, pageX, -50,
+                     "Απόσταση εστίς υπερβολικού φακού από κορυφή σε μήκη λ=" +
+                         Format(fromBack, 2));
+        PrintCountAt(page, pageX, -60,
+                     " Ολικός αριθμός μηκών κύματος από πηγή σε εστία=" + Format(total, 2));
+        PrintCountAt(page, pageX, -70,
+                     " αριθμός κυμάτων από πίσω μέρος σε εστία=" + Format(fromBack, 2));
     } else {
-        PrintAt(page, pageX, -50,
-                "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
-                    Format(fromBack, 2));
-        PrintAt(page, pageX, -60,
-                " total number of wavelengths from source to focus=" + Format(total, 2));
-        PrintAt(page, pageX, -70,
-                "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
+        PrintCountAt(page, pageX, -50,
+                     "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
+                         Format(fromBack, 2));
+        PrintCountAt(page, pageX, -60,
+                     " total number of wavelengths from source to focus=" + Format(total, 2));
+        PrintCountAt(page, pageX, -70,
+                     "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
     }
     const double canvasX = -p.F - 4 * p.a;
-    PrintAt(canvas, canvasX, -50,
-            "distance of source from hyperbolic top in wavelengths =" + Format(fromSource, 2));
-    PrintAt(canvas, canvasX, -60,
-            "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
-                Format(fromBack, 2));
-    PrintAt(canvas, canvasX, -70,
-            "'total number of wavelengths from source to focus=" + Format(total, 2));
-    PrintAt(canvas, canvasX, -160,
-            "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
+    PrintCountAt(canvas, canvasX, -50,
+                 "distance of source from hyperbolic top in wavelengths =" + Format(fromSource, 2));
+    PrintCountAt(canvas, canvasX, -60,
+                 "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
+                     Format(fromBack, 2));
+    PrintCountAt(canvas, canvasX, -70,
+                 "'total number of wavelengths from source to focus=" + Format(total, 2));
+    PrintCountAt(canvas, canvasX, -160,
+                 "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
 
     const double far = p.BackX + p.F + p.a;
     page.Line(far, -105, far, -80, Red);

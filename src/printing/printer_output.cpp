@@ -2,6 +2,7 @@
 
 #include "printing/page_output.h"
 #include "printing/printer_page.h"
+#include "shell/worksheet.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -9,7 +10,7 @@
 namespace kymata {
 
 PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& scene,
-                            Labels& labels, Surface& canvas) {
+                            Labels& labels, Surface& canvas, bool worksheet) {
     const QSizeF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
     PrinterPage page(printable);
     PrintConstruction(controls, scene, labels, canvas, page);
@@ -26,7 +27,8 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
                                       "is switched on and set up, then try again.")
                            .arg(printer.printerName())};
     }
-    PaintPage(painter, QRectF(painter.viewport()), printer.resolution(), page.Figure());
+    PaintPage(painter, QRectF(painter.viewport()), printer.resolution(),
+              worksheet ? Worksheet(page.Figure()) : page.Figure());
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         return {false, QStringLiteral("The print service did not accept the page for \"%1\". "
                                       "Nothing was printed.")

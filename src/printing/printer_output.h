@@ -17,9 +17,9 @@ struct PrintOutcome {
 };
 
 /// Runs the print job of PRINT on `printer`: the page is recorded for the printer's printable
-/// area, then drawn on the printer and sent. The canvas and the read-outs get what the job
-/// leaves on them.
+/// area, then drawn on the printer and sent (as a worksheet, with its counts left blank). The
+/// canvas and the read-outs get what the job leaves on them.
 PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& scene,
-                            Labels& labels, Surface& canvas);
+                            Labels& labels, Surface& canvas, bool worksheet = false);
 
 } // namespace kymata

@@ -11,6 +11,9 @@ namespace kymata {
 
 namespace {
 
+/// The first of the page's lines that are wave counts.
+constexpr std::size_t CountLines = 4;
+
 /// The read-outs and counts printed beside the figure, in the current language.
 std::vector<std::string> PageTexts(const Controls& controls, const Scene& scene) {
     const SphericalGeometry g = DeriveSphericalGeometry(controls, scene);
@@ -60,11 +63,15 @@ void PrintSphericalConstruction(const Controls& controls, Scene& scene, PageSurf
     page.FontSize = 9;
     page.CurrentX = static_cast<float>(-across + 2);
     page.CurrentY = -48;
-    for (const std::string& line : PageTexts(spherical, scene)) {
+    const std::vector<std::string> lines = PageTexts(spherical, scene);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        // The read-outs of the controls, then the two wave counts.
+        page.PrintRole = i >= CountLines ? TextRole::Count : TextRole::Plain;
         const float x = page.CurrentX;
-        page.Print(line);
+        page.Print(lines[i]);
         page.CurrentX = x;
     }
+    page.PrintRole = TextRole::Plain;
     page.FontSize = 12;
     page.EndDoc();
 }

@@ -2,7 +2,12 @@
 
 #include "shell/painter_surface.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace kymata {
 
@@ -12,10 +17,122 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
     setMinimumSize(50, 50);
 }
 
+QRectF CanvasWidget::ViewArea() const {
+    return QRectF(offset_, QSizeF(size()) * zoom_);
+}
+
+void CanvasWidget::KeepFigureOnCanvas() {
+    zoom_ = std::clamp(zoom_, 1.0, MaxZoom);
+    const QSizeF spare = QSizeF(size()) * zoom_ - QSizeF(size());
+    offset_.setX(std::clamp(offset_.x(), -spare.width(), 0.0));
+    offset_.setY(std::clamp(offset_.y(), -spare.height(), 0.0));
+}
+
+void CanvasWidget::ZoomAt(QPointF at, double factor) {
+    if (!(factor > 0)) {
+        return;
+    }
+    const double before = zoom_;
+    zoom_ = std::clamp(zoom_ * factor, 1.0, MaxZoom);
+    // The figure point under `at` stays under it.
+    offset_ = at - (at - offset_) * (zoom_ / before);
+    KeepFigureOnCanvas();
+    update();
+}
+
+void CanvasWidget::ZoomBy(double factor) {
+    const QPointF cursor = mapFromGlobal(QCursor::pos());
+    ZoomAt(rect().contains(cursor.toPoint()) ? cursor : QRectF(rect()).center(), factor);
+}
+
+void CanvasWidget::ResetView() {
+    zoom_ = 1;
+    offset_ = {};
+    update();
+}
+
+QPointF CanvasWidget::FigureAt(QPointF at) const {
+    const UserBox& box = surface_.Box();
+    const QRectF target = FitBox(box, ViewArea());
+    return {box.left + (at.x() - target.left()) / target.width() * (box.right - box.left),
+            box.top + (at.y() - target.top()) / target.height() * (box.bottom - box.top)};
+}
+
+void CanvasWidget::SetPresentation(bool on) {
+    presentation_ = on;
+    update();
+}
+
 void CanvasWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PainterSurface surface(painter, QRectF(rect()));
+    painter.fillRect(rect(), Qt::white);
+    // Sizes stay those of the whole figure on this canvas: a zoomed view shows the geometry
+    // closer, with strokes and texts as fine as before.
+    const double side = std::min(width(), height());
+    PainterSurface surface(painter, ViewArea(), side / Surface::ReferencePixels);
+    if (presentation_) {
+        surface.SetEmphasis(2.0, 1.5);
+    }
     Replay(surface_.Figure(), surface);
+    painter.setClipping(false);
+    if (zoom_ > 1) {
+        const QString label = QStringLiteral("×%1").arg(zoom_, 0, 'f', 1);
+        QFont font = painter.font();
+        font.setPointSizeF(11);
+        painter.setFont(font);
+        const QRectF box = painter.fontMetrics().boundingRect(label).adjusted(-6, -3, 6, 3);
+        const QRectF at(width() - box.width() - 6, 6, box.width(), box.height());
+        painter.fillRect(at, QColor(255, 255, 255, 220));
+        painter.setPen(QColor(40, 40, 40));
+        painter.drawRect(at);
+        painter.drawText(at, Qt::AlignCenter, label);
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps != 0) {
+        ZoomAt(event->position(), std::pow(1.25, steps));
+    }
+    event->accept();
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        panning_ = true;
+        lastPan_ = event->position();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (panning_ && (event->buttons() & Qt::LeftButton)) {
+        offset_ += event->position() - lastPan_;
+        lastPan_ = event->position();
+        KeepFigureOnCanvas();
+        update();
+    }
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        panning_ = false;
+    }
+}
+
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ResetView();
+    }
+}
+
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    KeepFigureOnCanvas();
 }
 
 } // namespace kymata

@@ -2,6 +2,7 @@
 
 #include "shell/recording_surface.h"
 
+#include <QPointF>
 #include <QWidget>
 
 namespace kymata {
@@ -10,21 +11,55 @@ namespace kymata {
 ///
 /// The constructions draw on `Surface()`, a recording; the widget only replays it when painted,
 /// so the figure stays when the window is covered or resized, vector-sharp at any pixel ratio.
+/// A view of the recording can be zoomed (1 to 20 times, about a point) and panned; it stays
+/// while the figure is redrawn. Presentation mode draws strokes twice as wide and texts half
+/// again as large. Neither changes the recording.
 class CanvasWidget final : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr double MaxZoom = 20;
+
     explicit CanvasWidget(QWidget* parent = nullptr);
 
     /// The drawing surface of the canvas. Call `update()` after drawing on it.
     kymata::Surface& Surface() { return surface_; }
     const Recording& Figure() const { return surface_.Figure(); }
 
+    double ViewZoom() const { return zoom_; }
+    /// Zooms the view by `factor` about the widget point `at`, which stays where it is; the
+    /// zoom stays between 1 and 20 and the figure always covers the canvas.
+    void ZoomAt(QPointF at, double factor);
+    /// Zooms about the cursor when it is over the canvas, else about the centre.
+    void ZoomBy(double factor);
+    /// Back to the whole figure.
+    void ResetView();
+    /// The user coordinates of the figure at the widget point `at`, in the current view.
+    QPointF FigureAt(QPointF at) const;
+
+    void SetPresentation(bool on);
+    bool Presentation() const { return presentation_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// The widget rectangle onto which the whole zoomed figure is laid.
+    QRectF ViewArea() const;
+    void KeepFigureOnCanvas();
+
     RecordingSurface surface_;
+    double zoom_ = 1;
+    QPointF offset_;
+    bool presentation_ = false;
+    bool panning_ = false;
+    QPointF lastPan_;
 };
 
 } // namespace kymata

@@ -8,6 +8,7 @@
 #include "shell/figure_export.h"
 #include "shell/figure_json.h"
 #include "shell/recording_surface.h"
+#include "shell/worksheet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -58,6 +59,9 @@ struct Options {
     QCommandLineOption parallelBeam{QStringLiteral("parallel-beam"),
                                     QStringLiteral("Tick \"Parallel BEAM\" (changes no "
                                                    "figure).")};
+    QCommandLineOption worksheet{QStringLiteral("worksheet"),
+                                 QStringLiteral("With --export or --print-to: a worksheet, the "
+                                                "counted numbers left blank.")};
     QCommandLineOption lang{QStringLiteral("lang"),
                             QStringLiteral("Language of the texts: el (Greek, default) or en."),
                             QStringLiteral("el|en")};
@@ -108,7 +112,8 @@ WriteResult WritePage(const QString& path, FigureFormat format, const FigureCont
     if (format == FigureFormat::Pdf) {
         return WritePagePdf(path, page);
     }
-    const std::string json = FigureJson(content.controls, content.labels, content.canvas, page);
+    const std::string json =
+        FigureJson(content.controls, content.labels, content.canvas, page, content.worksheet);
     return WriteText(path, json);
 }
 
@@ -133,7 +138,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
     parser.addOptions({o.exportFile, o.printTo, o.size, o.source, o.focus, o.index, o.thickness,
-                       o.hyperbola, o.parallelBeam, o.lang});
+                       o.hyperbola, o.parallelBeam, o.worksheet, o.lang});
 
     if (!parser.parse(arguments)) {
         err << parser.errorText() << QStringLiteral(" (see --help for the options)\n");
@@ -207,9 +212,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     controls.f_apeiro = parser.isSet(o.parallelBeam);
     controls.ELLINIKA = lang == QLatin1String("el");
 
+    const bool sheet = parser.isSet(o.worksheet);
     WriteResult written;
     if (exporting) {
-        written = WriteFigure(path, *format, DrawFigureContent(controls), *size);
+        written = WriteFigure(path, *format, DrawFigureContent(controls, sheet), *size);
     } else {
         // The page that PRINT prints after this redraw, and what printing leaves on the canvas.
         FigureContent content;
@@ -219,8 +225,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         DrawConstruction(controls, scene, content.labels, canvas);
         PrinterPage page(PrintToPrintableMm());
         PrintConstruction(controls, scene, content.labels, canvas, page);
-        content.canvas = canvas.Take();
-        written = WritePage(path, *format, content, page.Figure());
+        content.canvas = sheet ? Worksheet(canvas.Figure()) : canvas.Take();
+        content.worksheet = sheet;
+        written =
+            WritePage(path, *format, content, sheet ? Worksheet(page.Figure()) : page.Figure());
     }
     if (!written.ok) {
         err << written.error << '\n';

@@ -50,6 +50,10 @@ struct CircleItem {
     friend bool operator==(const CircleItem&, const CircleItem&) = default;
 };
 
+/// What a text tells: a plain caption, a counted number at the end of the text (after its last
+/// "="), or a number of the running count along the axis. Worksheets blank the counts.
+enum class TextRole { Plain, Count, AxisCount };
+
 /// A text whose top-left corner lies at (x, y), turned by `angle` degrees counter-clockwise
 /// about that corner. `size` is in points on the 96-dpi, 1000-pixel reference canvas; an empty
 /// `font` lets the font mapper choose the face.
@@ -60,6 +64,7 @@ struct TextItem {
     std::string font;
     double size;
     double angle;
+    TextRole role = TextRole::Plain;
     friend bool operator==(const TextItem&, const TextItem&) = default;
 };
 

@@ -6,6 +6,7 @@
 #include "shell/painter_surface.h"
 #include "shell/recording_surface.h"
 #include "shell/surface.h"
+#include "shell/worksheet.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -55,13 +56,14 @@ QImage RenderImage(const Recording& recording, int size) {
     return image;
 }
 
-FigureContent DrawFigureContent(const Controls& controls) {
+FigureContent DrawFigureContent(const Controls& controls, bool worksheet) {
     FigureContent content;
     content.controls = controls;
+    content.worksheet = worksheet;
     Scene scene;
     RecordingSurface canvas;
     DrawConstruction(controls, scene, content.labels, canvas);
-    content.canvas = canvas.Take();
+    content.canvas = worksheet ? Worksheet(canvas.Figure()) : canvas.Take();
     return content;
 }
 
@@ -84,7 +86,8 @@ WriteResult WriteText(const QString& path, const std::string& text) {
 WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
                         int pngSize) {
     if (format == FigureFormat::Json) {
-        return WriteText(path, FigureJson(content.controls, content.labels, content.canvas));
+        return WriteText(path, FigureJson(content.controls, content.labels, content.canvas,
+                                          std::nullopt, content.worksheet));
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

@@ -140,7 +140,7 @@ void AppendRecording(std::string& out, const Recording& recording) {
 } // namespace
 
 std::string FigureJson(const Controls& controls, const Labels& labels, const Recording& canvas,
-                       const std::optional<Recording>& page) {
+                       const std::optional<Recording>& page, bool worksheet) {
     std::string out;
     out.reserve(256 + 160 * canvas.items.size());
     out += "{\n  \"controls\": {";
@@ -151,7 +151,11 @@ std::string FigureJson(const Controls& controls, const Labels& labels, const Rec
     AppendField(out, ", ", "hyperbola", controls.YPERVOLIKO);
     AppendField(out, ", ", "parallelBeam", controls.f_apeiro);
     AppendField(out, ", ", "language", std::string(controls.ELLINIKA ? "el" : "en"));
-    out += "},\n  \"labels\": {";
+    out += "},\n";
+    if (worksheet) {
+        out += "  \"worksheet\": true,\n";
+    }
+    out += "  \"labels\": {";
     AppendField(out, "", "Label1", labels.Label1);
     AppendField(out, ", ", "Label2", labels.Label2);
     AppendField(out, ", ", "Label3", labels.Label3);

@@ -121,19 +121,34 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     EIKON->Surface().Scale(-100, 100, 100, -100);
 
     setWindowIcon(QIcon(QStringLiteral(":/icons/org.kymata.Kymata.svg")));
-    saveAction_ = new QAction(this);
-    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    printAction_ = new QAction(this);
-    printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    quitAction_ = new QAction(this);
-    quitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (QAction* action : {saveAction_, printAction_, quitAction_}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
+    saveAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_S));
+    printAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_P));
+    quitAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    saveWorksheetAction_ = AddAction({});
+    printWorksheetAction_ = AddAction({});
+    liveAction_ = AddAction({});
+    liveAction_->setCheckable(true);
+    presentationAction_ = AddAction(QKeySequence(Qt::Key_F5));
+    presentationAction_->setCheckable(true);
+    leavePresentationAction_ = AddAction(QKeySequence(Qt::Key_Escape));
+    leavePresentationAction_->setEnabled(false);
+    zoomInAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    zoomInAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomOutAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    wholeFigureAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(saveAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SaveFigureAs);
     connect(printAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::Command1_Click);
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
+    connect(saveWorksheetAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SaveWorksheetAs);
+    connect(printWorksheetAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::PrintWorksheet);
+    connect(liveAction_, &QAction::toggled, this, &DHMIOYRGO_KYKLO::SetLiveDragging);
+    connect(presentationAction_, &QAction::toggled, this, &DHMIOYRGO_KYKLO::SetPresentation);
+    connect(leavePresentationAction_, &QAction::triggered, this,
+            [this] { presentationAction_->setChecked(false); });
+    connect(zoomInAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1.25); });
+    connect(zoomOutAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1 / 1.25); });
+    connect(wholeFigureAction_, &QAction::triggered, EIKON, &CanvasWidget::ResetView);
     EIKON->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(EIKON, &QWidget::customContextMenuRequested, this, &DHMIOYRGO_KYKLO::ShowCanvasMenu);
     ShowWindowTexts(ReadControls());
@@ -167,11 +182,27 @@ void DHMIOYRGO_KYKLO::ShowLabels() {
     Label4->setText(QString::fromStdString(labels_.Label4));
 }
 
+QAction* DHMIOYRGO_KYKLO::AddAction(const QKeySequence& shortcut) {
+    auto* action = new QAction(this);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+}
+
 void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     const WindowTexts texts = TextsFor(controls.ELLINIKA);
     saveAction_->setText(texts.saveFigure);
     printAction_->setText(texts.print);
     quitAction_->setText(texts.quit);
+    saveWorksheetAction_->setText(texts.saveWorksheet);
+    printWorksheetAction_->setText(texts.printWorksheet);
+    liveAction_->setText(texts.liveDragging);
+    presentationAction_->setText(texts.presentation);
+    leavePresentationAction_->setText(texts.presentation);
+    zoomInAction_->setText(texts.zoomIn);
+    zoomOutAction_->setText(texts.zoomOut);
+    wholeFigureAction_->setText(texts.wholeFigure);
     for (const DesignedControl& d : DesignedControls()) {
         const QString name = QString::fromLatin1(d.name);
         if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
@@ -186,7 +217,16 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(saveAction_);
+    menu->addAction(saveWorksheetAction_);
     menu->addAction(printAction_);
+    menu->addAction(printWorksheetAction_);
+    menu->addSeparator();
+    menu->addAction(liveAction_);
+    menu->addAction(presentationAction_);
+    menu->addSeparator();
+    menu->addAction(zoomInAction_);
+    menu->addAction(zoomOutAction_);
+    menu->addAction(wholeFigureAction_);
     menu->popup(EIKON->mapToGlobal(at));
 }
 
@@ -197,12 +237,49 @@ void DHMIOYRGO_KYKLO::Warn(const QString& title, const QString& message) {
 }
 
 void DHMIOYRGO_KYKLO::SaveFigureAs() {
+    SaveAs(false);
+}
+
+void DHMIOYRGO_KYKLO::SaveWorksheetAs() {
+    SaveAs(true);
+}
+
+void DHMIOYRGO_KYKLO::PrintWorksheet() {
+    PrintWithDialog(true);
+}
+
+void DHMIOYRGO_KYKLO::SetLiveDragging(bool on) {
+    for (QScrollBar* bar : {initial_POINT, fOCUS_POINT, n_DIATHLASI, pachos}) {
+        bar->setTracking(on);
+    }
+    liveAction_->setChecked(on);
+}
+
+void DHMIOYRGO_KYKLO::SetPresentation(bool on) {
+    if (on == EIKON->Presentation()) {
+        return;
+    }
+    if (on) {
+        windowedGeometry_ = geometry();
+        showFullScreen();
+    } else {
+        showNormal();
+        setGeometry(windowedGeometry_);
+    }
+    EIKON->SetPresentation(on);
+    leavePresentationAction_->setEnabled(on);
+    presentationAction_->setChecked(on);
+}
+
+void DHMIOYRGO_KYKLO::SaveAs(bool worksheet) {
     const WindowTexts texts = TextsFor(ReadControls().ELLINIKA);
     const QStringList filters = {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
                                  QStringLiteral("PDF (*.pdf)"), QStringLiteral("JSON (*.json)")};
     QString filter = filters.front();
-    QString path = QFileDialog::getSaveFileName(
-        this, texts.saveTitle, QStringLiteral("kymata-figure.png"), filters.join(";;"), &filter);
+    const QString suggested =
+        worksheet ? QStringLiteral("kymata-worksheet.png") : QStringLiteral("kymata-figure.png");
+    QString path =
+        QFileDialog::getSaveFileName(this, texts.saveTitle, suggested, filters.join(";;"), &filter);
     if (path.isEmpty()) {
         return;
     }
@@ -219,10 +296,10 @@ void DHMIOYRGO_KYKLO::SaveFigureAs() {
             return;
         }
     }
-    SaveFigure(path, size);
+    SaveFigure(path, size, worksheet);
 }
 
-bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize) {
+bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize, bool worksheet) {
     const auto format = FigureFormatForPath(path);
     const WindowTexts texts = TextsFor(ReadControls().ELLINIKA);
     if (!format) {
@@ -231,7 +308,7 @@ bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize) {
         return false;
     }
     const WriteResult written =
-        WriteFigure(path, *format, DrawFigureContent(ReadControls()), pngSize);
+        WriteFigure(path, *format, DrawFigureContent(ReadControls(), worksheet), pngSize);
     if (!written.ok) {
         Warn(texts.saveFigure, texts.saveFailed + QLatin1Char('\n') + written.error);
     }
@@ -286,6 +363,10 @@ void DHMIOYRGO_KYKLO::YPERVOLIKO_Click() {
 }
 
 void DHMIOYRGO_KYKLO::Command1_Click() {
+    PrintWithDialog(false);
+}
+
+void DHMIOYRGO_KYKLO::PrintWithDialog(bool worksheet) {
     // The standard dialog, with the default printer chosen; the user may pick another printer
     // or printing to a PDF file. Cancel prints nothing and changes nothing.
     QPrinter printer(QPrinter::HighResolution);
@@ -295,12 +376,12 @@ void DHMIOYRGO_KYKLO::Command1_Click() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    PrintOn(printer);
+    PrintOn(printer, worksheet);
 }
 
-bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer) {
+bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer, bool worksheet) {
     const PrintOutcome outcome =
-        PrintToPrinter(printer, ReadControls(), scene_, labels_, EIKON->Surface());
+        PrintToPrinter(printer, ReadControls(), scene_, labels_, EIKON->Surface(), worksheet);
     ShowLabels();
     EIKON->update();
     if (!outcome.ok) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QAction;
+class QKeySequence;
 class QCheckBox;
 class QLabel;
 class QPrinter;
@@ -37,11 +38,15 @@ public:
     /// Prints the construction that `YPERVOLIKO` selects on `printer`, as PRINT does once the
     /// print dialog is accepted. A failure of the print service is said in the window; the
     /// result tells whether the page went out.
-    bool PrintOn(QPrinter& printer);
+    bool PrintOn(QPrinter& printer, bool worksheet = false);
     /// Writes what `--export` writes for the current controls: a PNG of `pngSize` pixels, an
     /// SVG, a PDF or the JSON document, chosen by the extension. A failure is said in the
     /// window and nothing partial is left.
-    bool SaveFigure(const QString& path, int pngSize);
+    bool SaveFigure(const QString& path, int pngSize, bool worksheet = false);
+    /// While on, dragging a scroll-bar thumb redraws at every value it passes.
+    void SetLiveDragging(bool on);
+    /// Full screen, with strokes twice as wide and texts half again as large on the canvas.
+    void SetPresentation(bool on);
 
 public Q_SLOTS:
     void AGLIKA_Click();
@@ -54,6 +59,10 @@ public Q_SLOTS:
     void Command1_Click();
     /// "Save figure as…": asks for a file (and a PNG's size), then `SaveFigure`.
     void SaveFigureAs();
+    /// "Save worksheet as…": the same, with the counts left blank.
+    void SaveWorksheetAs();
+    /// "Print worksheet…": PRINT with the counts left blank.
+    void PrintWorksheet();
 
 Q_SIGNALS:
     /// Emitted after each complete redraw of the figure.
@@ -67,6 +76,9 @@ private:
     /// Menu texts and accessible names and descriptions in the current language.
     void ShowWindowTexts(const Controls& controls);
     void ShowCanvasMenu(const QPoint& at);
+    void SaveAs(bool worksheet);
+    void PrintWithDialog(bool worksheet);
+    QAction* AddAction(const QKeySequence& shortcut);
     void Warn(const QString& title, const QString& message);
 
     CanvasWidget* EIKON;
@@ -87,6 +99,15 @@ private:
     QAction* saveAction_;
     QAction* printAction_;
     QAction* quitAction_;
+    QAction* saveWorksheetAction_;
+    QAction* printWorksheetAction_;
+    QAction* liveAction_;
+    QAction* presentationAction_;
+    QAction* leavePresentationAction_;
+    QAction* zoomInAction_;
+    QAction* zoomOutAction_;
+    QAction* wholeFigureAction_;
+    QRect windowedGeometry_;
 
     kymata::Scene scene_;
     Labels labels_;

@@ -107,6 +107,11 @@ void PainterSurface::OnScale(const UserBox&, const UserBox&) {
     Fit();
 }
 
+void PainterSurface::SetEmphasis(double strokes, double texts) {
+    strokeScale_ = strokes > 0 ? strokes : 1;
+    textScale_ = texts > 0 ? texts : 1;
+}
+
 void PainterSurface::OnClear() {
     painter_.fillRect(area_, Qt::white);
 }
@@ -119,7 +124,7 @@ QPointF PainterSurface::ToDevice(double x, double y) const {
 
 void PainterSurface::UsePen(const Rgb& color, int width, LineStyle style) {
     QPen pen(ToQColor(color));
-    pen.setWidthF(std::max(1, width) * zoom_);
+    pen.setWidthF(std::max(1, width) * zoom_ * strokeScale_);
     pen.setStyle(style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
     pen.setCapStyle(style == LineStyle::Dotted ? Qt::FlatCap : Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
@@ -202,7 +207,7 @@ void PainterSurface::OnText(const TextItem& text) {
     painter_.save();
     painter_.translate(anchor);
     painter_.rotate(-text.angle);
-    painter_.scale(zoom_, zoom_);
+    painter_.scale(zoom_ * textScale_, zoom_ * textScale_);
     painter_.setFont(font);
     painter_.setPen(ToQColor(text.color));
     const QFontMetricsF metrics(font);

@@ -30,6 +30,9 @@ public:
 
     /// Device pixels per reference pixel.
     double Zoom() const { return zoom_; }
+    /// Draws strokes `strokes` times and texts `texts` times their size (a projector's view);
+    /// the geometry is unchanged.
+    void SetEmphasis(double strokes, double texts);
 
 protected:
     void OnScale(const UserBox& previous, const UserBox& box) override;
@@ -50,6 +53,8 @@ private:
     QRectF target_;
     QRectF clip_;
     double zoom_ = 1;
+    double strokeScale_ = 1;
+    double textScale_ = 1;
 };
 
 } // namespace kymata

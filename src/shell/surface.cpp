@@ -40,7 +40,7 @@ double Surface::LineHeight() const {
 }
 
 void Surface::Print(const std::string& text) {
-    OnText({CurrentX, CurrentY, text, ForeColor, FontName, FontSize, FontAngle});
+    OnText({CurrentX, CurrentY, text, ForeColor, FontName, FontSize, FontAngle, PrintRole});
     const double down = box_.bottom < box_.top ? -LineHeight() : LineHeight();
     CurrentX = static_cast<float>(box_.left);
     CurrentY = static_cast<float>(CurrentY + down);
@@ -57,6 +57,7 @@ void Replay(const Recording& recording, Surface& target) {
     const auto savedName = target.FontName;
     const auto savedSize = target.FontSize;
     const auto savedAngle = target.FontAngle;
+    const auto savedRole = target.PrintRole;
     for (const Item& item : recording.items) {
         std::visit(
             [&target](const auto& it) {
@@ -79,6 +80,7 @@ void Replay(const Recording& recording, Surface& target) {
                     target.FontName = it.font;
                     target.FontSize = it.size;
                     target.FontAngle = it.angle;
+                    target.PrintRole = it.role;
                     target.CurrentX = it.x;
                     target.CurrentY = it.y;
                     target.Print(it.text);
@@ -94,6 +96,7 @@ void Replay(const Recording& recording, Surface& target) {
     target.FontName = savedName;
     target.FontSize = savedSize;
     target.FontAngle = savedAngle;
+    target.PrintRole = savedRole;
 }
 
 } // namespace kymata

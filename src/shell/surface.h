@@ -51,6 +51,8 @@ public:
     double FontSize = 12;
     /// Escapement of the selected font in degrees, counter-clockwise; 0 for ordinary text.
     double FontAngle = 0;
+    /// What the next printed texts tell (a caption, or a count that worksheets leave blank).
+    TextRole PrintRole = TextRole::Plain;
 
     /// Pixels across the reference canvas on which sizes in pixels and points are measured.
     static constexpr double ReferencePixels = 1000;

@@ -5,20 +5,27 @@ namespace kymata {
 WindowTexts TextsFor(bool greek) {
     if (greek) {
         return {QStringLiteral("Αποθήκευση σχήματος ως…"),
+                QStringLiteral("Αποθήκευση φύλλου εργασίας ως…"),
                 QStringLiteral("Εκτύπωση…"),
+                QStringLiteral("Εκτύπωση φύλλου εργασίας…"),
+                QStringLiteral("Ζωντανή μετακίνηση"),
+                QStringLiteral("Λειτουργία παρουσίασης"),
+                QStringLiteral("Μεγέθυνση"),
+                QStringLiteral("Σμίκρυνση"),
+                QStringLiteral("Ολόκληρο το σχήμα"),
                 QStringLiteral("Έξοδος"),
                 QStringLiteral("Αποθήκευση σχήματος"),
                 QStringLiteral("Μέγεθος εικόνας PNG"),
                 QStringLiteral("Πλευρά σε εικονοστοιχεία:"),
                 QStringLiteral("Το σχήμα δεν αποθηκεύτηκε.")};
     }
-    return {QStringLiteral("Save figure as…"),
-            QStringLiteral("Print…"),
-            QStringLiteral("Quit"),
-            QStringLiteral("Save figure"),
-            QStringLiteral("PNG image size"),
-            QStringLiteral("Side in pixels:"),
-            QStringLiteral("The figure was not saved.")};
+    return {QStringLiteral("Save figure as…"), QStringLiteral("Save worksheet as…"),
+            QStringLiteral("Print…"),          QStringLiteral("Print worksheet…"),
+            QStringLiteral("Live dragging"),   QStringLiteral("Presentation mode"),
+            QStringLiteral("Zoom in"),         QStringLiteral("Zoom out"),
+            QStringLiteral("Whole figure"),    QStringLiteral("Quit"),
+            QStringLiteral("Save figure"),     QStringLiteral("PNG image size"),
+            QStringLiteral("Side in pixels:"), QStringLiteral("The figure was not saved.")};
 }
 
 AccessibleText AccessibleTextFor(const QString& name, const Controls& c) {

@@ -10,7 +10,14 @@ namespace kymata {
 /// language. The figure's texts and the read-outs belong to the constructions.
 struct WindowTexts {
     QString saveFigure;
+    QString saveWorksheet;
     QString print;
+    QString printWorksheet;
+    QString liveDragging;
+    QString presentation;
+    QString zoomIn;
+    QString zoomOut;
+    QString wholeFigure;
     QString quit;
     QString saveTitle;
     QString pngSizeTitle;

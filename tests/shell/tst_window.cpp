@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <functional>
 #include <memory>
@@ -118,6 +119,12 @@ private Q_SLOTS:
     void accessibleTexts();
     void shortcuts();
     void canvasMenuFollowsTheLanguage();
+    void zoomKeepsThePointUnderTheCursor();
+    void zoomKeysAndPanning();
+    void liveDragging_data();
+    void liveDragging();
+    void presentationMode();
+    void saveWorksheetMatchesExport();
 };
 
 void TestWindow::startState() {
@@ -584,12 +591,173 @@ void TestWindow::canvasMenuFollowsTheLanguage() {
         }
         return texts;
     };
-    QCOMPARE(menuTexts(), (QStringList{"Αποθήκευση σχήματος ως…", "Εκτύπωση…", "Έξοδος"}));
+    for (const char* text : {"Αποθήκευση σχήματος ως…", "Εκτύπωση…", "Έξοδος",
+                             "Αποθήκευση φύλλου εργασίας ως…", "Λειτουργία παρουσίασης"}) {
+        QVERIFY2(menuTexts().contains(QString::fromUtf8(text)), text);
+    }
     Click("AGLIKA")(*w);
-    QCOMPARE(menuTexts(), (QStringList{"Save figure as…", "Print…", "Quit"}));
+    for (const char* text : {"Save figure as…", "Print…", "Quit", "Print worksheet…",
+                             "Live dragging", "Zoom in", "Whole figure"}) {
+        QVERIFY2(menuTexts().contains(QString::fromUtf8(text)), text);
+    }
     QCOMPARE(w->actions()[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QCOMPARE(w->actions()[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
     QCOMPARE(Control(*w, "EIKON")->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+void TestWindow::zoomKeepsThePointUnderTheCursor() {
+    const auto w = StartWindow();
+    auto& canvas = w->Canvas();
+    const Recording figure = canvas.Figure();
+    const QPointF cursor(canvas.width() * 0.3, canvas.height() * 0.6);
+    const QPointF before = canvas.FigureAt(cursor);
+    for (int k = 0; k < 3; ++k) {
+        QWheelEvent wheel(cursor, canvas.mapToGlobal(cursor), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&canvas, &wheel);
+    }
+    QVERIFY(std::abs(canvas.ViewZoom() - std::pow(1.25, 3)) < 1e-9);
+    const QPointF after = canvas.FigureAt(cursor);
+    QVERIFY(std::abs(after.x() - before.x()) < 1e-9 && std::abs(after.y() - before.y()) < 1e-9);
+    // Closer: a pixel spans a fraction of the units it spanned.
+    const QPointF next = canvas.FigureAt(cursor + QPointF(1, 0));
+    QVERIFY(std::abs((next.x() - after.x()) * canvas.ViewZoom() - 240.0 / canvas.width()) < 1e-9);
+    QCOMPARE(canvas.Figure(), figure); // a view, not a new figure
+    // The view stays when the figure is redrawn; exports still show the whole figure.
+    Key("n_DIATHLASI", Qt::Key_Right)(*w);
+    QVERIFY(canvas.ViewZoom() > 1.9);
+    QCOMPARE(canvas.Figure().box, (UserBox{-120, 120, 120, -120}));
+    // 20 times at the most.
+    canvas.ZoomAt(cursor, 1000);
+    QCOMPARE(canvas.ViewZoom(), 20.0);
+    QTest::mouseDClick(&canvas, Qt::LeftButton, Qt::NoModifier, cursor.toPoint());
+    QCOMPARE(canvas.ViewZoom(), 1.0);
+    QCOMPARE(canvas.FigureAt(QPointF(0, 0)), QPointF(-120, 120));
+}
+
+void TestWindow::zoomKeysAndPanning() {
+    const auto w = StartWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    auto& canvas = w->Canvas();
+    QTest::keyClick(w.get(), Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(w.get(), Qt::Key_Equal, Qt::ControlModifier);
+    QVERIFY(std::abs(canvas.ViewZoom() - 1.5625) < 1e-9);
+    // Dragging pans the view: the figure follows the mouse.
+    const QPoint from(200, 200);
+    const QPointF grabbed = canvas.FigureAt(from);
+    QTest::mousePress(&canvas, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(30, 20)),
+                     canvas.mapToGlobal(QPointF(from + QPoint(30, 20))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&canvas, &move);
+    QTest::mouseRelease(&canvas, Qt::LeftButton, Qt::NoModifier, from + QPoint(30, 20));
+    const QPointF moved = canvas.FigureAt(from + QPoint(30, 20));
+    QVERIFY(std::abs(moved.x() - grabbed.x()) < 1e-9 && std::abs(moved.y() - grabbed.y()) < 1e-9);
+    // The whole figure always covers the canvas: no panning past its edge.
+    for (int k = 0; k < 20; ++k) {
+        QTest::mousePress(&canvas, Qt::LeftButton, Qt::NoModifier, from);
+        QMouseEvent far(QEvent::MouseMove, QPointF(from + QPoint(300, 300)),
+                        canvas.mapToGlobal(QPointF(from + QPoint(300, 300))), Qt::NoButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &far);
+        QTest::mouseRelease(&canvas, Qt::LeftButton, Qt::NoModifier, from + QPoint(300, 300));
+    }
+    QCOMPARE(canvas.FigureAt(QPointF(0, 0)), QPointF(-120, 120));
+    QTest::keyClick(w.get(), Qt::Key_Minus, Qt::ControlModifier);
+    QVERIFY(std::abs(canvas.ViewZoom() - 1.25) < 1e-9);
+    QTest::keyClick(w.get(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(canvas.ViewZoom(), 1.0);
+}
+
+void TestWindow::liveDragging_data() {
+    QTest::addColumn<bool>("live");
+    QTest::newRow("off: once, on release") << false;
+    QTest::newRow("on: at every value") << true;
+}
+
+void TestWindow::liveDragging() {
+    QFETCH(bool, live);
+    const auto w = StartWindow();
+    w->SetLiveDragging(live);
+    QScrollBar* bar = Bar(*w, "fOCUS_POINT");
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    const QPoint start = Centre(bar, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, start);
+    QList<int> values;
+    QStringList captions;
+    for (int dx = 3; dx <= 45; dx += 3) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(dx, 0)),
+                         bar->mapToGlobal(QPointF(start + QPoint(dx, 0))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        if (values.isEmpty() || values.back() != bar->sliderPosition()) {
+            values << bar->sliderPosition();
+            captions << Caption(*w, "Label2");
+        }
+    }
+    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, start + QPoint(45, 0));
+    QVERIFY(values.size() > 3);
+    if (live) {
+        QCOMPARE(redraws.count(), values.size());
+        // The read-out follows the thumb.
+        QCOMPARE(captions.back(), QStringLiteral(" Σημείο Εστίασης  = %1").arg(values.back()));
+    } else {
+        QCOMPARE(redraws.count(), 1);
+        QCOMPARE(captions.back(), QStringLiteral(" Σημείο Εστίασης  = 5"));
+    }
+    QCOMPARE(Caption(*w, "Label2"), QStringLiteral(" Σημείο Εστίασης  = %1").arg(bar->value()));
+}
+
+void TestWindow::presentationMode() {
+    const auto w = StartWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    const Recording figure = w->Canvas().Figure();
+    const QImage normal = w->Canvas().grab().toImage();
+    QTest::keyClick(w.get(), Qt::Key_F5);
+    QVERIFY(w->Canvas().Presentation());
+    QVERIFY(w->windowState() & Qt::WindowFullScreen);
+    QCOMPARE(w->Canvas().Figure(), figure); // only its rendering differs
+    QTest::qWait(50);
+    const QImage projected = w->Canvas().grab().toImage();
+    const auto ink = [](const QImage& image) {
+        qint64 dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                dark += 255 - qGray(image.pixel(x, y));
+            }
+        }
+        return double(dark) / (image.width() * image.height());
+    };
+    // Twice as wide strokes put clearly more ink on the same canvas area.
+    QVERIFY2(ink(projected) > 1.5 * ink(normal),
+             qPrintable(QStringLiteral("%1 vs %2").arg(ink(projected)).arg(ink(normal))));
+    // Exports are the plain figure still.
+    QTemporaryDir dir;
+    QVERIFY(w->SaveFigure(dir.filePath(QStringLiteral("f.json")), 1000));
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QVERIFY(!w->Canvas().Presentation());
+    QVERIFY(!(w->windowState() & Qt::WindowFullScreen));
+}
+
+void TestWindow::saveWorksheetMatchesExport() {
+    const auto w = StartWindow();
+    Click("YPERVOLIKO")(*w);
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("sheet.json"));
+    QVERIFY(w->SaveFigure(saved, 1000, true));
+    const QString exported = dir.filePath(QStringLiteral("export.json"));
+    QProcess process;
+    process.start(QStringLiteral(KYMATA_BINARY),
+                  {"--export", exported, "--hyperbola", "--worksheet"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QFile a(saved);
+    QFile b(exported);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const QByteArray sheet = a.readAll();
+    QCOMPARE(sheet, b.readAll());
+    QVERIFY(sheet.contains("\"worksheet\": true"));
+    QVERIFY(sheet.contains("=____"));
 }
 
 QTEST_MAIN(TestWindow)

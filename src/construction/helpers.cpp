@@ -43,6 +43,15 @@ double Distance(double x1, double y1, double x2, double y2) {
     return std::sqrt(std::pow(x1 - x2, 2) + std::pow(y1 - y2, 2));
 }
 
+Refracted TurnBySnell(double ax, double ay, double s1, double n) {
+    const std::optional<double> incidence = ArcSin(s1);
+    const double t1 = incidence.value_or(0.0);
+    const double t2 = ArcSin(std::sin(t1) / n).value_or(0.0);
+    const double dt = t1 - t2;
+    return {ax * std::cos(dt) + ay * std::sin(dt), ay * std::cos(dt) - ax * std::sin(dt),
+            incidence.has_value()};
+}
+
 RayDirection RefractAtSphere(double x, double y, const Scene& scene) {
     const double ax = x - scene.SourceX;
     const double ay = y;
@@ -52,17 +61,12 @@ RayDirection RefractAtSphere(double x, double y, const Scene& scene) {
         return {static_cast<float>(ax), static_cast<float>(ay)};
     }
     const double s1 = Det2(ax, ay, x, y) / (d1 * d2);
-    const std::optional<double> incidence = ArcSin(s1);
-    const double t1 = incidence.value_or(0.0);
-    const double t2 = ArcSin(std::sin(t1) / scene.RefractiveIndex).value_or(0.0);
-    const double dt = t1 - t2;
-    const double dirX = ax * std::cos(dt) + ay * std::sin(dt);
-    const double dirY = ay * std::cos(dt) - ax * std::sin(dt);
+    const Refracted d = TurnBySnell(ax, ay, s1, scene.RefractiveIndex);
     if (scene.probe) {
-        scene.probe->Refraction(ax, ay, -x / d2, -y / d2, dirX, dirY, scene.RefractiveIndex,
-                                incidence.has_value());
+        scene.probe->Refraction(ax, ay, -x / d2, -y / d2, d.x, d.y, scene.RefractiveIndex,
+                                d.refracted);
     }
-    return {static_cast<float>(dirX), static_cast<float>(dirY)};
+    return {static_cast<float>(d.x), static_cast<float>(d.y)};
 }
 
 } // namespace kymata

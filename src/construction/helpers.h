@@ -28,6 +28,20 @@ std::optional<double> SafeArcSin(double x, Scene& scene);
 /// Euclidean distance of (x1, y1) and (x2, y2).
 double Distance(double x1, double y1, double x2, double y2);
 
+/// A vector refracted by Snell's law, and whether its incidence angle was defined.
+struct Refracted {
+    double x;
+    double y;
+    bool refracted;
+};
+
+/// Snell's law from air into glass of index n for the vector (ax, ay) whose signed incidence
+/// angle has the sine s1: t1 = `ArcSin`(s1), t2 = `ArcSin`(Sin(t1) / n), so sin t1 = n sin t2,
+/// and the vector is turned by -(t1 - t2), clockwise for a positive deviation (y up). Its length
+/// is kept. An empty arcsine counts as 0: a grazing ray (s1 >= 1) passes unturned, with
+/// `refracted` false.
+Refracted TurnBySnell(double ax, double ay, double s1, double n);
+
 /// Refraction from air into glass (index `scene.RefractiveIndex`) of the ray from the source
 /// (`scene.SourceX`, 0) at the surface point (x, y), the surface normal taken along the radius
 /// from the origin to (x, y).

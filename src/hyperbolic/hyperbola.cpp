@@ -60,15 +60,11 @@ void RefractAtHyperbola(double x, double y, double a, double b, Scene& scene, Su
         return;
     }
     const double s1 = -Det2(dx, dy, nx, ny) / (1 * length);
-    const std::optional<double> incidence = ArcSin(s1);
-    const double t1 = incidence.value_or(0.0);
-    const double t2 = ArcSin(std::sin(t1) / scene.RefractiveIndex).value_or(0.0);
-    const double dt = t1 - t2;
-    const double rx = dx * std::cos(dt) + dy * std::sin(dt);
-    const double ry = dy * std::cos(dt) - dx * std::sin(dt);
+    const Refracted r = TurnBySnell(dx, dy, s1, scene.RefractiveIndex);
+    const double rx = r.x;
+    const double ry = r.y;
     if (scene.probe) {
-        scene.probe->Refraction(dx, dy, nx, ny, rx, ry, scene.RefractiveIndex,
-                                incidence.has_value());
+        scene.probe->Refraction(dx, dy, nx, ny, rx, ry, scene.RefractiveIndex, r.refracted);
     }
 
     double px = x;
@@ -106,6 +102,38 @@ std::vector<double> HyperbolicFanAngles() {
         angles.push_back(p);
     }
     return angles;
+}
+
+void TraceFan(Scene& scene, double a, double b, Surface& canvas,
+              const std::function<void()>& outlines,
+              const std::function<void(double x, double y)>& recorded) {
+    const double limit = scene.Pi / 2 - std::abs(std::atan(a / scene.SourceX));
+    bool outlinesDrawn = false;
+    for (const double angle : HyperbolicFanAngles()) {
+        if (std::abs(angle) > limit) {
+            continue;
+        }
+        if (!outlinesDrawn) {
+            outlines();
+            outlinesDrawn = true;
+        }
+        const double m = std::tan(angle);
+        const auto X = HyperbolaRoot(m, scene.SourceX - 2 * a, a, b);
+        const auto root = X ? RoundedRoot(*X * *X / (a * a) - 1) : std::nullopt;
+        if (!root) {
+            continue; // the ray does not meet the front surface
+        }
+        const double x = *X - 2 * a;
+        const double y = m > 0 ? b * *root : -b * *root;
+        if (x <= scene.SourceX) {
+            continue; // a ray runs from the source towards the lens
+        }
+        RefractAtHyperbola(x, y, a, b, scene, canvas);
+        if (scene.hyperbola.HyperbolaState != 0) {
+            recorded(x, y);
+        }
+        scene.hyperbola.HyperbolaState = 0;
+    }
 }
 
 } // namespace kymata

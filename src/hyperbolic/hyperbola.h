@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -49,5 +50,19 @@ void RefractAtHyperbola(double x, double y, double a, double b, Scene& scene, Su
 /// The fan's angles in radians: from -0.25 v to 0.3 v in steps of v / 100, v = Atn(0.5) / 4,
 /// the counter grown by repeated addition (56 angles).
 std::vector<double> HyperbolicFanAngles();
+
+/// Traces the fan of rays from the source (`scene.SourceX`, 0) at the front surface of the
+/// hyperbola with semi-axes a and b, as the screen and the printed drawings both do.
+///
+/// An angle beyond Pi/2 - |Atn(a / SourceX)| is skipped. Before the first ray that is not,
+/// `outlines` draws what each ray would otherwise draw again. For each ray, m = Tan(angle), the
+/// surface point is X = `HyperbolaRoot`(m, SourceX - 2a, a, b), y = b Sqr(X^2/a^2 - 1) (positive
+/// for m > 0, else negative), x = X - 2a; a ray that meets no surface point, or whose point is
+/// not to the right of the source, is skipped. `RefractAtHyperbola` then draws the normal on
+/// `canvas`; when it records the ray, `recorded`(x, y) draws the rest of it, and
+/// `HyperbolaState` goes back to 0.
+void TraceFan(Scene& scene, double a, double b, Surface& canvas,
+              const std::function<void()>& outlines,
+              const std::function<void(double x, double y)>& recorded);
 
 } // namespace kymata

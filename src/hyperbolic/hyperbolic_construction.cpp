@@ -161,30 +161,11 @@ void DrawRecordedRay(Surface& canvas, const Controls& controls, const Scene& sce
 }
 
 void DrawFan(Surface& canvas, const Controls& controls, Scene& scene, const HyperbolicGeometry& h) {
-    const double limit = scene.Pi / 2 - std::abs(std::atan(h.a / scene.SourceX));
-    bool outlinesDrawn = false;
-    for (const double p : HyperbolicFanAngles()) {
-        if (std::abs(p) > limit) {
-            continue;
-        }
-        if (!outlinesDrawn) {
-            DrawFanOutlines(canvas, h);
-            outlinesDrawn = true;
-        }
-        const double m = std::tan(p);
-        const auto X = HyperbolaRoot(m, scene.SourceX - 2 * h.a, h.a, h.b);
-        const auto root = X ? RoundedRoot(*X * *X / (h.a * h.a) - 1) : std::nullopt;
-        if (!root) {
-            continue; // the ray does not meet the front surface
-        }
-        const double y = m > 0 ? h.b * *root : -h.b * *root;
-        const Point s{*X - 2 * h.a, y};
-        RefractAtHyperbola(s.x, s.y, h.a, h.b, scene, canvas);
-        if (scene.hyperbola.HyperbolaState != 0) {
-            DrawRecordedRay(canvas, controls, scene, s);
-        }
-        scene.hyperbola.HyperbolaState = 0;
-    }
+    TraceFan(
+        scene, h.a, h.b, canvas, [&] { DrawFanOutlines(canvas, h); },
+        [&](double x, double y) {
+            DrawRecordedRay(canvas, controls, scene, {x, y});
+        });
 }
 
 /// Stage 5: the air-wavelength ruler below and the glass-wavelength ruler above the lens.

@@ -135,32 +135,11 @@ void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene,
 
 void DrawRays(Surface& page, Surface& canvas, const Controls& controls, Scene& scene,
               const PrintedLens& p) {
-    const double limit = scene.Pi / 2 - std::abs(std::atan(p.a / scene.SourceX));
-    bool outlinesDrawn = false;
-    for (const double angle : HyperbolicFanAngles()) {
-        if (std::abs(angle) > limit) {
-            continue;
-        }
-        if (!outlinesDrawn) {
-            DrawOutlines(page, p);
-            outlinesDrawn = true;
-        }
-        const double m = std::tan(angle);
-        const auto X = HyperbolaRoot(m, scene.SourceX - 2 * p.a, p.a, p.b);
-        const auto root = X ? RoundedRoot(*X * *X / (p.a * p.a) - 1) : std::nullopt;
-        if (!root) {
-            continue; // the ray does not meet the front surface
-        }
-        const Vec s{*X - 2 * p.a, m > 0 ? p.b * *root : -p.b * *root};
-        if (s.x <= scene.SourceX) {
-            continue; // a ray must run from the source towards the lens
-        }
-        RefractAtHyperbola(s.x, s.y, p.a, p.b, scene, canvas);
-        if (scene.hyperbola.HyperbolaState != 0) {
-            DrawPrintedRay(page, controls, scene, s);
-        }
-        scene.hyperbola.HyperbolaState = 0;
-    }
+    TraceFan(
+        scene, p.a, p.b, canvas, [&] { DrawOutlines(page, p); },
+        [&](double x, double y) {
+            DrawPrintedRay(page, controls, scene, {x, y});
+        });
 }
 
 void DrawRulers(Surface& page, const Scene& scene, const PrintedLens& p) {

@@ -131,6 +131,7 @@ void TestWindow::startState() {
     const auto w = StartWindow();
     QCOMPARE(w->objectName(), QStringLiteral("DHMIOYRGO_KYKLO"));
     QCOMPARE(w->windowTitle(), QStringLiteral("SXEDIASH AKTINON KAI PROSPTOSIS"));
+    QVERIFY(!w->windowIcon().pixmap(64, 64).isNull());
     struct Expected {
         const char* name;
         int min, max, small, large, value;

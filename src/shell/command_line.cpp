@@ -196,7 +196,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
                                ".png, .svg, .pdf or .json")
                     .arg(path);
     } else if (error.isEmpty() && printing && !pageFormat) {
-        error = QStringLiteral("--print-to: '%1' has no known extension; give a file ending in "
+        error = QStringLiteral("--print-to: '%1' is not a page file; give a file ending in "
                                ".pdf or .json")
                     .arg(path);
     }

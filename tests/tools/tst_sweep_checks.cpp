@@ -1,5 +1,3 @@
-#include "construction/spherical_construction.h"
-#include "printing/page_output.h"
 #include "sweep_checks.h"
 
 #include <QTest>
@@ -128,26 +126,19 @@ void TestSweepChecks::sampleSettingsObeyThePhysics() {
     QFETCH(int, source);
     QFETCH(int, index);
     QFETCH(int, thickness);
-    Scene scene;
-    Labels labels;
-    FigureValidator validator;
-    PhysicsChecker physics(scene);
-    scene.probe = &physics;
-    ValidatingSurface canvas(validator);
+    SweepRig rig;
     for (const bool hyperbola : {false, true}) {
         Controls c;
         c.initial_POINT = source;
         c.n_DIATHLASI = index;
         c.pachos = thickness;
         c.YPERVOLIKO = hyperbola;
-        DrawConstruction(c, scene, labels, canvas);
-        ValidatingPage page(PrintToPrintableMm(), validator);
-        PrintConstruction(c, scene, labels, canvas, page);
-        QVERIFY(page.Ended());
+        rig.Draw(c);
+        rig.Print(c);
     }
-    QVERIFY2(!validator.Failed(), validator.Fault().c_str());
-    QVERIFY2(!physics.Failed(), physics.Fault().c_str());
-    QVERIFY(physics.Checks() > 100);
+    QVERIFY2(!rig.validator.Failed(), rig.validator.Fault().c_str());
+    QVERIFY2(!rig.physics.Failed(), rig.physics.Fault().c_str());
+    QVERIFY(rig.physics.Checks() > 100);
 }
 
 QTEST_APPLESS_MAIN(TestSweepChecks)

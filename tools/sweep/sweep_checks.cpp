@@ -1,5 +1,8 @@
 #include "sweep_checks.h"
 
+#include "construction/spherical_construction.h"
+#include "printing/page_output.h"
+
 #include <cmath>
 #include <sstream>
 
@@ -118,6 +121,22 @@ void PhysicsChecker::Reset() {
     havePrevious_ = false;
     checks_ = 0;
     fault_.clear();
+}
+
+SweepRig::SweepRig() {
+    scene.probe = &physics;
+}
+
+void SweepRig::Draw(const Controls& controls) {
+    DrawConstruction(controls, scene, labels, canvas);
+}
+
+void SweepRig::Print(const Controls& controls) {
+    ValidatingPage page(PrintToPrintableMm(), validator);
+    PrintConstruction(controls, scene, labels, canvas, page);
+    if (!page.Ended()) {
+        validator.Fail("the print job did not end its document");
+    }
 }
 
 } // namespace kymata::sweep

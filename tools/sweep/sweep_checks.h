@@ -1,5 +1,6 @@
 #pragma once
 
+#include "construction/controls.h"
 #include "construction/probe.h"
 #include "construction/scene.h"
 #include "printing/printer_page.h"
@@ -24,6 +25,8 @@ public:
     std::int64_t Items() const { return items_; }
     bool Failed() const { return !fault_.empty(); }
     const std::string& Fault() const { return fault_; }
+    /// Records a fault found outside the items, unless one is kept already.
+    void Fail(const std::string& what);
     void Reset();
 
 private:
@@ -34,7 +37,6 @@ private:
         return std::abs(x) <= reachX_ && std::abs(y) <= reachY_; // false for NaN too
     }
     void Reach(const UserBox& box);
-    void Fail(const std::string& what);
 
     UserBox box_{0, 0, 0, 0};
     double reachX_ = Bound;
@@ -106,6 +108,27 @@ private:
     double previousY_ = 0;
     std::int64_t checks_ = 0;
     std::string fault_;
+};
+
+/// One worker's drawing rig: a scene with the physics checker attached and a validating
+/// canvas, on which the redraw and PRINT of a setting run as the window runs them.
+class SweepRig {
+public:
+    SweepRig();
+    SweepRig(const SweepRig&) = delete;
+    SweepRig& operator=(const SweepRig&) = delete;
+
+    /// One redraw of `controls`.
+    void Draw(const Controls& controls);
+    /// PRINT after it, on a validating A4 page; a job that does not end its document is a
+    /// fault.
+    void Print(const Controls& controls);
+
+    Scene scene;
+    Labels labels;
+    FigureValidator validator;
+    PhysicsChecker physics{scene};
+    ValidatingSurface canvas{validator};
 };
 
 } // namespace kymata::sweep

@@ -2,8 +2,6 @@
 // --print, the two print jobs), into validating surfaces, and checks the physics on every ray.
 
 #include "construction/controls.h"
-#include "construction/spherical_construction.h"
-#include "printing/page_output.h"
 #include "sweep_checks.h"
 
 #include <QCommandLineParser>
@@ -76,8 +74,9 @@ std::string Describe(const Controls& c, const char* job) {
 
 /// Draws one job of one setting and reports what failed.
 template <typename Draw>
-void RunJob(const Controls& c, const char* job, FigureValidator& validator, PhysicsChecker& physics,
-            Tally& tally, Draw draw) {
+void RunJob(const Controls& c, const char* job, SweepRig& rig, Tally& tally, Draw draw) {
+    FigureValidator& validator = rig.validator;
+    PhysicsChecker& physics = rig.physics;
     validator.Reset();
     physics.Reset();
     draw();
@@ -96,12 +95,7 @@ void RunJob(const Controls& c, const char* job, FigureValidator& validator, Phys
 
 void Worker(const Plan& plan, Tally& tally) {
     constexpr std::int64_t Chunk = 256;
-    Scene scene;
-    Labels labels;
-    FigureValidator validator;
-    PhysicsChecker physics(scene);
-    scene.probe = &physics;
-    ValidatingSurface canvas(validator);
+    SweepRig rig;
     const std::int64_t total = plan.Settings();
     for (;;) {
         const std::int64_t begin = tally.next.fetch_add(Chunk);
@@ -117,17 +111,10 @@ void Worker(const Plan& plan, Tally& tally) {
                 }
                 c.YPERVOLIKO = hyperbola;
                 const char* name = hyperbola ? "hyperbolic" : "spherical";
-                RunJob(c, name, validator, physics, tally,
-                       [&] { DrawConstruction(c, scene, labels, canvas); });
+                RunJob(c, name, rig, tally, [&] { rig.Draw(c); });
                 if (plan.print) {
                     const char* printName = hyperbola ? "hyperbolic print" : "spherical print";
-                    RunJob(c, printName, validator, physics, tally, [&] {
-                        ValidatingPage page(PrintToPrintableMm(), validator);
-                        PrintConstruction(c, scene, labels, canvas, page);
-                        if (!page.Ended()) {
-                            validator.Check(page.Box(), LineItem{NAN, 0, 0, 0, {}, 1, {}});
-                        }
-                    });
+                    RunJob(c, printName, rig, tally, [&] { rig.Print(c); });
                 }
             }
             ++tally.settings;

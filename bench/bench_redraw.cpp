@@ -1,6 +1,6 @@
-#include "construction/spherical_construction.h"
-#include "shell/figure_export.h"
-#include "shell/recording_surface.h"
+#include "drawing/recording_surface.h"
+#include "export/figure_export.h"
+#include "figure/draw_construction.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -2,9 +2,9 @@
 
 #include "construction/controls.h"
 #include "construction/scene.h"
-#include "construction/spherical_construction.h"
-#include "shell/display_list.h"
-#include "shell/recording_surface.h"
+#include "drawing/display_list.h"
+#include "drawing/recording_surface.h"
+#include "figure/draw_construction.h"
 
 #include <cmath>
 #include <string>

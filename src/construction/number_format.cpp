@@ -1,7 +1,8 @@
 #include "construction/number_format.h"
 
-#include <array>
-#include <charconv>
+#include "drawing/number_text.h"
+
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -44,12 +45,7 @@ template <typename T> std::string FormatShortest(T x, int decimals) {
     if (!std::isfinite(x)) {
         return std::isnan(x) ? "NaN" : (x > 0 ? "Infinity" : "-Infinity");
     }
-    std::array<char, 512> buffer{};
-    const T magnitude = std::abs(x);
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::fixed);
-    std::string rounded =
-        RoundDecimalText(std::string_view(buffer.data(), result.ptr - buffer.data()), decimals);
+    std::string rounded = RoundDecimalText(ShortestFixedText(std::abs(x)), decimals);
     const bool zero = rounded.find_first_not_of("0.") == std::string::npos;
     return (x < 0 && !zero) ? "-" + rounded : rounded;
 }
@@ -72,10 +68,7 @@ std::string PlainNumber(double x) {
     if (!std::isfinite(x)) {
         return FormatShortest(x, 0);
     }
-    std::array<char, 512> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::fixed);
-    std::string text(buffer.data(), result.ptr);
+    const std::string text = ShortestFixedText(x);
     return text == "-0" ? "0" : text;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "construction/probe.h"
-#include "hyperbolic/hyperbola.h"
+#include "construction/ray_tables.h"
 
 namespace kymata {
 

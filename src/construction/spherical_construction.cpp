@@ -5,7 +5,6 @@
 #include "construction/scene_parameters.h"
 #include "construction/text_font.h"
 #include "construction/wave_table.h"
-#include "hyperbolic/hyperbolic_construction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -240,7 +239,7 @@ void DrawSphericalFigure(const Controls& controls, Scene& scene, Surface& surfac
     DrawSphericalLens(controls, scene, g, surface);
 }
 
-void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas) {
+void BeginRedraw(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas) {
     canvas.Cls();
     labels.Label3 = RefractiveIndexCaption(controls);
     ReadScene(controls, scene);
@@ -248,12 +247,6 @@ void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Su
     labels.Label4 = ThicknessCaption(controls, scene);
     labels.Label1 = SourceCaption(controls);
     labels.Label2 = FocusCaption(controls);
-    if (controls.YPERVOLIKO) {
-        // The hyperbolic construction clears the canvas and draws its own figure.
-        DrawHyperbolicConstruction(controls, scene, labels, canvas);
-        return;
-    }
-    DrawSphericalFigure(controls, scene, canvas);
 }
 
 } // namespace kymata

@@ -2,25 +2,22 @@
 
 #include "construction/controls.h"
 #include "construction/scene.h"
-#include "shell/surface.h"
+#include "drawing/surface.h"
 
 namespace kymata {
 
-/// Redraws the whole figure on `canvas` from `controls`, as every control event does.
-///
-/// Clears the canvas, sets its user box to (-120, 120)-(120, -120) (origin in the centre,
-/// x along the optical axis with light travelling to +x, y up), rewrites `scene` and the four
-/// read-outs in `labels`, and draws the marks common to both constructions. Then, when
-/// `YPERVOLIKO` is checked, the hyperbolic construction takes over; otherwise the spherical
-/// lens is drawn: the half-circle front surface, the rays at 10-degree steps refracted by
-/// `RefractAtSphere`, the whole air wavelengths ticked along each ray and the glass
-/// wavelengths inside, the "#L = " path-length labels, the rulers, the wavefronts joining equal
-/// wave numbers of neighbouring rays, and the running wave count along the axis.
-void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas);
+/// The first steps of every redraw, whichever construction follows: clears the canvas, rewrites
+/// `scene` and the four read-outs in `labels` from `controls`, and sets the canvas's user box to
+/// (-120, 120)-(120, -120) (origin in the centre, x along the optical axis with light travelling
+/// to +x, y up).
+void BeginRedraw(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas);
 
 /// The spherical figure alone, on a surface whose user box is set, from a scene already read
-/// from the controls: the common marks, the lens, its rays, wave marks, rulers, wavefronts and
-/// axis numbering. The redraw and the spherical print job both draw it.
+/// from the controls: the common marks, the half-circle front surface, the rays at 10-degree
+/// steps refracted by `RefractAtSphere`, the whole air wavelengths ticked along each ray and the
+/// glass wavelengths inside, the "#L = " path-length labels, the rulers, the wavefronts joining
+/// equal wave numbers of neighbouring rays, and the running wave count along the axis. The
+/// redraw and the spherical print job both draw it.
 void DrawSphericalFigure(const Controls& controls, Scene& scene, Surface& surface);
 
 } // namespace kymata

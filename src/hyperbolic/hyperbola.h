@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "construction/ray_tables.h"
+
 #include <functional>
 #include <optional>
 #include <vector>
@@ -9,20 +10,6 @@ namespace kymata {
 
 class Surface;
 struct Scene;
-
-/// The ray tables of the hyperbolic lens, shared by its screen and printed drawings for the
-/// program's life: each drawing resets the counters and `RefractAtHyperbola` records into them.
-struct HyperbolaTables {
-    static constexpr int Capacity = 200;
-
-    /// Rays recorded since it was last set to 0: 1 right after a recorded ray, 0 otherwise.
-    int HyperbolaState = 0;
-    /// Rays recorded in the current drawing; the index of the newest record.
-    int HyperbolaRayCount = 0;
-    /// Exit point of record k (1..200) on the back face x = 0; index 0 is never written.
-    std::array<float, Capacity + 1> RayExitX{};
-    std::array<float, Capacity + 1> RayExitY{};
-};
 
 /// The square root of a radicand that is never negative but for rounding: such a radicand (down
 /// to -1e-9) gives 0; a truly negative one gives no value.

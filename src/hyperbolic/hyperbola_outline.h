@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/surface.h"
+#include "drawing/surface.h"
 
 #include <optional>
 

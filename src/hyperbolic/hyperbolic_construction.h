@@ -2,7 +2,7 @@
 
 #include "construction/controls.h"
 #include "construction/scene.h"
-#include "shell/surface.h"
+#include "drawing/surface.h"
 
 namespace kymata {
 

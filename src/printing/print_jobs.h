@@ -2,8 +2,8 @@
 
 #include "construction/controls.h"
 #include "construction/scene.h"
-#include "printing/printer_page.h"
-#include "shell/surface.h"
+#include "drawing/page_surface.h"
+#include "drawing/surface.h"
 
 namespace kymata {
 
@@ -25,5 +25,21 @@ void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels&
 /// h, and it carries the spherical figure with the scene's read-outs and wavelength counts in
 /// the current language. The canvas is left as it is.
 void PrintSphericalConstruction(const Controls& controls, Scene& scene, PageSurface& page);
+
+/// What PRINT prints: the construction that `YPERVOLIKO` selects, on a landscape page, through
+/// `PrintHyperbolicConstruction` or `PrintSphericalConstruction`.
+void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas,
+                       PageSurface& page);
+
+/// The A4 paper, upright, in millimetres.
+inline constexpr SizeMm A4Mm{210, 297};
+/// The margin all round the page that `--print-to` writes.
+inline constexpr double PrintToMarginMm = 10;
+
+/// The printable area of the A4 page that `--print-to` writes, upright, in millimetres: the
+/// paper less the margin all round.
+constexpr SizeMm PrintToPrintableMm() {
+    return {A4Mm.width - 2 * PrintToMarginMm, A4Mm.height - 2 * PrintToMarginMm};
+}
 
 } // namespace kymata

@@ -1,6 +1,6 @@
 #include "shell/canvas_widget.h"
 
-#include "shell/painter_surface.h"
+#include "export/painter_surface.h"
 
 #include <QMouseEvent>
 #include <QPainter>

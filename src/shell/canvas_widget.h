@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/recording_surface.h"
+#include "drawing/recording_surface.h"
 
 #include <QPointF>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "shell/command_line.h"
+#include "export/command_line.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 

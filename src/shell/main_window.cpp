@@ -1,10 +1,10 @@
 #include "shell/main_window.h"
 
-#include "construction/spherical_construction.h"
-#include "printing/printer_output.h"
+#include "export/figure_export.h"
+#include "figure/draw_construction.h"
 #include "shell/canvas_widget.h"
-#include "shell/figure_export.h"
 #include "shell/form_layout.h"
+#include "shell/printer_output.h"
 #include "shell/window_texts.h"
 
 #include <QAction>

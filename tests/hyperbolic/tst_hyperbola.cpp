@@ -1,6 +1,6 @@
 #include "construction/scene.h"
+#include "drawing/recording_surface.h"
 #include "hyperbolic/hyperbola.h"
-#include "shell/recording_surface.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
+#include "export/page_output.h"
+#include "export/painter_surface.h"
 #include "figure_checks.h"
-#include "printing/page_output.h"
 #include "printing/print_jobs.h"
-#include "shell/painter_surface.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -25,7 +25,7 @@ struct Printed {
     int orientation = 0;
 };
 
-Printed Print(const Controls& controls, QSizeF printableMm = PrintToPrintableMm()) {
+Printed Print(const Controls& controls, SizeMm printableMm = PrintToPrintableMm()) {
     Printed p;
     RecordingSurface canvas;
     DrawConstruction(controls, p.scene, p.labels, canvas);
@@ -190,9 +190,8 @@ void TestPrintJobs::sphericalPage() {
     QVERIFY(p.ended);
     QCOMPARE(p.orientation, PrinterPage::Landscape);
     // The box has the landscape page's proportions: 140 units down.
-    const QSizeF mm = PrintToPrintableMm();
-    const double across =
-        70 * std::max(mm.width(), mm.height()) / std::min(mm.width(), mm.height());
+    const SizeMm mm = PrintToPrintableMm();
+    const double across = 70 * std::max(mm.width, mm.height) / std::min(mm.width, mm.height);
     QVERIFY(std::abs(p.page.box.right - across) < 1e-9);
     QCOMPARE(p.page.box.top, 70.0);
     // The spherical figure of the canvas, on the page, with its 13 rays.
@@ -235,7 +234,7 @@ void TestPrintJobs::pageGeometry() {
     Controls c;
     c.YPERVOLIKO = hyperbola;
     const QSizeF printableMm(paper.width() - 20, paper.height() - 20);
-    const Printed p = Print(c, printableMm);
+    const Printed p = Print(c, {printableMm.width(), printableMm.height()});
     // The printer's printable area in device pixels at 600 dpi, as it stands.
     const QSizeF upright = printableMm / 25.4 * 600;
     const QRectF area = landscape ? QRectF(0, 0, upright.height(), upright.width())

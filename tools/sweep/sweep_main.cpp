@@ -2,15 +2,16 @@
 // --print, the two print jobs), into validating surfaces, and checks the physics on every ray.
 
 #include "construction/controls.h"
-#include "sweep_checks.h"
+#include "figure/sweep_checks.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -122,73 +123,89 @@ void Worker(const Plan& plan, Tally& tally) {
     }
 }
 
+constexpr const char* Usage =
+    "Usage: kymata-sweep [options]\n"
+    "Draws every setting of the four scroll bars into validating surfaces and checks the figure\n"
+    "and its physics. Exits 1 on any failure, 2 on a bad option.\n\n"
+    "  --stride-source N     step through initial_POINT (default 1)\n"
+    "  --stride-focus N      step through fOCUS_POINT (default 1)\n"
+    "  --stride-index N      step through n_DIATHLASI (default 1)\n"
+    "  --stride-thickness N  step through pachos (default 1)\n"
+    "  --constructions WHICH spherical, hyperbolic or both (default)\n"
+    "  --threads N           worker threads (default: all cores)\n"
+    "  --print               run the two print jobs too\n"
+    "  --help                show this text\n";
+
+[[noreturn]] void BadUsage(const std::string& sentence) {
+    std::fprintf(stderr, "kymata-sweep: %s\n", sentence.c_str());
+    std::exit(2);
+}
+
+/// A whole number of at least 1, or a usage error that names the option.
+int Count(const std::string& option, const std::string& text) {
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value < 1 || value > 1000000) {
+        BadUsage(option + ": give a whole number of at least 1");
+    }
+    return static_cast<int>(value);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("kymata-sweep"));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Draws every setting of the four scroll bars into validating surfaces and checks the "
-        "figure and its physics. Exits 1 on any failure."));
-    parser.addHelpOption();
-    const QCommandLineOption strideSource({QStringLiteral("stride-source")},
-                                          QStringLiteral("Step through initial_POINT."),
-                                          QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption strideFocus({QStringLiteral("stride-focus")},
-                                         QStringLiteral("Step through fOCUS_POINT."),
-                                         QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption strideIndex({QStringLiteral("stride-index")},
-                                         QStringLiteral("Step through n_DIATHLASI."),
-                                         QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption strideThickness({QStringLiteral("stride-thickness")},
-                                             QStringLiteral("Step through pachos."),
-                                             QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption constructions(
-        {QStringLiteral("constructions")},
-        QStringLiteral("spherical, hyperbolic or both (default)."), QStringLiteral("WHICH"),
-        QStringLiteral("both"));
-    const QCommandLineOption threads({QStringLiteral("threads")},
-                                     QStringLiteral("Worker threads (default: all cores)."),
-                                     QStringLiteral("N"));
-    const QCommandLineOption print({QStringLiteral("print")},
-                                   QStringLiteral("Run the two print jobs too."));
-    parser.addOptions(
-        {strideSource, strideFocus, strideIndex, strideThickness, constructions, threads, print});
-    parser.process(app);
-
-    const auto stride = [&](const QCommandLineOption& o) {
-        bool ok = false;
-        const int v = parser.value(o).toInt(&ok);
-        if (!ok || v < 1) {
-            std::fprintf(stderr, "--%s: give a whole number of at least 1\n",
-                         qPrintable(o.names().constFirst()));
-            std::exit(2);
+    std::map<std::string, std::string> values{
+        {"--stride-source", "1"},    {"--stride-focus", "1"},     {"--stride-index", "1"},
+        {"--stride-thickness", "1"}, {"--constructions", "both"}, {"--threads", ""}};
+    bool print = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        std::optional<std::string> value;
+        if (const auto eq = option.find('='); eq != std::string::npos) {
+            value = option.substr(eq + 1);
+            option.resize(eq);
         }
-        return v;
-    };
-    Plan plan;
-    plan.sources = Values(initial_POINT_Range, stride(strideSource));
-    plan.focuses = Values(fOCUS_POINT_Range, stride(strideFocus));
-    plan.indices = Values(n_DIATHLASI_Range, stride(strideIndex));
-    plan.thicknesses = Values(pachos_Range, stride(strideThickness));
-    const QString which = parser.value(constructions);
-    if (which != QLatin1String("both") && which != QLatin1String("spherical") &&
-        which != QLatin1String("hyperbolic")) {
-        std::fprintf(stderr, "--constructions: give spherical, hyperbolic or both\n");
-        return 2;
+        if (option == "--help" || option == "-h") {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (option == "--print" && !value) {
+            print = true;
+            continue;
+        }
+        if (!values.contains(option)) {
+            BadUsage("unknown option " + option + " (see --help)");
+        }
+        if (!value) {
+            if (i + 1 >= argc) {
+                BadUsage(option + " needs a value");
+            }
+            value = argv[++i];
+        }
+        values[option] = *value;
     }
-    plan.spherical = which != QLatin1String("hyperbolic");
-    plan.hyperbolic = which != QLatin1String("spherical");
-    plan.print = parser.isSet(print);
+
+    Plan plan;
+    plan.sources = Values(initial_POINT_Range, Count("--stride-source", values["--stride-source"]));
+    plan.focuses = Values(fOCUS_POINT_Range, Count("--stride-focus", values["--stride-focus"]));
+    plan.indices = Values(n_DIATHLASI_Range, Count("--stride-index", values["--stride-index"]));
+    plan.thicknesses =
+        Values(pachos_Range, Count("--stride-thickness", values["--stride-thickness"]));
+    const std::string which = values["--constructions"];
+    if (which != "both" && which != "spherical" && which != "hyperbolic") {
+        BadUsage("--constructions: give spherical, hyperbolic or both");
+    }
+    plan.spherical = which != "hyperbolic";
+    plan.hyperbolic = which != "spherical";
+    plan.print = print;
     int workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (parser.isSet(threads)) {
-        workers = stride(threads);
+    if (!values["--threads"].empty()) {
+        workers = Count("--threads", values["--threads"]);
     }
 
     const std::int64_t total = plan.Settings();
     std::printf("sweeping %lld settings (%s%s) on %d threads\n", static_cast<long long>(total),
-                qPrintable(which), plan.print ? ", with both print jobs" : "", workers);
+                which.c_str(), plan.print ? ", with both print jobs" : "", workers);
     std::fflush(stdout);
 
     Tally tally;

@@ -1,0 +1,240 @@
+#include "export/command_line.h"
+
+#include "construction/controls.h"
+#include "construction/scene.h"
+#include "drawing/page_surface.h"
+#include "drawing/recording_surface.h"
+#include "drawing/worksheet.h"
+#include "export/figure_export.h"
+#include "export/page_output.h"
+#include "figure/draw_construction.h"
+#include "figure/figure_document.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cmath>
+#include <optional>
+
+namespace kymata {
+
+namespace {
+
+constexpr int MinPngSize = 10;
+constexpr int MaxPngSize = 8000;
+constexpr int DefaultPngSize = 1000;
+
+struct Options {
+    QCommandLineOption exportFile{QStringLiteral("export"),
+                                  QStringLiteral("Write the figure to FILE: .png, .svg, .pdf or "
+                                                 ".json, chosen by the extension."),
+                                  QStringLiteral("FILE")};
+    QCommandLineOption printTo{QStringLiteral("print-to"),
+                               QStringLiteral("Write the page that PRINT prints to FILE: .pdf "
+                                              "(A4 landscape) or .json, chosen by the "
+                                              "extension."),
+                               QStringLiteral("FILE")};
+    QCommandLineOption size{QStringLiteral("size"),
+                            QStringLiteral("Side of a PNG export in pixels, 10..8000 "
+                                           "(default 1000)."),
+                            QStringLiteral("PX")};
+    QCommandLineOption source{QStringLiteral("source"),
+                              QStringLiteral("Source position in wavelengths, integer -200..-3 "
+                                             "(default -20)."),
+                              QStringLiteral("N")};
+    QCommandLineOption focus{QStringLiteral("focus"),
+                             QStringLiteral("Focus point in wavelengths behind the lens, "
+                                            "integer 1..50 (default 5)."),
+                             QStringLiteral("N")};
+    QCommandLineOption index{QStringLiteral("index"),
+                             QStringLiteral("Refractive index, 1.05..2.50 in steps of 0.01 "
+                                            "(default 1.50)."),
+                             QStringLiteral("X")};
+    QCommandLineOption thickness{QStringLiteral("thickness"),
+                                 QStringLiteral("Lens thickness in glass wavelengths, integer "
+                                                "1..20 (default 20)."),
+                                 QStringLiteral("N")};
+    QCommandLineOption hyperbola{QStringLiteral("hyperbola"),
+                                 QStringLiteral("Draw the hyperbolic lens construction.")};
+    QCommandLineOption parallelBeam{QStringLiteral("parallel-beam"),
+                                    QStringLiteral("Tick \"Parallel BEAM\" (changes no "
+                                                   "figure).")};
+    QCommandLineOption worksheet{QStringLiteral("worksheet"),
+                                 QStringLiteral("With --export or --print-to: a worksheet, the "
+                                                "counted numbers left blank.")};
+    QCommandLineOption lang{QStringLiteral("lang"),
+                            QStringLiteral("Language of the texts: el (Greek, default) or en."),
+                            QStringLiteral("el|en")};
+};
+
+/// An integer option within [min, max]; the error names the option and its range.
+std::optional<int> IntegerOption(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                 int min, int max, int fallback, QString& error) {
+    if (!parser.isSet(option)) {
+        return fallback;
+    }
+    const QString name = option.names().constFirst();
+    bool ok = false;
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < min || value > max) {
+        error = QStringLiteral("--%1: '%2' is not valid; give an integer from %3 to %4")
+                    .arg(name, parser.value(option))
+                    .arg(min)
+                    .arg(max);
+        return std::nullopt;
+    }
+    return value;
+}
+
+/// The refractive index option as `n_DIATHLASI` (100 n), 105..250.
+std::optional<int> IndexOption(const QCommandLineParser& parser, const QCommandLineOption& option,
+                               QString& error) {
+    if (!parser.isSet(option)) {
+        return 150;
+    }
+    bool ok = false;
+    const double n = parser.value(option).toDouble(&ok);
+    const double hundredths = n * 100;
+    const double whole = std::round(hundredths);
+    if (!ok || !std::isfinite(n) || std::abs(hundredths - whole) > 1e-6 ||
+        whole < n_DIATHLASI_Range.min || whole > n_DIATHLASI_Range.max) {
+        error = QStringLiteral("--index: '%1' is not valid; give a number from 1.05 to 2.50 in "
+                               "steps of 0.01")
+                    .arg(parser.value(option));
+        return std::nullopt;
+    }
+    return static_cast<int>(whole);
+}
+
+/// Writes the printed page: a PDF of it, or the figure document with the page added.
+WriteResult WritePage(const QString& path, FigureFormat format, const FigureContent& content,
+                      const Recording& page) {
+    if (format == FigureFormat::Pdf) {
+        return WritePagePdf(path, page);
+    }
+    const std::string json =
+        FigureJson(content.controls, content.labels, content.canvas, page, content.worksheet);
+    return WriteText(path, json);
+}
+
+QString HelpText(const QCommandLineParser& parser) {
+    // The usage line names the program, not the path it was started by.
+    QString text = parser.helpText();
+    const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+    const QString usage = text.left(lineEnd);
+    text.replace(0, lineEnd, QStringLiteral("Usage: kymata") + usage.mid(usage.indexOf(' ', 7)));
+    return text + QStringLiteral("\nExit codes: 0 done, 1 the file could not be written, 2 bad "
+                                 "usage (nothing written).\n");
+}
+
+} // namespace
+
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Kymata draws how a lens focuses light by counting wavelengths along "
+                       "the rays."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const Options o;
+    parser.addOptions({o.exportFile, o.printTo, o.size, o.source, o.focus, o.index, o.thickness,
+                       o.hyperbola, o.parallelBeam, o.worksheet, o.lang});
+
+    if (!parser.parse(arguments)) {
+        err << parser.errorText() << QStringLiteral(" (see --help for the options)\n");
+        return ExitBadUsage;
+    }
+    if (parser.isSet(help)) {
+        out << HelpText(parser);
+        return ExitOk;
+    }
+    if (parser.isSet(version)) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << '\n';
+        return ExitOk;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        err << QStringLiteral("unexpected argument '%1'; the options are listed by --help\n")
+                   .arg(parser.positionalArguments().constFirst());
+        return ExitBadUsage;
+    }
+    const bool exporting = parser.isSet(o.exportFile);
+    const bool printing = parser.isSet(o.printTo);
+    if (!exporting && !printing) {
+        err << QStringLiteral("nothing to write: give --export FILE or --print-to FILE (see "
+                              "--help)\n");
+        return ExitBadUsage;
+    }
+    if (exporting && printing) {
+        err << QStringLiteral("give either --export FILE or --print-to FILE, not both\n");
+        return ExitBadUsage;
+    }
+
+    QString error;
+    Controls controls;
+    const auto source = IntegerOption(parser, o.source, initial_POINT_Range.min,
+                                      initial_POINT_Range.max, controls.initial_POINT, error);
+    const auto focus = source ? IntegerOption(parser, o.focus, fOCUS_POINT_Range.min,
+                                              fOCUS_POINT_Range.max, controls.fOCUS_POINT, error)
+                              : std::nullopt;
+    const auto index = focus ? IndexOption(parser, o.index, error) : std::nullopt;
+    const auto thickness = index ? IntegerOption(parser, o.thickness, pachos_Range.min,
+                                                 pachos_Range.max, controls.pachos, error)
+                                 : std::nullopt;
+    const auto size =
+        thickness ? IntegerOption(parser, o.size, MinPngSize, MaxPngSize, DefaultPngSize, error)
+                  : std::nullopt;
+    const QString lang = parser.isSet(o.lang) ? parser.value(o.lang) : QStringLiteral("el");
+    if (size && lang != QLatin1String("el") && lang != QLatin1String("en")) {
+        error = QStringLiteral("--lang: '%1' is not valid; give el or en").arg(lang);
+    }
+    const QString path = parser.value(exporting ? o.exportFile : o.printTo);
+    const auto format = FigureFormatForPath(path);
+    const bool pageFormat = format == FigureFormat::Pdf || format == FigureFormat::Json;
+    if (error.isEmpty() && exporting && !format) {
+        error = QStringLiteral("--export: '%1' has no known extension; give a file ending in "
+                               ".png, .svg, .pdf or .json")
+                    .arg(path);
+    } else if (error.isEmpty() && printing && !pageFormat) {
+        error = QStringLiteral("--print-to: '%1' is not a page file; give a file ending in "
+                               ".pdf or .json")
+                    .arg(path);
+    }
+    if (!error.isEmpty()) {
+        err << error << '\n';
+        return ExitBadUsage;
+    }
+    controls.initial_POINT = *source;
+    controls.fOCUS_POINT = *focus;
+    controls.n_DIATHLASI = *index;
+    controls.pachos = *thickness;
+    controls.YPERVOLIKO = parser.isSet(o.hyperbola);
+    controls.f_apeiro = parser.isSet(o.parallelBeam);
+    controls.ELLINIKA = lang == QLatin1String("el");
+
+    const bool sheet = parser.isSet(o.worksheet);
+    WriteResult written;
+    if (exporting) {
+        written = WriteFigure(path, *format, DrawFigureContent(controls, sheet), *size);
+    } else {
+        // The page that PRINT prints after this redraw, and what printing leaves on the canvas.
+        FigureContent content;
+        content.controls = controls;
+        Scene scene;
+        RecordingSurface canvas;
+        DrawConstruction(controls, scene, content.labels, canvas);
+        PrinterPage page(PrintToPrintableMm());
+        PrintConstruction(controls, scene, content.labels, canvas, page);
+        content.canvas = sheet ? Worksheet(canvas.Figure()) : canvas.Take();
+        content.worksheet = sheet;
+        written =
+            WritePage(path, *format, content, sheet ? Worksheet(page.Figure()) : page.Figure());
+    }
+    if (!written.ok) {
+        err << written.error << '\n';
+        return ExitWriteFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace kymata

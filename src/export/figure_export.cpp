@@ -1,0 +1,137 @@
+#include "export/figure_export.h"
+
+#include "construction/scene.h"
+#include "construction/spherical_construction.h"
+#include "drawing/recording_surface.h"
+#include "drawing/surface.h"
+#include "drawing/worksheet.h"
+#include "export/painter_surface.h"
+#include "figure/figure_document.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace kymata {
+
+namespace {
+
+void Paint(QPainter& painter, const QRectF& target, const Recording& recording) {
+    PainterSurface surface(painter, target);
+    Replay(recording, surface);
+}
+
+WriteResult Failure(const QString& path, const QString& reason) {
+    return {false, QStringLiteral("cannot write %1: %2").arg(path, reason)};
+}
+
+} // namespace
+
+std::optional<FigureFormat> FigureFormatForPath(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) {
+        return FigureFormat::Png;
+    }
+    if (suffix == QLatin1String("svg")) {
+        return FigureFormat::Svg;
+    }
+    if (suffix == QLatin1String("pdf")) {
+        return FigureFormat::Pdf;
+    }
+    if (suffix == QLatin1String("json")) {
+        return FigureFormat::Json;
+    }
+    return std::nullopt;
+}
+
+QImage RenderImage(const Recording& recording, int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Paint(painter, QRectF(0, 0, size, size), recording);
+    return image;
+}
+
+WriteResult WriteText(const QString& path, const std::string& text) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return Failure(path, file.errorString());
+    }
+    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+        static_cast<qint64>(text.size())) {
+        file.cancelWriting();
+        return Failure(path, file.errorString());
+    }
+    if (!file.commit()) {
+        return Failure(path, file.errorString());
+    }
+    return {true, {}};
+}
+
+WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
+                        int pngSize) {
+    if (format == FigureFormat::Json) {
+        return WriteText(path, FigureJson(content.controls, content.labels, content.canvas,
+                                          std::nullopt, content.worksheet));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return Failure(path, file.errorString());
+    }
+    switch (format) {
+    case FigureFormat::Png: {
+        QImageWriter writer(&file, "png");
+        if (!writer.write(RenderImage(content.canvas, pngSize))) {
+            file.cancelWriting();
+            return Failure(path, writer.errorString());
+        }
+        break;
+    }
+    case FigureFormat::Svg: {
+        const int side = static_cast<int>(Surface::ReferencePixels);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(QSize(side, side));
+        generator.setViewBox(QRect(0, 0, side, side));
+        generator.setTitle(QStringLiteral("Kymata figure"));
+        QPainter painter;
+        if (!painter.begin(&generator)) {
+            file.cancelWriting();
+            return Failure(path, QStringLiteral("the SVG generator could not start"));
+        }
+        Paint(painter, QRectF(0, 0, side, side), content.canvas);
+        painter.end();
+        break;
+    }
+    case FigureFormat::Pdf: {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QSizeF(200, 200), QPageSize::Millimeter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(600);
+        writer.setTitle(QStringLiteral("Kymata figure"));
+        writer.setCreator(QStringLiteral("Kymata"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            file.cancelWriting();
+            return Failure(path, QStringLiteral("the PDF writer could not start"));
+        }
+        const QRect page = painter.viewport();
+        const int side = std::min(page.width(), page.height());
+        Paint(painter, QRectF(page.left(), page.top(), side, side), content.canvas);
+        painter.end();
+        break;
+    }
+    case FigureFormat::Json:
+        break;
+    }
+    if (!file.commit()) {
+        return Failure(path, file.errorString());
+    }
+    return {true, {}};
+}
+
+} // namespace kymata

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "drawing/display_list.h"
+#include "figure/figure_content.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace kymata {
+
+enum class FigureFormat { Png, Svg, Pdf, Json };
+
+/// The format chosen by the file's extension (.png, .svg, .pdf, .json, any case), or none.
+std::optional<FigureFormat> FigureFormatForPath(const QString& path);
+
+/// The recording drawn on a white square image of `size` pixels.
+QImage RenderImage(const Recording& recording, int size);
+
+struct WriteResult {
+    bool ok = false;
+    /// Names the path and the reason when `ok` is false.
+    QString error;
+};
+
+/// Writes `text` to `path`, complete or not at all.
+WriteResult WriteText(const QString& path, const std::string& text);
+
+/// Writes the figure to `path` in `format`: a PNG of `pngSize` pixels square, an SVG or a
+/// square PDF page, or the JSON document. The file is written beside its place and put there
+/// only when complete, so a failure leaves no partial file and an existing file is replaced
+/// only by a complete new one.
+WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
+                        int pngSize);
+
+} // namespace kymata

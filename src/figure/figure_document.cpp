@@ -1,0 +1,38 @@
+#include "figure/figure_document.h"
+
+#include "drawing/figure_json.h"
+
+#include <utility>
+#include <vector>
+
+namespace kymata {
+
+std::string FigureJson(const Controls& controls, const Labels& labels, const Recording& canvas,
+                       const std::optional<Recording>& page, bool worksheet) {
+    std::vector<std::pair<std::string, std::string>> members;
+    members.emplace_back("controls", JsonObject()
+                                         .Add("source", controls.initial_POINT)
+                                         .Add("focus", controls.fOCUS_POINT)
+                                         .Add("index", controls.n_DIATHLASI)
+                                         .Add("thickness", controls.pachos)
+                                         .Add("hyperbola", controls.YPERVOLIKO)
+                                         .Add("parallelBeam", controls.f_apeiro)
+                                         .Add("language", controls.ELLINIKA ? "el" : "en")
+                                         .Text());
+    if (worksheet) {
+        members.emplace_back("worksheet", "true");
+    }
+    members.emplace_back("labels", JsonObject()
+                                       .Add("Label1", labels.Label1)
+                                       .Add("Label2", labels.Label2)
+                                       .Add("Label3", labels.Label3)
+                                       .Add("Label4", labels.Label4)
+                                       .Text());
+    members.emplace_back("canvas", RecordingJson(canvas));
+    if (page) {
+        members.emplace_back("page", RecordingJson(*page));
+    }
+    return DocumentJson(members);
+}
+
+} // namespace kymata

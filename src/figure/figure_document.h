@@ -1,0 +1,19 @@
+#pragma once
+
+#include "construction/controls.h"
+#include "drawing/display_list.h"
+
+#include <optional>
+#include <string>
+
+namespace kymata {
+
+/// The figure as a JSON document (UTF-8): the controls, the four read-outs and the canvas
+/// recording ("scale": [left, top, right, bottom] and "items" in drawing order). `page`, when
+/// given, adds the printed page in the same shape as "canvas"; a worksheet records
+/// "worksheet": true. Coordinates are written in their shortest exact form, colours as
+/// lower-case "#rrggbb".
+std::string FigureJson(const Controls& controls, const Labels& labels, const Recording& canvas,
+                       const std::optional<Recording>& page = std::nullopt, bool worksheet = false);
+
+} // namespace kymata

@@ -4,6 +4,7 @@
 BUILD     ?= build
 ASAN      ?= build-asan
 BENCH     ?= build-bench
+WASM      ?= build-wasm
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS = -DCMAKE_BUILD_TYPE=Release
 
@@ -13,9 +14,14 @@ PACKAGES = cmake make g++ pkg-config clang-format \
            libbenchmark-dev \
            fonts-liberation2 fonts-dejavu-core \
            cups printer-driver-cups-pdf poppler-utils \
-           desktop-file-utils appstream groff-base
+           desktop-file-utils appstream groff-base \
+           emscripten node-acorn nodejs
 
-.PHONY: all deps configure build run install test test-release test-sanitized sweep bench \
+# Debian's emscripten finds its JavaScript modules only through NODE_PATH when the node on the
+# path is not Debian's own.
+EMENV = NODE_PATH=/usr/share/nodejs$${NODE_PATH:+:$$NODE_PATH}
+
+.PHONY: all deps configure build run install test test-release test-sanitized test-wasm sweep bench \
         format format-check clean
 
 all: build
@@ -49,7 +55,7 @@ install: build
 # Every test on the Release build, then again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer together with a strided sweep of the scroll bars and both print
 # jobs. Any sanitizer report fails the run.
-test: test-release test-sanitized
+test: test-release test-sanitized test-wasm
 
 test-release: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -59,6 +65,14 @@ test-sanitized: deps
 	cmake --build $(ASAN) -j $(JOBS)
 	./$(ASAN)/tools/sweep/kymata-sweep --stride-source 7 --stride-focus 3 --stride-index 5 --print
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+# The figure core alone, compiled to WebAssembly by Emscripten (no Qt there at all), and a strided
+# sweep run in Node: the core builds and draws with clang's libc++ as well as with g++.
+test-wasm: deps
+	$(EMENV) emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release
+	$(EMENV) cmake --build $(WASM) -j $(JOBS)
+	$(EMENV) node $(WASM)/tools/sweep/kymata-sweep.js --threads 1 --stride-source 40 \
+	  --stride-focus 12 --stride-index 36 --stride-thickness 5 --print
 
 # The exhaustive sweep: all 28,908,000 settings, spherical and hyperbolic.
 sweep: build
@@ -78,4 +92,4 @@ format-check:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(BENCH)
+	rm -rf $(BUILD) $(ASAN) $(BENCH) $(WASM)

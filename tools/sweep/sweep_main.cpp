@@ -211,7 +211,11 @@ int main(int argc, char** argv) {
     Tally tally;
     const auto start = std::chrono::steady_clock::now();
     std::vector<std::thread> pool;
-    for (int t = 0; t < workers; ++t) {
+    if (workers == 1) {
+        // On this thread: also where no threads exist, as in WebAssembly without them.
+        Worker(plan, tally);
+    }
+    for (int t = 0; workers > 1 && t < workers; ++t) {
         pool.emplace_back(Worker, std::cref(plan), std::ref(tally));
     }
     const auto elapsed = [&] {

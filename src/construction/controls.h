@@ -4,6 +4,15 @@
 
 namespace kymata {
 
+/// Which figure a redraw draws.
+enum class View {
+    /// The classic construction: the spherical lens, or the hyperbolic one with `YPERVOLIKO`.
+    Classic,
+    /// The wave view: exact rays from the source through the lens to the focus with their
+    /// counts of waves.
+    Waves,
+};
+
 /// The values of the window's controls that a drawing reads, named after the controls.
 /// Defaults are the controls' design values.
 struct Controls {
@@ -21,6 +30,8 @@ struct Controls {
     bool f_apeiro = false;
     /// Selected: Greek texts; otherwise (`AGLIKA` selected) English.
     bool ELLINIKA = true;
+    /// The classic construction (the default) or the wave view.
+    View view = View::Classic;
 
     friend bool operator==(const Controls&, const Controls&) = default;
 };

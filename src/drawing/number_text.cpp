@@ -54,19 +54,21 @@ template <typename T> Digits ShortestDigits(T magnitude) {
 
 std::string FixedText(const Digits& d) {
     const int count = static_cast<int>(d.digits.size());
+    std::string out;
     if (d.exponent < 0) {
-        return "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+        out.append("0.").append(static_cast<std::size_t>(-d.exponent - 1), '0').append(d.digits);
+    } else if (d.exponent >= count - 1) {
+        out.append(d.digits).append(static_cast<std::size_t>(d.exponent - count + 1), '0');
+    } else {
+        out.append(d.digits, 0, d.exponent + 1).append(1, '.').append(d.digits, d.exponent + 1);
     }
-    if (d.exponent >= count - 1) {
-        return d.digits + std::string(static_cast<std::size_t>(d.exponent - count + 1), '0');
-    }
-    return d.digits.substr(0, d.exponent + 1) + "." + d.digits.substr(d.exponent + 1);
+    return out;
 }
 
 std::string ScientificText(const Digits& d) {
     std::string out = d.digits.substr(0, 1);
     if (d.digits.size() > 1) {
-        out += "." + d.digits.substr(1);
+        out.append(1, '.').append(d.digits, 1);
     }
     char exponent[16];
     std::snprintf(exponent, sizeof exponent, "e%c%02d", d.exponent < 0 ? '-' : '+',
@@ -104,7 +106,10 @@ template <typename T> std::string Shortest(T x, bool fixedOnly) {
             text = std::move(scientific);
         }
     }
-    return std::signbit(x) ? "-" + text : text;
+    if (std::signbit(x)) {
+        text.insert(text.begin(), '-');
+    }
+    return text;
 }
 
 } // namespace

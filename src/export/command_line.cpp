@@ -57,8 +57,12 @@ struct Options {
     QCommandLineOption hyperbola{QStringLiteral("hyperbola"),
                                  QStringLiteral("Draw the hyperbolic lens construction.")};
     QCommandLineOption parallelBeam{QStringLiteral("parallel-beam"),
-                                    QStringLiteral("Tick \"Parallel BEAM\" (changes no "
-                                                   "figure).")};
+                                    QStringLiteral("Tick \"Parallel BEAM\": a plane wave in the "
+                                                   "wave view (changes no classic figure).")};
+    QCommandLineOption view{QStringLiteral("view"),
+                            QStringLiteral("The figure: classic (default) or waves, the wave "
+                                           "view with every ray traced to the focus."),
+                            QStringLiteral("classic|waves")};
     QCommandLineOption worksheet{QStringLiteral("worksheet"),
                                  QStringLiteral("With --export or --print-to: a worksheet, the "
                                                 "counted numbers left blank.")};
@@ -112,9 +116,7 @@ WriteResult WritePage(const QString& path, FigureFormat format, const FigureCont
     if (format == FigureFormat::Pdf) {
         return WritePagePdf(path, page);
     }
-    const std::string json =
-        FigureJson(content.controls, content.labels, content.canvas, page, content.worksheet);
-    return WriteText(path, json);
+    return WriteText(path, FigureJson(content, page));
 }
 
 QString HelpText(const QCommandLineParser& parser) {
@@ -138,7 +140,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
     parser.addOptions({o.exportFile, o.printTo, o.size, o.source, o.focus, o.index, o.thickness,
-                       o.hyperbola, o.parallelBeam, o.worksheet, o.lang});
+                       o.hyperbola, o.parallelBeam, o.view, o.worksheet, o.lang});
 
     if (!parser.parse(arguments)) {
         err << parser.errorText() << QStringLiteral(" (see --help for the options)\n");
@@ -188,6 +190,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (size && lang != QLatin1String("el") && lang != QLatin1String("en")) {
         error = QStringLiteral("--lang: '%1' is not valid; give el or en").arg(lang);
     }
+    const QString view = parser.isSet(o.view) ? parser.value(o.view) : QStringLiteral("classic");
+    if (error.isEmpty() && view != QLatin1String("classic") && view != QLatin1String("waves")) {
+        error = QStringLiteral("--view: '%1' is not valid; give classic or waves").arg(view);
+    }
     const QString path = parser.value(exporting ? o.exportFile : o.printTo);
     const auto format = FigureFormatForPath(path);
     const bool pageFormat = format == FigureFormat::Pdf || format == FigureFormat::Json;
@@ -211,6 +217,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     controls.YPERVOLIKO = parser.isSet(o.hyperbola);
     controls.f_apeiro = parser.isSet(o.parallelBeam);
     controls.ELLINIKA = lang == QLatin1String("el");
+    controls.view = view == QLatin1String("waves") ? View::Waves : View::Classic;
 
     const bool sheet = parser.isSet(o.worksheet);
     WriteResult written;
@@ -218,17 +225,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         written = WriteFigure(path, *format, DrawFigureContent(controls, sheet), *size);
     } else {
         // The page that PRINT prints after this redraw, and what printing leaves on the canvas.
-        FigureContent content;
-        content.controls = controls;
-        Scene scene;
-        RecordingSurface canvas;
-        DrawConstruction(controls, scene, content.labels, canvas);
-        PrinterPage page(PrintToPrintableMm());
-        PrintConstruction(controls, scene, content.labels, canvas, page);
-        content.canvas = sheet ? Worksheet(canvas.Figure()) : canvas.Take();
-        content.worksheet = sheet;
-        written =
-            WritePage(path, *format, content, sheet ? Worksheet(page.Figure()) : page.Figure());
+        const PrintedContent printed = PrintFigureContent(controls, sheet, PrintToPrintableMm());
+        written = WritePage(path, *format, printed.content, printed.page);
     }
     if (!written.ok) {
         err << written.error << '\n';

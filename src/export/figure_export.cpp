@@ -75,8 +75,7 @@ WriteResult WriteText(const QString& path, const std::string& text) {
 WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
                         int pngSize) {
     if (format == FigureFormat::Json) {
-        return WriteText(path, FigureJson(content.controls, content.labels, content.canvas,
-                                          std::nullopt, content.worksheet));
+        return WriteText(path, FigureJson(content));
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

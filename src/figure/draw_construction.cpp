@@ -2,6 +2,7 @@
 
 #include "construction/spherical_construction.h"
 #include "hyperbolic/hyperbolic_construction.h"
+#include "waves/wave_view.h"
 
 namespace kymata {
 
@@ -13,6 +14,18 @@ void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Su
         return;
     }
     DrawSphericalFigure(controls, scene, canvas);
+}
+
+std::optional<waves::WaveTrace> DrawFigure(const Controls& controls, Scene& scene, Labels& labels,
+                                           Surface& canvas) {
+    if (controls.view != View::Waves) {
+        DrawConstruction(controls, scene, labels, canvas);
+        return std::nullopt;
+    }
+    BeginRedraw(controls, scene, labels, canvas);
+    waves::WaveTrace trace = waves::TraceWaves(controls);
+    waves::DrawWaveView(trace, controls.ELLINIKA, canvas);
+    return trace;
 }
 
 } // namespace kymata

@@ -3,6 +3,9 @@
 #include "construction/controls.h"
 #include "construction/scene.h"
 #include "drawing/surface.h"
+#include "waves/wave_trace.h"
+
+#include <optional>
 
 namespace kymata {
 
@@ -10,5 +13,11 @@ namespace kymata {
 /// `BeginRedraw` (the canvas cleared and boxed, the scene and read-outs rewritten), then the
 /// hyperbolic construction when `YPERVOLIKO` is checked, the spherical figure otherwise.
 void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas);
+
+/// Redraws the figure that `controls.view` selects on `canvas`: the classic construction, or the
+/// wave view after `BeginRedraw` (which writes the four read-outs as for the classic figure).
+/// Returns the wave view's optics when it drew it.
+std::optional<waves::WaveTrace> DrawFigure(const Controls& controls, Scene& scene, Labels& labels,
+                                           Surface& canvas);
 
 } // namespace kymata

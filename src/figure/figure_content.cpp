@@ -4,6 +4,7 @@
 #include "drawing/recording_surface.h"
 #include "drawing/worksheet.h"
 #include "figure/draw_construction.h"
+#include "printing/print_jobs.h"
 
 namespace kymata {
 
@@ -13,9 +14,26 @@ FigureContent DrawFigureContent(const Controls& controls, bool worksheet) {
     content.worksheet = worksheet;
     Scene scene;
     RecordingSurface canvas;
-    DrawConstruction(controls, scene, content.labels, canvas);
+    content.waves = DrawFigure(controls, scene, content.labels, canvas);
     content.canvas = worksheet ? Worksheet(canvas.Figure()) : canvas.Take();
     return content;
+}
+
+PrintedContent PrintFigureContent(const Controls& controls, bool worksheet, SizeMm printableMm) {
+    PrintedContent printed;
+    FigureContent& content = printed.content;
+    content.controls = controls;
+    content.worksheet = worksheet;
+    Scene scene;
+    RecordingSurface canvas;
+    DrawFigure(controls, scene, content.labels, canvas);
+    PrinterPage page(printableMm);
+    content.waves = PrintFigure(controls, scene, content.labels, canvas, page);
+    content.canvas = worksheet ? Worksheet(canvas.Figure()) : canvas.Take();
+    printed.page = worksheet ? Worksheet(page.Figure()) : page.Figure();
+    printed.ended = page.Ended();
+    printed.orientation = page.Orientation();
+    return printed;
 }
 
 } // namespace kymata

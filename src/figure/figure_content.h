@@ -2,6 +2,10 @@
 
 #include "construction/controls.h"
 #include "drawing/display_list.h"
+#include "drawing/page_surface.h"
+#include "waves/wave_trace.h"
+
+#include <optional>
 
 namespace kymata {
 
@@ -12,10 +16,23 @@ struct FigureContent {
     Recording canvas;
     /// The counts of `canvas` are blanked, and the JSON document says so.
     bool worksheet = false;
+    /// The wave view's optics, when the figure is the wave view.
+    std::optional<waves::WaveTrace> waves;
 };
 
 /// The figure that one redraw of `controls` leaves on a fresh canvas, with its read-outs: what
 /// `--export` and "Save figure as…" write; as a worksheet, with the counts left blank.
 FigureContent DrawFigureContent(const Controls& controls, bool worksheet = false);
+
+/// The page that PRINT prints after one redraw of `controls`, on a page of `printableMm`, with
+/// what printing leaves on the canvas and the read-outs; as a worksheet, both with the counts
+/// left blank.
+struct PrintedContent {
+    FigureContent content;
+    Recording page;
+    bool ended = false;
+    int orientation = 0;
+};
+PrintedContent PrintFigureContent(const Controls& controls, bool worksheet, SizeMm printableMm);
 
 } // namespace kymata

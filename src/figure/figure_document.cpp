@@ -1,6 +1,7 @@
 #include "figure/figure_document.h"
 
 #include "drawing/figure_json.h"
+#include "waves/wave_json.h"
 
 #include <utility>
 #include <vector>
@@ -8,7 +9,8 @@
 namespace kymata {
 
 std::string FigureJson(const Controls& controls, const Labels& labels, const Recording& canvas,
-                       const std::optional<Recording>& page, bool worksheet) {
+                       const std::optional<Recording>& page, bool worksheet,
+                       const waves::WaveTrace* waves) {
     std::vector<std::pair<std::string, std::string>> members;
     members.emplace_back("controls", JsonObject()
                                          .Add("source", controls.initial_POINT)
@@ -19,6 +21,9 @@ std::string FigureJson(const Controls& controls, const Labels& labels, const Rec
                                          .Add("parallelBeam", controls.f_apeiro)
                                          .Add("language", controls.ELLINIKA ? "el" : "en")
                                          .Text());
+    if (waves) {
+        members.emplace_back("view", JsonString("waves"));
+    }
     if (worksheet) {
         members.emplace_back("worksheet", "true");
     }
@@ -28,11 +33,19 @@ std::string FigureJson(const Controls& controls, const Labels& labels, const Rec
                                        .Add("Label3", labels.Label3)
                                        .Add("Label4", labels.Label4)
                                        .Text());
+    if (waves) {
+        members.emplace_back("waves", waves::WavesJson(*waves));
+    }
     members.emplace_back("canvas", RecordingJson(canvas));
     if (page) {
         members.emplace_back("page", RecordingJson(*page));
     }
     return DocumentJson(members);
+}
+
+std::string FigureJson(const FigureContent& content, const std::optional<Recording>& page) {
+    return FigureJson(content.controls, content.labels, content.canvas, page, content.worksheet,
+                      content.waves ? &*content.waves : nullptr);
 }
 
 } // namespace kymata

@@ -2,6 +2,8 @@
 
 #include "construction/controls.h"
 #include "drawing/display_list.h"
+#include "figure/figure_content.h"
+#include "waves/wave_trace.h"
 
 #include <optional>
 #include <string>
@@ -12,8 +14,14 @@ namespace kymata {
 /// recording ("scale": [left, top, right, bottom] and "items" in drawing order). `page`, when
 /// given, adds the printed page in the same shape as "canvas"; a worksheet records
 /// "worksheet": true. Coordinates are written in their shortest exact form, colours as
-/// lower-case "#rrggbb".
+/// lower-case "#rrggbb". `waves`, when given (the wave view), adds "view": "waves" after the
+/// controls and its optics as "waves" after the read-outs; a classic document has neither.
 std::string FigureJson(const Controls& controls, const Labels& labels, const Recording& canvas,
-                       const std::optional<Recording>& page = std::nullopt, bool worksheet = false);
+                       const std::optional<Recording>& page = std::nullopt, bool worksheet = false,
+                       const waves::WaveTrace* waves = nullptr);
+
+/// The document of `content`, with `page` when given.
+std::string FigureJson(const FigureContent& content,
+                       const std::optional<Recording>& page = std::nullopt);
 
 } // namespace kymata

@@ -1,5 +1,7 @@
 #include "printing/print_jobs.h"
 
+#include "waves/wave_view.h"
+
 namespace kymata {
 
 void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas,
@@ -10,6 +12,23 @@ void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, S
         return;
     }
     PrintSphericalConstruction(controls, scene, page);
+}
+
+void PrintWaveView(const waves::WaveTrace& trace, bool greek, PageSurface& page) {
+    page.SetOrientation(PageSurface::Landscape);
+    waves::DrawWaveView(trace, greek, page, page.Width() / page.Height());
+    page.EndDoc();
+}
+
+std::optional<waves::WaveTrace> PrintFigure(const Controls& controls, Scene& scene, Labels& labels,
+                                            Surface& canvas, PageSurface& page) {
+    if (controls.view != View::Waves) {
+        PrintConstruction(controls, scene, labels, canvas, page);
+        return std::nullopt;
+    }
+    waves::WaveTrace trace = waves::TraceWaves(controls);
+    PrintWaveView(trace, controls.ELLINIKA, page);
+    return trace;
 }
 
 } // namespace kymata

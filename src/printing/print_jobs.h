@@ -4,6 +4,9 @@
 #include "construction/scene.h"
 #include "drawing/page_surface.h"
 #include "drawing/surface.h"
+#include "waves/wave_trace.h"
+
+#include <optional>
 
 namespace kymata {
 
@@ -30,6 +33,15 @@ void PrintSphericalConstruction(const Controls& controls, Scene& scene, PageSurf
 /// `PrintHyperbolicConstruction` or `PrintSphericalConstruction`.
 void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, Surface& canvas,
                        PageSurface& page);
+
+/// Prints the wave view of `trace` on `page` and ends the document: the page is turned to
+/// landscape and the view fills it, with the ledger's summary in its corner.
+void PrintWaveView(const waves::WaveTrace& trace, bool greek, PageSurface& page);
+
+/// What PRINT prints for the view on screen: the classic construction through
+/// `PrintConstruction`, or the wave view. Returns the wave view's optics when it printed it.
+std::optional<waves::WaveTrace> PrintFigure(const Controls& controls, Scene& scene, Labels& labels,
+                                            Surface& canvas, PageSurface& page);
 
 /// The A4 paper, upright, in millimetres.
 inline constexpr SizeMm A4Mm{210, 297};

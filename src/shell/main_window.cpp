@@ -4,8 +4,10 @@
 #include "figure/draw_construction.h"
 #include "shell/canvas_widget.h"
 #include "shell/form_layout.h"
+#include "shell/ledger_panel.h"
 #include "shell/printer_output.h"
 #include "shell/window_texts.h"
+#include "waves/wave_ledger.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -100,11 +102,14 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     ELLINIKA = MakeButton<QRadioButton>(this, "ELLINIKA", "GREEK");
     AGLIKA = MakeButton<QRadioButton>(this, "AGLIKA", "ENGLISH");
     ELLINIKA->setChecked(true);
+    waveView_ = MakeButton<QCheckBox>(this, "waveView", "WAVE VIEW");
+    ledger_ = new LedgerPanel(this);
+    ledger_->hide();
 
     // Tab order of the design: canvas, PRINT, the scroll bars from top to bottom with their
     // read-outs, the two check boxes, the two languages.
-    QWidget* order[] = {EIKON,  Command1, initial_POINT, fOCUS_POINT, n_DIATHLASI,
-                        pachos, f_apeiro, YPERVOLIKO,    ELLINIKA,    AGLIKA};
+    QWidget* order[] = {EIKON,    Command1,   initial_POINT, fOCUS_POINT, n_DIATHLASI, pachos,
+                        f_apeiro, YPERVOLIKO, ELLINIKA,      AGLIKA,      waveView_,   ledger_};
     for (std::size_t k = 1; k < std::size(order); ++k) {
         setTabOrder(order[k - 1], order[k]);
     }
@@ -116,6 +121,7 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(n_DIATHLASI, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::n_DIATHLASI_Change);
     connect(pachos, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::pachos_Change);
     connect(YPERVOLIKO, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::YPERVOLIKO_Click);
+    connect(waveView_, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::WaveView_Click);
     connect(Command1, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Command1_Click);
 
     EIKON->Surface().Scale(-100, 100, 100, -100);
@@ -137,6 +143,8 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     zoomOutAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     wholeFigureAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_0));
+    waveViewAction_ = AddAction(QKeySequence(Qt::Key_F6));
+    waveViewAction_->setCheckable(true);
     connect(saveAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SaveFigureAs);
     connect(printAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::Command1_Click);
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
@@ -149,6 +157,10 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(zoomInAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1.25); });
     connect(zoomOutAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1 / 1.25); });
     connect(wholeFigureAction_, &QAction::triggered, EIKON, &CanvasWidget::ResetView);
+    connect(waveViewAction_, &QAction::triggered, this, [this](bool on) {
+        waveView_->setChecked(on);
+        WaveView_Click();
+    });
     EIKON->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(EIKON, &QWidget::customContextMenuRequested, this, &DHMIOYRGO_KYKLO::ShowCanvasMenu);
     ShowWindowTexts(ReadControls());
@@ -163,12 +175,20 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
     c.YPERVOLIKO = YPERVOLIKO->isChecked();
     c.f_apeiro = f_apeiro->isChecked();
     c.ELLINIKA = ELLINIKA->isChecked();
+    c.view = waveView_->isChecked() ? View::Waves : View::Classic;
     return c;
 }
 
 void DHMIOYRGO_KYKLO::DrawConstruction() {
     const Controls controls = ReadControls();
-    kymata::DrawConstruction(controls, scene_, labels_, EIKON->Surface());
+    const std::optional<waves::WaveTrace> trace =
+        DrawFigure(controls, scene_, labels_, EIKON->Surface());
+    if (trace) {
+        ledger_->Show(waves::MakeLedger(*trace, controls.ELLINIKA),
+                      TextsFor(controls.ELLINIKA).ledgerTitle);
+    }
+    ledger_->setVisible(trace.has_value() && ledger_->width() > 0);
+    waveViewAction_->setChecked(trace.has_value());
     ShowLabels();
     ShowWindowTexts(controls);
     EIKON->update();
@@ -203,8 +223,14 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     zoomInAction_->setText(texts.zoomIn);
     zoomOutAction_->setText(texts.zoomOut);
     wholeFigureAction_->setText(texts.wholeFigure);
+    waveViewAction_->setText(texts.waveView);
+    waveView_->setText(texts.waveViewCaption);
+    QStringList named;
     for (const DesignedControl& d : DesignedControls()) {
-        const QString name = QString::fromLatin1(d.name);
+        named << QString::fromLatin1(d.name);
+    }
+    named << waveView_->objectName();
+    for (const QString& name : named) {
         if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
             const AccessibleText a = AccessibleTextFor(name, controls);
             control->setAccessibleName(a.name);
@@ -223,6 +249,7 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     menu->addSeparator();
     menu->addAction(liveAction_);
     menu->addAction(presentationAction_);
+    menu->addAction(waveViewAction_);
     menu->addSeparator();
     menu->addAction(zoomInAction_);
     menu->addAction(zoomOutAction_);
@@ -324,6 +351,22 @@ void DHMIOYRGO_KYKLO::ApplyLayout() {
             control->setGeometry(p.rect);
         }
     }
+    // The wave view's switch beside "Parallel BEAM"; its ledger in the free space to the right
+    // of the controls, over the canvas's height. Where there is no room for it, it stays hidden.
+    const QRect beam = layout.Rect(QStringLiteral("f_apeiro"));
+    waveView_->setGeometry(beam.right() + beam.height() / 2, beam.top(),
+                           std::max(waveView_->sizeHint().width(), beam.width()), beam.height());
+    int right = waveView_->geometry().right();
+    for (const FormLayout::Placement& p : layout.placements) {
+        if (p.name != QLatin1String("EIKON")) {
+            right = std::max(right, p.rect.right());
+        }
+    }
+    const QRect canvas = layout.Rect(QStringLiteral("EIKON"));
+    const int gap = canvas.left();
+    const int width = this->width() - right - 2 * gap;
+    ledger_->setGeometry(right + gap, canvas.top(), std::max(width, 0), canvas.height());
+    ledger_->setVisible(waveView_->isChecked() && width >= 200);
 }
 
 void DHMIOYRGO_KYKLO::resizeEvent(QResizeEvent* event) {
@@ -359,6 +402,11 @@ void DHMIOYRGO_KYKLO::pachos_Change() {
 
 void DHMIOYRGO_KYKLO::YPERVOLIKO_Click() {
     scene_.hyperbola.HyperbolaState = 0;
+    DrawConstruction();
+}
+
+void DHMIOYRGO_KYKLO::WaveView_Click() {
+    ApplyLayout();
     DrawConstruction();
 }
 

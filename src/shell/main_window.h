@@ -17,6 +17,7 @@ class QScrollBar;
 namespace kymata {
 
 class CanvasWidget;
+class LedgerPanel;
 
 /// The one window of the program: the canvas `EIKON` and the thirteen controls that set the
 /// scene. Every control event redraws the figure once through `DrawConstruction`.
@@ -56,6 +57,8 @@ public Q_SLOTS:
     void n_DIATHLASI_Change();
     void pachos_Change();
     void YPERVOLIKO_Click();
+    /// The wave view on or off (the check box, its menu item and F6 alike).
+    void WaveView_Click();
     void Command1_Click();
     /// "Save figure as…": asks for a file (and a PNG's size), then `SaveFigure`.
     void SaveFigureAs();
@@ -95,6 +98,9 @@ private:
     QCheckBox* YPERVOLIKO;
     QRadioButton* ELLINIKA;
     QRadioButton* AGLIKA;
+    /// The wave view's visible switch, and its ledger beside the canvas.
+    QCheckBox* waveView_;
+    LedgerPanel* ledger_;
 
     QAction* saveAction_;
     QAction* printAction_;
@@ -107,6 +113,7 @@ private:
     QAction* zoomInAction_;
     QAction* zoomOutAction_;
     QAction* wholeFigureAction_;
+    QAction* waveViewAction_;
     QRect windowedGeometry_;
 
     kymata::Scene scene_;

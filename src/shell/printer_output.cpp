@@ -13,7 +13,7 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
                             Labels& labels, Surface& canvas, bool worksheet) {
     const QSizeF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
     PrinterPage page({printable.width(), printable.height()});
-    PrintConstruction(controls, scene, labels, canvas, page);
+    PrintFigure(controls, scene, labels, canvas, page);
     if (!page.Ended()) {
         return {false, QStringLiteral("The page could not be drawn, so nothing was printed.")};
     }

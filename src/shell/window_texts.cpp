@@ -17,15 +17,28 @@ WindowTexts TextsFor(bool greek) {
                 QStringLiteral("Αποθήκευση σχήματος"),
                 QStringLiteral("Μέγεθος εικόνας PNG"),
                 QStringLiteral("Πλευρά σε εικονοστοιχεία:"),
-                QStringLiteral("Το σχήμα δεν αποθηκεύτηκε.")};
+                QStringLiteral("Το σχήμα δεν αποθηκεύτηκε."),
+                QStringLiteral("Κυματική εικόνα"),
+                QStringLiteral("ΚΥΜΑΤΙΚΗ ΕΙΚΟΝΑ"),
+                QStringLiteral("Κύματα σε κάθε ακτίνα, από την πηγή ως το F")};
     }
-    return {QStringLiteral("Save figure as…"), QStringLiteral("Save worksheet as…"),
-            QStringLiteral("Print…"),          QStringLiteral("Print worksheet…"),
-            QStringLiteral("Live dragging"),   QStringLiteral("Presentation mode"),
-            QStringLiteral("Zoom in"),         QStringLiteral("Zoom out"),
-            QStringLiteral("Whole figure"),    QStringLiteral("Quit"),
-            QStringLiteral("Save figure"),     QStringLiteral("PNG image size"),
-            QStringLiteral("Side in pixels:"), QStringLiteral("The figure was not saved.")};
+    return {QStringLiteral("Save figure as…"),
+            QStringLiteral("Save worksheet as…"),
+            QStringLiteral("Print…"),
+            QStringLiteral("Print worksheet…"),
+            QStringLiteral("Live dragging"),
+            QStringLiteral("Presentation mode"),
+            QStringLiteral("Zoom in"),
+            QStringLiteral("Zoom out"),
+            QStringLiteral("Whole figure"),
+            QStringLiteral("Quit"),
+            QStringLiteral("Save figure"),
+            QStringLiteral("PNG image size"),
+            QStringLiteral("Side in pixels:"),
+            QStringLiteral("The figure was not saved."),
+            QStringLiteral("Wave view"),
+            QStringLiteral("WAVE VIEW"),
+            QStringLiteral("Waves along every ray, from the source to F")};
 }
 
 AccessibleText AccessibleTextFor(const QString& name, const Controls& c) {
@@ -100,6 +113,16 @@ AccessibleText AccessibleTextFor(const QString& name, const Controls& c) {
                   : AccessibleText{QStringLiteral("Hyperbolic lens"),
                                    QStringLiteral("Draws a lens whose front surface is a "
                                                   "hyperbola.")};
+    }
+    if (name == QLatin1String("waveView")) {
+        return el ? AccessibleText{QStringLiteral("Κυματική εικόνα"),
+                                   QStringLiteral("Δείχνει τις ακριβείς ακτίνες ως την εστία, "
+                                                  "τα κύματα κάθε ακτίνας και πόσο "
+                                                  "συμφωνούν (F6).")}
+                  : AccessibleText{QStringLiteral("Wave view"),
+                                   QStringLiteral("Shows the exact rays to the focus, the waves "
+                                                  "along each ray and how well they agree "
+                                                  "(F6).")};
     }
     if (name == QLatin1String("ELLINIKA")) {
         return el ? AccessibleText{QStringLiteral("Ελληνικά"),

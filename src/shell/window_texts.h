@@ -23,6 +23,9 @@ struct WindowTexts {
     QString pngSizeTitle;
     QString pngSizeLabel;
     QString saveFailed;
+    QString waveView;
+    QString waveViewCaption;
+    QString ledgerTitle;
 };
 
 WindowTexts TextsFor(bool greek);

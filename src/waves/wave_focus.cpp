@@ -1,0 +1,184 @@
+#include "waves/wave_focus.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
+
+namespace kymata::waves {
+
+namespace {
+
+/// The rays that get through, and the axial one among them, if any.
+struct ThroughRays {
+    std::vector<const TracedRay*> rays;
+    const TracedRay* axial = nullptr;
+};
+
+ThroughRays Through(const WaveTrace& trace) {
+    ThroughRays through;
+    for (const TracedRay& ray : trace.rays) {
+        if (ray.fate == RayFate::Through) {
+            through.rays.push_back(&ray);
+            if (ray.height == 0) {
+                through.axial = &ray;
+            }
+        }
+    }
+    return through;
+}
+
+/// The rays that get through, ready for many evaluations of the rms OPD: each ray's count up to
+/// its exit point, and that point.
+class FocusRays {
+public:
+    explicit FocusRays(const WaveTrace& trace) : wavelength_(trace.lens.wavelength) {
+        const ThroughRays through = Through(trace);
+        for (const TracedRay* ray : through.rays) {
+            if (ray == through.axial) {
+                axial_ = base_.size();
+            }
+            base_.push_back(ray->air + ray->glass.value_or(0));
+            exitX_.push_back(ray->exit->x);
+            exitY2_.push_back(ray->exit->y * ray->exit->y);
+        }
+        valid_ = through.axial != nullptr;
+    }
+
+    bool Valid() const { return valid_; }
+    std::size_t Size() const { return base_.size(); }
+
+    /// sqrt(mean((W_k(x) - W_0(x))²)), W(x) = A + G + |X (x, 0)| / λ.
+    double RmsOpdAt(double x) const {
+        const std::size_t n = base_.size();
+        const auto count = [&](std::size_t i) {
+            const double dx = x - exitX_[i];
+            return base_[i] + std::sqrt(dx * dx + exitY2_[i]) / wavelength_;
+        };
+        const double axial = count(axial_);
+        double squares = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double opd = count(i) - axial;
+            squares += opd * opd;
+        }
+        return n > 0 ? std::sqrt(squares / static_cast<double>(n)) : 0;
+    }
+
+private:
+    double wavelength_;
+    std::vector<double> base_;
+    std::vector<double> exitX_;
+    std::vector<double> exitY2_;
+    std::size_t axial_ = 0;
+    bool valid_ = false;
+};
+
+} // namespace
+
+Agreement Agree(const std::vector<double>& totals, double axial) {
+    Agreement a;
+    if (totals.empty()) {
+        a.inStep = 1;
+        return a;
+    }
+    double squares = 0;
+    std::complex<double> phasor = 0;
+    for (const double w : totals) {
+        const double opd = w - axial;
+        squares += opd * opd;
+        a.maxOpd = std::max(a.maxOpd, std::abs(opd));
+        // Only the fraction of a wave sets the phase; taking it first keeps the angle exact for
+        // counts of many waves.
+        phasor += std::polar(1.0, 2 * std::numbers::pi * (w - std::floor(w)));
+    }
+    const double n = static_cast<double>(totals.size());
+    a.rmsOpd = std::sqrt(squares / n);
+    a.inStep = std::abs(phasor) / n;
+    return a;
+}
+
+double RmsOpdAt(const WaveTrace& trace, double x) {
+    const FocusRays rays(trace);
+    return rays.Valid() ? rays.RmsOpdAt(x) : 0;
+}
+
+std::optional<double> BestFocus(const WaveTrace& trace) {
+    const FocusRays rays(trace);
+    if (!rays.Valid() || rays.Size() < 2) {
+        return std::nullopt;
+    }
+    const double back = trace.lens.backX;
+    const auto samples = static_cast<int>(BestFocusRange);
+    int lowest = 1;
+    double lowestValue = rays.RmsOpdAt(back + 1);
+    for (int i = 2; i <= samples; ++i) {
+        const double value = rays.RmsOpdAt(back + i);
+        if (value < lowestValue) {
+            lowest = i;
+            lowestValue = value;
+        }
+    }
+    if (lowest == samples) {
+        return std::nullopt;
+    }
+    // Golden-section search between the lowest sample's neighbours (never at or before B).
+    constexpr double Ratio = 0.6180339887498949; // (sqrt 5 - 1) / 2
+    double lo = back + std::max(lowest - 1, 0) + (lowest == 1 ? BestFocusPrecision : 0);
+    double hi = back + lowest + 1;
+    double x1 = hi - Ratio * (hi - lo);
+    double x2 = lo + Ratio * (hi - lo);
+    double f1 = rays.RmsOpdAt(x1);
+    double f2 = rays.RmsOpdAt(x2);
+    while (hi - lo > BestFocusPrecision) {
+        if (f1 <= f2) {
+            hi = x2;
+            x2 = x1;
+            f2 = f1;
+            x1 = hi - Ratio * (hi - lo);
+            f1 = rays.RmsOpdAt(x1);
+        } else {
+            lo = x1;
+            x1 = x2;
+            f1 = f2;
+            x2 = lo + Ratio * (hi - lo);
+            f2 = rays.RmsOpdAt(x2);
+        }
+    }
+    return (lo + hi) / 2;
+}
+
+void Summarise(WaveTrace& trace) {
+    const ThroughRays through = Through(trace);
+    std::vector<double> crossings;
+    for (TracedRay& ray : trace.rays) {
+        ray.crossing = AxisCrossing(ray);
+        if (ray.crossing) {
+            crossings.push_back(*ray.crossing);
+        }
+    }
+    if (crossings.size() >= 2) {
+        const auto [least, greatest] = std::minmax_element(crossings.begin(), crossings.end());
+        trace.crossingSpread = *greatest - *least;
+    }
+    const TracedRay paraxial = TraceRay(trace.lens, 1e-4 * trace.aperture.value_or(0));
+    trace.paraxialFocus = AxisCrossing(paraxial);
+    if (!through.axial) {
+        return;
+    }
+    const double axial = *through.axial->total;
+    trace.axialCount = axial;
+    std::vector<double> totals;
+    for (TracedRay& ray : trace.rays) {
+        if (ray.total) {
+            ray.opd = *ray.total - axial;
+            totals.push_back(*ray.total);
+        }
+    }
+    const Agreement a = Agree(totals, axial);
+    trace.rmsOpd = a.rmsOpd;
+    trace.maxOpd = a.maxOpd;
+    trace.inStep = a.inStep;
+    trace.bestFocus = BestFocus(trace);
+}
+
+} // namespace kymata::waves

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "construction/controls.h"
+#include "waves/optics.h"
+#include "waves/wave_lens.h"
+
+#include <optional>
+#include <vector>
+
+namespace kymata::waves {
+
+/// How a ray of the fan ends.
+enum class RayFate {
+    /// Out of the back face into the air.
+    Through,
+    /// Held in the glass by total internal reflection at the back face.
+    Tir,
+    /// Out of the glass through the front surface or the rim before it reaches the back face.
+    Missed,
+};
+
+/// One ray of the wave view, traced exactly, with its counts of wavelengths. Counts are in air
+/// wavelengths λ: a length l in air counts l / λ, in glass l / (λ / n) = n l / λ.
+struct TracedRay {
+    /// y_k, the height at which it enters the front surface.
+    double height = 0;
+    /// Where it starts: the source, or the plane wave's start plane at its height.
+    Vec2 start;
+    /// E, its entry point on the front surface.
+    Vec2 entry;
+    /// Its unit direction in the glass.
+    Vec2 inGlass;
+    /// X, where it meets the back face (`Through` and `Tir`); empty for `Missed`.
+    std::optional<Vec2> exit;
+    /// Where it leaves the glass, or stays in it (`Tir`): X, or the point on the front surface
+    /// or rim for `Missed`.
+    Vec2 glassEnd;
+    /// Its unit direction in the air behind the lens (`Through` only).
+    std::optional<Vec2> inAir;
+    RayFate fate = RayFate::Through;
+
+    /// A, the count in air from the start to E: |S E| / λ, or (E.x - sourceX) / λ for the
+    /// plane wave.
+    double air = 0;
+    /// G, the count in the glass from E to X: |E X| / (λ / n) (`Through` and `Tir`).
+    std::optional<double> glass;
+    /// T, the count straight from X to F: |X F| / λ, with which this ray's wave arrives at F
+    /// (`Through`).
+    std::optional<double> after;
+    /// W = A + G + T (`Through`).
+    std::optional<double> total;
+    /// OPD = W - W_0, the path difference from the axial ray in waves (`Through`).
+    std::optional<double> opd;
+    /// Where its air ray behind the lens crosses the axis, when it converges to it (`Through`).
+    std::optional<double> crossing;
+};
+
+/// The whole wave view's optics for one setting of the controls.
+struct WaveTrace {
+    WaveLens lens;
+    /// The source lies in or on the glass: no ray is traced and the summary is empty.
+    bool sourceInGlass = false;
+    /// H, the fan's aperture (empty with the source in the glass).
+    std::optional<double> aperture;
+    /// The 25 rays k = -12..12, aimed at heights y_k = 0.95 H k / 12, in k order.
+    std::vector<TracedRay> rays;
+    /// W_0, the count of the axial ray.
+    std::optional<double> axialCount;
+    /// The root mean square and the largest of |OPD| over the rays that get through.
+    std::optional<double> rmsOpd;
+    std::optional<double> maxOpd;
+    /// |Σ exp(2πi W_k)| / N over the rays that get through: 1 when every wave arrives at F in
+    /// step (a bright focus).
+    std::optional<double> inStep;
+    /// The x > B, within (B, B + 2000], at which the rms OPD is least when the counts after the
+    /// lens are measured to (x, 0); empty when the least lies at the end of that range.
+    std::optional<double> bestFocus;
+    /// Where a ray entering at 10⁻⁴ H crosses the axis.
+    std::optional<double> paraxialFocus;
+    /// The greatest less the least axis crossing, over the rays that have one (two at least).
+    std::optional<double> crossingSpread;
+};
+
+/// The number of rays in the fan, and the largest |k|.
+inline constexpr int FanRays = 25;
+inline constexpr int FanHalf = 12;
+/// The range behind the back face in which the best focus is sought, and its precision.
+inline constexpr double BestFocusRange = 2000;
+inline constexpr double BestFocusPrecision = 1e-3;
+
+/// Traces one ray entering the front surface at height `height`: straight from the source to
+/// E (or along y = height for the plane wave), refracted by Snell's law with the true surface
+/// normal, straight through the glass to the back face, and refracted there into the air
+/// (normal along x). Counts A, G, T and W as `TracedRay` says; OPD and crossing are left for
+/// the fan.
+TracedRay TraceRay(const WaveLens& lens, double height);
+
+/// The count of a traced ray that gets through, with the part after the lens measured straight
+/// from X to the axis point (x, 0) instead of F.
+double CountTo(const TracedRay& ray, const WaveLens& lens, double x);
+
+/// The sine of the angle to the axis below which an air ray counts as parallel to it: rounding
+/// alone tilts a ray that the optics makes exactly parallel by about 10⁻¹⁶, which would put its
+/// crossing absurdly far away.
+inline constexpr double ParallelSlope = 1e-9;
+
+/// Where the air ray of a traced ray crosses the axis, when it heads towards it (and is not
+/// parallel to it).
+std::optional<double> AxisCrossing(const TracedRay& ray);
+
+/// Traces the wave view for `controls`: the fan, the counts, how well they agree, and where
+/// the rays really focus.
+WaveTrace TraceWaves(const Controls& controls);
+
+} // namespace kymata::waves

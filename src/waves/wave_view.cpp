@@ -1,0 +1,296 @@
+#include "waves/wave_view.h"
+
+#include "construction/number_format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace kymata::waves {
+
+namespace {
+
+constexpr Rgb Black{0, 0, 0};
+constexpr Rgb GlassTint{206, 226, 246};
+constexpr Rgb GlassEdge{20, 60, 140};
+constexpr Rgb RayColour{200, 30, 30};
+constexpr Rgb LostRay{165, 165, 165};
+constexpr Rgb Wavefront{0, 90, 190};
+constexpr Rgb BestColour{0, 130, 0};
+constexpr Rgb ParaxialColour{160, 0, 160};
+/// Hatch lines across the box height: a light tint that prints as grey.
+constexpr int HatchLines = 320;
+constexpr int OutlineSegments = 96;
+
+double MarkerX(const WaveTrace& trace, Marker marker) {
+    switch (marker) {
+    case Marker::Source:
+        return trace.lens.sourceX;
+    case Marker::Focus:
+        return trace.lens.focusX;
+    case Marker::BestFocus:
+        return trace.bestFocus.value_or(0);
+    case Marker::ParaxialFocus:
+        return trace.paraxialFocus.value_or(0);
+    }
+    return 0;
+}
+
+void Segment(Surface& s, Vec2 p, Vec2 q, Rgb colour) {
+    s.Line(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(q.x),
+           static_cast<float>(q.y), colour);
+}
+
+/// The parameter at which p + t d leaves the box (d pointing out of p, p inside).
+double ToBoxEdge(Vec2 p, Vec2 d, const UserBox& box) {
+    const double left = std::min(box.left, box.right);
+    const double right = std::max(box.left, box.right);
+    const double bottom = std::min(box.top, box.bottom);
+    const double top = std::max(box.top, box.bottom);
+    double t = std::numeric_limits<double>::infinity();
+    if (d.x > 0) {
+        t = std::min(t, (right - p.x) / d.x);
+    } else if (d.x < 0) {
+        t = std::min(t, (left - p.x) / d.x);
+    }
+    if (d.y > 0) {
+        t = std::min(t, (top - p.y) / d.y);
+    } else if (d.y < 0) {
+        t = std::min(t, (bottom - p.y) / d.y);
+    }
+    return std::isfinite(t) ? std::max(t, 0.0) : 0;
+}
+
+void DrawGlass(const WaveLens& lens, Surface& s, const UserBox& box) {
+    const double h = lens.rim;
+    const double step = std::abs(box.top - box.bottom) / HatchLines;
+    s.DrawWidth = 1;
+    for (double y = -std::floor(h / step) * step; y <= h; y += step) {
+        Segment(s, {FrontX(lens, y), y}, {lens.backX, y}, GlassTint);
+    }
+    s.DrawWidth = 2;
+    Vec2 previous{FrontX(lens, -h), -h};
+    for (int i = 1; i <= OutlineSegments; ++i) {
+        const double y = -h + 2 * h * i / OutlineSegments;
+        const Vec2 next{FrontX(lens, y), y};
+        Segment(s, previous, next, GlassEdge);
+        previous = next;
+    }
+    for (const double y : {-h, h}) {
+        Segment(s, {FrontX(lens, y), y}, {lens.backX, y}, GlassEdge);
+    }
+    Segment(s, {lens.backX, -h}, {lens.backX, h}, GlassEdge);
+}
+
+void DrawRays(const WaveTrace& trace, const std::vector<std::vector<PathPiece>>& paths,
+              Surface& s) {
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const bool lost = trace.rays[i].fate != RayFate::Through;
+        s.DrawWidth = 1;
+        s.DrawStyle = lost ? LineStyle::Dotted : LineStyle::Solid;
+        for (const PathPiece& piece : paths[i]) {
+            Segment(s, piece.from, piece.to, lost ? LostRay : RayColour);
+        }
+    }
+    s.DrawStyle = LineStyle::Solid;
+}
+
+void DrawWavefronts(const std::vector<std::vector<PathPiece>>& paths, Surface& s) {
+    double most = 0;
+    for (const auto& path : paths) {
+        if (!path.empty()) {
+            const PathPiece& last = path.back();
+            most = std::max(most, last.count + Distance(last.from, last.to) / last.wavelength);
+        }
+    }
+    for (int m = 1; m <= static_cast<int>(most); ++m) {
+        s.DrawWidth = m % 5 == 0 ? 2 : 1;
+        std::optional<Vec2> previous;
+        for (const auto& path : paths) {
+            const std::optional<Vec2> point = PointAtCount(path, m);
+            if (previous && point) {
+                Segment(s, *previous, *point, Wavefront);
+            }
+            previous = point;
+        }
+    }
+    s.DrawWidth = 1;
+}
+
+void Label(Surface& s, double x, double y, const std::string& text, Rgb colour) {
+    s.ForeColor = colour;
+    s.CurrentX = static_cast<float>(x);
+    s.CurrentY = static_cast<float>(y);
+    s.Print(text);
+}
+
+std::string MarkerName(Marker marker, bool greek) {
+    switch (marker) {
+    case Marker::Source:
+        return "S";
+    case Marker::Focus:
+        return "F";
+    case Marker::BestFocus:
+        return greek ? "καλύτερη εστία" : "best focus";
+    case Marker::ParaxialFocus:
+        return greek ? "παραξονική" : "paraxial";
+    }
+    return {};
+}
+
+void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool greek, Surface& s) {
+    const double unit = std::abs(layout.box.top - layout.box.bottom) / 100;
+    const double r = 0.8 * unit;
+    s.DrawWidth = 2;
+    const auto colourOf = [](Marker m) {
+        return m == Marker::BestFocus ? BestColour
+                                      : (m == Marker::ParaxialFocus ? ParaxialColour : Black);
+    };
+    // Below the axis, each a line lower than the one before, so names that meet do not overlap.
+    double below = -1.5 * unit;
+    for (const Marker marker : layout.drawn) {
+        const double x = MarkerX(trace, marker);
+        const Rgb colour = colourOf(marker);
+        if (marker == Marker::Focus) {
+            Segment(s, {x - r, -r}, {x + r, r}, colour);
+            Segment(s, {x - r, r}, {x + r, -r}, colour);
+            Label(s, x - r, 1.5 * unit + s.LineHeight(), MarkerName(marker, greek), colour);
+            continue;
+        }
+        if (marker == Marker::ParaxialFocus) {
+            Segment(s, {x, -1.4 * r}, {x + 1.4 * r, 0}, colour);
+            Segment(s, {x + 1.4 * r, 0}, {x, 1.4 * r}, colour);
+            Segment(s, {x, 1.4 * r}, {x - 1.4 * r, 0}, colour);
+            Segment(s, {x - 1.4 * r, 0}, {x, -1.4 * r}, colour);
+        } else {
+            s.Circle(static_cast<float>(x), 0, static_cast<float>(r), colour);
+        }
+        Label(s, x - r, below, MarkerName(marker, greek), colour);
+        below -= s.LineHeight();
+    }
+}
+
+void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool greek, Surface& s) {
+    const UserBox& b = layout.box;
+    const double unit = std::abs(b.top - b.bottom) / 100;
+    s.ForeColor = Black;
+    s.CurrentX = static_cast<float>(std::min(b.left, b.right) + unit);
+    s.CurrentY = static_cast<float>(std::max(b.top, b.bottom) - unit);
+    std::vector<LedgerLine> lines = MakeLedger(trace, greek).summary;
+    for (const Marker marker : layout.named) {
+        const bool best = marker == Marker::BestFocus;
+        lines.push_back({std::string(best ? (greek ? "Καλύτερη εστία (εκτός σχήματος) x"
+                                                   : "Best focus (off the figure) x")
+                                          : (greek ? "Παραξονική εστία (εκτός σχήματος) x"
+                                                   : "Paraxial focus (off the figure) x")),
+                         Format(MarkerX(trace, marker), 1)});
+    }
+    const float left = s.CurrentX;
+    for (const LedgerLine& line : lines) {
+        s.PrintRole = line.value.empty() ? TextRole::Plain : TextRole::Count;
+        s.CurrentX = left;
+        s.Print(line.Text());
+    }
+    s.PrintRole = TextRole::Plain;
+}
+
+} // namespace
+
+WaveViewLayout LayOutWaveView(const WaveTrace& trace, double aspect) {
+    const WaveLens& lens = trace.lens;
+    WaveViewLayout layout;
+    if (!lens.parallelBeam) {
+        layout.drawn.push_back(Marker::Source);
+    }
+    layout.drawn.push_back(Marker::Focus);
+    const double lensRight = std::max(lens.backX, lens.focusX);
+    double left = std::min(lens.sourceX, lens.frontVertexX);
+    double right = lensRight;
+    const double reach = lensRight + std::max(lensRight - lens.sourceX, 4 * lens.rim);
+    const auto place = [&](Marker marker, const std::optional<double>& x) {
+        if (!x) {
+            return;
+        }
+        if (*x <= reach && *x >= left) {
+            layout.drawn.push_back(marker);
+            right = std::max(right, *x);
+        } else {
+            layout.named.push_back(marker);
+        }
+    };
+    place(Marker::BestFocus, trace.bestFocus);
+    place(Marker::ParaxialFocus, trace.paraxialFocus);
+    // Room behind the lens for the rays to show where they go, and a margin all round.
+    const double margin = 0.06 * (right - left) + 0.1 * lens.rim;
+    left -= margin;
+    right += std::max(margin, (lensRight - lens.backX) + 1.5 * lens.rim);
+    double width = right - left;
+    double height = 2.6 * lens.rim;
+    if (!(aspect > 0)) {
+        aspect = 1;
+    }
+    if (width / height > aspect) {
+        height = width / aspect;
+    } else {
+        const double grow = (height * aspect - width) / 2;
+        left -= grow;
+        right += grow;
+        width = right - left;
+    }
+    layout.box = {left, height / 2, right, -height / 2};
+    return layout;
+}
+
+std::vector<PathPiece> RayPath(const TracedRay& ray, const WaveLens& lens, const UserBox& box) {
+    std::vector<PathPiece> path;
+    path.push_back({ray.start, ray.entry, 0, lens.wavelength});
+    path.push_back({ray.entry, ray.glassEnd, ray.air, lens.glassWavelength});
+    if (ray.fate == RayFate::Through && ray.exit && ray.inAir) {
+        const double t = ToBoxEdge(*ray.exit, *ray.inAir, box);
+        path.push_back(
+            {*ray.exit, *ray.exit + t * *ray.inAir, ray.air + *ray.glass, lens.wavelength});
+    }
+    return path;
+}
+
+std::optional<Vec2> PointAtCount(const std::vector<PathPiece>& path, double count) {
+    for (const PathPiece& piece : path) {
+        const double length = Distance(piece.from, piece.to);
+        const double along = (count - piece.count) * piece.wavelength;
+        if (along >= 0 && along <= length && length > 0) {
+            return piece.from + (along / length) * (piece.to - piece.from);
+        }
+    }
+    return std::nullopt;
+}
+
+void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double aspect) {
+    const WaveViewLayout layout = LayOutWaveView(trace, aspect);
+    const UserBox& b = layout.box;
+    surface.Cls();
+    surface.Scale(b.left, b.top, b.right, b.bottom);
+    surface.FontName = "Arial";
+    surface.FontSize = 11;
+    surface.FontAngle = 0;
+    surface.DrawStyle = LineStyle::Solid;
+    DrawGlass(trace.lens, surface, b);
+    surface.DrawWidth = 1;
+    Segment(surface, {b.left, 0}, {b.right, 0}, Black);
+    if (trace.lens.parallelBeam) {
+        surface.DrawStyle = LineStyle::Dotted;
+        Segment(surface, {trace.lens.sourceX, b.bottom}, {trace.lens.sourceX, b.top}, Black);
+        surface.DrawStyle = LineStyle::Solid;
+    }
+    std::vector<std::vector<PathPiece>> paths;
+    for (const TracedRay& ray : trace.rays) {
+        paths.push_back(RayPath(ray, trace.lens, b));
+    }
+    DrawWavefronts(paths, surface);
+    DrawRays(trace, paths, surface);
+    DrawMarkers(trace, layout, greek, surface);
+    DrawSummary(trace, layout, greek, surface);
+    surface.ForeColor = Black;
+    surface.DrawWidth = 1;
+}
+
+} // namespace kymata::waves

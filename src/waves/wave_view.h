@@ -1,0 +1,56 @@
+#pragma once
+
+#include "construction/controls.h"
+#include "drawing/surface.h"
+#include "waves/wave_ledger.h"
+#include "waves/wave_trace.h"
+
+#include <optional>
+#include <vector>
+
+namespace kymata::waves {
+
+/// A marker of the wave view: a point on the axis and its name.
+enum class Marker { Source, Focus, BestFocus, ParaxialFocus };
+
+/// What the wave view shows where, in canvas units.
+struct WaveViewLayout {
+    /// The user box, fitted to the source (or the plane wave's start), the lens, F and the
+    /// focus markers near enough, with the proportions of the target (width / height).
+    UserBox box;
+    /// The focus markers drawn in the figure, and those too far away to draw, which the
+    /// figure names in words with their x.
+    std::vector<Marker> drawn;
+    std::vector<Marker> named;
+};
+
+/// Where the wave view of `trace` goes on a target of proportions `aspect` (width / height).
+/// A focus marker is drawn when it lies no farther right of the lens than the source lies left
+/// of F (at least four rim heights); one farther away is named instead.
+WaveViewLayout LayOutWaveView(const WaveTrace& trace, double aspect);
+
+/// One ray's path, straight piece by piece, with the running count of waves along it.
+struct PathPiece {
+    Vec2 from;
+    Vec2 to;
+    /// The count of waves at `from`, in air wavelengths.
+    double count = 0;
+    /// The wavelength along this piece: λ in air, λ / n in glass.
+    double wavelength = 0;
+};
+
+/// The path of `ray` from its start to where it ends: the glass end for `Tir` and `Missed`,
+/// the edge of `box` for `Through`.
+std::vector<PathPiece> RayPath(const TracedRay& ray, const WaveLens& lens, const UserBox& box);
+
+/// The point of `path` at which the running count reaches `count`, if the path reaches it.
+std::optional<Vec2> PointAtCount(const std::vector<PathPiece>& path, double count);
+
+/// Draws the wave view of `trace` on `surface`: the box of `LayOutWaveView` for `aspect`, the
+/// glass hatched and outlined, every ray from its start through the lens to the box edge
+/// (dimmed where it is held or lost in the glass), the wavefronts joining the points of equal
+/// whole count on neighbouring rays (every fifth thicker), the markers of the source, F and
+/// the foci, and the ledger's summary in the corner, in the language of `greek`.
+void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double aspect = 1);
+
+} // namespace kymata::waves

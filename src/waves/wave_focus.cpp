@@ -102,29 +102,41 @@ double RmsOpdAt(const WaveTrace& trace, double x) {
     return rays.Valid() ? rays.RmsOpdAt(x) : 0;
 }
 
+std::vector<double> BestFocusSamples() {
+    std::vector<double> samples;
+    for (double d = BestFocusFineStep; d <= BestFocusFineRange; d += BestFocusFineStep) {
+        samples.push_back(d);
+    }
+    for (double d = BestFocusFineRange + BestFocusCoarseStep; d <= BestFocusRange;
+         d += BestFocusCoarseStep) {
+        samples.push_back(d);
+    }
+    return samples;
+}
+
 std::optional<double> BestFocus(const WaveTrace& trace) {
     const FocusRays rays(trace);
     if (!rays.Valid() || rays.Size() < 2) {
         return std::nullopt;
     }
+    static const std::vector<double> samples = BestFocusSamples();
     const double back = trace.lens.backX;
-    const auto samples = static_cast<int>(BestFocusRange);
-    int lowest = 1;
-    double lowestValue = rays.RmsOpdAt(back + 1);
-    for (int i = 2; i <= samples; ++i) {
-        const double value = rays.RmsOpdAt(back + i);
+    std::size_t lowest = 0;
+    double lowestValue = rays.RmsOpdAt(back + samples[0]);
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        const double value = rays.RmsOpdAt(back + samples[i]);
         if (value < lowestValue) {
             lowest = i;
             lowestValue = value;
         }
     }
-    if (lowest == samples) {
+    if (lowest + 1 == samples.size()) {
         return std::nullopt;
     }
     // Golden-section search between the lowest sample's neighbours (never at or before B).
     constexpr double Ratio = 0.6180339887498949; // (sqrt 5 - 1) / 2
-    double lo = back + std::max(lowest - 1, 0) + (lowest == 1 ? BestFocusPrecision : 0);
-    double hi = back + lowest + 1;
+    double lo = back + (lowest > 0 ? samples[lowest - 1] : BestFocusPrecision);
+    double hi = back + samples[lowest + 1];
     double x1 = hi - Ratio * (hi - lo);
     double x2 = lo + Ratio * (hi - lo);
     double f1 = rays.RmsOpdAt(x1);

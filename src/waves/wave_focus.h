@@ -25,8 +25,16 @@ Agreement Agree(const std::vector<double>& totals, double axial);
 /// from each exit point to the axis point (x, 0): the quantity the best focus minimises.
 double RmsOpdAt(const WaveTrace& trace, double x);
 
-/// The x in (B, B + `BestFocusRange`] with the least `RmsOpdAt`, to `BestFocusPrecision`: a
-/// scan at steps of one unit finds the lowest sample, and a golden-section search refines it
+/// The scan of the best-focus search: distances behind B, every `BestFocusFineStep` up to
+/// `BestFocusFineRange` (where the foci of these lenses lie), every `BestFocusCoarseStep` on to
+/// `BestFocusRange`.
+inline constexpr double BestFocusFineStep = 2;
+inline constexpr double BestFocusFineRange = 300;
+inline constexpr double BestFocusCoarseStep = 10;
+std::vector<double> BestFocusSamples();
+
+/// The x in (B, B + `BestFocusRange`] with the least `RmsOpdAt`, to `BestFocusPrecision`: the
+/// scan of `BestFocusSamples` finds the lowest sample, and a golden-section search refines it
 /// between its neighbours. Empty when the lowest sample is the end of the range (the lens does
 /// not bring these rays together there) or fewer than two rays get through.
 std::optional<double> BestFocus(const WaveTrace& trace);

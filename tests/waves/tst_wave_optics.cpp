@@ -1,0 +1,382 @@
+// The wave view's optics checked against what physics guarantees: Snell's law at both faces,
+// the paraxial imaging formula of a refracting sphere and a plane, the hyperbola's constant
+// path from its far focus, Fermat's stationarity of the count, and the mirror symmetry of the
+// fan. The surfaces are written out here from their equations, not taken from the tracer.
+
+#include "waves/wave_focus.h"
+#include "waves/wave_trace.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+
+using namespace kymata;
+using namespace kymata::waves;
+
+namespace {
+
+Controls Setting(int source, int index, int thickness, bool hyperbola, bool beam, int focus = 5) {
+    Controls c;
+    c.initial_POINT = source;
+    c.n_DIATHLASI = index;
+    c.pachos = thickness;
+    c.YPERVOLIKO = hyperbola;
+    c.f_apeiro = beam;
+    c.fOCUS_POINT = focus;
+    c.view = View::Waves;
+    return c;
+}
+
+/// The front surface as a curve y -> (x(y), y), from its own equation.
+Vec2 SurfacePoint(const WaveLens& lens, double y) {
+    if (lens.shape == LensShape::Sphere) {
+        // (x - xc)² + y² = R², the half towards the source.
+        return {lens.centreX - std::sqrt(lens.radius * lens.radius - y * y), y};
+    }
+    // ((x + 2a) / a)² - (y / b)² = 1, the right branch.
+    return {-2 * lens.a + lens.a * std::sqrt(1 + y * y / (lens.b * lens.b)), y};
+}
+
+/// The unit normal of the front surface towards +x, from the tangent of the curve.
+Vec2 SurfaceNormal(const WaveLens& lens, double y) {
+    const double h = 1e-6;
+    const Vec2 tangent = SurfacePoint(lens, y + h) - SurfacePoint(lens, y - h);
+    return Unit({tangent.y, -tangent.x});
+}
+
+double Sine(Vec2 d, Vec2 normal) {
+    return std::abs(Cross(Unit(d), normal));
+}
+
+void AddSettings() {
+    QTest::addColumn<Controls>("controls");
+    for (const bool hyperbola : {false, true}) {
+        for (const bool beam : {false, true}) {
+            for (const int source : {-200, -60, -20, -8}) {
+                for (const int index : {105, 150, 199, 250}) {
+                    for (const int thickness : {1, 7, 20}) {
+                        QTest::addRow("%s%s source %d n %d thickness %d",
+                                      hyperbola ? "hyperbola" : "sphere", beam ? ", beam" : "",
+                                      source, index, thickness)
+                            << Setting(source, index, thickness, hyperbola, beam);
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(kymata::Controls)
+
+class TestWaveOptics : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void snellAtBothFaces_data() { AddSettings(); }
+    void snellAtBothFaces();
+    void fermatStationarity_data() { AddSettings(); }
+    void fermatStationarity();
+    void mirrorSymmetry_data() { AddSettings(); }
+    void mirrorSymmetry();
+    void paraxialFocusOfTheSphere_data();
+    void paraxialFocusOfTheSphere();
+    void hyperbolaFromItsFarFocus_data();
+    void hyperbolaFromItsFarFocus();
+    void agreement_data();
+    void agreement();
+    void bestFocusIsTheLeastRms_data();
+    void bestFocusIsTheLeastRms();
+    void sourceInTheGlass_data();
+    void sourceInTheGlass();
+    void totalReflection();
+};
+
+// Snell: n1 sin i = n2 sin t at the front (air into glass, the surface's own normal) and the
+// back face (glass into air, normal along x), to 1e-12; the refracted ray on the far side of
+// the normal; every ray held in the glass is beyond the critical angle, every other within it.
+void TestWaveOptics::snellAtBothFaces() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    const WaveLens& lens = trace.lens;
+    QCOMPARE(trace.rays.size(), std::size_t(FanRays));
+    const double n = lens.index;
+    for (const TracedRay& ray : trace.rays) {
+        const Vec2 onSurface = SurfacePoint(lens, ray.height);
+        QVERIFY(std::abs(onSurface.x - ray.entry.x) < 1e-9 && ray.entry.y == ray.height);
+        const Vec2 in = controls.f_apeiro ? Vec2{1, 0} : Unit(ray.entry - ray.start);
+        const Vec2 normal = SurfaceNormal(lens, ray.height);
+        const double sinI = Sine(in, normal);
+        const double sinT = Sine(ray.inGlass, normal);
+        // The normal from finite differences is good to about 1e-10; the law holds to 1e-12 of
+        // the tracer's own arithmetic against the exact normal's direction within that.
+        QVERIFY2(std::abs(sinI - n * sinT) <= 1e-8 * std::max(1.0, sinI),
+                 qPrintable(QStringLiteral("front: sin i %1, n sin t %2").arg(sinI).arg(n * sinT)));
+        QVERIFY(Cross(normal, in) * Cross(normal, ray.inGlass) >= 0);
+        QVERIFY(std::abs(Length(ray.inGlass) - 1) < 1e-12);
+        if (!ray.exit) {
+            QCOMPARE(ray.fate, RayFate::Missed);
+            continue;
+        }
+        QCOMPARE(ray.exit->x, lens.backX);
+        QVERIFY(std::abs(ray.exit->y) <= lens.rim);
+        const double sinGlass = std::abs(ray.inGlass.y);
+        if (ray.fate == RayFate::Tir) {
+            QVERIFY(n * sinGlass > 1);
+            continue;
+        }
+        QCOMPARE(ray.fate, RayFate::Through);
+        QVERIFY(n * sinGlass <= 1);
+        const double sinAir = std::abs(ray.inAir->y);
+        QVERIFY2(
+            std::abs(n * sinGlass - sinAir) <= 1e-12 * std::max(1.0, sinAir),
+            qPrintable(QStringLiteral("back: n sin %1, sin %2").arg(n * sinGlass).arg(sinAir)));
+        QVERIFY(ray.inGlass.y * ray.inAir->y >= 0);
+        QVERIFY(ray.inAir->x > 0);
+    }
+}
+
+// Fermat: the count from the start to the exit point is stationary when the entry point moves
+// along the front surface, and the count from the entry point to a point on the air ray is
+// stationary when the exit point moves along the back face: the first-order change vanishes.
+void TestWaveOptics::fermatStationarity() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    const WaveLens& lens = trace.lens;
+    const double lambda = lens.wavelength;
+    const double lambdaN = lens.glassWavelength;
+    const double delta = 1e-4;
+    for (const TracedRay& ray : trace.rays) {
+        if (!ray.exit) {
+            continue;
+        }
+        const Vec2 exit = *ray.exit;
+        const std::function<double(double)> front = [&](double y) {
+            const Vec2 p = SurfacePoint(lens, y);
+            const double air = controls.f_apeiro ? (p.x - lens.sourceX) / lambda
+                                                 : Distance({lens.sourceX, 0}, p) / lambda;
+            return air + Distance(p, exit) / lambdaN;
+        };
+        const double slope = (front(ray.height + delta) - front(ray.height - delta)) / (2 * delta);
+        const double airSlope =
+            std::abs((Distance({lens.sourceX, 0}, SurfacePoint(lens, ray.height + delta)) -
+                      Distance({lens.sourceX, 0}, SurfacePoint(lens, ray.height - delta))) /
+                     (2 * delta * lambda));
+        QVERIFY2(std::abs(slope) < 1e-6,
+                 qPrintable(
+                     QStringLiteral("front: dW/dy = %1 (air alone %2)").arg(slope).arg(airSlope)));
+        if (!ray.inAir) {
+            continue;
+        }
+        const Vec2 beyond = exit + 50 * *ray.inAir;
+        const auto back = [&](double y) {
+            const Vec2 x{lens.backX, y};
+            return Distance(ray.entry, x) / lambdaN + Distance(x, beyond) / lambda;
+        };
+        const double backSlope = (back(exit.y + delta) - back(exit.y - delta)) / (2 * delta);
+        QVERIFY2(std::abs(backSlope) < 1e-6,
+                 qPrintable(QStringLiteral("back: dW/dy = %1").arg(backSlope)));
+    }
+}
+
+// The fan is symmetric about the axis: rays k and -k mirror each other, count for count.
+void TestWaveOptics::mirrorSymmetry() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    for (int k = 1; k <= FanHalf; ++k) {
+        const TracedRay& up = trace.rays[FanHalf + k];
+        const TracedRay& down = trace.rays[FanHalf - k];
+        QVERIFY(up.height > 0);
+        QCOMPARE(up.height, -down.height);
+        QCOMPARE(up.fate, down.fate);
+        QVERIFY(std::abs(up.entry.y + down.entry.y) < 1e-12);
+        QVERIFY(std::abs(up.air - down.air) < 1e-12);
+        QCOMPARE(up.total.has_value(), down.total.has_value());
+        if (up.total) {
+            QVERIFY(std::abs(*up.total - *down.total) < 1e-12);
+            QVERIFY(std::abs(up.exit->y + down.exit->y) < 1e-12);
+        }
+        QCOMPARE(up.crossing.has_value(), down.crossing.has_value());
+    }
+    // The axial ray goes straight through, unturned.
+    const TracedRay& axial = trace.rays[FanHalf];
+    QCOMPARE(axial.height, 0.0);
+    QCOMPARE(axial.fate, RayFate::Through);
+    QCOMPARE(axial.inAir->y, 0.0);
+}
+
+void TestWaveOptics::paraxialFocusOfTheSphere_data() {
+    QTest::addColumn<Controls>("controls");
+    QTest::addColumn<bool>("converges");
+    // Start values: the source lies inside the front focal distance, 70 < R / (n - 1) = 90.
+    QTest::newRow("start values: no real focus") << Setting(-20, 150, 20, false, false) << false;
+    QTest::newRow("far source") << Setting(-200, 150, 20, false, false) << true;
+    QTest::newRow("far source, thin") << Setting(-200, 150, 1, false, false) << true;
+    QTest::newRow("far source, n 2.5") << Setting(-200, 250, 12, false, false) << true;
+    QTest::newRow("n 2.0, source 30") << Setting(-30, 200, 10, false, false) << true;
+    QTest::newRow("n 1.05: too weak") << Setting(-100, 105, 20, false, false) << false;
+    QTest::newRow("plane wave") << Setting(-20, 150, 20, false, true) << true;
+    QTest::newRow("plane wave, n 2.5") << Setting(-20, 250, 20, false, true) << true;
+    QTest::newRow("plane wave, n 1.1") << Setting(-20, 110, 3, false, true) << true;
+}
+
+// 1/s + n/s' = (n - 1)/R at the front surface (s from the source to the vertex, s' behind the
+// vertex in the glass; a plane wave has 1/s = 0), then the plane back face images a point d
+// behind it in the glass to d / n behind it in the air.
+void TestWaveOptics::paraxialFocusOfTheSphere() {
+    QFETCH(Controls, controls);
+    QFETCH(bool, converges);
+    const WaveTrace trace = TraceWaves(controls);
+    const WaveLens& lens = trace.lens;
+    const double n = lens.index;
+    const double R = lens.radius;
+    const double s = lens.frontVertexX - lens.sourceX;
+    const double vergence = (n - 1) / R - (controls.f_apeiro ? 0.0 : 1 / s);
+    const bool real = vergence > 0 && lens.frontVertexX + n / vergence > lens.backX;
+    QCOMPARE(real, converges);
+    QCOMPARE(trace.paraxialFocus.has_value(), converges);
+    if (!converges) {
+        return;
+    }
+    const double image = lens.frontVertexX + n / vergence;
+    const double expected = lens.backX + (image - lens.backX) / n;
+    QVERIFY2(std::abs(*trace.paraxialFocus - expected) < 1e-5 * std::abs(expected),
+             qPrintable(QStringLiteral("%1 against %2").arg(*trace.paraxialFocus).arg(expected)));
+}
+
+void TestWaveOptics::hyperbolaFromItsFarFocus_data() {
+    QTest::addColumn<Controls>("controls");
+    // The far focus lies at -a (2 + n), a = 6 λ / n; the source at initial_POINT λ - a: they
+    // meet where initial_POINT = -6 (1 + n) / n.
+    QTest::newRow("n 1.5") << Setting(-10, 150, 20, true, false);
+    QTest::newRow("n 2.0") << Setting(-9, 200, 12, true, false);
+    QTest::newRow("n 1.2, thin") << Setting(-11, 120, 2, true, false);
+}
+
+// From the far focus of a hyperbola of eccentricity n, every ray refracts parallel to the axis
+// and every path to a plane across the glass holds the same count of waves.
+void TestWaveOptics::hyperbolaFromItsFarFocus() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    const WaveLens& lens = trace.lens;
+    QVERIFY(std::abs(lens.sourceX - (-2 * lens.a - lens.index * lens.a)) < 1e-9);
+    const double plane = lens.backX - 0.25 * lens.glassWavelength;
+    const double axial =
+        trace.rays[FanHalf].air + (plane - trace.rays[FanHalf].entry.x) / lens.glassWavelength;
+    for (const TracedRay& ray : trace.rays) {
+        QVERIFY2(std::abs(ray.inGlass.y) < 1e-12, qPrintable(QString::number(ray.inGlass.y)));
+        const double count = ray.air + (plane - ray.entry.x) / lens.glassWavelength;
+        QVERIFY(std::abs(count - axial) < 1e-10);
+        QCOMPARE(ray.fate, RayFate::Through);
+        QVERIFY(!ray.crossing);
+    }
+    // Parallel rays come to no focus.
+    QVERIFY(!trace.paraxialFocus);
+    QVERIFY(!trace.crossingSpread);
+}
+
+void TestWaveOptics::agreement_data() {
+    QTest::addColumn<QList<double>>("totals");
+    QTest::addColumn<double>("rms");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<double>("inStep");
+    QTest::newRow("all equal: a bright focus") << QList<double>{40, 40, 40} << 0.0 << 0.0 << 1.0;
+    QTest::newRow("whole waves apart are in step")
+        << QList<double>{40, 41, 39, 42} << std::sqrt(1.5) << 2.0 << 1.0;
+    QTest::newRow("half a wave apart cancel")
+        << QList<double>{40, 40.5} << std::sqrt(0.125) << 0.5 << 0.0;
+    QTest::newRow("a quarter wave")
+        << QList<double>{40, 40.25} << std::sqrt(0.03125) << 0.25 << std::sqrt(0.5);
+}
+
+void TestWaveOptics::agreement() {
+    QFETCH(QList<double>, totals);
+    QFETCH(double, rms);
+    QFETCH(double, max);
+    QFETCH(double, inStep);
+    const Agreement a = Agree({totals.begin(), totals.end()}, totals.front());
+    QVERIFY(std::abs(a.rmsOpd - rms) < 1e-12);
+    QVERIFY(std::abs(a.maxOpd - max) < 1e-12);
+    QVERIFY(std::abs(a.inStep - inStep) < 1e-9);
+}
+
+void TestWaveOptics::bestFocusIsTheLeastRms_data() {
+    QTest::addColumn<Controls>("controls");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("far source") << Setting(-200, 150, 20, false, false) << true;
+    QTest::newRow("plane wave, n 2.5") << Setting(-20, 250, 20, false, true) << true;
+    QTest::newRow("hyperbola, plane wave") << Setting(-20, 150, 10, true, true) << true;
+    QTest::newRow("start values: none") << Setting(-20, 150, 20, false, false) << false;
+    QTest::newRow("parallel out of the hyperbola: none")
+        << Setting(-10, 150, 20, true, false) << false;
+}
+
+// The best focus is the least rms OPD over the range, as a plain fine scan finds it.
+void TestWaveOptics::bestFocusIsTheLeastRms() {
+    QFETCH(Controls, controls);
+    QFETCH(bool, found);
+    const WaveTrace trace = TraceWaves(controls);
+    QCOMPARE(trace.bestFocus.has_value(), found);
+    if (!found) {
+        return;
+    }
+    const double best = *trace.bestFocus;
+    const double B = trace.lens.backX;
+    QVERIFY(best > B && best < B + BestFocusRange);
+    const double atBest = RmsOpdAt(trace, best);
+    for (double x = B + 0.05; x <= B + BestFocusRange; x += 0.05) {
+        QVERIFY2(RmsOpdAt(trace, x) >= atBest - 1e-9,
+                 qPrintable(QStringLiteral("rms at %1 below the best at %2").arg(x).arg(best)));
+    }
+    QVERIFY(RmsOpdAt(trace, best - 2 * BestFocusPrecision) >= atBest - 1e-12);
+    QVERIFY(RmsOpdAt(trace, best + 2 * BestFocusPrecision) >= atBest - 1e-12);
+}
+
+void TestWaveOptics::sourceInTheGlass_data() {
+    QTest::addColumn<Controls>("controls");
+    for (const int source : {-6, -5, -4, -3}) {
+        QTest::addRow("sphere, source %d", source) << Setting(source, 150, 20, false, false);
+        QTest::addRow("sphere, plane wave from %d", source)
+            << Setting(source, 150, 20, false, true);
+    }
+}
+
+// A source in or on the glass traces no ray and leaves the whole summary empty.
+void TestWaveOptics::sourceInTheGlass() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    QVERIFY(trace.sourceInGlass);
+    QVERIFY(trace.rays.empty());
+    QVERIFY(!trace.aperture && !trace.axialCount && !trace.rmsOpd && !trace.maxOpd &&
+            !trace.inStep && !trace.bestFocus && !trace.paraxialFocus && !trace.crossingSpread);
+    // One wavelength further out, the source is in the air again.
+    Controls out = controls;
+    out.initial_POINT = -7;
+    QVERIFY(!TraceWaves(out).sourceInGlass);
+}
+
+// Rays held in the glass by total reflection carry no count to F and are left out of the
+// agreement, which the rays that get through still give.
+void TestWaveOptics::totalReflection() {
+    const WaveTrace trace = TraceWaves(Setting(-7, 250, 20, false, true));
+    int held = 0;
+    std::vector<double> totals;
+    for (const TracedRay& ray : trace.rays) {
+        if (ray.fate == RayFate::Tir) {
+            ++held;
+            QVERIFY(ray.exit && ray.glass && !ray.inAir);
+            QVERIFY(!ray.after && !ray.total && !ray.opd && !ray.crossing);
+        } else if (ray.total) {
+            totals.push_back(*ray.total);
+        }
+    }
+    QCOMPARE(held, 10);
+    const Agreement a = Agree(totals, *trace.axialCount);
+    QCOMPARE(*trace.rmsOpd, a.rmsOpd);
+    QCOMPARE(*trace.inStep, a.inStep);
+}
+
+QTEST_APPLESS_MAIN(TestWaveOptics)
+#include "tst_wave_optics.moc"

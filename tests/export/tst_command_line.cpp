@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void fullDiskKeepsTheOldFile();
     void printTo_data();
     void printTo();
+    void waveView();
     void printToErrors_data();
     void printToErrors();
     void helpAndVersion();
@@ -205,6 +207,9 @@ void TestCommandLine::badUsage_data() {
     QTest::newRow("language") << QStringList{"--lang", "fr"} << "el or en";
     QTest::newRow("unknown option") << QStringList{"--colour", "red"} << "colour";
     QTest::newRow("stray argument") << QStringList{"extra"} << "extra";
+    QTest::newRow("unknown view") << QStringList{"--view", "rays"} << "classic or waves";
+    QTest::newRow("view in capitals") << QStringList{"--view", "WAVES"} << "classic or waves";
+    QTest::newRow("view without a value") << QStringList{"--view"} << "--view";
 }
 
 void TestCommandLine::badUsage() {
@@ -265,6 +270,8 @@ void TestCommandLine::printTo_data() {
     QTest::newRow("spherical") << QStringList{} << QJsonArray{} << QJsonArray{-120, 120, 120, -120};
     QTest::newRow("hyperbolic") << QStringList{"--hyperbola"} << QJsonArray{-145, 100, 145, -100}
                                 << QJsonArray{-180, 180, 180, -180};
+    QTest::newRow("classic view, said")
+        << QStringList{"--view", "classic"} << QJsonArray{} << QJsonArray{-120, 120, 120, -120};
 }
 
 void TestCommandLine::printTo() {
@@ -292,6 +299,33 @@ void TestCommandLine::printTo() {
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("%PDF-"));
+}
+
+// The wave view through every output: its document says so and carries the optics, and the
+// page PRINT prints is the view on a landscape page.
+void TestCommandLine::waveView() {
+    const QString json = Path("waves.json");
+    QCOMPARE(Kymata({"--view", "waves", "--hyperbola", "--export", json}).exitCode, 0);
+    QJsonObject doc = ReadJson(json);
+    QCOMPARE(doc["view"].toString(), QStringLiteral("waves"));
+    QCOMPARE(doc["waves"].toObject()["lens"].toString(), QStringLiteral("hyperbola"));
+    QCOMPARE(doc["waves"].toObject()["rays"].toArray().size(), 25);
+    QVERIFY(!doc["canvas"].toObject()["items"].toArray().isEmpty());
+
+    const QString page = Path("waves-page.json");
+    QCOMPARE(Kymata({"--view=waves", "--print-to", page, "--lang", "en"}).exitCode, 0);
+    doc = ReadJson(page);
+    QCOMPARE(doc.keys(), (QStringList{"canvas", "controls", "labels", "page", "view", "waves"}));
+    const QJsonArray scale = doc["page"].toObject()["scale"].toArray();
+    const double across = std::abs(scale[2].toDouble() - scale[0].toDouble());
+    const double down = std::abs(scale[1].toDouble() - scale[3].toDouble());
+    QVERIFY(across > down); // landscape
+
+    for (const char* name : {"waves.png", "waves.svg", "waves.pdf"}) {
+        const Run run = Kymata({"--view", "waves", "--source", "-5", "--export", Path(name)});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(QFileInfo(Path(name)).size() > 0);
+    }
 }
 
 void TestCommandLine::printToErrors_data() {

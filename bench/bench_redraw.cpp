@@ -1,6 +1,7 @@
 #include "drawing/recording_surface.h"
 #include "export/figure_export.h"
 #include "figure/draw_construction.h"
+#include "waves/wave_trace.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -61,6 +62,47 @@ void BM_Redraw(benchmark::State& state, int source, bool hyperbola) {
     }
 }
 
+Controls WaveSetting(int source, bool hyperbola) {
+    Controls c = Setting(source, hyperbola);
+    c.view = View::Waves;
+    return c;
+}
+
+/// The wave view's optics alone: the trace, the counts, the agreement and the focus searches.
+void BM_WaveCompute(benchmark::State& state, int source, bool hyperbola) {
+    const Controls c = WaveSetting(source, hyperbola);
+    for (auto _ : state) {
+        const waves::WaveTrace trace = waves::TraceWaves(c);
+        benchmark::DoNotOptimize(trace.rays.data());
+    }
+}
+
+/// The wave view computed and drawn into a recording.
+void BM_WaveDraw(benchmark::State& state, int source, bool hyperbola) {
+    const Controls c = WaveSetting(source, hyperbola);
+    Scene scene;
+    Labels labels;
+    RecordingSurface canvas;
+    for (auto _ : state) {
+        DrawFigure(c, scene, labels, canvas);
+        benchmark::DoNotOptimize(canvas.Figure().items.data());
+    }
+    state.counters["items"] = double(canvas.Figure().items.size());
+}
+
+/// The wave view as the canvas sees it: computed, drawn and rasterised at 1000 x 1000.
+void BM_WaveRedraw(benchmark::State& state, int source, bool hyperbola) {
+    const Controls c = WaveSetting(source, hyperbola);
+    for (auto _ : state) {
+        Scene scene;
+        Labels labels;
+        RecordingSurface canvas;
+        DrawFigure(c, scene, labels, canvas);
+        QImage image = RenderImage(canvas.Figure(), 1000);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void RunProcess(benchmark::State& state, const std::string& command) {
     for (auto _ : state) {
         if (std::system(command.c_str()) != 0) {
@@ -96,6 +138,18 @@ BENCHMARK_CAPTURE(BM_Raster, hyperbolic_start, -20, true)->Unit(benchmark::kMicr
 BENCHMARK_CAPTURE(BM_Raster, hyperbolic_far, -200, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Redraw, hyperbolic_start, -20, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Redraw, hyperbolic_far, -200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveCompute, sphere_start, -20, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveCompute, sphere_far, -200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveCompute, hyperbola_start, -20, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveCompute, hyperbola_far, -200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveDraw, sphere_start, -20, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveDraw, sphere_far, -200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveDraw, hyperbola_start, -20, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveDraw, hyperbola_far, -200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveRedraw, sphere_start, -20, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveRedraw, sphere_far, -200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveRedraw, hyperbola_start, -20, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WaveRedraw, hyperbola_far, -200, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExportProcess)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_BlankPngProcess)->Unit(benchmark::kMillisecond)->Iterations(20);
 

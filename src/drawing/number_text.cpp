@@ -1,5 +1,6 @@
 #include "drawing/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,16 +28,27 @@ template <> float ReadBack<float>(const char* text) {
 
 /// Finds the fewest significant digits whose correctly rounded text reads back as `magnitude`.
 /// `printf` rounds correctly and `strtod`/`strtof` read correctly, on every C library this
-/// program is built with, so no floating-point `to_chars` is needed.
+/// program is built with, so no floating-point `to_chars` is needed. Whatever reads back with p
+/// digits reads back with p + 1 (the p-digit numbers are among the (p + 1)-digit ones, and
+/// correct rounding takes the nearest), so the fewest are found by halving.
 template <typename T> Digits ShortestDigits(T magnitude) {
     constexpr int MaxDigits = sizeof(T) == sizeof(float) ? 9 : 17;
     char text[64];
-    for (int precision = 1;; ++precision) {
+    const auto write = [&](int precision) {
         std::snprintf(text, sizeof text, "%.*e", precision - 1, static_cast<double>(magnitude));
-        if (precision == MaxDigits || ReadBack<T>(text) == magnitude) {
-            break;
+    };
+    int fewest = 1;
+    int most = MaxDigits;
+    while (fewest < most) {
+        const int middle = (fewest + most) / 2;
+        write(middle);
+        if (ReadBack<T>(text) == magnitude) {
+            most = middle;
+        } else {
+            fewest = middle + 1;
         }
     }
+    write(fewest);
     const std::string_view written(text);
     const auto e = written.find('e');
     Digits out;
@@ -114,6 +126,8 @@ template <typename T> std::string Shortest(T x, bool fixedOnly) {
 
 } // namespace
 
+namespace portable {
+
 std::string ShortestText(double x) {
     return Shortest(x, false);
 }
@@ -129,5 +143,60 @@ std::string ShortestFixedText(double x) {
 std::string ShortestFixedText(float x) {
     return Shortest(x, true);
 }
+
+} // namespace portable
+
+#if defined(__cpp_lib_to_chars)
+
+namespace {
+
+template <typename T> std::string LibraryText(T x, bool fixed) {
+    if (!std::isfinite(x)) {
+        return NonFinite(x);
+    }
+    char text[400];
+    const auto written = fixed
+                             ? std::to_chars(text, text + sizeof text, x, std::chars_format::fixed)
+                             : std::to_chars(text, text + sizeof text, x);
+    return std::string(text, written.ptr);
+}
+
+} // namespace
+
+std::string ShortestText(double x) {
+    return LibraryText(x, false);
+}
+
+std::string ShortestText(float x) {
+    return LibraryText(x, false);
+}
+
+std::string ShortestFixedText(double x) {
+    return LibraryText(x, true);
+}
+
+std::string ShortestFixedText(float x) {
+    return LibraryText(x, true);
+}
+
+#else
+
+std::string ShortestText(double x) {
+    return portable::ShortestText(x);
+}
+
+std::string ShortestText(float x) {
+    return portable::ShortestText(x);
+}
+
+std::string ShortestFixedText(double x) {
+    return portable::ShortestFixedText(x);
+}
+
+std::string ShortestFixedText(float x) {
+    return portable::ShortestFixedText(x);
+}
+
+#endif
 
 } // namespace kymata

@@ -17,4 +17,14 @@ std::string ShortestFixedText(double x);
 /// The same for a single-precision value.
 std::string ShortestFixedText(float x);
 
+/// The same four texts made with `printf` and `strtod` alone, for C++ libraries without a
+/// floating-point `std::to_chars` (as Emscripten's); where the library has one, the functions
+/// above use it, and these give the same bytes.
+namespace portable {
+std::string ShortestText(double x);
+std::string ShortestText(float x);
+std::string ShortestFixedText(double x);
+std::string ShortestFixedText(float x);
+} // namespace portable
+
 } // namespace kymata

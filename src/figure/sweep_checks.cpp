@@ -1,7 +1,9 @@
 #include "figure/sweep_checks.h"
 
+#include "construction/spherical_construction.h"
 #include "figure/draw_construction.h"
 #include "printing/print_jobs.h"
+#include "waves/wave_view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,6 +120,44 @@ void PhysicsChecker::Exit(double x, double y, double step) {
     }
 }
 
+void PhysicsChecker::CheckWaves(const waves::WaveTrace& trace) {
+    using waves::RayFate;
+    const waves::WaveLens& lens = trace.lens;
+    const double n = lens.index;
+    const auto law = [&](double sinIn, double sinOut, double n1, double n2, const char* face) {
+        ++checks_;
+        if (!(std::abs(n1 * sinIn - n2 * sinOut) <= 1e-12 * std::max(1.0, n1 * sinIn))) {
+            Fail(std::string("Snell's law at the ") + face + ": n1 sin i = " + Number(n1 * sinIn) +
+                 " but n2 sin t = " + Number(n2 * sinOut));
+        }
+    };
+    for (std::size_t i = 0; i < trace.rays.size(); ++i) {
+        const waves::TracedRay& ray = trace.rays[i];
+        const waves::Vec2 in =
+            lens.parallelBeam ? waves::Vec2{1, 0} : waves::Unit(ray.entry - ray.start);
+        const waves::Vec2 normal = waves::FrontNormal(lens, ray.entry);
+        law(std::abs(waves::Cross(in, normal)), std::abs(waves::Cross(ray.inGlass, normal)), 1, n,
+            "front");
+        if (!std::isfinite(ray.air) || !std::isfinite(ray.glass.value_or(0)) ||
+            !std::isfinite(ray.total.value_or(0))) {
+            Fail("a count is not finite on ray " + std::to_string(i));
+        }
+        if (ray.fate == RayFate::Through) {
+            law(std::abs(ray.inGlass.y), std::abs(ray.inAir->y), n, 1, "back face");
+        } else if (ray.fate == RayFate::Tir && !(n * std::abs(ray.inGlass.y) > 1)) {
+            Fail("total reflection within the critical angle on ray " + std::to_string(i));
+        }
+        const waves::TracedRay& mirror = trace.rays[trace.rays.size() - 1 - i];
+        ++checks_;
+        if (mirror.fate != ray.fate || mirror.height != -ray.height ||
+            !(std::abs(mirror.air - ray.air) <= 1e-12 * ray.air) ||
+            !(std::abs(mirror.total.value_or(0) - ray.total.value_or(0)) <=
+              1e-12 * ray.total.value_or(1))) {
+            Fail("rays " + std::to_string(i) + " and their mirror differ");
+        }
+    }
+}
+
 void PhysicsChecker::Reset() {
     havePrevious_ = false;
     checks_ = 0;
@@ -130,6 +170,13 @@ SweepRig::SweepRig() {
 
 void SweepRig::Draw(const Controls& controls) {
     DrawConstruction(controls, scene, labels, canvas);
+}
+
+void SweepRig::DrawWaves(const Controls& controls) {
+    BeginRedraw(controls, scene, labels, canvas);
+    const waves::WaveTrace trace = waves::TraceWaves(controls);
+    waves::DrawWaveView(trace, controls.ELLINIKA, canvas);
+    physics.CheckWaves(trace);
 }
 
 void SweepRig::Print(const Controls& controls) {

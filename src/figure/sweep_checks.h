@@ -5,6 +5,7 @@
 #include "construction/scene.h"
 #include "drawing/page_surface.h"
 #include "drawing/surface.h"
+#include "waves/wave_trace.h"
 
 #include <cmath>
 #include <cstdint>
@@ -93,6 +94,12 @@ public:
     void Tick(double x, double y) override;
     void Exit(double x, double y, double step) override;
 
+    /// Checks the wave view's optics of one setting: every count finite; Snell's law
+    /// n1 sin i = n2 sin t at the front (against the surface's normal) and at the back face
+    /// (against the axis) to 1e-12 relative; total reflection only beyond the critical angle;
+    /// rays k and -k mirror images with equal counts.
+    void CheckWaves(const waves::WaveTrace& trace);
+
     std::int64_t Checks() const { return checks_; }
     bool Failed() const { return !fault_.empty(); }
     const std::string& Fault() const { return fault_; }
@@ -123,6 +130,8 @@ public:
     /// PRINT after it, on a validating A4 page; a job that does not end its document is a
     /// fault.
     void Print(const Controls& controls);
+    /// The wave view of `controls` drawn on the canvas, its optics checked.
+    void DrawWaves(const Controls& controls);
 
     Scene scene;
     Labels labels;

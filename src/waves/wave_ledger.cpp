@@ -101,23 +101,13 @@ std::string FateName(RayFate fate, bool greek) {
     return {};
 }
 
-WaveLedger MakeLedger(const WaveTrace& trace, bool greek) {
+std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
     const Words& w = greek ? Greek : English;
-    WaveLedger ledger;
-    ledger.columns = {"k", w.height, w.air, w.glass, w.after, w.total, w.phase, w.fate};
+    std::vector<LedgerLine> s;
     if (trace.sourceInGlass) {
-        ledger.summary.push_back({w.inGlass, ""});
-        return ledger;
+        s.push_back({w.inGlass, ""});
+        return s;
     }
-    for (std::size_t i = 0; i < trace.rays.size(); ++i) {
-        const TracedRay& ray = trace.rays[i];
-        const std::optional<double> phase =
-            ray.opd ? std::optional(PhaseErrorDegrees(*ray.opd)) : std::nullopt;
-        ledger.rows.push_back({std::to_string(static_cast<int>(i) - FanHalf), Format(ray.height, 2),
-                               Format(ray.air, 2), Number(ray.glass, 2), Number(ray.after, 2),
-                               Number(ray.total, 2), Number(phase, 0), FateName(ray.fate, greek)});
-    }
-    auto& s = ledger.summary;
     s.push_back({w.axialCount, Number(trace.axialCount, 2)});
     s.push_back({w.rmsOpd, Number(trace.rmsOpd, 2)});
     s.push_back({w.maxOpd, Number(trace.maxOpd, 2)});
@@ -136,6 +126,22 @@ WaveLedger MakeLedger(const WaveTrace& trace, bool greek) {
         s.push_back({w.noParaxialFocus, ""});
     }
     s.push_back({w.spread, Number(trace.crossingSpread, 1)});
+    return s;
+}
+
+WaveLedger MakeLedger(const WaveTrace& trace, bool greek) {
+    const Words& w = greek ? Greek : English;
+    WaveLedger ledger;
+    ledger.columns = {"k", w.height, w.air, w.glass, w.after, w.total, w.phase, w.fate};
+    ledger.summary = LedgerSummary(trace, greek);
+    for (std::size_t i = 0; i < trace.rays.size(); ++i) {
+        const TracedRay& ray = trace.rays[i];
+        const std::optional<double> phase =
+            ray.opd ? std::optional(PhaseErrorDegrees(*ray.opd)) : std::nullopt;
+        ledger.rows.push_back({std::to_string(static_cast<int>(i) - FanHalf), Format(ray.height, 2),
+                               Format(ray.air, 2), Number(ray.glass, 2), Number(ray.after, 2),
+                               Number(ray.total, 2), Number(phase, 0), FateName(ray.fate, greek)});
+    }
     return ledger;
 }
 

@@ -32,6 +32,9 @@ struct WaveLedger {
 /// The phase error of a path difference in degrees, OPD 360°, wrapped to (-180°, 180°].
 double PhaseErrorDegrees(double opd);
 
+/// The summary of the ledger alone, as the figure shows it.
+std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek);
+
 /// The ledger of `trace`, in Greek when `greek`, in English otherwise.
 WaveLedger MakeLedger(const WaveTrace& trace, bool greek);
 

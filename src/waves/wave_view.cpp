@@ -21,6 +21,9 @@ constexpr Rgb ParaxialColour{160, 0, 160};
 /// Hatch lines across the box height: a light tint that prints as grey.
 constexpr int HatchLines = 320;
 constexpr int OutlineSegments = 96;
+/// How far a wavefront may stray from the points it joins, as a part of the box's width: a
+/// hundredth of a pixel on a 1000-pixel canvas, a fifth of one zoomed twenty times.
+constexpr double WavefrontTolerance = 1e-5;
 
 double MarkerX(const WaveTrace& trace, Marker marker) {
     switch (marker) {
@@ -95,24 +98,63 @@ void DrawRays(const WaveTrace& trace, const std::vector<std::vector<PathPiece>>&
     s.DrawStyle = LineStyle::Solid;
 }
 
-void DrawWavefronts(const std::vector<std::vector<PathPiece>>& paths, Surface& s) {
+/// The distance of p from the line through a and b.
+double OffLine(Vec2 p, Vec2 a, Vec2 b) {
+    const double length = Distance(a, b);
+    return length > 0 ? std::abs(Cross(b - a, p - a)) / length : Distance(p, a);
+}
+
+/// Draws the polyline through `points` with as few segments as keep every point within
+/// `tolerance` of them: the wavefronts are smooth, and their points on neighbouring rays often
+/// lie on one line (the plane fronts of the hyperbola) or nearly so (the small arcs about a far
+/// source), far below what a pixel shows even when the canvas is zoomed.
+void DrawPolyline(const std::vector<Vec2>& points, double tolerance, Surface& s) {
+    std::size_t anchor = 0;
+    while (anchor + 1 < points.size()) {
+        std::size_t end = anchor + 1;
+        while (end + 1 < points.size()) {
+            bool straight = true;
+            for (std::size_t i = anchor + 1; i <= end && straight; ++i) {
+                straight = OffLine(points[i], points[anchor], points[end + 1]) <= tolerance;
+            }
+            if (!straight) {
+                break;
+            }
+            ++end;
+        }
+        Segment(s, points[anchor], points[end], Wavefront);
+        anchor = end;
+    }
+}
+
+void DrawWavefronts(const std::vector<std::vector<PathPiece>>& paths, double tolerance,
+                    Surface& s) {
     double most = 0;
     for (const auto& path : paths) {
         if (!path.empty()) {
-            const PathPiece& last = path.back();
-            most = std::max(most, last.count + Distance(last.from, last.to) / last.wavelength);
+            most = std::max(most, path.back().EndCount());
         }
     }
+    // The counts grow along each path, so each ray keeps the piece it has reached.
+    std::vector<std::size_t> reached(paths.size(), 0);
     for (int m = 1; m <= static_cast<int>(most); ++m) {
         s.DrawWidth = m % 5 == 0 ? 2 : 1;
-        std::optional<Vec2> previous;
-        for (const auto& path : paths) {
-            const std::optional<Vec2> point = PointAtCount(path, m);
-            if (previous && point) {
-                Segment(s, *previous, *point, Wavefront);
+        // The front joins the rays that reach count m, run by run of neighbours.
+        std::vector<Vec2> run;
+        for (std::size_t k = 0; k < paths.size(); ++k) {
+            const auto& path = paths[k];
+            std::size_t& piece = reached[k];
+            while (piece < path.size() && path[piece].EndCount() < m) {
+                ++piece;
             }
-            previous = point;
+            if (piece < path.size() && path[piece].count <= m) {
+                run.push_back(path[piece].At(m));
+            } else {
+                DrawPolyline(run, tolerance, s);
+                run.clear();
+            }
         }
+        DrawPolyline(run, tolerance, s);
     }
     s.DrawWidth = 1;
 }
@@ -176,7 +218,7 @@ void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
     s.ForeColor = Black;
     s.CurrentX = static_cast<float>(std::min(b.left, b.right) + unit);
     s.CurrentY = static_cast<float>(std::max(b.top, b.bottom) - unit);
-    std::vector<LedgerLine> lines = MakeLedger(trace, greek).summary;
+    std::vector<LedgerLine> lines = LedgerSummary(trace, greek);
     for (const Marker marker : layout.named) {
         const bool best = marker == Marker::BestFocus;
         lines.push_back({std::string(best ? (greek ? "Καλύτερη εστία (εκτός σχήματος) x"
@@ -243,22 +285,20 @@ WaveViewLayout LayOutWaveView(const WaveTrace& trace, double aspect) {
 
 std::vector<PathPiece> RayPath(const TracedRay& ray, const WaveLens& lens, const UserBox& box) {
     std::vector<PathPiece> path;
-    path.push_back({ray.start, ray.entry, 0, lens.wavelength});
-    path.push_back({ray.entry, ray.glassEnd, ray.air, lens.glassWavelength});
+    path.emplace_back(ray.start, ray.entry, 0, lens.wavelength);
+    path.emplace_back(ray.entry, ray.glassEnd, ray.air, lens.glassWavelength);
     if (ray.fate == RayFate::Through && ray.exit && ray.inAir) {
         const double t = ToBoxEdge(*ray.exit, *ray.inAir, box);
-        path.push_back(
-            {*ray.exit, *ray.exit + t * *ray.inAir, ray.air + *ray.glass, lens.wavelength});
+        path.emplace_back(*ray.exit, *ray.exit + t * *ray.inAir, ray.air + *ray.glass,
+                          lens.wavelength);
     }
     return path;
 }
 
 std::optional<Vec2> PointAtCount(const std::vector<PathPiece>& path, double count) {
     for (const PathPiece& piece : path) {
-        const double length = Distance(piece.from, piece.to);
-        const double along = (count - piece.count) * piece.wavelength;
-        if (along >= 0 && along <= length && length > 0) {
-            return piece.from + (along / length) * (piece.to - piece.from);
+        if (count >= piece.count && count <= piece.EndCount() && piece.length > 0) {
+            return piece.At(count);
         }
     }
     return std::nullopt;
@@ -285,7 +325,7 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
     for (const TracedRay& ray : trace.rays) {
         paths.push_back(RayPath(ray, trace.lens, b));
     }
-    DrawWavefronts(paths, surface);
+    DrawWavefronts(paths, WavefrontTolerance * (b.right - b.left), surface);
     DrawRays(trace, paths, surface);
     DrawMarkers(trace, layout, greek, surface);
     DrawSummary(trace, layout, greek, surface);

@@ -37,6 +37,18 @@ struct PathPiece {
     double count = 0;
     /// The wavelength along this piece: λ in air, λ / n in glass.
     double wavelength = 0;
+    /// |to - from|.
+    double length = 0;
+
+    PathPiece(Vec2 start, Vec2 end, double startCount, double pieceWavelength)
+        : from(start), to(end), count(startCount), wavelength(pieceWavelength),
+          length(Distance(start, end)) {}
+    /// The count of waves at `to`.
+    double EndCount() const { return count + length / wavelength; }
+    /// The point of the piece at the running count `c`, `count` <= c <= `EndCount`().
+    Vec2 At(double c) const {
+        return length > 0 ? from + ((c - count) * wavelength / length) * (to - from) : from;
+    }
 };
 
 /// The path of `ray` from its start to where it ends: the glass end for `Tir` and `Missed`,

@@ -13,8 +13,8 @@ using namespace kymata;
 
 namespace {
 
-/// What the standard library's floating-point `to_chars` writes, where it has one: the texts
-/// of every figure document before the figure core was made portable.
+/// What the standard library's floating-point `to_chars` writes: the texts of every figure
+/// document, which the portable texts must match byte for byte.
 template <typename T> QString Library(T value, bool fixed) {
     char text[1200];
     const auto result =
@@ -24,8 +24,8 @@ template <typename T> QString Library(T value, bool fixed) {
 }
 
 template <typename T> bool SameAsLibrary(T value, QString& mismatch) {
-    const QString shortest = QString::fromStdString(ShortestText(value));
-    const QString fixed = QString::fromStdString(ShortestFixedText(value));
+    const QString shortest = QString::fromStdString(portable::ShortestText(value));
+    const QString fixed = QString::fromStdString(portable::ShortestFixedText(value));
     if (shortest != Library(value, false) || fixed != Library(value, true)) {
         mismatch = QStringLiteral("%1 / %2 against %3 / %4")
                        .arg(shortest, fixed, Library(value, false), Library(value, true));
@@ -83,17 +83,25 @@ void TestNumberText::texts() {
     QFETCH(bool, single);
     QFETCH(QString, shortest);
     QFETCH(QString, fixed);
+    const auto text = [](auto x) {
+        return std::pair{QString::fromStdString(ShortestText(x)),
+                         QString::fromStdString(ShortestFixedText(x))};
+    };
+    const auto portableText = [](auto x) {
+        return std::pair{QString::fromStdString(portable::ShortestText(x)),
+                         QString::fromStdString(portable::ShortestFixedText(x))};
+    };
+    const auto expected = std::pair{shortest, fixed};
     if (single) {
-        const auto f = static_cast<float>(value);
-        QCOMPARE(QString::fromStdString(ShortestText(f)), shortest);
-        QCOMPARE(QString::fromStdString(ShortestFixedText(f)), fixed);
+        QCOMPARE(text(static_cast<float>(value)), expected);
+        QCOMPARE(portableText(static_cast<float>(value)), expected);
     } else {
-        QCOMPARE(QString::fromStdString(ShortestText(value)), shortest);
-        QCOMPARE(QString::fromStdString(ShortestFixedText(value)), fixed);
+        QCOMPARE(text(value), expected);
+        QCOMPARE(portableText(value), expected);
     }
 }
 
-// The portable texts are byte for byte what the library wrote: over every kind of value, random
+// The portable texts are byte for byte what the library writes: over every kind of value, random
 // bit patterns of both precisions and the coordinates a figure holds (multiples of small powers
 // of two, then rounded to single precision).
 void TestNumberText::matchesTheLibrary() {

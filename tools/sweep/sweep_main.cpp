@@ -38,6 +38,10 @@ struct Plan {
     bool spherical = true;
     bool hyperbolic = true;
     bool print = false;
+    bool classic = true;
+    bool waves = true;
+    /// The wave view is drawn with the plane wave too at every `beamStride`-th setting.
+    int beamStride = 7;
 
     std::int64_t Settings() const {
         return std::int64_t(sources.size()) * focuses.size() * indices.size() * thicknesses.size();
@@ -111,11 +115,24 @@ void Worker(const Plan& plan, Tally& tally) {
                     continue;
                 }
                 c.YPERVOLIKO = hyperbola;
-                const char* name = hyperbola ? "hyperbolic" : "spherical";
-                RunJob(c, name, rig, tally, [&] { rig.Draw(c); });
-                if (plan.print) {
-                    const char* printName = hyperbola ? "hyperbolic print" : "spherical print";
-                    RunJob(c, printName, rig, tally, [&] { rig.Print(c); });
+                if (plan.classic) {
+                    const char* name = hyperbola ? "hyperbolic" : "spherical";
+                    RunJob(c, name, rig, tally, [&] { rig.Draw(c); });
+                    if (plan.print) {
+                        const char* printName = hyperbola ? "hyperbolic print" : "spherical print";
+                        RunJob(c, printName, rig, tally, [&] { rig.Print(c); });
+                    }
+                }
+                if (plan.waves) {
+                    Controls w = c;
+                    w.view = View::Waves;
+                    RunJob(w, hyperbola ? "hyperbola waves" : "sphere waves", rig, tally,
+                           [&] { rig.DrawWaves(w); });
+                    if (i % plan.beamStride == 0) {
+                        w.f_apeiro = true;
+                        RunJob(w, hyperbola ? "hyperbola plane wave" : "sphere plane wave", rig,
+                               tally, [&] { rig.DrawWaves(w); });
+                    }
                 }
             }
             ++tally.settings;
@@ -132,6 +149,10 @@ constexpr const char* Usage =
     "  --stride-index N      step through n_DIATHLASI (default 1)\n"
     "  --stride-thickness N  step through pachos (default 1)\n"
     "  --constructions WHICH spherical, hyperbolic or both (default)\n"
+    "  --views WHICH         classic, waves or both (default): the classic figures, the wave\n"
+    "                        view, or both\n"
+    "  --stride-beam N       the wave view with the plane wave too at every N-th setting\n"
+    "                        (default 7)\n"
     "  --threads N           worker threads (default: all cores)\n"
     "  --print               run the two print jobs too\n"
     "  --help                show this text\n";
@@ -156,7 +177,8 @@ int Count(const std::string& option, const std::string& text) {
 int main(int argc, char** argv) {
     std::map<std::string, std::string> values{
         {"--stride-source", "1"},    {"--stride-focus", "1"},     {"--stride-index", "1"},
-        {"--stride-thickness", "1"}, {"--constructions", "both"}, {"--threads", ""}};
+        {"--stride-thickness", "1"}, {"--constructions", "both"}, {"--threads", ""},
+        {"--views", "both"},         {"--stride-beam", "7"}};
     bool print = false;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
@@ -198,14 +220,22 @@ int main(int argc, char** argv) {
     plan.spherical = which != "hyperbolic";
     plan.hyperbolic = which != "spherical";
     plan.print = print;
+    const std::string views = values["--views"];
+    if (views != "both" && views != "classic" && views != "waves") {
+        BadUsage("--views: give classic, waves or both");
+    }
+    plan.classic = views != "waves";
+    plan.waves = views != "classic";
+    plan.beamStride = Count("--stride-beam", values["--stride-beam"]);
     int workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (!values["--threads"].empty()) {
         workers = Count("--threads", values["--threads"]);
     }
 
     const std::int64_t total = plan.Settings();
-    std::printf("sweeping %lld settings (%s%s) on %d threads\n", static_cast<long long>(total),
-                which.c_str(), plan.print ? ", with both print jobs" : "", workers);
+    std::printf("sweeping %lld settings (%s; views %s%s) on %d threads\n",
+                static_cast<long long>(total), which.c_str(), views.c_str(),
+                plan.print ? ", with the print jobs" : "", workers);
     std::fflush(stdout);
 
     Tally tally;

@@ -17,6 +17,10 @@ QString Text(const std::string& text) {
 
 LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ledger"));
+    // Larger than the window's other texts: it is read from the back of a classroom.
+    QFont large = font();
+    large.setPointSizeF(large.pointSizeF() * 1.25);
+    setFont(large);
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("ledgerTitle"));
     QFont titleFont = title_->font();

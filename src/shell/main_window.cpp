@@ -122,6 +122,7 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(pachos, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::pachos_Change);
     connect(YPERVOLIKO, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::YPERVOLIKO_Click);
     connect(waveView_, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::WaveView_Click);
+    connect(f_apeiro, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::f_apeiro_Click);
     connect(Command1, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Command1_Click);
 
     EIKON->Surface().Scale(-100, 100, 100, -100);
@@ -157,10 +158,7 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(zoomInAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1.25); });
     connect(zoomOutAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1 / 1.25); });
     connect(wholeFigureAction_, &QAction::triggered, EIKON, &CanvasWidget::ResetView);
-    connect(waveViewAction_, &QAction::triggered, this, [this](bool on) {
-        waveView_->setChecked(on);
-        WaveView_Click();
-    });
+    connect(waveViewAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SetWaveView);
     EIKON->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(EIKON, &QWidget::customContextMenuRequested, this, &DHMIOYRGO_KYKLO::ShowCanvasMenu);
     ShowWindowTexts(ReadControls());
@@ -403,6 +401,19 @@ void DHMIOYRGO_KYKLO::pachos_Change() {
 void DHMIOYRGO_KYKLO::YPERVOLIKO_Click() {
     scene_.hyperbola.HyperbolaState = 0;
     DrawConstruction();
+}
+
+void DHMIOYRGO_KYKLO::f_apeiro_Click() {
+    // "Parallel BEAM" changes no classic figure; in the wave view it makes the source a plane
+    // wave.
+    if (waveView_->isChecked()) {
+        DrawConstruction();
+    }
+}
+
+void DHMIOYRGO_KYKLO::SetWaveView(bool on) {
+    waveView_->setChecked(on);
+    WaveView_Click();
 }
 
 void DHMIOYRGO_KYKLO::WaveView_Click() {

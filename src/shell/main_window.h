@@ -48,6 +48,8 @@ public:
     void SetLiveDragging(bool on);
     /// Full screen, with strokes twice as wide and texts half again as large on the canvas.
     void SetPresentation(bool on);
+    /// Shows the wave view, or the classic construction, and redraws.
+    void SetWaveView(bool on);
 
 public Q_SLOTS:
     void AGLIKA_Click();
@@ -59,6 +61,8 @@ public Q_SLOTS:
     void YPERVOLIKO_Click();
     /// The wave view on or off (the check box, its menu item and F6 alike).
     void WaveView_Click();
+    /// "Parallel BEAM": redraws the wave view with a plane wave; no classic figure reads it.
+    void f_apeiro_Click();
     void Command1_Click();
     /// "Save figure as…": asks for a file (and a PNG's size), then `SaveFigure`.
     void SaveFigureAs();

@@ -7,8 +7,9 @@
 
 namespace kymata {
 
-DHMIOYRGO_KYKLO* Main() {
+DHMIOYRGO_KYKLO* Main(bool waves) {
     auto* window = new DHMIOYRGO_KYKLO;
+    window->SetWaveView(waves);
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen) {
         window->setGeometry(screen->availableGeometry());

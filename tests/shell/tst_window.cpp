@@ -1,3 +1,4 @@
+#include "figure/figure_content.h"
 #include "shell/canvas_widget.h"
 #include "shell/form_layout.h"
 #include "shell/main_window.h"
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -125,6 +127,8 @@ private Q_SLOTS:
     void liveDragging();
     void presentationMode();
     void saveWorksheetMatchesExport();
+    void waveViewFromEverySwitch();
+    void waveViewFollowsTheControls();
 };
 
 void TestWindow::startState() {
@@ -761,6 +765,61 @@ void TestWindow::saveWorksheetMatchesExport() {
     QCOMPARE(sheet, b.readAll());
     QVERIFY(sheet.contains("\"worksheet\": true"));
     QVERIFY(sheet.contains("=____"));
+}
+
+// The check box, the menu item and F6 show the same wave view that --view waves exports, with
+// its ledger beside the canvas; each switch redraws once, and the classic figure comes back.
+void TestWindow::waveViewFromEverySwitch() {
+    const auto w = StartWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    const Recording classic = w->Canvas().Figure();
+    auto* ledger = w->findChild<QWidget*>(QStringLiteral("ledger"));
+    auto* table = w->findChild<QTableWidget*>(QStringLiteral("ledgerTable"));
+    QVERIFY(ledger && table && !ledger->isVisible());
+    Controls waves = w->ReadControls();
+    waves.view = View::Waves;
+    const FigureContent expected = DrawFigureContent(waves);
+
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    QTest::mouseClick(Control(*w, "waveView"), Qt::LeftButton);
+    QCOMPARE(redraws.count(), 1);
+    QCOMPARE(w->Canvas().Figure(), expected.canvas);
+    QVERIFY(ledger->isVisible());
+    QCOMPARE(table->rowCount(), 25);
+    QCOMPARE(table->item(12, 5)->text(), QStringLiteral("39.00"));
+
+    QTest::keyClick(w.get(), Qt::Key_F6);
+    QCOMPARE(redraws.count(), 2);
+    QCOMPARE(w->Canvas().Figure(), classic);
+    QVERIFY(!ledger->isVisible());
+    QVERIFY(!Control<QCheckBox>(*w, "waveView")->isChecked());
+
+    QTest::keyClick(w.get(), Qt::Key_F6);
+    QCOMPARE(w->Canvas().Figure(), expected.canvas);
+    QVERIFY(Control<QCheckBox>(*w, "waveView")->isChecked());
+}
+
+// In the wave view the scroll bars, HYPERBOLA, the language and "Parallel BEAM" all redraw it.
+void TestWindow::waveViewFollowsTheControls() {
+    const auto w = StartWindow();
+    w->SetWaveView(true);
+    const auto shown = [&w] {
+        Controls c = w->ReadControls();
+        return DrawFigureContent(c).canvas;
+    };
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    for (const char* name : {"f_apeiro", "YPERVOLIKO", "AGLIKA"}) {
+        const Recording before = w->Canvas().Figure();
+        const int count = redraws.count();
+        QTest::mouseClick(Control(*w, name), Qt::LeftButton);
+        QCOMPARE(redraws.count(), count + 1);
+        QVERIFY2(!(w->Canvas().Figure() == before), name);
+        QCOMPARE(w->Canvas().Figure(), shown());
+    }
+    ClickOn("initial_POINT", QStyle::SC_ScrollBarSubPage)(*w);
+    QCOMPARE(w->Canvas().Figure(), shown());
+    auto* summary = w->findChild<QLabel*>(QStringLiteral("ledgerSummary"));
+    QVERIFY(summary->text().startsWith(QStringLiteral("Axial count W0 (waves) = ")));
 }
 
 QTEST_MAIN(TestWindow)

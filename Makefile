@@ -63,7 +63,10 @@ test-release: build
 test-sanitized: deps
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKYMATA_SANITIZE=ON
 	cmake --build $(ASAN) -j $(JOBS)
-	./$(ASAN)/tools/sweep/kymata-sweep --stride-source 7 --stride-focus 3 --stride-index 5 --print
+	./$(ASAN)/tools/sweep/kymata-sweep --stride-source 7 --stride-focus 3 --stride-index 5 --print \
+	  --views classic
+	./$(ASAN)/tools/sweep/kymata-sweep --stride-source 13 --stride-focus 7 --stride-index 11 \
+	  --stride-thickness 3 --views waves --stride-beam 3
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
 # The figure core alone, compiled to WebAssembly by Emscripten (no Qt there at all), and a strided
@@ -74,7 +77,8 @@ test-wasm: deps
 	$(EMENV) node $(WASM)/tools/sweep/kymata-sweep.js --threads 1 --stride-source 40 \
 	  --stride-focus 12 --stride-index 36 --stride-thickness 5 --print
 
-# The exhaustive sweep: all 28,908,000 settings, spherical and hyperbolic.
+# The exhaustive sweep: all 28,908,000 settings, spherical and hyperbolic, classic and in the
+# wave view (the plane wave at every seventh).
 sweep: build
 	./$(BUILD)/tools/sweep/kymata-sweep
 

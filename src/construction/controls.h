@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace kymata {
@@ -32,6 +33,11 @@ struct Controls {
     bool ELLINIKA = true;
     /// The classic construction (the default) or the wave view.
     View view = View::Classic;
+    /// The wave view's moving crests: drawn at running count m + phase for every whole m
+    /// (0 <= phase < 1); empty, the whole counts of the still view.
+    std::optional<double> phase;
+    /// The wave view's single flash: only the crest at this running count; empty, none.
+    std::optional<double> flash;
 
     friend bool operator==(const Controls&, const Controls&) = default;
 };

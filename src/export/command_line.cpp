@@ -63,6 +63,14 @@ struct Options {
                             QStringLiteral("The figure: classic (default) or waves, the wave "
                                            "view with every ray traced to the focus."),
                             QStringLiteral("classic|waves")};
+    QCommandLineOption phase{QStringLiteral("phase"),
+                             QStringLiteral("With --view waves: the crests at phase T of a "
+                                            "period, 0 <= T < 1 (moving waves, still)."),
+                             QStringLiteral("T")};
+    QCommandLineOption flash{QStringLiteral("flash"),
+                             QStringLiteral("With --view waves: only the crest of one flash, at "
+                                            "count C of waves from the source, 0..10000."),
+                             QStringLiteral("C")};
     QCommandLineOption worksheet{QStringLiteral("worksheet"),
                                  QStringLiteral("With --export or --print-to: a worksheet, the "
                                                 "counted numbers left blank.")};
@@ -110,6 +118,21 @@ std::optional<int> IndexOption(const QCommandLineParser& parser, const QCommandL
     return static_cast<int>(whole);
 }
 
+/// A real option within [min, max) (or [min, max] when `closed`); the error names the option and
+/// its range.
+std::optional<double> RealOption(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                 double min, double max, bool closed, const QString& range,
+                                 QString& error) {
+    bool ok = false;
+    const double value = parser.value(option).toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < min || value > max || (!closed && value == max)) {
+        error = QStringLiteral("--%1: '%2' is not valid; give %3")
+                    .arg(option.names().constFirst(), parser.value(option), range);
+        return std::nullopt;
+    }
+    return value;
+}
+
 /// Writes the printed page: a PDF of it, or the figure document with the page added.
 WriteResult WritePage(const QString& path, FigureFormat format, const FigureContent& content,
                       const Recording& page) {
@@ -140,7 +163,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
     parser.addOptions({o.exportFile, o.printTo, o.size, o.source, o.focus, o.index, o.thickness,
-                       o.hyperbola, o.parallelBeam, o.view, o.worksheet, o.lang});
+                       o.hyperbola, o.parallelBeam, o.view, o.phase, o.flash, o.worksheet, o.lang});
 
     if (!parser.parse(arguments)) {
         err << parser.errorText() << QStringLiteral(" (see --help for the options)\n");
@@ -194,6 +217,23 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (error.isEmpty() && view != QLatin1String("classic") && view != QLatin1String("waves")) {
         error = QStringLiteral("--view: '%1' is not valid; give classic or waves").arg(view);
     }
+    std::optional<double> phase;
+    std::optional<double> flash;
+    if (error.isEmpty() && (parser.isSet(o.phase) || parser.isSet(o.flash))) {
+        if (view != QLatin1String("waves")) {
+            error =
+                QStringLiteral("--%1 goes with --view waves")
+                    .arg(parser.isSet(o.phase) ? QStringLiteral("phase") : QStringLiteral("flash"));
+        } else if (parser.isSet(o.phase) && parser.isSet(o.flash)) {
+            error = QStringLiteral("give either --phase or --flash, not both");
+        } else if (parser.isSet(o.phase)) {
+            phase = RealOption(parser, o.phase, 0, 1, false,
+                               QStringLiteral("a number from 0 up to but not including 1"), error);
+        } else {
+            flash = RealOption(parser, o.flash, 0, 10000, true,
+                               QStringLiteral("a number from 0 to 10000"), error);
+        }
+    }
     const QString path = parser.value(exporting ? o.exportFile : o.printTo);
     const auto format = FigureFormatForPath(path);
     const bool pageFormat = format == FigureFormat::Pdf || format == FigureFormat::Json;
@@ -218,6 +258,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     controls.f_apeiro = parser.isSet(o.parallelBeam);
     controls.ELLINIKA = lang == QLatin1String("el");
     controls.view = view == QLatin1String("waves") ? View::Waves : View::Classic;
+    controls.phase = phase;
+    controls.flash = flash;
 
     const bool sheet = parser.isSet(o.worksheet);
     WriteResult written;

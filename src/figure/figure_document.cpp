@@ -34,7 +34,7 @@ std::string FigureJson(const Controls& controls, const Labels& labels, const Rec
                                        .Add("Label4", labels.Label4)
                                        .Text());
     if (waves) {
-        members.emplace_back("waves", waves::WavesJson(*waves));
+        members.emplace_back("waves", waves::WavesJson(*waves, controls.phase, controls.flash));
     }
     members.emplace_back("canvas", RecordingJson(canvas));
     if (page) {

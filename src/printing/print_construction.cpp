@@ -14,9 +14,10 @@ void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, S
     PrintSphericalConstruction(controls, scene, page);
 }
 
-void PrintWaveView(const waves::WaveTrace& trace, bool greek, PageSurface& page) {
+void PrintWaveView(const waves::WaveTrace& trace, const Controls& controls, PageSurface& page) {
     page.SetOrientation(PageSurface::Landscape);
-    waves::DrawWaveView(trace, greek, page, page.Width() / page.Height());
+    waves::DrawWaveView(trace, controls.ELLINIKA, page, page.Width() / page.Height(),
+                        waves::CrestsOf(controls));
     page.EndDoc();
 }
 
@@ -27,7 +28,7 @@ std::optional<waves::WaveTrace> PrintFigure(const Controls& controls, Scene& sce
         return std::nullopt;
     }
     waves::WaveTrace trace = waves::TraceWaves(controls);
-    PrintWaveView(trace, controls.ELLINIKA, page);
+    PrintWaveView(trace, controls, page);
     return trace;
 }
 

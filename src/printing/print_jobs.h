@@ -36,7 +36,7 @@ void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, S
 
 /// Prints the wave view of `trace` on `page` and ends the document: the page is turned to
 /// landscape and the view fills it, with the ledger's summary in its corner.
-void PrintWaveView(const waves::WaveTrace& trace, bool greek, PageSurface& page);
+void PrintWaveView(const waves::WaveTrace& trace, const Controls& controls, PageSurface& page);
 
 /// What PRINT prints for the view on screen: the classic construction through
 /// `PrintConstruction`, or the wave view. Returns the wave view's optics when it printed it.

@@ -8,6 +8,7 @@
 #include "shell/printer_output.h"
 #include "shell/window_texts.h"
 #include "waves/wave_ledger.h"
+#include "waves/wave_view.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,10 +25,17 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace kymata {
 
 namespace {
+
+/// How long a flash takes to cross the figure at speed 1.
+constexpr double FlashSeconds = 8;
 
 /// A horizontal scroll bar that shows when it has the keyboard focus.
 class FocusScrollBar final : public QScrollBar {
@@ -103,13 +111,20 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     AGLIKA = MakeButton<QRadioButton>(this, "AGLIKA", "ENGLISH");
     ELLINIKA->setChecked(true);
     waveView_ = MakeButton<QCheckBox>(this, "waveView", "WAVE VIEW");
+    playButton_ = MakeButton<QPushButton>(this, "playButton", "PLAY");
+    flashButton_ = MakeButton<QPushButton>(this, "flashButton", "FLASH");
+    speedLabel_ = MakeLabel(this, "speedLabel");
+    clock_ = new QTimer(this);
+    clock_->setTimerType(Qt::PreciseTimer);
+    clock_->setInterval(16);
     ledger_ = new LedgerPanel(this);
     ledger_->hide();
 
     // Tab order of the design: canvas, PRINT, the scroll bars from top to bottom with their
     // read-outs, the two check boxes, the two languages.
-    QWidget* order[] = {EIKON,    Command1,   initial_POINT, fOCUS_POINT, n_DIATHLASI, pachos,
-                        f_apeiro, YPERVOLIKO, ELLINIKA,      AGLIKA,      waveView_,   ledger_};
+    QWidget* order[] = {EIKON,     Command1,    initial_POINT, fOCUS_POINT, n_DIATHLASI,
+                        pachos,    f_apeiro,    YPERVOLIKO,    ELLINIKA,    AGLIKA,
+                        waveView_, playButton_, flashButton_,  ledger_};
     for (std::size_t k = 1; k < std::size(order); ++k) {
         setTabOrder(order[k - 1], order[k]);
     }
@@ -123,6 +138,12 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(YPERVOLIKO, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::YPERVOLIKO_Click);
     connect(waveView_, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::WaveView_Click);
     connect(f_apeiro, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::f_apeiro_Click);
+    connect(playButton_, &QPushButton::clicked, this, [this] { SetPlaying(!Playing()); });
+    connect(flashButton_, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Flash);
+    connect(clock_, &QTimer::timeout, this, [this] {
+        const double seconds = sinceFrame_.restart() / 1000.0;
+        Advance(seconds);
+    });
     connect(Command1, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Command1_Click);
 
     EIKON->Surface().Scale(-100, 100, 100, -100);
@@ -146,6 +167,12 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     wholeFigureAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_0));
     waveViewAction_ = AddAction(QKeySequence(Qt::Key_F6));
     waveViewAction_->setCheckable(true);
+    playAction_ = AddAction(QKeySequence(Qt::Key_Space));
+    playAction_->setCheckable(true);
+    stepAction_ = AddAction(QKeySequence(Qt::Key_Period));
+    slowerAction_ = AddAction(QKeySequence(Qt::Key_BracketLeft));
+    fasterAction_ = AddAction(QKeySequence(Qt::Key_BracketRight));
+    flashAction_ = AddAction(QKeySequence(Qt::Key_L));
     connect(saveAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SaveFigureAs);
     connect(printAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::Command1_Click);
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
@@ -159,6 +186,11 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(zoomOutAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1 / 1.25); });
     connect(wholeFigureAction_, &QAction::triggered, EIKON, &CanvasWidget::ResetView);
     connect(waveViewAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SetWaveView);
+    connect(playAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SetPlaying);
+    connect(stepAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::StepFrame);
+    connect(slowerAction_, &QAction::triggered, this, [this] { SetSpeed(speed_ / 2); });
+    connect(fasterAction_, &QAction::triggered, this, [this] { SetSpeed(speed_ * 2); });
+    connect(flashAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::Flash);
     EIKON->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(EIKON, &QWidget::customContextMenuRequested, this, &DHMIOYRGO_KYKLO::ShowCanvasMenu);
     ShowWindowTexts(ReadControls());
@@ -174,6 +206,11 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
     c.f_apeiro = f_apeiro->isChecked();
     c.ELLINIKA = ELLINIKA->isChecked();
     c.view = waveView_->isChecked() ? View::Waves : View::Classic;
+    if (c.view == View::Waves && flashCount_) {
+        c.flash = flashCount_;
+    } else if (c.view == View::Waves && (Playing() || phase_ > 0)) {
+        c.phase = phase_;
+    }
     return c;
 }
 
@@ -223,11 +260,18 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     wholeFigureAction_->setText(texts.wholeFigure);
     waveViewAction_->setText(texts.waveView);
     waveView_->setText(texts.waveViewCaption);
+    playAction_->setText(texts.playPause);
+    stepAction_->setText(texts.stepFrame);
+    slowerAction_->setText(texts.slower);
+    fasterAction_->setText(texts.faster);
+    flashAction_->setText(texts.flash);
+    flashButton_->setText(texts.flashCaption);
+    ShowMotionControls();
     QStringList named;
     for (const DesignedControl& d : DesignedControls()) {
         named << QString::fromLatin1(d.name);
     }
-    named << waveView_->objectName();
+    named << waveView_->objectName() << playButton_->objectName() << flashButton_->objectName();
     for (const QString& name : named) {
         if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
             const AccessibleText a = AccessibleTextFor(name, controls);
@@ -248,6 +292,13 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     menu->addAction(liveAction_);
     menu->addAction(presentationAction_);
     menu->addAction(waveViewAction_);
+    if (waveView_->isChecked()) {
+        menu->addAction(playAction_);
+        menu->addAction(stepAction_);
+        menu->addAction(slowerAction_);
+        menu->addAction(fasterAction_);
+        menu->addAction(flashAction_);
+    }
     menu->addSeparator();
     menu->addAction(zoomInAction_);
     menu->addAction(zoomOutAction_);
@@ -354,7 +405,15 @@ void DHMIOYRGO_KYKLO::ApplyLayout() {
     const QRect beam = layout.Rect(QStringLiteral("f_apeiro"));
     waveView_->setGeometry(beam.right() + beam.height() / 2, beam.top(),
                            std::max(waveView_->sizeHint().width(), beam.width()), beam.height());
-    int right = waveView_->geometry().right();
+    const QRect box = waveView_->geometry();
+    const int button = std::max(playButton_->sizeHint().width(), box.width() / 2);
+    playButton_->setGeometry(box.left(), box.bottom() + box.height() / 2, button,
+                             playButton_->sizeHint().height());
+    flashButton_->setGeometry(playButton_->geometry().right() + box.height() / 2, playButton_->y(),
+                              button, playButton_->height());
+    speedLabel_->setGeometry(box.left(), playButton_->geometry().bottom() + 4, 2 * button,
+                             box.height());
+    int right = std::max(box.right(), flashButton_->geometry().right());
     for (const FormLayout::Placement& p : layout.placements) {
         if (p.name != QLatin1String("EIKON")) {
             right = std::max(right, p.rect.right());
@@ -411,12 +470,93 @@ void DHMIOYRGO_KYKLO::f_apeiro_Click() {
     }
 }
 
+bool DHMIOYRGO_KYKLO::Playing() const {
+    return clock_->isActive();
+}
+
+void DHMIOYRGO_KYKLO::SetPlaying(bool on) {
+    if (on && !waveView_->isChecked()) {
+        on = false;
+    }
+    if (on) {
+        sinceFrame_.start();
+        clock_->start();
+    } else {
+        clock_->stop();
+    }
+    ShowMotionControls();
+}
+
+void DHMIOYRGO_KYKLO::StepFrame() {
+    if (waveView_->isChecked() && !Playing()) {
+        Advance(1.0 / 60 / speed_);
+    }
+}
+
+void DHMIOYRGO_KYKLO::SetSpeed(double speed) {
+    speed_ = std::clamp(speed, 0.25, 4.0);
+    ShowMotionControls();
+}
+
+void DHMIOYRGO_KYKLO::Flash() {
+    if (!waveView_->isChecked()) {
+        return;
+    }
+    flashCount_ = 0.0;
+    if (!Playing()) {
+        SetPlaying(true);
+    }
+    DrawFrame();
+}
+
+void DHMIOYRGO_KYKLO::Advance(double seconds) {
+    const double periods = std::max(0.0, seconds) * speed_;
+    if (flashCount_) {
+        // A flash crosses the figure in FlashSeconds at speed 1, whatever its length.
+        const double most = waves::MostCount(waves::TraceWaves(ReadControls()));
+        *flashCount_ += periods * std::max(most, 1.0) / FlashSeconds;
+        if (*flashCount_ > most) {
+            flashCount_.reset();
+        }
+    } else {
+        phase_ = std::fmod(phase_ + periods, 1.0);
+    }
+    DrawFrame();
+}
+
+void DHMIOYRGO_KYKLO::DrawFrame() {
+    const Controls controls = ReadControls();
+    DrawFigure(controls, scene_, labels_, EIKON->Surface());
+    EIKON->update();
+}
+
+void DHMIOYRGO_KYKLO::ShowMotionControls() {
+    const bool waves = waveView_->isChecked();
+    const WindowTexts texts = TextsFor(ELLINIKA->isChecked());
+    playButton_->setText(Playing() ? texts.pauseCaption : texts.playCaption);
+    playAction_->setChecked(Playing());
+    speedLabel_->setText(texts.speed.arg(speed_));
+    for (QWidget* control :
+         {static_cast<QWidget*>(playButton_), static_cast<QWidget*>(flashButton_),
+          static_cast<QWidget*>(speedLabel_)}) {
+        control->setVisible(waves);
+    }
+    slowerAction_->setEnabled(speed_ > 0.25);
+    fasterAction_->setEnabled(speed_ < 4);
+    stepAction_->setEnabled(waves && !Playing());
+}
+
 void DHMIOYRGO_KYKLO::SetWaveView(bool on) {
     waveView_->setChecked(on);
     WaveView_Click();
 }
 
 void DHMIOYRGO_KYKLO::WaveView_Click() {
+    if (!waveView_->isChecked()) {
+        SetPlaying(false);
+        flashCount_.reset();
+        phase_ = 0;
+    }
     ApplyLayout();
     DrawConstruction();
 }

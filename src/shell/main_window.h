@@ -3,7 +3,10 @@
 #include "construction/controls.h"
 #include "construction/scene.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
+
+#include <optional>
 
 class QAction;
 class QKeySequence;
@@ -13,6 +16,7 @@ class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QTimer;
 
 namespace kymata {
 
@@ -50,6 +54,20 @@ public:
     void SetPresentation(bool on);
     /// Shows the wave view, or the classic construction, and redraws.
     void SetWaveView(bool on);
+    /// The moving crests of the wave view: playing or paused, at a phase of the period.
+    bool Playing() const;
+    void SetPlaying(bool on);
+    double Phase() const { return phase_; }
+    /// One frame on while paused: a sixtieth of a period.
+    void StepFrame();
+    /// The speed of the moving waves, 0.25 to 4 periods a second, in steps of a factor of 2.
+    double Speed() const { return speed_; }
+    void SetSpeed(double speed);
+    /// Sends one flash from the source through the lens; it runs out beyond the figure.
+    void Flash();
+    /// Advances the moving crests by `seconds` of play and redraws the canvas, as the clock does
+    /// once a frame.
+    void Advance(double seconds);
 
 public Q_SLOTS:
     void AGLIKA_Click();
@@ -87,6 +105,9 @@ private:
     void PrintWithDialog(bool worksheet);
     QAction* AddAction(const QKeySequence& shortcut);
     void Warn(const QString& title, const QString& message);
+    /// Redraws the canvas alone for a new frame of the moving crests.
+    void DrawFrame();
+    void ShowMotionControls();
 
     CanvasWidget* EIKON;
     QPushButton* Command1;
@@ -118,6 +139,21 @@ private:
     QAction* zoomOutAction_;
     QAction* wholeFigureAction_;
     QAction* waveViewAction_;
+    QAction* playAction_;
+    QAction* stepAction_;
+    QAction* slowerAction_;
+    QAction* fasterAction_;
+    QAction* flashAction_;
+    QPushButton* playButton_;
+    QPushButton* flashButton_;
+    QLabel* speedLabel_;
+    QTimer* clock_;
+    QElapsedTimer sinceFrame_;
+    /// The crests' phase in periods, 0 <= phase < 1; 0 and still is the still view.
+    double phase_ = 0;
+    double speed_ = 1;
+    /// The count that the crest of a running flash has reached.
+    std::optional<double> flashCount_;
     QRect windowedGeometry_;
 
     kymata::Scene scene_;

@@ -20,7 +20,16 @@ WindowTexts TextsFor(bool greek) {
                 QStringLiteral("Το σχήμα δεν αποθηκεύτηκε."),
                 QStringLiteral("Κυματική εικόνα"),
                 QStringLiteral("ΚΥΜΑΤΙΚΗ ΕΙΚΟΝΑ"),
-                QStringLiteral("Κύματα σε κάθε ακτίνα, από την πηγή ως το F")};
+                QStringLiteral("Κύματα σε κάθε ακτίνα, από την πηγή ως το F"),
+                QStringLiteral("Κίνηση / παύση"),
+                QStringLiteral("ΚΙΝΗΣΗ ▶"),
+                QStringLiteral("ΠΑΥΣΗ ❚❚"),
+                QStringLiteral("Ένα καρέ μπροστά"),
+                QStringLiteral("Πιο αργά"),
+                QStringLiteral("Πιο γρήγορα"),
+                QStringLiteral("Μία λάμψη"),
+                QStringLiteral("ΛΑΜΨΗ"),
+                QStringLiteral("Ταχύτητα %1× (Space, [, ], .)")};
     }
     return {QStringLiteral("Save figure as…"),
             QStringLiteral("Save worksheet as…"),
@@ -38,7 +47,16 @@ WindowTexts TextsFor(bool greek) {
             QStringLiteral("The figure was not saved."),
             QStringLiteral("Wave view"),
             QStringLiteral("WAVE VIEW"),
-            QStringLiteral("Waves along every ray, from the source to F")};
+            QStringLiteral("Waves along every ray, from the source to F"),
+            QStringLiteral("Play / pause"),
+            QStringLiteral("PLAY ▶"),
+            QStringLiteral("PAUSE ❚❚"),
+            QStringLiteral("One frame on"),
+            QStringLiteral("Slower"),
+            QStringLiteral("Faster"),
+            QStringLiteral("One flash"),
+            QStringLiteral("FLASH"),
+            QStringLiteral("Speed %1× (Space, [, ], .)")};
 }
 
 AccessibleText AccessibleTextFor(const QString& name, const Controls& c) {
@@ -123,6 +141,22 @@ AccessibleText AccessibleTextFor(const QString& name, const Controls& c) {
                                    QStringLiteral("Shows the exact rays to the focus, the waves "
                                                   "along each ray and how well they agree "
                                                   "(F6).")};
+    }
+    if (name == QLatin1String("playButton")) {
+        return el ? AccessibleText{QStringLiteral("Κίνηση"),
+                                   QStringLiteral("Κινεί τις κορυφές των κυμάτων: ένα μήκος "
+                                                  "κύματος σε κάθε περίοδο (Space).")}
+                  : AccessibleText{QStringLiteral("Play"),
+                                   QStringLiteral("Moves the crests of the waves on by one "
+                                                  "wavelength each period (Space).")};
+    }
+    if (name == QLatin1String("flashButton")) {
+        return el ? AccessibleText{QStringLiteral("Λάμψη"),
+                                   QStringLiteral("Στέλνει μία κορυφή από την πηγή μέσα από "
+                                                  "τον φακό (L).")}
+                  : AccessibleText{QStringLiteral("Flash"),
+                                   QStringLiteral("Sends one crest from the source through the "
+                                                  "lens (L).")};
     }
     if (name == QLatin1String("ELLINIKA")) {
         return el ? AccessibleText{QStringLiteral("Ελληνικά"),

@@ -26,6 +26,16 @@ struct WindowTexts {
     QString waveView;
     QString waveViewCaption;
     QString ledgerTitle;
+    QString playPause;
+    QString playCaption;
+    QString pauseCaption;
+    QString stepFrame;
+    QString slower;
+    QString faster;
+    QString flash;
+    QString flashCaption;
+    /// "%1" is the speed: periods a second.
+    QString speed;
 };
 
 WindowTexts TextsFor(bool greek);

@@ -13,7 +13,12 @@ std::string Number(const std::optional<double>& value) {
 }
 
 std::string Point(const std::optional<Vec2>& p) {
-    return p ? "[" + JsonNumber(p->x) + "," + JsonNumber(p->y) + "]" : "null";
+    if (!p) {
+        return "null";
+    }
+    std::string text(1, '[');
+    text.append(JsonNumber(p->x)).append(1, ',').append(JsonNumber(p->y)).append(1, ']');
+    return text;
 }
 
 const char* FateText(RayFate fate) {
@@ -30,7 +35,8 @@ const char* FateText(RayFate fate) {
 
 } // namespace
 
-std::string WavesJson(const WaveTrace& trace) {
+std::string WavesJson(const WaveTrace& trace, std::optional<double> phase,
+                      std::optional<double> flash) {
     const WaveLens& lens = trace.lens;
     std::string rays = "[";
     for (const TracedRay& ray : trace.rays) {
@@ -49,8 +55,8 @@ std::string WavesJson(const WaveTrace& trace) {
                     .Text();
     }
     rays += trace.rays.empty() ? "]" : "\n  ]";
-    return JsonObject()
-        .Add("lens", lens.shape == LensShape::Hyperbola ? "hyperbola" : "sphere")
+    JsonObject waves;
+    waves.Add("lens", lens.shape == LensShape::Hyperbola ? "hyperbola" : "sphere")
         .Add("parallelBeam", lens.parallelBeam)
         .Add("source", lens.sourceX)
         .Add("focus", lens.focusX)
@@ -63,8 +69,13 @@ std::string WavesJson(const WaveTrace& trace) {
         .Raw("maxOpd", Number(trace.maxOpd))
         .Raw("inStep", Number(trace.inStep))
         .Raw("bestFocus", Number(trace.bestFocus))
-        .Raw("paraxialFocus", Number(trace.paraxialFocus))
-        .Text();
+        .Raw("paraxialFocus", Number(trace.paraxialFocus));
+    if (flash) {
+        waves.Add("flash", *flash);
+    } else if (phase) {
+        waves.Add("phase", *phase);
+    }
+    return waves.Text();
 }
 
 } // namespace kymata::waves

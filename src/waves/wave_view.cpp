@@ -128,7 +128,7 @@ void DrawPolyline(const std::vector<Vec2>& points, double tolerance, Surface& s)
 }
 
 void DrawWavefronts(const std::vector<std::vector<PathPiece>>& paths, double tolerance,
-                    Surface& s) {
+                    const CrestOptions& crests, Surface& s) {
     double most = 0;
     for (const auto& path : paths) {
         if (!path.empty()) {
@@ -137,18 +137,27 @@ void DrawWavefronts(const std::vector<std::vector<PathPiece>>& paths, double tol
     }
     // The counts grow along each path, so each ray keeps the piece it has reached.
     std::vector<std::size_t> reached(paths.size(), 0);
-    for (int m = 1; m <= static_cast<int>(most); ++m) {
-        s.DrawWidth = m % 5 == 0 ? 2 : 1;
-        // The front joins the rays that reach count m, run by run of neighbours.
+    std::vector<double> counts;
+    if (crests.flash) {
+        counts.push_back(*crests.flash);
+    } else {
+        for (int m = crests.phase > 0 ? 0 : 1; m + crests.phase <= most; ++m) {
+            counts.push_back(m + crests.phase);
+        }
+    }
+    for (const double count : counts) {
+        const auto m = static_cast<long>(std::floor(count));
+        s.DrawWidth = crests.flash ? 3 : (m % 5 == 0 ? 2 : 1);
+        // The front joins the rays that reach this count, run by run of neighbours.
         std::vector<Vec2> run;
         for (std::size_t k = 0; k < paths.size(); ++k) {
             const auto& path = paths[k];
             std::size_t& piece = reached[k];
-            while (piece < path.size() && path[piece].EndCount() < m) {
+            while (piece < path.size() && path[piece].EndCount() < count) {
                 ++piece;
             }
-            if (piece < path.size() && path[piece].count <= m) {
-                run.push_back(path[piece].At(m));
+            if (piece < path.size() && path[piece].count <= count) {
+                run.push_back(path[piece].At(count));
             } else {
                 DrawPolyline(run, tolerance, s);
                 run.clear();
@@ -212,13 +221,19 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
     }
 }
 
-void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool greek, Surface& s) {
+void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool greek,
+                 const CrestOptions& crests, Surface& s) {
     const UserBox& b = layout.box;
     const double unit = std::abs(b.top - b.bottom) / 100;
     s.ForeColor = Black;
     s.CurrentX = static_cast<float>(std::min(b.left, b.right) + unit);
     s.CurrentY = static_cast<float>(std::max(b.top, b.bottom) - unit);
     std::vector<LedgerLine> lines = LedgerSummary(trace, greek);
+    if (crests.flash && trace.maxOpd) {
+        lines.push_back(
+            {greek ? "Διασπορά άφιξης στο F (κύματα)" : "Spread of arrival at F (waves)",
+             Format(*trace.maxOpd, 2)});
+    }
     for (const Marker marker : layout.named) {
         const bool best = marker == Marker::BestFocus;
         lines.push_back({std::string(best ? (greek ? "Καλύτερη εστία (εκτός σχήματος) x"
@@ -304,7 +319,22 @@ std::optional<Vec2> PointAtCount(const std::vector<PathPiece>& path, double coun
     return std::nullopt;
 }
 
-void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double aspect) {
+double MostCount(const WaveTrace& trace) {
+    const WaveViewLayout layout = LayOutWaveView(trace, 1);
+    double most = 0;
+    for (const TracedRay& ray : trace.rays) {
+        const auto path = RayPath(ray, trace.lens, layout.box);
+        most = std::max(most, path.back().EndCount());
+    }
+    return most;
+}
+
+CrestOptions CrestsOf(const Controls& controls) {
+    return {controls.phase.value_or(0), controls.flash};
+}
+
+void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double aspect,
+                  const CrestOptions& crests) {
     const WaveViewLayout layout = LayOutWaveView(trace, aspect);
     const UserBox& b = layout.box;
     surface.Cls();
@@ -325,10 +355,17 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
     for (const TracedRay& ray : trace.rays) {
         paths.push_back(RayPath(ray, trace.lens, b));
     }
-    DrawWavefronts(paths, WavefrontTolerance * (b.right - b.left), surface);
+    // The crest of a flash shows on top of the rays; the wavefronts of the other views lie
+    // under them.
+    if (!crests.flash) {
+        DrawWavefronts(paths, WavefrontTolerance * (b.right - b.left), crests, surface);
+    }
     DrawRays(trace, paths, surface);
+    if (crests.flash) {
+        DrawWavefronts(paths, WavefrontTolerance * (b.right - b.left), crests, surface);
+    }
     DrawMarkers(trace, layout, greek, surface);
-    DrawSummary(trace, layout, greek, surface);
+    DrawSummary(trace, layout, greek, crests, surface);
     surface.ForeColor = Black;
     surface.DrawWidth = 1;
 }

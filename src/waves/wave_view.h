@@ -58,11 +58,29 @@ std::vector<PathPiece> RayPath(const TracedRay& ray, const WaveLens& lens, const
 /// The point of `path` at which the running count reaches `count`, if the path reaches it.
 std::optional<Vec2> PointAtCount(const std::vector<PathPiece>& path, double count);
 
+/// Which crests of the waves the wave view draws.
+struct CrestOptions {
+    /// The crests at running count m + `phase` for every whole m (0 <= phase < 1): phase 0 is
+    /// the still view, and a phase growing by one a period moves every crest one wavelength on,
+    /// λ in air and λ / n in glass.
+    double phase = 0;
+    /// Instead, only the crest of one flash, at this running count on every ray.
+    std::optional<double> flash;
+};
+
+/// The crests that `controls` ask for: their phase and flash.
+CrestOptions CrestsOf(const Controls& controls);
+
+/// The greatest running count that any ray of `trace` reaches in its box (for a square target):
+/// where a flash has left the figure.
+double MostCount(const WaveTrace& trace);
+
 /// Draws the wave view of `trace` on `surface`: the box of `LayOutWaveView` for `aspect`, the
 /// glass hatched and outlined, every ray from its start through the lens to the box edge
 /// (dimmed where it is held or lost in the glass), the wavefronts joining the points of equal
 /// whole count on neighbouring rays (every fifth thicker), the markers of the source, F and
 /// the foci, and the ledger's summary in the corner, in the language of `greek`.
-void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double aspect = 1);
+void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double aspect = 1,
+                  const CrestOptions& crests = {});
 
 } // namespace kymata::waves

@@ -210,6 +210,15 @@ void TestCommandLine::badUsage_data() {
     QTest::newRow("unknown view") << QStringList{"--view", "rays"} << "classic or waves";
     QTest::newRow("view in capitals") << QStringList{"--view", "WAVES"} << "classic or waves";
     QTest::newRow("view without a value") << QStringList{"--view"} << "--view";
+    QTest::newRow("phase of a whole period")
+        << QStringList{"--view", "waves", "--phase", "1"} << "not including 1";
+    QTest::newRow("negative phase")
+        << QStringList{"--view", "waves", "--phase", "-0.1"} << "from 0 up to";
+    QTest::newRow("phase without the wave view") << QStringList{"--phase", "0.5"} << "--view waves";
+    QTest::newRow("flash too far")
+        << QStringList{"--view", "waves", "--flash", "1e6"} << "0 to 10000";
+    QTest::newRow("phase and flash")
+        << QStringList{"--view", "waves", "--phase", "0.5", "--flash", "3"} << "not both";
 }
 
 void TestCommandLine::badUsage() {
@@ -310,6 +319,9 @@ void TestCommandLine::waveView() {
     QCOMPARE(doc["view"].toString(), QStringLiteral("waves"));
     QCOMPARE(doc["waves"].toObject()["lens"].toString(), QStringLiteral("hyperbola"));
     QCOMPARE(doc["waves"].toObject()["rays"].toArray().size(), 25);
+    QVERIFY(!doc["waves"].toObject().contains("phase"));
+    QCOMPARE(Kymata({"--view", "waves", "--phase", "0.25", "--export", json}).exitCode, 0);
+    QCOMPARE(ReadJson(json)["waves"].toObject()["phase"].toDouble(), 0.25);
     QVERIFY(!doc["canvas"].toObject()["items"].toArray().isEmpty());
 
     const QString page = Path("waves-page.json");

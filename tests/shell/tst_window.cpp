@@ -129,6 +129,8 @@ private Q_SLOTS:
     void saveWorksheetMatchesExport();
     void waveViewFromEverySwitch();
     void waveViewFollowsTheControls();
+    void movingWaves();
+    void flashRunsOut();
 };
 
 void TestWindow::startState() {
@@ -372,9 +374,10 @@ void TestWindow::tabOrder() {
         at = at->nextInFocusChain();
     } while (at != Control(*w, "EIKON") && order.size() < 20);
     // The design's order, then the wave view's switch and its ledger.
-    QCOMPARE(order, (QStringList{"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI",
-                                 "pachos", "f_apeiro", "YPERVOLIKO", "ELLINIKA", "AGLIKA",
-                                 "waveView", "ledgerTable", "ledgerSummary"}));
+    QCOMPARE(order,
+             (QStringList{"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI",
+                          "pachos", "f_apeiro", "YPERVOLIKO", "ELLINIKA", "AGLIKA", "waveView",
+                          "playButton", "flashButton", "ledgerTable", "ledgerSummary"}));
 }
 
 void TestWindow::printCancelChangesNothing() {
@@ -820,6 +823,59 @@ void TestWindow::waveViewFollowsTheControls() {
     QCOMPARE(w->Canvas().Figure(), shown());
     auto* summary = w->findChild<QLabel*>(QStringLiteral("ledgerSummary"));
     QVERIFY(summary->text().startsWith(QStringLiteral("Axial count W0 (waves) = ")));
+}
+
+// Play moves the crests one period a second at speed 1; each frame shows the crests at the
+// phase reached; a step moves a paused view one frame; leaving the wave view stops the clock.
+void TestWindow::movingWaves() {
+    const auto w = StartWindow();
+    QVERIFY(!Control(*w, "playButton")->isVisible());
+    w->SetWaveView(true);
+    QVERIFY(Control(*w, "playButton")->isVisible());
+    const Recording still = w->Canvas().Figure();
+    QTest::mouseClick(Control(*w, "playButton"), Qt::LeftButton);
+    QVERIFY(w->Playing());
+    w->SetPlaying(false);
+    w->Advance(0.25);
+    QVERIFY(std::abs(w->Phase() - 0.25) < 1e-12);
+    Controls c = w->ReadControls();
+    QCOMPARE(c.phase.value_or(-1), w->Phase());
+    QCOMPARE(w->Canvas().Figure(), DrawFigureContent(c).canvas);
+    QVERIFY(!(w->Canvas().Figure() == still));
+    w->SetSpeed(2);
+    w->Advance(0.5); // one period at twice the speed: the same phase again
+    QVERIFY(std::abs(w->Phase() - 0.25) < 1e-12);
+    w->SetSpeed(100);
+    QCOMPARE(w->Speed(), 4.0);
+    w->SetSpeed(0.01);
+    QCOMPARE(w->Speed(), 0.25);
+    const double before = w->Phase();
+    w->StepFrame();
+    QVERIFY(std::abs(w->Phase() - before - 1.0 / 60) < 1e-12);
+    // A scroll bar moved while playing redraws the new scene at the current phase.
+    w->SetPlaying(true);
+    ClickOn("n_DIATHLASI", QStyle::SC_ScrollBarAddPage)(*w);
+    QVERIFY(w->Playing());
+    QCOMPARE(w->Canvas().Figure(), DrawFigureContent(w->ReadControls()).canvas);
+    QTest::mouseClick(Control(*w, "waveView"), Qt::LeftButton);
+    QVERIFY(!w->Playing());
+    QVERIFY(!w->ReadControls().phase);
+}
+
+// A flash starts at the source, travels on at every frame and is gone once past the figure.
+void TestWindow::flashRunsOut() {
+    const auto w = StartWindow();
+    w->SetWaveView(true);
+    QTest::mouseClick(Control(*w, "flashButton"), Qt::LeftButton);
+    QCOMPARE(w->ReadControls().flash.value_or(-1), 0.0);
+    w->SetPlaying(false);
+    w->Advance(1);
+    const double one = w->ReadControls().flash.value_or(-1);
+    QVERIFY(one > 0);
+    w->Advance(1);
+    QVERIFY(std::abs(w->ReadControls().flash.value_or(-1) - 2 * one) < 1e-9);
+    w->Advance(100);
+    QVERIFY(!w->ReadControls().flash);
 }
 
 QTEST_MAIN(TestWindow)

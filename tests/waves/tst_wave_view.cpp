@@ -1,6 +1,7 @@
 // The wave view as drawn and as written: its recording, the wavefronts, the ledger, the
 // markers, worksheets and the figure document.
 
+#include "construction/number_format.h"
 #include "drawing/recording_surface.h"
 #include "drawing/worksheet.h"
 #include "figure/figure_content.h"
@@ -72,6 +73,10 @@ private Q_SLOTS:
     void documentWithTheSourceInTheGlass();
     void classicDocumentHasNoWaves();
     void printedPage();
+    void crestsAtAPhase_data();
+    void crestsAtAPhase();
+    void crestsMoveOneWavelengthAPeriod();
+    void flashIsOneCrest();
 };
 
 void TestWaveView::figureIsWholeAndFinite_data() {
@@ -299,6 +304,100 @@ void TestWaveView::printedPage() {
     QVERIFY(std::abs((b.right - b.left) / (b.top - b.bottom) - aspect) < 1e-9);
     // The page and the canvas show the same optics.
     QCOMPARE(Texts(printed.page).back().text, Texts(printed.content.canvas).back().text);
+}
+
+void TestWaveView::crestsAtAPhase_data() {
+    QTest::addColumn<Controls>("controls");
+    QTest::addColumn<double>("phase");
+    QTest::newRow("start values, a quarter") << Waves() << 0.25;
+    QTest::newRow("hyperbola, 0.6") << Waves(-30, 200, true) << 0.6;
+    QTest::newRow("plane wave, 0.95") << Waves(-40, 150, false, true) << 0.95;
+}
+
+// Every drawn crest at phase t joins points of running count m + t on the rays (to the single
+// precision of the recording).
+void TestWaveView::crestsAtAPhase() {
+    QFETCH(Controls, controls);
+    QFETCH(double, phase);
+    const WaveTrace trace = TraceWaves(controls);
+    RecordingSurface canvas;
+    DrawWaveView(trace, true, canvas, 1, {phase, std::nullopt});
+    const WaveViewLayout layout = LayOutWaveView(trace, 1);
+    std::vector<std::vector<PathPiece>> paths;
+    for (const TracedRay& ray : trace.rays) {
+        paths.push_back(RayPath(ray, trace.lens, layout.box));
+    }
+    const double span = layout.box.right - layout.box.left;
+    int crests = 0;
+    for (const Item& item : canvas.Figure().items) {
+        const auto* line = std::get_if<LineItem>(&item);
+        if (!line || !(line->color == Rgb{0, 90, 190})) {
+            continue;
+        }
+        for (const Vec2 end : {Vec2{line->x1, line->y1}, Vec2{line->x2, line->y2}}) {
+            bool found = false;
+            for (const auto& path : paths) {
+                const PathPiece& last = path.back();
+                for (int m = 0; !found && m + phase <= last.EndCount(); ++m) {
+                    const auto p = PointAtCount(path, m + phase);
+                    found = p && Distance(*p, end) < 1e-6 * span;
+                }
+            }
+            QVERIFY2(found, qPrintable(QStringLiteral("(%1, %2)").arg(end.x).arg(end.y)));
+        }
+        ++crests;
+    }
+    QVERIFY(crests > 100);
+}
+
+// Half a period on, each crest has moved half a wavelength along its ray: λ/2 in air, λ/(2n) in
+// the glass, where the light is slower.
+void TestWaveView::crestsMoveOneWavelengthAPeriod() {
+    const WaveTrace trace = TraceWaves(Waves(-30, 180));
+    const WaveLens& lens = trace.lens;
+    const WaveViewLayout layout = LayOutWaveView(trace, 1);
+    int air = 0;
+    int glass = 0;
+    for (const TracedRay& ray : trace.rays) {
+        const auto path = RayPath(ray, lens, layout.box);
+        for (int m = 0; m + 1 < path.back().EndCount(); ++m) {
+            const double from = m + 0.2;
+            const double to = m + 0.7;
+            const auto p = PointAtCount(path, from);
+            const auto q = PointAtCount(path, to);
+            QVERIFY(p && q);
+            const bool inGlass = from > ray.air && to < ray.air + ray.glass.value_or(0);
+            const bool inAir = to < ray.air || from > ray.air + ray.glass.value_or(1e9);
+            if (inGlass) {
+                QVERIFY(std::abs(Distance(*p, *q) - 0.5 * lens.glassWavelength) < 1e-9);
+                ++glass;
+            } else if (inAir) {
+                QVERIFY(std::abs(Distance(*p, *q) - 0.5 * lens.wavelength) < 1e-9);
+                ++air;
+            }
+        }
+    }
+    QVERIFY(air > 100 && glass > 100);
+}
+
+// A flash draws one crest only, and the ledger says how spread its arrival at F is.
+void TestWaveView::flashIsOneCrest() {
+    Controls c = Waves(-200);
+    c.flash = 150.0;
+    const FigureContent content = DrawFigureContent(c);
+    int crests = 0;
+    for (const Item& item : content.canvas.items) {
+        const auto* line = std::get_if<LineItem>(&item);
+        crests += line && line->color == Rgb{0, 90, 190} ? 1 : 0;
+    }
+    QVERIFY(crests >= 1 && crests <= 24);
+    const auto texts = Texts(content.canvas);
+    QVERIFY(std::any_of(texts.begin(), texts.end(), [&](const TextItem& t) {
+        return t.text == "Διασπορά άφιξης στο F (κύματα) = " + Format(*content.waves->maxOpd, 2);
+    }));
+    const QJsonObject w = Document(content)["waves"].toObject();
+    QCOMPARE(w["flash"].toDouble(), 150.0);
+    QVERIFY(!w.contains("phase"));
 }
 
 QTEST_APPLESS_MAIN(TestWaveView)

@@ -19,7 +19,7 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ledger"));
     // Larger than the window's other texts: it is read from the back of a classroom.
     QFont large = font();
-    large.setPointSizeF(large.pointSizeF() * 1.25);
+    large.setPointSizeF(large.pointSizeF() * 1.1);
     setFont(large);
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("ledgerTitle"));
@@ -27,6 +27,7 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     title_->setFont(titleFont);
+    title_->setWordWrap(true);
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("ledgerTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

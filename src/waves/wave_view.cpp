@@ -98,10 +98,15 @@ void DrawRays(const WaveTrace& trace, const std::vector<std::vector<PathPiece>>&
     s.DrawStyle = LineStyle::Solid;
 }
 
-/// The distance of p from the line through a and b.
-double OffLine(Vec2 p, Vec2 a, Vec2 b) {
-    const double length = Distance(a, b);
-    return length > 0 ? std::abs(Cross(b - a, p - a)) / length : Distance(p, a);
+/// Whether p lies within `tolerance` of the line through a and b (squared, free of roots:
+/// |(b - a) × (p - a)| / |b - a| <= tolerance).
+bool NearLine(Vec2 p, Vec2 a, Vec2 b, double tolerance) {
+    const Vec2 d = b - a;
+    const double cross = Cross(d, p - a);
+    const double squaredLength = Dot(d, d);
+    const double squaredTolerance = tolerance * tolerance;
+    return squaredLength > 0 ? cross * cross <= squaredTolerance * squaredLength
+                             : Dot(p - a, p - a) <= squaredTolerance;
 }
 
 /// Draws the polyline through `points` with as few segments as keep every point within
@@ -115,7 +120,7 @@ void DrawPolyline(const std::vector<Vec2>& points, double tolerance, Surface& s)
         while (end + 1 < points.size()) {
             bool straight = true;
             for (std::size_t i = anchor + 1; i <= end && straight; ++i) {
-                straight = OffLine(points[i], points[anchor], points[end + 1]) <= tolerance;
+                straight = NearLine(points[i], points[anchor], points[end + 1], tolerance);
             }
             if (!straight) {
                 break;
@@ -145,11 +150,12 @@ void DrawWavefronts(const std::vector<std::vector<PathPiece>>& paths, double tol
             counts.push_back(m + crests.phase);
         }
     }
+    std::vector<Vec2> run;
     for (const double count : counts) {
         const auto m = static_cast<long>(std::floor(count));
         s.DrawWidth = crests.flash ? 3 : (m % 5 == 0 ? 2 : 1);
         // The front joins the rays that reach this count, run by run of neighbours.
-        std::vector<Vec2> run;
+        run.clear();
         for (std::size_t k = 0; k < paths.size(); ++k) {
             const auto& path = paths[k];
             std::size_t& piece = reached[k];

@@ -39,12 +39,13 @@ struct PathPiece {
     double wavelength = 0;
     /// |to - from|.
     double length = 0;
+    /// The count of waves at `to`.
+    double endCount = 0;
 
     PathPiece(Vec2 start, Vec2 end, double startCount, double pieceWavelength)
         : from(start), to(end), count(startCount), wavelength(pieceWavelength),
-          length(Distance(start, end)) {}
-    /// The count of waves at `to`.
-    double EndCount() const { return count + length / wavelength; }
+          length(Distance(start, end)), endCount(startCount + length / pieceWavelength) {}
+    double EndCount() const { return endCount; }
     /// The point of the piece at the running count `c`, `count` <= c <= `EndCount`().
     Vec2 At(double c) const {
         return length > 0 ? from + ((c - count) * wavelength / length) * (to - from) : from;

@@ -38,6 +38,9 @@ struct Controls {
     std::optional<double> phase;
     /// The wave view's single flash: only the crest at this running count; empty, none.
     std::optional<double> flash;
+    /// The wave view's third lens: the perfect front surface, on which every ray arrives at
+    /// the focus with the same count (`YPERVOLIKO` plays no part in it).
+    bool perfectLens = false;
 
     friend bool operator==(const Controls&, const Controls&) = default;
 };

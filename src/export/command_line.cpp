@@ -63,6 +63,11 @@ struct Options {
                             QStringLiteral("The figure: classic (default) or waves, the wave "
                                            "view with every ray traced to the focus."),
                             QStringLiteral("classic|waves")};
+    QCommandLineOption lens{QStringLiteral("lens"),
+                            QStringLiteral("With --view waves: the lens, sphere (default), "
+                                           "hyperbola (as --hyperbola) or perfect, the surface "
+                                           "on which every ray arrives at F in step."),
+                            QStringLiteral("sphere|hyperbola|perfect")};
     QCommandLineOption phase{QStringLiteral("phase"),
                              QStringLiteral("With --view waves: the crests at phase T of a "
                                             "period, 0 <= T < 1 (moving waves, still)."),
@@ -163,7 +168,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
     parser.addOptions({o.exportFile, o.printTo, o.size, o.source, o.focus, o.index, o.thickness,
-                       o.hyperbola, o.parallelBeam, o.view, o.phase, o.flash, o.worksheet, o.lang});
+                       o.hyperbola, o.parallelBeam, o.view, o.lens, o.phase, o.flash, o.worksheet,
+                       o.lang});
 
     if (!parser.parse(arguments)) {
         err << parser.errorText() << QStringLiteral(" (see --help for the options)\n");
@@ -217,6 +223,18 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (error.isEmpty() && view != QLatin1String("classic") && view != QLatin1String("waves")) {
         error = QStringLiteral("--view: '%1' is not valid; give classic or waves").arg(view);
     }
+    const QString lens = parser.value(o.lens);
+    if (error.isEmpty() && parser.isSet(o.lens)) {
+        if (lens != QLatin1String("sphere") && lens != QLatin1String("hyperbola") &&
+            lens != QLatin1String("perfect")) {
+            error = QStringLiteral("--lens: '%1' is not valid; give sphere, hyperbola or perfect")
+                        .arg(lens);
+        } else if (view != QLatin1String("waves")) {
+            error = QStringLiteral("--lens goes with --view waves");
+        } else if (parser.isSet(o.hyperbola) && lens != QLatin1String("hyperbola")) {
+            error = QStringLiteral("--hyperbola and --lens %1 do not go together").arg(lens);
+        }
+    }
     std::optional<double> phase;
     std::optional<double> flash;
     if (error.isEmpty() && (parser.isSet(o.phase) || parser.isSet(o.flash))) {
@@ -254,7 +272,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     controls.fOCUS_POINT = *focus;
     controls.n_DIATHLASI = *index;
     controls.pachos = *thickness;
-    controls.YPERVOLIKO = parser.isSet(o.hyperbola);
+    controls.YPERVOLIKO = parser.isSet(o.hyperbola) || lens == QLatin1String("hyperbola");
+    controls.perfectLens = lens == QLatin1String("perfect");
     controls.f_apeiro = parser.isSet(o.parallelBeam);
     controls.ELLINIKA = lang == QLatin1String("el");
     controls.view = view == QLatin1String("waves") ? View::Waves : View::Classic;

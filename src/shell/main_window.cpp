@@ -111,6 +111,7 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     AGLIKA = MakeButton<QRadioButton>(this, "AGLIKA", "ENGLISH");
     ELLINIKA->setChecked(true);
     waveView_ = MakeButton<QCheckBox>(this, "waveView", "WAVE VIEW");
+    perfectLens_ = MakeButton<QCheckBox>(this, "perfectLens", "PERFECT LENS");
     playButton_ = MakeButton<QPushButton>(this, "playButton", "PLAY");
     flashButton_ = MakeButton<QPushButton>(this, "flashButton", "FLASH");
     speedLabel_ = MakeLabel(this, "speedLabel");
@@ -122,9 +123,9 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
 
     // Tab order of the design: canvas, PRINT, the scroll bars from top to bottom with their
     // read-outs, the two check boxes, the two languages.
-    QWidget* order[] = {EIKON,     Command1,    initial_POINT, fOCUS_POINT, n_DIATHLASI,
-                        pachos,    f_apeiro,    YPERVOLIKO,    ELLINIKA,    AGLIKA,
-                        waveView_, playButton_, flashButton_,  ledger_};
+    QWidget* order[] = {EIKON,     Command1,     initial_POINT, fOCUS_POINT,  n_DIATHLASI,
+                        pachos,    f_apeiro,     YPERVOLIKO,    ELLINIKA,     AGLIKA,
+                        waveView_, perfectLens_, playButton_,   flashButton_, ledger_};
     for (std::size_t k = 1; k < std::size(order); ++k) {
         setTabOrder(order[k - 1], order[k]);
     }
@@ -138,6 +139,7 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(YPERVOLIKO, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::YPERVOLIKO_Click);
     connect(waveView_, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::WaveView_Click);
     connect(f_apeiro, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::f_apeiro_Click);
+    connect(perfectLens_, &QCheckBox::clicked, this, [this] { DrawConstruction(); });
     connect(playButton_, &QPushButton::clicked, this, [this] { SetPlaying(!Playing()); });
     connect(flashButton_, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Flash);
     connect(clock_, &QTimer::timeout, this, [this] {
@@ -206,6 +208,7 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
     c.f_apeiro = f_apeiro->isChecked();
     c.ELLINIKA = ELLINIKA->isChecked();
     c.view = waveView_->isChecked() ? View::Waves : View::Classic;
+    c.perfectLens = c.view == View::Waves && perfectLens_->isChecked();
     if (c.view == View::Waves && flashCount_) {
         c.flash = flashCount_;
     } else if (c.view == View::Waves && (Playing() || phase_ > 0)) {
@@ -266,12 +269,14 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     fasterAction_->setText(texts.faster);
     flashAction_->setText(texts.flash);
     flashButton_->setText(texts.flashCaption);
+    perfectLens_->setText(texts.perfectLensCaption);
     ShowMotionControls();
     QStringList named;
     for (const DesignedControl& d : DesignedControls()) {
         named << QString::fromLatin1(d.name);
     }
-    named << waveView_->objectName() << playButton_->objectName() << flashButton_->objectName();
+    named << waveView_->objectName() << perfectLens_->objectName() << playButton_->objectName()
+          << flashButton_->objectName();
     for (const QString& name : named) {
         if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
             const AccessibleText a = AccessibleTextFor(name, controls);
@@ -406,9 +411,12 @@ void DHMIOYRGO_KYKLO::ApplyLayout() {
     waveView_->setGeometry(beam.right() + beam.height() / 2, beam.top(),
                            std::max(waveView_->sizeHint().width(), beam.width()), beam.height());
     const QRect box = waveView_->geometry();
+    perfectLens_->setGeometry(box.left(), box.bottom() + box.height() / 4,
+                              std::max(perfectLens_->sizeHint().width(), box.width()),
+                              box.height());
     const int button = std::max(playButton_->sizeHint().width(), box.width() / 2);
-    playButton_->setGeometry(box.left(), box.bottom() + box.height() / 2, button,
-                             playButton_->sizeHint().height());
+    playButton_->setGeometry(box.left(), perfectLens_->geometry().bottom() + box.height() / 4,
+                             button, playButton_->sizeHint().height());
     flashButton_->setGeometry(playButton_->geometry().right() + box.height() / 2, playButton_->y(),
                               button, playButton_->height());
     speedLabel_->setGeometry(box.left(), playButton_->geometry().bottom() + 4, 2 * button,
@@ -537,8 +545,8 @@ void DHMIOYRGO_KYKLO::ShowMotionControls() {
     playAction_->setChecked(Playing());
     speedLabel_->setText(texts.speed.arg(speed_));
     for (QWidget* control :
-         {static_cast<QWidget*>(playButton_), static_cast<QWidget*>(flashButton_),
-          static_cast<QWidget*>(speedLabel_)}) {
+         {static_cast<QWidget*>(perfectLens_), static_cast<QWidget*>(playButton_),
+          static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(speedLabel_)}) {
         control->setVisible(waves);
     }
     slowerAction_->setEnabled(speed_ > 0.25);

@@ -144,6 +144,7 @@ private:
     QAction* slowerAction_;
     QAction* fasterAction_;
     QAction* flashAction_;
+    QCheckBox* perfectLens_;
     QPushButton* playButton_;
     QPushButton* flashButton_;
     QLabel* speedLabel_;

@@ -29,6 +29,7 @@ WindowTexts TextsFor(bool greek) {
                 QStringLiteral("Πιο γρήγορα"),
                 QStringLiteral("Μία λάμψη"),
                 QStringLiteral("ΛΑΜΨΗ"),
+                QStringLiteral("ΤΕΛΕΙΟΣ ΦΑΚΟΣ"),
                 QStringLiteral("Ταχύτητα %1× (Space, [, ], .)")};
     }
     return {QStringLiteral("Save figure as…"),
@@ -56,6 +57,7 @@ WindowTexts TextsFor(bool greek) {
             QStringLiteral("Faster"),
             QStringLiteral("One flash"),
             QStringLiteral("FLASH"),
+            QStringLiteral("PERFECT LENS"),
             QStringLiteral("Speed %1× (Space, [, ], .)")};
 }
 
@@ -149,6 +151,14 @@ AccessibleText AccessibleTextFor(const QString& name, const Controls& c) {
                   : AccessibleText{QStringLiteral("Play"),
                                    QStringLiteral("Moves the crests of the waves on by one "
                                                   "wavelength each period (Space).")};
+    }
+    if (name == QLatin1String("perfectLens")) {
+        return el ? AccessibleText{QStringLiteral("Τέλειος φακός"),
+                                   QStringLiteral("Η μπροστινή επιφάνεια στην οποία κάθε ακτίνα "
+                                                  "φτάνει στο F με τον ίδιο αριθμό κυμάτων.")}
+                  : AccessibleText{QStringLiteral("Perfect lens"),
+                                   QStringLiteral("The front surface on which every ray arrives "
+                                                  "at F with the same count of waves.")};
     }
     if (name == QLatin1String("flashButton")) {
         return el ? AccessibleText{QStringLiteral("Λάμψη"),

@@ -34,6 +34,7 @@ struct WindowTexts {
     QString faster;
     QString flash;
     QString flashCaption;
+    QString perfectLensCaption;
     /// "%1" is the speed: periods a second.
     QString speed;
 };

@@ -56,7 +56,10 @@ std::string WavesJson(const WaveTrace& trace, std::optional<double> phase,
     }
     rays += trace.rays.empty() ? "]" : "\n  ]";
     JsonObject waves;
-    waves.Add("lens", lens.shape == LensShape::Hyperbola ? "hyperbola" : "sphere")
+    waves
+        .Add("lens", lens.shape == LensShape::Hyperbola
+                         ? "hyperbola"
+                         : (lens.shape == LensShape::Perfect ? "perfect" : "sphere"))
         .Add("parallelBeam", lens.parallelBeam)
         .Add("source", lens.sourceX)
         .Add("focus", lens.focusX)
@@ -70,6 +73,15 @@ std::string WavesJson(const WaveTrace& trace, std::optional<double> phase,
         .Raw("inStep", Number(trace.inStep))
         .Raw("bestFocus", Number(trace.bestFocus))
         .Raw("paraxialFocus", Number(trace.paraxialFocus));
+    if (lens.shape == LensShape::Perfect) {
+        std::string surface = "[";
+        for (const Vec2 p : lens.surface) {
+            surface += surface.size() > 1 ? "," : "";
+            surface += Point(p);
+        }
+        surface += "]";
+        waves.Raw("surface", lens.surface.empty() ? "null" : surface);
+    }
     if (flash) {
         waves.Add("flash", *flash);
     } else if (phase) {

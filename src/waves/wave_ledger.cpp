@@ -34,6 +34,8 @@ struct Words {
     const char* noParaxialFocus;
     const char* spread;
     const char* inGlass;
+    const char* noPerfect;
+    const char* sphereGap;
 };
 
 constexpr Words English{
@@ -55,6 +57,8 @@ constexpr Words English{
     "Paraxial focus: none (the rays near the axis do not converge)",
     "Spread of axis crossings",
     "The source lies in the glass: no ray is traced.",
+    "No perfect surface exists for these settings: no surface is drawn.",
+    "Perfect surface from the sphere, at most (glass waves)",
 };
 
 constexpr Words Greek{
@@ -76,6 +80,8 @@ constexpr Words Greek{
     "Παραξονική εστία: καμία (οι ακτίνες κοντά στον άξονα δεν συγκλίνουν)",
     "Εύρος τομών με τον άξονα",
     "Η πηγή βρίσκεται μέσα στο γυαλί: καμία ακτίνα δεν σχεδιάζεται.",
+    "Δεν υπάρχει τέλεια επιφάνεια για αυτές τις τιμές: καμία επιφάνεια δεν σχεδιάζεται.",
+    "Τέλεια επιφάνεια από τη σφαίρα, το πολύ (κύματα στο γυαλί)",
 };
 
 } // namespace
@@ -108,6 +114,10 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
         s.push_back({w.inGlass, ""});
         return s;
     }
+    if (trace.noPerfectSurface) {
+        s.push_back({w.noPerfect, ""});
+        return s;
+    }
     s.push_back({w.axialCount, Number(trace.axialCount, 2)});
     s.push_back({w.rmsOpd, Number(trace.rmsOpd, 2)});
     s.push_back({w.maxOpd, Number(trace.maxOpd, 2)});
@@ -126,6 +136,9 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
         s.push_back({w.noParaxialFocus, ""});
     }
     s.push_back({w.spread, Number(trace.crossingSpread, 1)});
+    if (trace.sphereGap) {
+        s.push_back({w.sphereGap, Format(*trace.sphereGap, 2)});
+    }
     return s;
 }
 

@@ -3,6 +3,7 @@
 #include "construction/scene.h"
 #include "construction/scene_parameters.h"
 #include "hyperbolic/hyperbolic_construction.h"
+#include "waves/perfect_surface.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +35,21 @@ WaveLens DescribeWaveLens(const Controls& controls) {
         return lens;
     }
     const SphericalGeometry g = DeriveSphericalGeometry(controls, scene);
+    if (controls.perfectLens) {
+        lens.shape = LensShape::Perfect;
+        lens.frontVertexX = g.FrontVertexX;
+        lens.backX = g.BackVertexX;
+        lens.sourceX = scene.SourceX;
+        lens.focusX = g.FocusX;
+        if (lens.sourceX < lens.frontVertexX) {
+            if (const std::optional<PerfectShape> shape = FindPerfectSurface(lens)) {
+                lens.rim = shape->rim;
+                lens.perfectAperture = shape->aperture;
+                lens.surface = shape->points;
+            }
+        }
+        return lens;
+    }
     lens.shape = LensShape::Sphere;
     lens.centreX = g.SurfaceCentreX;
     lens.radius = scene.FrontRadius;
@@ -53,6 +69,19 @@ bool SourceInGlass(const WaveLens& lens) {
 }
 
 double FrontX(const WaveLens& lens, double y) {
+    if (lens.shape == LensShape::Perfect) {
+        // Started from the samples' x at that height.
+        const auto& s = lens.surface;
+        double guess = lens.frontVertexX;
+        for (std::size_t i = 1; i < s.size(); ++i) {
+            if (y >= s[i - 1].y && y <= s[i].y && s[i].y > s[i - 1].y) {
+                guess =
+                    s[i - 1].x + (y - s[i - 1].y) / (s[i].y - s[i - 1].y) * (s[i].x - s[i - 1].x);
+                break;
+            }
+        }
+        return PerfectSurfaceX(lens, y, guess).value_or(guess);
+    }
     if (lens.shape == LensShape::Sphere) {
         return lens.centreX - std::sqrt(std::max(0.0, lens.radius * lens.radius - y * y));
     }
@@ -61,6 +90,11 @@ double FrontX(const WaveLens& lens, double y) {
 }
 
 Vec2 FrontNormal(const WaveLens& lens, Vec2 p) {
+    if (lens.shape == LensShape::Perfect) {
+        const double h = 1e-5 * std::max(1.0, lens.rim);
+        const double dx = FrontX(lens, p.y + h) - FrontX(lens, p.y - h);
+        return Unit({2 * h, -dx});
+    }
     if (lens.shape == LensShape::Sphere) {
         return Unit(Vec2{lens.centreX, 0} - p);
     }
@@ -68,6 +102,9 @@ Vec2 FrontNormal(const WaveLens& lens, Vec2 p) {
 }
 
 double ApertureHeight(const WaveLens& lens) {
+    if (lens.shape == LensShape::Perfect) {
+        return std::min(lens.rim, lens.perfectAperture);
+    }
     if (lens.parallelBeam) {
         return lens.rim;
     }
@@ -94,6 +131,11 @@ namespace {
 /// itself), on the part that bounds the glass; infinity where it does not.
 double FrontAgain(const WaveLens& lens, Vec2 p, Vec2 d, double tiny) {
     double t = std::numeric_limits<double>::infinity();
+    if (lens.shape == LensShape::Perfect) {
+        // Refracted by the surface towards its own exit point on the back plane, a ray inside
+        // the aperture meets the surface no more.
+        return t;
+    }
     if (lens.shape == LensShape::Sphere) {
         // |p + t d - C|² = R² with |p - C| = R: t = -2 d·(p - C).
         const double root = -2 * Dot(d, p - Vec2{lens.centreX, 0});

@@ -3,6 +3,8 @@
 #include "construction/controls.h"
 #include "waves/optics.h"
 
+#include <vector>
+
 namespace kymata::waves {
 
 /// The front surface of the lens in the wave view.
@@ -11,6 +13,9 @@ enum class LensShape {
     Sphere,
     /// The right branch of the hyperbola with eccentricity n that HYPERBOLA draws.
     Hyperbola,
+    /// The perfect surface: every ray arrives at F with the axial count (the sphere's vertex,
+    /// back plane, source and focus).
+    Perfect,
 };
 
 /// The lens, the source and the focus of the wave view, read from the controls with the scene
@@ -45,11 +50,16 @@ struct WaveLens {
     double sourceX = 0;
     /// F = (`focusX`, 0), the classic focus mark: `fOCUS_POINT` air wavelengths behind B.
     double focusX = 0;
+    /// Perfect: the surface sampled from -rim to rim (empty where none exists), and the height
+    /// up to which the source sees it.
+    std::vector<Vec2> surface;
+    double perfectAperture = 0;
 };
 
 /// The wave view's lens for `controls`: the sphere, or the hyperbola when `YPERVOLIKO` is
 /// checked, with the source (`initial_POINT` λ, less a for the hyperbola), the back face and the
-/// focus of the classic figures; "Parallel BEAM" makes the source a plane wave.
+/// focus of the classic figures; "Parallel BEAM" makes the source a plane wave. With
+/// `perfectLens`, the perfect surface on the sphere's vertex, back plane and focus.
 WaveLens DescribeWaveLens(const Controls& controls);
 
 /// True when the source (or the plane wave's start plane) is not left of the front vertex: it
@@ -57,11 +67,12 @@ WaveLens DescribeWaveLens(const Controls& controls);
 bool SourceInGlass(const WaveLens& lens);
 
 /// The x of the front surface at height y (|y| <= rim): sphere x = centreX - sqrt(R² - y²),
-/// hyperbola x = -2a + a sqrt(1 + (y / b)²).
+/// hyperbola x = -2a + a sqrt(1 + (y / b)²), the perfect surface solved for at that height.
 double FrontX(const WaveLens& lens, double y);
 
 /// The unit normal of the front surface at its point p, pointing into the glass: sphere along
-/// C - p, hyperbola along the gradient of ((x + 2a) / a)² - (y / b)², (2 (x + 2a) / a², -2y / b²).
+/// C - p, hyperbola along the gradient of ((x + 2a) / a)² - (y / b)², (2 (x + 2a) / a², -2y / b²),
+/// the perfect surface across its own tangent, from the curve's points just above and below.
 Vec2 FrontNormal(const WaveLens& lens, Vec2 p);
 
 /// H, the height within which the fan enters: the smaller of the rim and the greatest height of

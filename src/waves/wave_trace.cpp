@@ -2,6 +2,7 @@
 
 #include "waves/wave_focus.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kymata::waves {
@@ -63,6 +64,10 @@ WaveTrace TraceWaves(const Controls& controls) {
     if (trace.sourceInGlass) {
         return trace;
     }
+    if (lens.shape == LensShape::Perfect && lens.surface.empty()) {
+        trace.noPerfectSurface = true;
+        return trace;
+    }
     const double aperture = ApertureHeight(lens);
     trace.aperture = aperture;
     trace.rays.reserve(FanRays);
@@ -70,7 +75,33 @@ WaveTrace TraceWaves(const Controls& controls) {
         trace.rays.push_back(TraceRay(lens, 0.95 * aperture * k / FanHalf));
     }
     Summarise(trace);
+    if (lens.shape == LensShape::Perfect) {
+        // The surface is only shown where it does what it is for: every ray that gets through
+        // arrives at F in step. Anything else is a surface that does not exist here.
+        if (!trace.maxOpd || *trace.maxOpd > PerfectOpdLimit) {
+            WaveTrace none;
+            none.lens = lens;
+            none.lens.surface.clear();
+            none.noPerfectSurface = true;
+            return none;
+        }
+        trace.sphereGap = PerfectGapFromSphere(lens);
+    }
     return trace;
+}
+
+double PerfectGapFromSphere(const WaveLens& lens) {
+    // The sphere of the classic figure has the same vertex: centre vertex + R, radius R.
+    const double radius = 9 * lens.wavelength;
+    const double centre = lens.frontVertexX + radius;
+    double gap = 0;
+    for (const Vec2 p : lens.surface) {
+        if (std::abs(p.y) <= radius) {
+            const double sphereX = centre - std::sqrt(radius * radius - p.y * p.y);
+            gap = std::max(gap, std::abs(p.x - sphereX));
+        }
+    }
+    return gap / lens.glassWavelength;
 }
 
 } // namespace kymata::waves

@@ -60,6 +60,12 @@ struct WaveTrace {
     WaveLens lens;
     /// The source lies in or on the glass: no ray is traced and the summary is empty.
     bool sourceInGlass = false;
+    /// The perfect lens was asked for and no such surface exists for the settings: no ray is
+    /// traced and the summary is empty.
+    bool noPerfectSurface = false;
+    /// The perfect lens: the largest distance along the axis between it and the sphere of the
+    /// same vertex, in glass wavelengths.
+    std::optional<double> sphereGap;
     /// H, the fan's aperture (empty with the source in the glass).
     std::optional<double> aperture;
     /// The 25 rays k = -12..12, aimed at heights y_k = 0.95 H k / 12, in k order.
@@ -80,6 +86,15 @@ struct WaveTrace {
     /// The greatest less the least axis crossing, over the rays that have one (two at least).
     std::optional<double> crossingSpread;
 };
+
+/// The largest |OPD| in waves that the perfect surface may leave: beyond it, the settings have
+/// no perfect surface worth the name and none is drawn.
+inline constexpr double PerfectOpdLimit = 1e-6;
+
+/// The largest distance along the axis, in glass wavelengths, between the perfect surface of
+/// `lens` and the sphere of the classic figure with the same vertex (radius 9 λ), where both
+/// exist.
+double PerfectGapFromSphere(const WaveLens& lens);
 
 /// The number of rays in the fan, and the largest |k|.
 inline constexpr int FanRays = 25;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace kymata::waves {
 
@@ -64,7 +65,22 @@ double ToBoxEdge(Vec2 p, Vec2 d, const UserBox& box) {
     return std::isfinite(t) ? std::max(t, 0.0) : 0;
 }
 
+/// The sphere of the classic figure with the perfect surface's vertex, dotted beside it.
+void DrawSphereBeside(const WaveLens& lens, Surface& s) {
+    const double radius = 9 * lens.wavelength;
+    const double reach = std::min(radius, std::max(lens.rim, 1e-9));
+    const double half = std::asin(reach / radius);
+    s.DrawWidth = 1;
+    s.DrawStyle = LineStyle::Dotted;
+    s.Arc(static_cast<float>(lens.frontVertexX + radius), 0, static_cast<float>(radius), GlassEdge,
+          static_cast<float>(std::numbers::pi - half), static_cast<float>(std::numbers::pi + half));
+    s.DrawStyle = LineStyle::Solid;
+}
+
 void DrawGlass(const WaveLens& lens, Surface& s, const UserBox& box) {
+    if (lens.shape == LensShape::Perfect && lens.surface.empty()) {
+        return;
+    }
     const double h = lens.rim;
     const double step = std::abs(box.top - box.bottom) / HatchLines;
     s.DrawWidth = 1;
@@ -72,12 +88,21 @@ void DrawGlass(const WaveLens& lens, Surface& s, const UserBox& box) {
         Segment(s, {FrontX(lens, y), y}, {lens.backX, y}, GlassTint);
     }
     s.DrawWidth = 2;
-    Vec2 previous{FrontX(lens, -h), -h};
-    for (int i = 1; i <= OutlineSegments; ++i) {
-        const double y = -h + 2 * h * i / OutlineSegments;
-        const Vec2 next{FrontX(lens, y), y};
-        Segment(s, previous, next, GlassEdge);
-        previous = next;
+    if (lens.shape == LensShape::Perfect) {
+        // The surface through its own computed points.
+        for (std::size_t i = 1; i < lens.surface.size(); ++i) {
+            Segment(s, lens.surface[i - 1], lens.surface[i], GlassEdge);
+        }
+        DrawSphereBeside(lens, s);
+        s.DrawWidth = 2;
+    } else {
+        Vec2 previous{FrontX(lens, -h), -h};
+        for (int i = 1; i <= OutlineSegments; ++i) {
+            const double y = -h + 2 * h * i / OutlineSegments;
+            const Vec2 next{FrontX(lens, y), y};
+            Segment(s, previous, next, GlassEdge);
+            previous = next;
+        }
     }
     for (const double y : {-h, h}) {
         Segment(s, {FrontX(lens, y), y}, {lens.backX, y}, GlassEdge);

@@ -217,6 +217,12 @@ void TestCommandLine::badUsage_data() {
     QTest::newRow("phase without the wave view") << QStringList{"--phase", "0.5"} << "--view waves";
     QTest::newRow("flash too far")
         << QStringList{"--view", "waves", "--flash", "1e6"} << "0 to 10000";
+    QTest::newRow("unknown lens") << QStringList{"--view", "waves", "--lens", "ellipse"}
+                                  << "sphere, hyperbola or perfect";
+    QTest::newRow("perfect lens without the wave view")
+        << QStringList{"--lens", "perfect"} << "--view waves";
+    QTest::newRow("hyperbola and the perfect lens")
+        << QStringList{"--view", "waves", "--lens", "perfect", "--hyperbola"} << "together";
     QTest::newRow("phase and flash")
         << QStringList{"--view", "waves", "--phase", "0.5", "--flash", "3"} << "not both";
 }

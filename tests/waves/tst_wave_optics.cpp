@@ -3,7 +3,9 @@
 // path from its far focus, Fermat's stationarity of the count, and the mirror symmetry of the
 // fan. The surfaces are written out here from their equations, not taken from the tracer.
 
+#include "waves/perfect_surface.h"
 #include "waves/wave_focus.h"
+#include "waves/wave_ledger.h"
 #include "waves/wave_trace.h"
 
 #include <QTest>
@@ -95,6 +97,9 @@ private Q_SLOTS:
     void sourceInTheGlass_data();
     void sourceInTheGlass();
     void totalReflection();
+    void perfectSurface_data();
+    void perfectSurface();
+    void noPerfectSurface();
 };
 
 // Snell: n1 sin i = n2 sin t at the front (air into glass, the surface's own normal) and the
@@ -377,6 +382,91 @@ void TestWaveOptics::totalReflection() {
     const Agreement a = Agree(totals, *trace.axialCount);
     QCOMPARE(*trace.rmsOpd, a.rmsOpd);
     QCOMPARE(*trace.inStep, a.inStep);
+}
+
+void TestWaveOptics::perfectSurface_data() {
+    QTest::addColumn<Controls>("controls");
+    for (const bool beam : {false, true}) {
+        for (const int source : {-200, -20, -7}) {
+            for (const int index : {105, 150, 250}) {
+                for (const auto& [thickness, focus] : {std::pair{1, 1}, {8, 17}, {20, 50}}) {
+                    Controls c = Setting(source, index, thickness, false, beam, focus);
+                    c.perfectLens = true;
+                    QTest::addRow("%s source %d n %d thickness %d focus %d",
+                                  beam ? "plane wave," : "point source,", source, index, thickness,
+                                  focus)
+                        << c;
+                }
+            }
+        }
+    }
+}
+
+// The perfect surface: its vertex on the sphere's, its rim on the back plane, each of its
+// points at the axial count by a path found here by a plain search over the back plane, and
+// every traced ray arriving at F in step, crossing the axis at F.
+void TestWaveOptics::perfectSurface() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    const WaveLens& lens = trace.lens;
+    QCOMPARE(lens.shape, LensShape::Perfect);
+    QVERIFY(!trace.noPerfectSurface);
+    QCOMPARE(trace.rays.size(), std::size_t(FanRays));
+    const Vec2 vertex = lens.surface[lens.surface.size() / 2];
+    QVERIFY(std::abs(vertex.x - lens.frontVertexX) < 1e-9 && vertex.y == 0);
+    QVERIFY(std::abs(lens.surface.back().x - lens.backX) < 1e-12);
+    QVERIFY(std::abs(lens.surface.back().y - lens.rim) < 1e-12);
+    const double n = lens.index;
+    const double axial = (lens.frontVertexX - lens.sourceX) / lens.wavelength +
+                         (lens.backX - lens.frontVertexX) * n / lens.wavelength +
+                         (lens.focusX - lens.backX) / lens.wavelength;
+    for (const Vec2 p : lens.surface) {
+        // The least count from P through the plane to F, by golden-section search over t.
+        const auto count = [&](double t) {
+            return (n * std::hypot(lens.backX - p.x, t - p.y) +
+                    std::hypot(lens.focusX - lens.backX, t)) /
+                   lens.wavelength;
+        };
+        double lo = std::min(0.0, p.y);
+        double hi = std::max(0.0, p.y);
+        for (int k = 0; k < 200; ++k) {
+            const double a = lo + (hi - lo) / 3;
+            const double b = hi - (hi - lo) / 3;
+            (count(a) < count(b) ? hi : lo) = count(a) < count(b) ? b : a;
+        }
+        const double fromSource = controls.f_apeiro
+                                      ? (p.x - lens.sourceX) / lens.wavelength
+                                      : std::hypot(p.x - lens.sourceX, p.y) / lens.wavelength;
+        QVERIFY2(std::abs(fromSource + count((lo + hi) / 2) - axial) < 1e-9,
+                 qPrintable(QStringLiteral("at (%1, %2)").arg(p.x).arg(p.y)));
+    }
+    for (const TracedRay& ray : trace.rays) {
+        QCOMPARE(ray.fate, RayFate::Through);
+        QVERIFY2(std::abs(*ray.opd) < 1e-9, qPrintable(QString::number(*ray.opd)));
+        if (ray.crossing) {
+            QVERIFY(std::abs(*ray.crossing - lens.focusX) < 1e-6 * (1 + std::abs(lens.focusX)));
+        }
+    }
+    QVERIFY(*trace.inStep > 1 - 1e-12);
+    QVERIFY(trace.sphereGap && *trace.sphereGap >= 0);
+}
+
+// Where no perfect surface exists, none is made up: the search refuses, and the view says so.
+void TestWaveOptics::noPerfectSurface() {
+    WaveLens lens = DescribeWaveLens(Setting(-20, 150, 20, false, false));
+    lens.shape = LensShape::Perfect;
+    // A back plane before the vertex leaves no glass for a surface to bound.
+    lens.backX = lens.frontVertexX - 5;
+    lens.focusX = lens.backX + 25;
+    QVERIFY(!FindPerfectSurface(lens));
+    WaveTrace none;
+    none.lens = lens;
+    none.noPerfectSurface = true;
+    const WaveLedger english = MakeLedger(none, false);
+    QVERIFY(english.rows.empty());
+    QCOMPARE(english.summary.size(), std::size_t(1));
+    QCOMPARE(english.summary.front().Text(),
+             std::string("No perfect surface exists for these settings: no surface is drawn."));
 }
 
 QTEST_APPLESS_MAIN(TestWaveOptics)

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void crestsAtAPhase();
     void crestsMoveOneWavelengthAPeriod();
     void flashIsOneCrest();
+    void perfectLensDocument();
 };
 
 void TestWaveView::figureIsWholeAndFinite_data() {
@@ -398,6 +399,31 @@ void TestWaveView::flashIsOneCrest() {
     const QJsonObject w = Document(content)["waves"].toObject();
     QCOMPARE(w["flash"].toDouble(), 150.0);
     QVERIFY(!w.contains("phase"));
+}
+
+// The perfect lens is written as such, with its surface sampled, beside the sphere dotted.
+void TestWaveView::perfectLensDocument() {
+    Controls c = Waves(-60, 180);
+    c.perfectLens = true;
+    const FigureContent content = DrawFigureContent(c);
+    const QJsonObject w = Document(content)["waves"].toObject();
+    QCOMPARE(w["lens"].toString(), QStringLiteral("perfect"));
+    const QJsonArray surface = w["surface"].toArray();
+    QCOMPARE(surface.size(), 97);
+    QCOMPARE(surface[48].toArray()[0].toDouble(), content.waves->lens.frontVertexX);
+    QCOMPARE(surface[96].toArray()[1].toDouble(), w["rim"].toDouble());
+    QVERIFY(w["maxOpd"].toDouble() < 1e-9);
+    bool sphere = false;
+    for (const Item& item : content.canvas.items) {
+        const auto* arc = std::get_if<CircleItem>(&item);
+        sphere = sphere || (arc && arc->start && arc->style == LineStyle::Dotted &&
+                            std::abs(arc->r - 45) < 1e-6);
+    }
+    QVERIFY(sphere);
+    const auto texts = Texts(content.canvas);
+    QVERIFY(std::any_of(texts.begin(), texts.end(), [](const TextItem& t) {
+        return t.text.starts_with("Τέλεια επιφάνεια από τη σφαίρα");
+    }));
 }
 
 QTEST_APPLESS_MAIN(TestWaveView)

@@ -1,0 +1,186 @@
+#include "waves/perfect_surface.h"
+
+#include "waves/wave_lens.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kymata::waves {
+
+namespace {
+
+constexpr int HalfSamples = 48;
+constexpr int AngleSamples = 50;
+
+/// G(x, y) = A + Q - W_0 at P = (x, y), and its slope along x: dA/dx - n dx1 / (λ r1), the
+/// slope of Q at its least point (where the slope along t vanishes).
+struct Excess {
+    double value;
+    double slope;
+};
+
+Excess ExcessAt(const WaveLens& lens, double x, double y, double axial) {
+    const Vec2 p{x, y};
+    const auto through = PerfectCounts::ToFocus(lens, p);
+    double fromSourceSlope = 1 / lens.wavelength;
+    if (!lens.parallelBeam) {
+        const double r = std::hypot(x - lens.sourceX, y);
+        fromSourceSlope = r > 0 ? (x - lens.sourceX) / (r * lens.wavelength) : 0;
+    }
+    const double dx1 = lens.backX - x;
+    const double r1 = std::hypot(dx1, through.exitY - y);
+    const double glassSlope = r1 > 0 ? -dx1 / (r1 * lens.glassWavelength) : 0;
+    return {PerfectCounts::FromSource(lens, p) + through.count - axial,
+            fromSourceSlope + glassSlope};
+}
+
+} // namespace
+
+double PerfectCounts::FromSource(const WaveLens& lens, Vec2 p) {
+    if (lens.parallelBeam) {
+        return (p.x - lens.sourceX) / lens.wavelength;
+    }
+    return std::hypot(p.x - lens.sourceX, p.y) / lens.wavelength;
+}
+
+PerfectCounts::ThroughPlane PerfectCounts::ToFocus(const WaveLens& lens, Vec2 p) {
+    // g(t) = n r1 + r2 with r1 = |P (B, t)|, r2 = |(B, t) F|; g is convex in t and its least
+    // point lies between 0 and y, where g'(t) = n (t - y) / r1 + t / r2 changes sign.
+    const double n = lens.index;
+    const double dx1 = std::max(0.0, lens.backX - p.x);
+    const double dx2 = lens.focusX - lens.backX;
+    const auto slope = [&](double t) {
+        const double r1 = std::hypot(dx1, t - p.y);
+        const double r2 = std::hypot(dx2, t);
+        return std::pair{(r1 > 0 ? n * (t - p.y) / r1 : 0.0) + (r2 > 0 ? t / r2 : 0.0),
+                         (r1 > 0 ? n * dx1 * dx1 / (r1 * r1 * r1) : 0.0) +
+                             (r2 > 0 ? dx2 * dx2 / (r2 * r2 * r2) : 0.0)};
+    };
+    double lo = std::min(0.0, p.y);
+    double hi = std::max(0.0, p.y);
+    double t = p.y * dx2 / (dx2 + n * dx1 + 1e-300);
+    for (int i = 0; i < 100 && hi - lo > 1e-15 * (1 + std::abs(p.y)); ++i) {
+        const auto [g1, g2] = slope(t);
+        if (g1 == 0) {
+            break;
+        }
+        (g1 > 0 ? hi : lo) = t;
+        const double newton = g2 > 0 ? t - g1 / g2 : lo - 1;
+        t = newton > lo && newton < hi ? newton : (lo + hi) / 2;
+    }
+    const double count = (n * std::hypot(dx1, t - p.y) + std::hypot(dx2, t)) / lens.wavelength;
+    return {count, t};
+}
+
+double PerfectCounts::Axial(const WaveLens& lens) {
+    return FromSource(lens, {lens.frontVertexX, 0}) +
+           (lens.backX - lens.frontVertexX) / lens.glassWavelength +
+           (lens.focusX - lens.backX) / lens.wavelength;
+}
+
+std::optional<double> PerfectSurfaceX(const WaveLens& lens, double y, double guess) {
+    const double axial = PerfectCounts::Axial(lens);
+    double lo = lens.sourceX;
+    double hi = lens.backX;
+    if (!(ExcessAt(lens, lo, y, axial).value > 0) || !(ExcessAt(lens, hi, y, axial).value < 0)) {
+        return std::nullopt;
+    }
+    // Newton's method inside a bracket that always holds the sign change.
+    double x = std::clamp(guess, lo, hi);
+    const double precision = 1e-14 * (std::abs(lens.sourceX) + std::abs(lens.backX) + 1);
+    for (int i = 0; i < 200 && hi - lo > precision; ++i) {
+        const Excess e = ExcessAt(lens, x, y, axial);
+        if (e.value == 0) {
+            return x;
+        }
+        (e.value > 0 ? lo : hi) = x;
+        const double newton = e.slope != 0 ? x - e.value / e.slope : lo - 1;
+        const double next = newton > lo && newton < hi ? newton : (lo + hi) / 2;
+        if (std::abs(next - x) <= precision) {
+            return next;
+        }
+        x = next;
+    }
+    return x;
+}
+
+std::optional<PerfectShape> FindPerfectSurface(const WaveLens& lens) {
+    const double axial = PerfectCounts::Axial(lens);
+    // The rim: where G(B, y) = A + Q - W_0 turns from negative (on the axis the glass path is
+    // longer than the air path it replaces) to zero, searched outward, then halved down.
+    const double span = lens.focusX - std::min(lens.sourceX, lens.frontVertexX);
+    const double step = span / 400;
+    double inside = 0;
+    double outside = 0;
+    for (double y = step; y <= 4 * span; y += step) {
+        if (ExcessAt(lens, lens.backX, y, axial).value >= 0) {
+            outside = y;
+            break;
+        }
+        inside = y;
+    }
+    if (outside == 0) {
+        return std::nullopt;
+    }
+    for (int i = 0; i < 200 && outside - inside > 1e-13 * span; ++i) {
+        const double middle = (inside + outside) / 2;
+        (ExcessAt(lens, lens.backX, middle, axial).value < 0 ? inside : outside) = middle;
+    }
+    PerfectShape shape;
+    shape.rim = inside;
+
+    // The surface from the vertex outward, each height started from the last.
+    std::vector<Vec2> upper{{lens.frontVertexX, 0}};
+    double x = lens.frontVertexX;
+    for (int i = 1; i < HalfSamples; ++i) {
+        const double y = shape.rim * i / HalfSamples;
+        const std::optional<double> found = PerfectSurfaceX(lens, y, x);
+        if (!found) {
+            return std::nullopt;
+        }
+        x = *found;
+        upper.push_back({x, y});
+    }
+    upper.push_back({lens.backX, shape.rim});
+    for (int i = HalfSamples; i > 0; --i) {
+        shape.points.push_back({upper[i].x, -upper[i].y});
+    }
+    shape.points.insert(shape.points.end(), upper.begin(), upper.end());
+
+    // The aperture: up to where the source still sees the surface turn away from it, the
+    // angle of its points growing with their height. The samples find where it first falls;
+    // a finer look between the samples around it finds the turn.
+    shape.aperture = shape.rim;
+    if (!lens.parallelBeam) {
+        const auto angle = [&](Vec2 p) { return std::atan2(p.y, p.x - lens.sourceX); };
+        for (int i = 1; i <= HalfSamples; ++i) {
+            if (angle(upper[i]) > angle(upper[i - 1])) {
+                continue;
+            }
+            const int from = std::max(0, i - 2);
+            double previous = angle(upper[from]);
+            double y = upper[from].y;
+            x = upper[from].x;
+            shape.aperture = y;
+            const double fine = (upper[i].y - upper[from].y) / AngleSamples;
+            for (int j = 1; j <= AngleSamples; ++j) {
+                const double next = y + fine;
+                x = PerfectSurfaceX(lens, next, x).value_or(lens.backX);
+                const double a = angle({x, next});
+                if (a <= previous) {
+                    break;
+                }
+                previous = a;
+                y = next;
+                shape.aperture = y;
+            }
+            break;
+        }
+    }
+    if (!(shape.aperture > 0)) {
+        return std::nullopt;
+    }
+    return shape;
+}
+
+} // namespace kymata::waves

@@ -68,6 +68,13 @@ struct Options {
                                            "hyperbola (as --hyperbola) or perfect, the surface "
                                            "on which every ray arrives at F in step."),
                             QStringLiteral("sphere|hyperbola|perfect")};
+    QCommandLineOption animate{QStringLiteral("animate"),
+                               QStringLiteral("With --view waves and --export FILE.svg: an SVG "
+                                              "whose crests move through one period, looping.")};
+    QCommandLineOption frames{QStringLiteral("frames"),
+                              QStringLiteral("With --view waves: --export names a folder, and N "
+                                             "PNG frames of one period go into it, 2..1000."),
+                              QStringLiteral("N")};
     QCommandLineOption phase{QStringLiteral("phase"),
                              QStringLiteral("With --view waves: the crests at phase T of a "
                                             "period, 0 <= T < 1 (moving waves, still)."),
@@ -168,8 +175,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
     parser.addOptions({o.exportFile, o.printTo, o.size, o.source, o.focus, o.index, o.thickness,
-                       o.hyperbola, o.parallelBeam, o.view, o.lens, o.phase, o.flash, o.worksheet,
-                       o.lang});
+                       o.hyperbola, o.parallelBeam, o.view, o.lens, o.phase, o.flash, o.animate,
+                       o.frames, o.worksheet, o.lang});
 
     if (!parser.parse(arguments)) {
         err << parser.errorText() << QStringLiteral(" (see --help for the options)\n");
@@ -212,9 +219,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const auto thickness = index ? IntegerOption(parser, o.thickness, pachos_Range.min,
                                                  pachos_Range.max, controls.pachos, error)
                                  : std::nullopt;
-    const auto size =
-        thickness ? IntegerOption(parser, o.size, MinPngSize, MaxPngSize, DefaultPngSize, error)
-                  : std::nullopt;
+    std::optional<int> size;
+    if (thickness) {
+        size = IntegerOption(parser, o.size, MinPngSize, MaxPngSize, DefaultPngSize, error);
+    }
     const QString lang = parser.isSet(o.lang) ? parser.value(o.lang) : QStringLiteral("el");
     if (size && lang != QLatin1String("el") && lang != QLatin1String("en")) {
         error = QStringLiteral("--lang: '%1' is not valid; give el or en").arg(lang);
@@ -255,7 +263,27 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QString path = parser.value(exporting ? o.exportFile : o.printTo);
     const auto format = FigureFormatForPath(path);
     const bool pageFormat = format == FigureFormat::Pdf || format == FigureFormat::Json;
-    if (error.isEmpty() && exporting && !format) {
+    std::optional<int> frameCount;
+    const bool moving = parser.isSet(o.animate) || parser.isSet(o.frames);
+    if (error.isEmpty() && moving) {
+        const QString option =
+            parser.isSet(o.animate) ? QStringLiteral("--animate") : QStringLiteral("--frames");
+        if (view != QLatin1String("waves") || !exporting) {
+            error = option + QStringLiteral(" goes with --view waves and --export");
+        } else if (parser.isSet(o.animate) && parser.isSet(o.frames)) {
+            error = QStringLiteral("give either --animate or --frames, not both");
+        } else if (parser.isSet(o.phase) || parser.isSet(o.flash)) {
+            error = option + QStringLiteral(" moves the crests itself; leave out --phase and "
+                                            "--flash");
+        } else if (parser.isSet(o.animate) && format != FigureFormat::Svg) {
+            error = QStringLiteral("--animate: '%1' is not an SVG file; give a file ending in "
+                                   ".svg")
+                        .arg(path);
+        } else if (parser.isSet(o.frames)) {
+            frameCount = IntegerOption(parser, o.frames, 2, 1000, 0, error);
+        }
+    }
+    if (error.isEmpty() && exporting && !format && !parser.isSet(o.frames)) {
         error = QStringLiteral("--export: '%1' has no known extension; give a file ending in "
                                ".png, .svg, .pdf or .json")
                     .arg(path);
@@ -282,7 +310,11 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
 
     const bool sheet = parser.isSet(o.worksheet);
     WriteResult written;
-    if (exporting) {
+    if (frameCount) {
+        written = WriteFrames(path, controls, *frameCount, *size);
+    } else if (parser.isSet(o.animate)) {
+        written = WriteAnimatedSvg(path, controls);
+    } else if (exporting) {
         written = WriteFigure(path, *format, DrawFigureContent(controls, sheet), *size);
     } else {
         // The page that PRINT prints after this redraw, and what printing leaves on the canvas.

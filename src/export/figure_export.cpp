@@ -8,6 +8,8 @@
 #include "export/painter_surface.h"
 #include "figure/figure_document.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPageSize>
@@ -129,6 +131,89 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
     }
     if (!file.commit()) {
         return Failure(path, file.errorString());
+    }
+    return {true, {}};
+}
+
+namespace {
+
+/// The SVG that QSvgGenerator writes for a recording, 1000 units square.
+QByteArray SvgOf(const Recording& recording) {
+    const int side = static_cast<int>(Surface::ReferencePixels);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(side, side));
+    generator.setViewBox(QRect(0, 0, side, side));
+    generator.setTitle(QStringLiteral("Kymata moving waves"));
+    QPainter painter;
+    if (painter.begin(&generator)) {
+        Paint(painter, QRectF(0, 0, side, side), recording);
+        painter.end();
+    }
+    return buffer.data();
+}
+
+/// What a generated SVG draws, without its header, its end and the white of a cleared page.
+QByteArray SvgBody(const QByteArray& svg) {
+    const QByteArray defs = "</defs>\n";
+    const qsizetype start = svg.indexOf(defs);
+    const qsizetype end = svg.lastIndexOf("</svg>");
+    if (start < 0 || end < start) {
+        return {};
+    }
+    QByteArray body = svg.mid(start + defs.size(), end - start - defs.size());
+    const qsizetype white = body.indexOf("<g fill=\"#ffffff\"");
+    const qsizetype rect = body.indexOf("<rect x=\"0\" y=\"0\"", white);
+    const qsizetype close = body.indexOf("</g>", rect);
+    if (white >= 0 && rect > white && close > rect) {
+        body.remove(white, close + 4 - white);
+    }
+    return body;
+}
+
+} // namespace
+
+WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls, int frames) {
+    const AnimationContent animation = DrawAnimationContent(controls, frames);
+    QByteArray svg = SvgOf(animation.still);
+    const qsizetype end = svg.lastIndexOf("</svg>");
+    if (end < 0) {
+        return Failure(path, QStringLiteral("the SVG generator could not start"));
+    }
+    QByteArray moving;
+    for (int i = 0; i < frames; ++i) {
+        // Hidden but for its share of each period: a discrete animation of one second that
+        // starts at this frame's time and repeats.
+        moving += QStringLiteral("<g visibility=\"hidden\"><animate attributeName=\"visibility\" "
+                                 "calcMode=\"discrete\" values=\"visible;hidden\" "
+                                 "keyTimes=\"0;%1\" dur=\"1s\" begin=\"%2s\" "
+                                 "repeatCount=\"indefinite\"/>\n")
+                      .arg(1.0 / frames, 0, 'g', 10)
+                      .arg(static_cast<double>(i) / frames, 0, 'g', 10)
+                      .toUtf8();
+        moving += SvgBody(SvgOf(animation.crests[static_cast<std::size_t>(i)]));
+        moving += "</g>\n";
+    }
+    svg.insert(end, moving);
+    return WriteText(path, svg.toStdString());
+}
+
+WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize) {
+    if (!QDir().mkpath(folder)) {
+        return Failure(folder, QStringLiteral("the folder could not be made"));
+    }
+    Controls frame = controls;
+    for (int i = 0; i < count; ++i) {
+        frame.phase = static_cast<double>(i) / count;
+        const QString path =
+            QDir(folder).filePath(QStringLiteral("frame-%1.png").arg(i, 3, 10, QLatin1Char('0')));
+        const WriteResult written =
+            WriteFigure(path, FigureFormat::Png, DrawFigureContent(frame), pngSize);
+        if (!written.ok) {
+            return written;
+        }
     }
     return {true, {}};
 }

@@ -34,4 +34,14 @@ WriteResult WriteText(const QString& path, const std::string& text);
 WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
                         int pngSize);
 
+/// Writes an SVG of the wave view of `controls` whose crests move through one period of a
+/// second and loop, by the SVG's own animation (no script): the still part once, then the
+/// crests at `frames` phases, each shown for its share of the period.
+WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls, int frames = 30);
+
+/// Writes `count` PNG frames of one period of the wave view's moving crests, `pngSize` pixels
+/// square, into the folder `folder` (made if it is missing): frame-000.png, frame-001.png, ...
+/// Each file is complete or not there; the first failure ends the run and is named.
+WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize);
+
 } // namespace kymata

@@ -5,6 +5,7 @@
 #include "drawing/worksheet.h"
 #include "figure/draw_construction.h"
 #include "printing/print_jobs.h"
+#include "waves/wave_view.h"
 
 namespace kymata {
 
@@ -34,6 +35,24 @@ PrintedContent PrintFigureContent(const Controls& controls, bool worksheet, Size
     printed.ended = page.Ended();
     printed.orientation = page.Orientation();
     return printed;
+}
+
+AnimationContent DrawAnimationContent(const Controls& controls, int frames) {
+    AnimationContent animation;
+    const waves::WaveTrace trace = waves::TraceWaves(controls);
+    waves::CrestOptions options;
+    options.layer = waves::CrestOptions::Layer::WithoutCrests;
+    RecordingSurface canvas;
+    waves::DrawWaveView(trace, controls.ELLINIKA, canvas, 1, options);
+    animation.still = canvas.Take();
+    options.layer = waves::CrestOptions::Layer::CrestsOnly;
+    for (int i = 0; i < frames; ++i) {
+        options.phase = static_cast<double>(i) / frames;
+        RecordingSurface crests;
+        waves::DrawWaveView(trace, controls.ELLINIKA, crests, 1, options);
+        animation.crests.push_back(crests.Take());
+    }
+    return animation;
 }
 
 } // namespace kymata

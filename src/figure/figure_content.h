@@ -3,7 +3,9 @@
 #include "construction/controls.h"
 #include "drawing/display_list.h"
 #include "drawing/page_surface.h"
+
 #include "waves/wave_trace.h"
+#include <vector>
 
 #include <optional>
 
@@ -23,6 +25,14 @@ struct FigureContent {
 /// The figure that one redraw of `controls` leaves on a fresh canvas, with its read-outs: what
 /// `--export` and "Save figure as…" write; as a worksheet, with the counts left blank.
 FigureContent DrawFigureContent(const Controls& controls, bool worksheet = false);
+
+/// The wave view of `controls` split for an animation of one period: the still part (all but
+/// the crests), and the crests alone at the phases 0, 1/frames, 2/frames, ...
+struct AnimationContent {
+    Recording still;
+    std::vector<Recording> crests;
+};
+AnimationContent DrawAnimationContent(const Controls& controls, int frames);
 
 /// The page that PRINT prints after one redraw of `controls`, on a page of `printableMm`, with
 /// what printing leaves on the canvas and the read-outs; as a worksheet, both with the counts

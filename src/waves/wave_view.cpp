@@ -374,6 +374,17 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
     surface.FontSize = 11;
     surface.FontAngle = 0;
     surface.DrawStyle = LineStyle::Solid;
+    const double tolerance = WavefrontTolerance * (b.right - b.left);
+    std::vector<std::vector<PathPiece>> paths;
+    for (const TracedRay& ray : trace.rays) {
+        paths.push_back(RayPath(ray, trace.lens, b));
+    }
+    if (crests.layer == CrestOptions::Layer::CrestsOnly) {
+        DrawWavefronts(paths, tolerance, crests, surface);
+        surface.DrawWidth = 1;
+        return;
+    }
+    const bool drawCrests = crests.layer == CrestOptions::Layer::Whole;
     DrawGlass(trace.lens, surface, b);
     surface.DrawWidth = 1;
     Segment(surface, {b.left, 0}, {b.right, 0}, Black);
@@ -382,18 +393,14 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
         Segment(surface, {trace.lens.sourceX, b.bottom}, {trace.lens.sourceX, b.top}, Black);
         surface.DrawStyle = LineStyle::Solid;
     }
-    std::vector<std::vector<PathPiece>> paths;
-    for (const TracedRay& ray : trace.rays) {
-        paths.push_back(RayPath(ray, trace.lens, b));
-    }
     // The crest of a flash shows on top of the rays; the wavefronts of the other views lie
     // under them.
-    if (!crests.flash) {
-        DrawWavefronts(paths, WavefrontTolerance * (b.right - b.left), crests, surface);
+    if (drawCrests && !crests.flash) {
+        DrawWavefronts(paths, tolerance, crests, surface);
     }
     DrawRays(trace, paths, surface);
-    if (crests.flash) {
-        DrawWavefronts(paths, WavefrontTolerance * (b.right - b.left), crests, surface);
+    if (drawCrests && crests.flash) {
+        DrawWavefronts(paths, tolerance, crests, surface);
     }
     DrawMarkers(trace, layout, greek, surface);
     DrawSummary(trace, layout, greek, crests, surface);

@@ -67,6 +67,9 @@ struct CrestOptions {
     double phase = 0;
     /// Instead, only the crest of one flash, at this running count on every ray.
     std::optional<double> flash;
+    /// What of the view to draw: all of it, all but the crests, or the crests alone (the still
+    /// part and the moving part of an animation).
+    enum class Layer { Whole, WithoutCrests, CrestsOnly } layer = Layer::Whole;
 };
 
 /// The crests that `controls` ask for: their phase and flash.

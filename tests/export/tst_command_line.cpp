@@ -10,6 +10,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void printTo_data();
     void printTo();
     void waveView();
+    void movingWaves();
     void printToErrors_data();
     void printToErrors();
     void helpAndVersion();
@@ -223,6 +225,12 @@ void TestCommandLine::badUsage_data() {
         << QStringList{"--lens", "perfect"} << "--view waves";
     QTest::newRow("hyperbola and the perfect lens")
         << QStringList{"--view", "waves", "--lens", "perfect", "--hyperbola"} << "together";
+    QTest::newRow("animate a PNG")
+        << QStringList{"--view", "waves", "--animate"} << "not an SVG file";
+    QTest::newRow("animate without the wave view") << QStringList{"--animate"} << "--view waves";
+    QTest::newRow("one frame") << QStringList{"--view", "waves", "--frames", "1"} << "2 to 1000";
+    QTest::newRow("frames and a phase")
+        << QStringList{"--view", "waves", "--frames", "5", "--phase", "0.5"} << "leave out";
     QTest::newRow("phase and flash")
         << QStringList{"--view", "waves", "--phase", "0.5", "--flash", "3"} << "not both";
 }
@@ -344,6 +352,51 @@ void TestCommandLine::waveView() {
         QCOMPARE(run.exitCode, 0);
         QVERIFY(QFileInfo(Path(name)).size() > 0);
     }
+}
+
+// One period of moving crests: an SVG that animates itself for one second and loops, or PNG
+// frames in a folder; the animation's frames are the crests at their phases.
+void TestCommandLine::movingWaves() {
+    const QString svg = Path("moving.svg");
+    const Run run = Kymata({"--view", "waves", "--hyperbola", "--export", svg, "--animate"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(QSvgRenderer(svg).isValid());
+    // Each frame is shown from its start for a thirtieth of a one-second period, again every
+    // period: together they cover the period once, without gaps or overlaps.
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QList<double> starts;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"animate") {
+            const QXmlStreamAttributes a = xml.attributes();
+            QCOMPARE(a.value("attributeName"), u"visibility");
+            QCOMPARE(a.value("dur"), u"1s");
+            QCOMPARE(a.value("repeatCount"), u"indefinite");
+            QVERIFY(std::abs(a.value("keyTimes").split(u';').last().toDouble() - 1.0 / 30) < 1e-9);
+            starts << a.value("begin").chopped(1).toDouble();
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(starts.size(), 30);
+    for (int i = 0; i < 30; ++i) {
+        QVERIFY(std::abs(starts[i] - i / 30.0) < 1e-9);
+    }
+
+    const QString folder = Path("frames");
+    QCOMPARE(
+        Kymata({"--view", "waves", "--export", folder, "--frames", "4", "--size", "200"}).exitCode,
+        0);
+    const QStringList frames = QDir(folder).entryList({"*.png"}, QDir::Files, QDir::Name);
+    QCOMPARE(frames,
+             (QStringList{"frame-000.png", "frame-001.png", "frame-002.png", "frame-003.png"}));
+    const QImage first(QDir(folder).filePath(frames[0]));
+    const QImage second(QDir(folder).filePath(frames[1]));
+    QCOMPARE(first.size(), QSize(200, 200));
+    QVERIFY(first != second);
+    const QString still = Path("still.png");
+    QCOMPARE(Kymata({"--view", "waves", "--export", still, "--size", "200"}).exitCode, 0);
+    QCOMPARE(QImage(still), first);
 }
 
 void TestCommandLine::printToErrors_data() {

@@ -6,6 +6,7 @@
 #include "drawing/recording_surface.h"
 #include "figure/draw_construction.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <type_traits>
@@ -58,6 +59,8 @@ inline std::string FirstUnsoundItem(const Recording& recording, double bound = 1
                 using T = std::decay_t<decltype(it)>;
                 if constexpr (std::is_same_v<T, LineItem>) {
                     return sound(it.x1) && sound(it.y1) && sound(it.x2) && sound(it.y2);
+                } else if constexpr (std::is_same_v<T, PolylineItem>) {
+                    return std::all_of(it.xy.begin(), it.xy.end(), sound);
                 } else if constexpr (std::is_same_v<T, CircleItem>) {
                     return sound(it.x) && sound(it.y) && sound(it.r) &&
                            (!it.start || std::isfinite(*it.start)) &&

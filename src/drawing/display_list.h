@@ -68,7 +68,17 @@ struct TextItem {
     friend bool operator==(const TextItem&, const TextItem&) = default;
 };
 
-using Item = std::variant<LineItem, CircleItem, TextItem>;
+/// A stroke through points in order, (x, y) pairs in user coordinates: one path, so its joins
+/// are drawn as joins and a long curve costs one stroke, not one for each piece.
+struct PolylineItem {
+    std::vector<float> xy;
+    Rgb color;
+    int width;
+    LineStyle style;
+    friend bool operator==(const PolylineItem&, const PolylineItem&) = default;
+};
+
+using Item = std::variant<LineItem, CircleItem, TextItem, PolylineItem>;
 
 /// A recorded figure: the items drawn since the last clear, in drawing order, all in the user
 /// coordinates `box` that were in force at the end.

@@ -30,6 +30,19 @@ std::string ItemJson(const Item& item) {
                 o.Add("type", "line").Add("x1", it.x1).Add("y1", it.y1);
                 o.Add("x2", it.x2).Add("y2", it.y2).Add("color", ColorText(it.color));
                 o.Add("width", it.width).Add("style", StyleText(it.style));
+            } else if constexpr (std::is_same_v<T, PolylineItem>) {
+                std::string points = "[";
+                for (std::size_t i = 0; i + 1 < it.xy.size(); i += 2) {
+                    points.append(i > 0 ? ",[" : "[")
+                        .append(JsonNumber(it.xy[i]))
+                        .append(1, ',')
+                        .append(JsonNumber(it.xy[i + 1]))
+                        .append(1, ']');
+                }
+                points.append(1, ']');
+                o.Add("type", "polyline").Raw("points", points);
+                o.Add("color", ColorText(it.color)).Add("width", it.width);
+                o.Add("style", StyleText(it.style));
             } else if constexpr (std::is_same_v<T, CircleItem>) {
                 o.Add("type", "circle").Add("x", it.x).Add("y", it.y).Add("r", it.r);
                 o.Add("color", ColorText(it.color)).Add("width", it.width);

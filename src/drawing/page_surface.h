@@ -59,6 +59,9 @@ protected:
     void OnClear() override { recording_.items.clear(); }
     void OnLine(const LineItem& line) override { recording_.items.emplace_back(line); }
     void OnCircle(const CircleItem& circle) override { recording_.items.emplace_back(circle); }
+    void OnPolyline(const PolylineItem& polyline) override {
+        recording_.items.emplace_back(polyline);
+    }
     void OnText(const TextItem& text) override { recording_.items.emplace_back(text); }
 
 private:

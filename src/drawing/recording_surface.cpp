@@ -39,6 +39,11 @@ void RescaleItems(Recording& recording, const UserBox& previous, const UserBox& 
                     it.y1 = mapY(it.y1);
                     it.x2 = mapX(it.x2);
                     it.y2 = mapY(it.y2);
+                } else if constexpr (std::is_same_v<T, PolylineItem>) {
+                    for (std::size_t i = 0; i + 1 < it.xy.size(); i += 2) {
+                        it.xy[i] = mapX(it.xy[i]);
+                        it.xy[i + 1] = mapY(it.xy[i + 1]);
+                    }
                 } else if constexpr (std::is_same_v<T, CircleItem>) {
                     it.x = mapX(it.x);
                     it.y = mapY(it.y);
@@ -66,6 +71,10 @@ void RecordingSurface::OnLine(const LineItem& line) {
 
 void RecordingSurface::OnCircle(const CircleItem& circle) {
     recording_.items.emplace_back(circle);
+}
+
+void RecordingSurface::OnPolyline(const PolylineItem& polyline) {
+    recording_.items.emplace_back(polyline);
 }
 
 void RecordingSurface::OnText(const TextItem& text) {

@@ -31,6 +31,20 @@ void Surface::Circle(float x, float y, float r, std::optional<Rgb> color) {
     OnCircle({x, y, r, color.value_or(ForeColor), DrawWidth, DrawStyle, {}, {}});
 }
 
+void Surface::Polyline(std::vector<float> xy, std::optional<Rgb> color) {
+    if (xy.size() >= 4) {
+        OnPolyline({std::move(xy), color.value_or(ForeColor), DrawWidth, DrawStyle});
+    }
+}
+
+void Surface::OnPolyline(const PolylineItem& polyline) {
+    const auto& p = polyline.xy;
+    for (std::size_t i = 2; i + 1 < p.size(); i += 2) {
+        OnLine(
+            {p[i - 2], p[i - 1], p[i], p[i + 1], polyline.color, polyline.width, polyline.style});
+    }
+}
+
 void Surface::Arc(float x, float y, float r, std::optional<Rgb> color, float start, float end) {
     OnCircle({x, y, r, color.value_or(ForeColor), DrawWidth, DrawStyle, start, end});
 }
@@ -67,6 +81,10 @@ void Replay(const Recording& recording, Surface& target) {
                     target.DrawWidth = it.width;
                     target.DrawStyle = it.style;
                     target.Line(it.x1, it.y1, it.x2, it.y2, it.color);
+                } else if constexpr (std::is_same_v<T, PolylineItem>) {
+                    target.DrawWidth = it.width;
+                    target.DrawStyle = it.style;
+                    target.Polyline(it.xy, it.color);
                 } else if constexpr (std::is_same_v<T, CircleItem>) {
                     target.DrawWidth = it.width;
                     target.DrawStyle = it.style;

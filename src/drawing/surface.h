@@ -27,6 +27,8 @@ public:
     void Line(float x1, float y1, float x2, float y2, std::optional<Rgb> color = std::nullopt);
     /// A full circle of radius r about (x, y).
     void Circle(float x, float y, float r, std::optional<Rgb> color = std::nullopt);
+    /// One stroke through the points (x0, y0, x1, y1, ...), at least two of them.
+    void Polyline(std::vector<float> xy, std::optional<Rgb> color = std::nullopt);
     /// The arc of that circle from `start` to `end`, radians counter-clockwise as seen.
     void Arc(float x, float y, float r, std::optional<Rgb> color, float start, float end);
     /// Writes `text` with its top-left corner at (CurrentX, CurrentY) in the current font,
@@ -71,6 +73,8 @@ protected:
     virtual void OnLine(const LineItem& line) = 0;
     virtual void OnCircle(const CircleItem& circle) = 0;
     virtual void OnText(const TextItem& text) = 0;
+    /// A polyline; a surface that draws nothing of its own gets its pieces as lines.
+    virtual void OnPolyline(const PolylineItem& polyline);
 
 private:
     UserBox box_{0, 0, Surface::ReferencePixels, Surface::ReferencePixels};

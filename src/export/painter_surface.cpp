@@ -140,6 +140,23 @@ void PainterSurface::OnLine(const LineItem& line) {
     painter_.drawLine(p, q);
 }
 
+void PainterSurface::OnPolyline(const PolylineItem& polyline) {
+    const auto& p = polyline.xy;
+    const bool finite = std::all_of(p.begin(), p.end(), [](float v) { return std::isfinite(v); });
+    if (!finite) {
+        // As lines, each dropped alone where it is not finite.
+        Surface::OnPolyline(polyline);
+        return;
+    }
+    QPolygonF points;
+    points.reserve(static_cast<qsizetype>(p.size() / 2));
+    for (std::size_t i = 0; i + 1 < p.size(); i += 2) {
+        points << ToDevice(p[i], p[i + 1]);
+    }
+    UsePen(polyline.color, polyline.width, polyline.style);
+    painter_.drawPolyline(points);
+}
+
 void PainterSurface::OnCircle(const CircleItem& circle) {
     if (!std::isfinite(circle.x) || !std::isfinite(circle.y) || !std::isfinite(circle.r)) {
         return;

@@ -39,6 +39,7 @@ protected:
     void OnClear() override;
     void OnLine(const LineItem& line) override;
     void OnCircle(const CircleItem& circle) override;
+    void OnPolyline(const PolylineItem& polyline) override;
     void OnText(const TextItem& text) override;
 
 private:

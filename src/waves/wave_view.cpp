@@ -134,11 +134,15 @@ bool NearLine(Vec2 p, Vec2 a, Vec2 b, double tolerance) {
                              : Dot(p - a, p - a) <= squaredTolerance;
 }
 
-/// Draws the polyline through `points` with as few segments as keep every point within
-/// `tolerance` of them: the wavefronts are smooth, and their points on neighbouring rays often
+/// Draws the polyline through `points` with as few vertices as keep every point within
+/// `tolerance` of it: the wavefronts are smooth, and their points on neighbouring rays often
 /// lie on one line (the plane fronts of the hyperbola) or nearly so (the small arcs about a far
 /// source), far below what a pixel shows even when the canvas is zoomed.
 void DrawPolyline(const std::vector<Vec2>& points, double tolerance, Surface& s) {
+    if (points.size() < 2) {
+        return;
+    }
+    std::vector<float> kept{static_cast<float>(points[0].x), static_cast<float>(points[0].y)};
     std::size_t anchor = 0;
     while (anchor + 1 < points.size()) {
         std::size_t end = anchor + 1;
@@ -152,9 +156,11 @@ void DrawPolyline(const std::vector<Vec2>& points, double tolerance, Surface& s)
             }
             ++end;
         }
-        Segment(s, points[anchor], points[end], Wavefront);
+        kept.push_back(static_cast<float>(points[end].x));
+        kept.push_back(static_cast<float>(points[end].y));
         anchor = end;
     }
+    s.Polyline(std::move(kept), Wavefront);
 }
 
 void DrawWavefronts(const std::vector<std::vector<PathPiece>>& paths, double tolerance,

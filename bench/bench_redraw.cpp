@@ -106,6 +106,17 @@ void BM_WaveRedraw(benchmark::State& state, int source, bool hyperbola) {
     }
 }
 
+/// The perfect surface alone: found from the controls, sampled, its rim and aperture.
+void BM_PerfectSurface(benchmark::State& state, int source, bool beam) {
+    Controls c = WaveSetting(source, false);
+    c.perfectLens = true;
+    c.f_apeiro = beam;
+    for (auto _ : state) {
+        const waves::WaveLens lens = waves::DescribeWaveLens(c);
+        benchmark::DoNotOptimize(lens.surface.data());
+    }
+}
+
 /// Frames of the moving waves as the window plays them at 60 frames a second: the crests at a
 /// new phase, computed, drawn and rasterised at `pixels` square. Reports the median and the 99th
 /// percentile of 600 frames (ten seconds of play).
@@ -180,6 +191,9 @@ BENCHMARK_CAPTURE(BM_WaveRedraw, sphere_start, -20, false)->Unit(benchmark::kMic
 BENCHMARK_CAPTURE(BM_WaveRedraw, sphere_far, -200, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WaveRedraw, hyperbola_start, -20, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WaveRedraw, hyperbola_far, -200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PerfectSurface, start, -20, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PerfectSurface, far, -200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PerfectSurface, plane_wave, -20, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WaveFrames, sphere_1000px, false, 1000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);

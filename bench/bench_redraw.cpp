@@ -1,10 +1,13 @@
 #include "drawing/recording_surface.h"
 #include "export/figure_export.h"
+#include "export/painter_surface.h"
 #include "figure/draw_construction.h"
+#include "figure/figure_content.h"
 #include "waves/wave_trace.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -106,6 +109,44 @@ void BM_WaveRedraw(benchmark::State& state, int source, bool hyperbola) {
     }
 }
 
+/// Frames of the moving waves as the window shows them while they play: the still part of the
+/// view is drawn once; each frame computes the crests at the new phase and lays them over it.
+/// In presentation mode strokes are twice and texts one and a half times as large. Reports the
+/// median and the 99th percentile of 600 frames.
+void BM_WaveLayerFrames(benchmark::State& state, bool hyperbola, int pixels, bool presentation) {
+    Controls c = WaveSetting(-20, hyperbola);
+    const double zoom = pixels / Surface::ReferencePixels;
+    const auto paint = [&](QImage& image, const Recording& recording, bool opaque) {
+        QPainter painter(&image);
+        PainterSurface surface(painter, QRectF(0, 0, pixels, pixels), zoom);
+        surface.SetOpaque(opaque);
+        if (presentation) {
+            surface.SetEmphasis(2.0, 1.5);
+        }
+        Replay(recording, surface);
+    };
+    QImage still(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    c.phase = 0.0;
+    paint(still, DrawWaveLayer(c, waves::CrestOptions::Layer::WithoutCrests), true);
+    std::vector<double> frames;
+    for (auto _ : state) {
+        frames.clear();
+        for (int frame = 0; frame < 600; ++frame) {
+            c.phase = std::fmod(frame / 60.0, 1.0);
+            const auto start = std::chrono::steady_clock::now();
+            QImage image = still.copy();
+            paint(image, DrawWaveLayer(c, waves::CrestOptions::Layer::CrestsOnly), false);
+            benchmark::DoNotOptimize(image.constBits());
+            frames.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
+        }
+    }
+    std::sort(frames.begin(), frames.end());
+    state.counters["median_ms"] = frames[frames.size() / 2];
+    state.counters["p99_ms"] = frames[frames.size() * 99 / 100];
+}
+
 /// The perfect surface alone: found from the controls, sampled, its rim and aperture.
 void BM_PerfectSurface(benchmark::State& state, int source, bool beam) {
     Controls c = WaveSetting(source, false);
@@ -201,6 +242,18 @@ BENCHMARK_CAPTURE(BM_WaveFrames, hyperbola_1000px, true, 1000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_CAPTURE(BM_WaveFrames, sphere_2160px, false, 2160)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_WaveLayerFrames, sphere_1000px, false, 1000, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_WaveLayerFrames, hyperbola_1000px, true, 1000, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_WaveLayerFrames, sphere_2160px_presentation, false, 2160, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_WaveLayerFrames, hyperbola_2160px_presentation, true, 2160, true)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_ExportProcess)->Unit(benchmark::kMillisecond)->Iterations(20);

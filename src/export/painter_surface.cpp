@@ -107,7 +107,9 @@ void PainterSurface::SetEmphasis(double strokes, double texts) {
 }
 
 void PainterSurface::OnClear() {
-    painter_.fillRect(area_, Qt::white);
+    if (opaque_) {
+        painter_.fillRect(area_, Qt::white);
+    }
 }
 
 QPointF PainterSurface::ToDevice(double x, double y) const {

@@ -33,6 +33,9 @@ public:
     /// Draws strokes `strokes` times and texts `texts` times their size (a projector's view);
     /// the geometry is unchanged.
     void SetEmphasis(double strokes, double texts);
+    /// Whether clearing paints the area white (the default), or leaves what is under it, so
+    /// that a recording can be laid over another as a layer.
+    void SetOpaque(bool opaque) { opaque_ = opaque; }
 
 protected:
     void OnScale(const UserBox& previous, const UserBox& box) override;
@@ -56,6 +59,7 @@ private:
     double zoom_ = 1;
     double strokeScale_ = 1;
     double textScale_ = 1;
+    bool opaque_ = true;
 };
 
 } // namespace kymata

@@ -5,6 +5,7 @@
 #include "drawing/page_surface.h"
 
 #include "waves/wave_trace.h"
+#include "waves/wave_view.h"
 #include <vector>
 
 #include <optional>
@@ -25,6 +26,10 @@ struct FigureContent {
 /// The figure that one redraw of `controls` leaves on a fresh canvas, with its read-outs: what
 /// `--export` and "Save figure as…" write; as a worksheet, with the counts left blank.
 FigureContent DrawFigureContent(const Controls& controls, bool worksheet = false);
+
+/// One layer of the wave view of `controls` at its phase or flash: all but the crests (the still
+/// part while the waves move), or the crests alone.
+Recording DrawWaveLayer(const Controls& controls, waves::CrestOptions::Layer layer);
 
 /// The wave view of `controls` split for an animation of one period: the still part (all but
 /// the crests), and the crests alone at the phases 0, 1/frames, 2/frames, ...

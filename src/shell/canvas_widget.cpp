@@ -63,18 +63,57 @@ void CanvasWidget::SetPresentation(bool on) {
     update();
 }
 
-void CanvasWidget::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+void CanvasWidget::ShowLayers(const Recording& still, Recording moving) {
+    if (!layered_ || !(still == still_)) {
+        still_ = still;
+        stillImage_ = {};
+    }
+    moving_ = std::move(moving);
+    layered_ = true;
+    update();
+}
+
+void CanvasWidget::ClearLayers() {
+    layered_ = false;
+    still_ = {};
+    moving_ = {};
+    stillImage_ = {};
+    update();
+}
+
+void CanvasWidget::PaintRecording(QPainter& painter, const Recording& recording, bool opaque) {
     // Sizes stay those of the whole figure on this canvas: a zoomed view shows the geometry
     // closer, with strokes and texts as fine as before.
     const double side = std::min(width(), height());
     PainterSurface surface(painter, ViewArea(), side / Surface::ReferencePixels);
+    surface.SetOpaque(opaque);
     if (presentation_) {
         surface.SetEmphasis(2.0, 1.5);
     }
-    Replay(surface_.Figure(), surface);
+    Replay(recording, surface);
     painter.setClipping(false);
+}
+
+void CanvasWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (layered_) {
+        const qreal ratio = devicePixelRatioF();
+        if (stillImage_.isNull() || stillView_ != ViewArea() ||
+            stillPresentation_ != presentation_ || stillImage_.size() != size() * ratio) {
+            stillImage_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            stillImage_.setDevicePixelRatio(ratio);
+            stillImage_.fill(Qt::white);
+            QPainter still(&stillImage_);
+            PaintRecording(still, still_, true);
+            stillView_ = ViewArea();
+            stillPresentation_ = presentation_;
+        }
+        painter.drawImage(QPointF(0, 0), stillImage_);
+        PaintRecording(painter, moving_, false);
+    } else {
+        PaintRecording(painter, surface_.Figure(), true);
+    }
     if (zoom_ > 1) {
         const QString label = QStringLiteral("×%1").arg(zoom_, 0, 'f', 1);
         QFont font = painter.font();

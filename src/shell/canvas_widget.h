@@ -2,6 +2,7 @@
 
 #include "drawing/recording_surface.h"
 
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 
@@ -40,6 +41,14 @@ public:
     void SetPresentation(bool on);
     bool Presentation() const { return presentation_; }
 
+    /// While waves move: paints `still` once (kept as an image until it, the size or the view
+    /// changes) and lays `moving` over it at each frame, instead of painting the figure whole.
+    /// The recording of `Surface()` stays the whole figure for saving and printing.
+    void ShowLayers(const Recording& still, Recording moving);
+    /// Back to painting the figure whole.
+    void ClearLayers();
+    bool Layered() const { return layered_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -54,7 +63,17 @@ private:
     QRectF ViewArea() const;
     void KeepFigureOnCanvas();
 
+    /// Paints `recording` on `painter` in the current view, white under it when `opaque`.
+    void PaintRecording(QPainter& painter, const Recording& recording, bool opaque);
+
     RecordingSurface surface_;
+    bool layered_ = false;
+    Recording still_;
+    Recording moving_;
+    QImage stillImage_;
+    /// What the kept image shows: the view it was painted in.
+    QRectF stillView_;
+    bool stillPresentation_ = false;
     double zoom_ = 1;
     QPointF offset_;
     bool presentation_ = false;

@@ -2,6 +2,7 @@
 
 #include "export/figure_export.h"
 #include "figure/draw_construction.h"
+#include "figure/figure_content.h"
 #include "shell/canvas_widget.h"
 #include "shell/form_layout.h"
 #include "shell/ledger_panel.h"
@@ -230,6 +231,9 @@ void DHMIOYRGO_KYKLO::DrawConstruction() {
     ShowLabels();
     ShowWindowTexts(controls);
     EIKON->update();
+    if (Playing()) {
+        DrawFrame();
+    }
     Q_EMIT FigureRedrawn();
 }
 
@@ -491,6 +495,7 @@ void DHMIOYRGO_KYKLO::SetPlaying(bool on) {
         clock_->start();
     } else {
         clock_->stop();
+        EIKON->ClearLayers();
     }
     ShowMotionControls();
 }
@@ -535,6 +540,17 @@ void DHMIOYRGO_KYKLO::Advance(double seconds) {
 void DHMIOYRGO_KYKLO::DrawFrame() {
     const Controls controls = ReadControls();
     DrawFigure(controls, scene_, labels_, EIKON->Surface());
+    if (Playing()) {
+        // The still part is painted once and kept; each frame lays the crests over it.
+        using Layer = waves::CrestOptions::Layer;
+        Controls still = controls;
+        still.phase.reset();
+        still.flash.reset();
+        EIKON->ShowLayers(DrawWaveLayer(still, Layer::WithoutCrests),
+                          DrawWaveLayer(controls, Layer::CrestsOnly));
+    } else {
+        EIKON->ClearLayers();
+    }
     EIKON->update();
 }
 

@@ -130,6 +130,7 @@ private Q_SLOTS:
     void waveViewFromEverySwitch();
     void waveViewFollowsTheControls();
     void movingWaves();
+    void playingPaintsInLayers();
     void flashRunsOut();
 };
 
@@ -860,6 +861,25 @@ void TestWindow::movingWaves() {
     QTest::mouseClick(Control(*w, "waveView"), Qt::LeftButton);
     QVERIFY(!w->Playing());
     QVERIFY(!w->ReadControls().phase);
+}
+
+// While the waves play, the canvas keeps the still part as an image and paints only the
+// moving crests over it at each frame; the picture follows the phase and the scene.
+void TestWindow::playingPaintsInLayers() {
+    const auto w = StartWindow();
+    w->SetWaveView(true);
+    w->SetPlaying(true);
+    w->Advance(0.1);
+    QVERIFY(w->Canvas().Layered());
+    const QImage first = w->Canvas().grab().toImage();
+    w->Advance(0.3);
+    const QImage later = w->Canvas().grab().toImage();
+    QVERIFY(first != later);
+    ClickOn("n_DIATHLASI", QStyle::SC_ScrollBarAddPage)(*w);
+    QVERIFY(w->Canvas().Layered());
+    QVERIFY(w->Canvas().grab().toImage() != later);
+    w->SetPlaying(false);
+    QVERIFY(!w->Canvas().Layered());
 }
 
 // A flash starts at the source, travels on at every frame and is gone once past the figure.

@@ -1,9 +1,7 @@
 #include "figure/sweep_checks.h"
 
-#include "construction/spherical_construction.h"
 #include "figure/draw_construction.h"
 #include "printing/print_jobs.h"
-#include "waves/wave_view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -173,10 +171,9 @@ void SweepRig::Draw(const Controls& controls) {
 }
 
 void SweepRig::DrawWaves(const Controls& controls) {
-    BeginRedraw(controls, scene, labels, canvas);
-    const waves::WaveTrace trace = waves::TraceWaves(controls);
-    waves::DrawWaveView(trace, controls.ELLINIKA, canvas);
-    physics.CheckWaves(trace);
+    Controls waves = controls;
+    waves.view = View::Waves;
+    physics.CheckWaves(*DrawFigure(waves, scene, labels, canvas));
 }
 
 void SweepRig::Print(const Controls& controls) {

@@ -156,6 +156,11 @@ void PainterSurface::OnPolyline(const PolylineItem& polyline) {
         points << ToDevice(p[i], p[i + 1]);
     }
     UsePen(polyline.color, polyline.width, polyline.style);
+    // The bends of a wavefront are slight: a bevel joins them as a round join would, at a
+    // fraction of the cost.
+    QPen pen = painter_.pen();
+    pen.setJoinStyle(Qt::BevelJoin);
+    painter_.setPen(pen);
     painter_.drawPolyline(points);
 }
 

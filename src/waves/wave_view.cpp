@@ -300,7 +300,7 @@ WaveViewLayout LayOutWaveView(const WaveTrace& trace, double aspect) {
     const double lensRight = std::max(lens.backX, lens.focusX);
     double left = std::min(lens.sourceX, lens.frontVertexX);
     double right = lensRight;
-    const double reach = lensRight + std::max(lensRight - lens.sourceX, 4 * lens.rim);
+    const double reach = lensRight + std::max(lensRight - lens.sourceX, 2 * lens.rim);
     const auto place = [&](Marker marker, const std::optional<double>& x) {
         if (!x) {
             return;

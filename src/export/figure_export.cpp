@@ -27,6 +27,24 @@ void Paint(QPainter& painter, const QRectF& target, const Recording& recording) 
     Replay(recording, surface);
 }
 
+/// Writes `recording` to `device` as an SVG 1000 units square titled `title`; false when the
+/// generator could not start.
+bool PaintSvg(QIODevice& device, const Recording& recording, const QString& title) {
+    const int side = static_cast<int>(Surface::ReferencePixels);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setSize(QSize(side, side));
+    generator.setViewBox(QRect(0, 0, side, side));
+    generator.setTitle(title);
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        return false;
+    }
+    Paint(painter, QRectF(0, 0, side, side), recording);
+    painter.end();
+    return true;
+}
+
 WriteResult Failure(const QString& path, const QString& reason) {
     return {false, QStringLiteral("cannot write %1: %2").arg(path, reason)};
 }
@@ -92,22 +110,12 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
         }
         break;
     }
-    case FigureFormat::Svg: {
-        const int side = static_cast<int>(Surface::ReferencePixels);
-        QSvgGenerator generator;
-        generator.setOutputDevice(&file);
-        generator.setSize(QSize(side, side));
-        generator.setViewBox(QRect(0, 0, side, side));
-        generator.setTitle(QStringLiteral("Kymata figure"));
-        QPainter painter;
-        if (!painter.begin(&generator)) {
+    case FigureFormat::Svg:
+        if (!PaintSvg(file, content.canvas, QStringLiteral("Kymata figure"))) {
             file.cancelWriting();
             return Failure(path, QStringLiteral("the SVG generator could not start"));
         }
-        Paint(painter, QRectF(0, 0, side, side), content.canvas);
-        painter.end();
         break;
-    }
     case FigureFormat::Pdf: {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QSizeF(200, 200), QPageSize::Millimeter));
@@ -139,19 +147,9 @@ namespace {
 
 /// The SVG that QSvgGenerator writes for a recording, 1000 units square.
 QByteArray SvgOf(const Recording& recording) {
-    const int side = static_cast<int>(Surface::ReferencePixels);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(side, side));
-    generator.setViewBox(QRect(0, 0, side, side));
-    generator.setTitle(QStringLiteral("Kymata moving waves"));
-    QPainter painter;
-    if (painter.begin(&generator)) {
-        Paint(painter, QRectF(0, 0, side, side), recording);
-        painter.end();
-    }
+    PaintSvg(buffer, recording, QStringLiteral("Kymata moving waves"));
     return buffer.data();
 }
 

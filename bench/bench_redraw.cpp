@@ -29,30 +29,35 @@ Controls Setting(int source, bool hyperbola) {
     return c;
 }
 
+Controls WaveSetting(int source, bool hyperbola) {
+    Controls c = Setting(source, hyperbola);
+    c.view = View::Waves;
+    return c;
+}
+
 Recording Draw(const Controls& controls) {
     Scene scene;
     Labels labels;
     RecordingSurface canvas;
-    DrawConstruction(controls, scene, labels, canvas);
+    DrawFigure(controls, scene, labels, canvas);
     return canvas.Take();
 }
 
-/// Computing the figure into a recording.
-void BM_Compute(benchmark::State& state, int source, bool hyperbola) {
-    const Controls c = Setting(source, hyperbola);
+/// Computing the figure (classic or the wave view) into a recording.
+void BM_Compute(benchmark::State& state, const Controls& c) {
     Scene scene;
     Labels labels;
     RecordingSurface canvas;
     for (auto _ : state) {
-        DrawConstruction(c, scene, labels, canvas);
+        DrawFigure(c, scene, labels, canvas);
         benchmark::DoNotOptimize(canvas.Figure().items.data());
     }
     state.counters["items"] = double(canvas.Figure().items.size());
 }
 
 /// Rasterising a finished recording at 1000 x 1000.
-void BM_Raster(benchmark::State& state, int source, bool hyperbola) {
-    const Recording figure = Draw(Setting(source, hyperbola));
+void BM_Raster(benchmark::State& state, const Controls& c) {
+    const Recording figure = Draw(c);
     for (auto _ : state) {
         QImage image = RenderImage(figure, 1000);
         benchmark::DoNotOptimize(image.constBits());
@@ -60,18 +65,11 @@ void BM_Raster(benchmark::State& state, int source, bool hyperbola) {
 }
 
 /// One full redraw as the canvas will see it: compute, then rasterise at 1000 x 1000.
-void BM_Redraw(benchmark::State& state, int source, bool hyperbola) {
-    const Controls c = Setting(source, hyperbola);
+void BM_Redraw(benchmark::State& state, const Controls& c) {
     for (auto _ : state) {
         QImage image = RenderImage(Draw(c), 1000);
         benchmark::DoNotOptimize(image.constBits());
     }
-}
-
-Controls WaveSetting(int source, bool hyperbola) {
-    Controls c = Setting(source, hyperbola);
-    c.view = View::Waves;
-    return c;
 }
 
 /// The wave view's optics alone: the trace, the counts, the agreement and the focus searches.
@@ -80,32 +78,6 @@ void BM_WaveCompute(benchmark::State& state, int source, bool hyperbola) {
     for (auto _ : state) {
         const waves::WaveTrace trace = waves::TraceWaves(c);
         benchmark::DoNotOptimize(trace.rays.data());
-    }
-}
-
-/// The wave view computed and drawn into a recording.
-void BM_WaveDraw(benchmark::State& state, int source, bool hyperbola) {
-    const Controls c = WaveSetting(source, hyperbola);
-    Scene scene;
-    Labels labels;
-    RecordingSurface canvas;
-    for (auto _ : state) {
-        DrawFigure(c, scene, labels, canvas);
-        benchmark::DoNotOptimize(canvas.Figure().items.data());
-    }
-    state.counters["items"] = double(canvas.Figure().items.size());
-}
-
-/// The wave view as the canvas sees it: computed, drawn and rasterised at 1000 x 1000.
-void BM_WaveRedraw(benchmark::State& state, int source, bool hyperbola) {
-    const Controls c = WaveSetting(source, hyperbola);
-    for (auto _ : state) {
-        Scene scene;
-        Labels labels;
-        RecordingSurface canvas;
-        DrawFigure(c, scene, labels, canvas);
-        QImage image = RenderImage(canvas.Figure(), 1000);
-        benchmark::DoNotOptimize(image.constBits());
     }
 }
 
@@ -208,30 +180,38 @@ void BM_BlankPngProcess(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(BM_Compute, spherical_start, -20, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Compute, spherical_far, -200, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Raster, spherical_start, -20, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Raster, spherical_far, -200, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Redraw, spherical_start, -20, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Redraw, spherical_far, -200, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Compute, hyperbolic_start, -20, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Compute, hyperbolic_far, -200, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Raster, hyperbolic_start, -20, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Raster, hyperbolic_far, -200, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Redraw, hyperbolic_start, -20, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Redraw, hyperbolic_far, -200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, spherical_start, Setting(-20, false))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, spherical_far, Setting(-200, false))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raster, spherical_start, Setting(-20, false))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raster, spherical_far, Setting(-200, false))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, spherical_start, Setting(-20, false))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, spherical_far, Setting(-200, false))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, hyperbolic_start, Setting(-20, true))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, hyperbolic_far, Setting(-200, true))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raster, hyperbolic_start, Setting(-20, true))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raster, hyperbolic_far, Setting(-200, true))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, hyperbolic_start, Setting(-20, true))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, hyperbolic_far, Setting(-200, true))->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WaveCompute, sphere_start, -20, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WaveCompute, sphere_far, -200, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WaveCompute, hyperbola_start, -20, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WaveCompute, hyperbola_far, -200, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WaveDraw, sphere_start, -20, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WaveDraw, sphere_far, -200, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WaveDraw, hyperbola_start, -20, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WaveDraw, hyperbola_far, -200, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WaveRedraw, sphere_start, -20, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WaveRedraw, sphere_far, -200, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WaveRedraw, hyperbola_start, -20, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WaveRedraw, hyperbola_far, -200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, waves_sphere_start, WaveSetting(-20, false))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, waves_sphere_far, WaveSetting(-200, false))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, waves_hyperbola_start, WaveSetting(-20, true))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Compute, waves_hyperbola_far, WaveSetting(-200, true))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, waves_sphere_start, WaveSetting(-20, false))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, waves_sphere_far, WaveSetting(-200, false))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, waves_hyperbola_start, WaveSetting(-20, true))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Redraw, waves_hyperbola_far, WaveSetting(-200, true))
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PerfectSurface, start, -20, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PerfectSurface, far, -200, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_PerfectSurface, plane_wave, -20, true)->Unit(benchmark::kMicrosecond);

@@ -1,13 +1,13 @@
 #include "shell/main_window.h"
 
 #include "export/figure_export.h"
+#include "figure/control_texts.h"
 #include "figure/draw_construction.h"
 #include "figure/figure_content.h"
 #include "shell/canvas_widget.h"
 #include "shell/form_layout.h"
 #include "shell/ledger_panel.h"
 #include "shell/printer_output.h"
-#include "shell/window_texts.h"
 #include "waves/wave_ledger.h"
 #include "waves/wave_view.h"
 
@@ -34,6 +34,10 @@
 namespace kymata {
 
 namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 /// How long a flash takes to cross the figure at speed 1.
 constexpr double FlashSeconds = 8;
@@ -224,7 +228,7 @@ void DHMIOYRGO_KYKLO::DrawConstruction() {
         DrawFigure(controls, scene_, labels_, EIKON->Surface());
     if (trace) {
         ledger_->Show(waves::MakeLedger(*trace, controls.ELLINIKA),
-                      TextsFor(controls.ELLINIKA).ledgerTitle);
+                      Q(ControlTextsFor(controls.ELLINIKA).ledgerTitle));
     }
     ledger_->setVisible(trace.has_value() && ledger_->width() > 0);
     waveViewAction_->setChecked(trace.has_value());
@@ -253,27 +257,27 @@ QAction* DHMIOYRGO_KYKLO::AddAction(const QKeySequence& shortcut) {
 }
 
 void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
-    const WindowTexts texts = TextsFor(controls.ELLINIKA);
-    saveAction_->setText(texts.saveFigure);
-    printAction_->setText(texts.print);
-    quitAction_->setText(texts.quit);
-    saveWorksheetAction_->setText(texts.saveWorksheet);
-    printWorksheetAction_->setText(texts.printWorksheet);
-    liveAction_->setText(texts.liveDragging);
-    presentationAction_->setText(texts.presentation);
-    leavePresentationAction_->setText(texts.presentation);
-    zoomInAction_->setText(texts.zoomIn);
-    zoomOutAction_->setText(texts.zoomOut);
-    wholeFigureAction_->setText(texts.wholeFigure);
-    waveViewAction_->setText(texts.waveView);
-    waveView_->setText(texts.waveViewCaption);
-    playAction_->setText(texts.playPause);
-    stepAction_->setText(texts.stepFrame);
-    slowerAction_->setText(texts.slower);
-    fasterAction_->setText(texts.faster);
-    flashAction_->setText(texts.flash);
-    flashButton_->setText(texts.flashCaption);
-    perfectLens_->setText(texts.perfectLensCaption);
+    const ControlTexts texts = ControlTextsFor(controls.ELLINIKA);
+    saveAction_->setText(Q(texts.saveFigure));
+    printAction_->setText(Q(texts.print));
+    quitAction_->setText(Q(texts.quit));
+    saveWorksheetAction_->setText(Q(texts.saveWorksheet));
+    printWorksheetAction_->setText(Q(texts.printWorksheet));
+    liveAction_->setText(Q(texts.liveDragging));
+    presentationAction_->setText(Q(texts.presentation));
+    leavePresentationAction_->setText(Q(texts.presentation));
+    zoomInAction_->setText(Q(texts.zoomIn));
+    zoomOutAction_->setText(Q(texts.zoomOut));
+    wholeFigureAction_->setText(Q(texts.wholeFigure));
+    waveViewAction_->setText(Q(texts.waveView));
+    waveView_->setText(Q(texts.waveViewCaption));
+    playAction_->setText(Q(texts.playPause));
+    stepAction_->setText(Q(texts.stepFrame));
+    slowerAction_->setText(Q(texts.slower));
+    fasterAction_->setText(Q(texts.faster));
+    flashAction_->setText(Q(texts.flash));
+    flashButton_->setText(Q(texts.flashCaption));
+    perfectLens_->setText(Q(texts.perfectLensCaption));
     ShowMotionControls();
     QStringList named;
     for (const DesignedControl& d : DesignedControls()) {
@@ -283,9 +287,9 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
           << flashButton_->objectName();
     for (const QString& name : named) {
         if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
-            const AccessibleText a = AccessibleTextFor(name, controls);
-            control->setAccessibleName(a.name);
-            control->setAccessibleDescription(a.description);
+            const ControlDescription a = DescribeControl(name.toStdString(), controls);
+            control->setAccessibleName(Q(a.name));
+            control->setAccessibleDescription(Q(a.description));
         }
     }
 }
@@ -357,14 +361,14 @@ void DHMIOYRGO_KYKLO::SetPresentation(bool on) {
 }
 
 void DHMIOYRGO_KYKLO::SaveAs(bool worksheet) {
-    const WindowTexts texts = TextsFor(ReadControls().ELLINIKA);
+    const ControlTexts texts = ControlTextsFor(ReadControls().ELLINIKA);
     const QStringList filters = {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
                                  QStringLiteral("PDF (*.pdf)"), QStringLiteral("JSON (*.json)")};
     QString filter = filters.front();
     const QString suggested =
         worksheet ? QStringLiteral("kymata-worksheet.png") : QStringLiteral("kymata-figure.png");
-    QString path =
-        QFileDialog::getSaveFileName(this, texts.saveTitle, suggested, filters.join(";;"), &filter);
+    QString path = QFileDialog::getSaveFileName(this, Q(texts.saveTitle), suggested,
+                                                filters.join(";;"), &filter);
     if (path.isEmpty()) {
         return;
     }
@@ -375,8 +379,8 @@ void DHMIOYRGO_KYKLO::SaveAs(bool worksheet) {
     int size = 1000;
     if (FigureFormatForPath(path) == FigureFormat::Png) {
         bool ok = false;
-        size = QInputDialog::getInt(this, texts.pngSizeTitle, texts.pngSizeLabel, 1000, 10, 8000,
-                                    100, &ok);
+        size = QInputDialog::getInt(this, Q(texts.pngSizeTitle), Q(texts.pngSizeLabel), 1000, 10,
+                                    8000, 100, &ok);
         if (!ok) {
             return;
         }
@@ -386,16 +390,17 @@ void DHMIOYRGO_KYKLO::SaveAs(bool worksheet) {
 
 bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize, bool worksheet) {
     const auto format = FigureFormatForPath(path);
-    const WindowTexts texts = TextsFor(ReadControls().ELLINIKA);
+    const ControlTexts texts = ControlTextsFor(ReadControls().ELLINIKA);
     if (!format) {
-        Warn(texts.saveFigure, texts.saveFailed + QLatin1Char('\n') +
-                                   QStringLiteral("%1: use .png, .svg, .pdf or .json").arg(path));
+        Warn(Q(texts.saveFigure),
+             Q(texts.saveFailed) + QLatin1Char('\n') +
+                 QStringLiteral("%1: use .png, .svg, .pdf or .json").arg(path));
         return false;
     }
     const WriteResult written =
         WriteFigure(path, *format, DrawFigureContent(ReadControls(), worksheet), pngSize);
     if (!written.ok) {
-        Warn(texts.saveFigure, texts.saveFailed + QLatin1Char('\n') + written.error);
+        Warn(Q(texts.saveFigure), Q(texts.saveFailed) + QLatin1Char('\n') + written.error);
     }
     return written.ok;
 }
@@ -556,10 +561,10 @@ void DHMIOYRGO_KYKLO::DrawFrame() {
 
 void DHMIOYRGO_KYKLO::ShowMotionControls() {
     const bool waves = waveView_->isChecked();
-    const WindowTexts texts = TextsFor(ELLINIKA->isChecked());
-    playButton_->setText(Playing() ? texts.pauseCaption : texts.playCaption);
+    const ControlTexts texts = ControlTextsFor(ELLINIKA->isChecked());
+    playButton_->setText(Playing() ? Q(texts.pauseCaption) : Q(texts.playCaption));
     playAction_->setChecked(Playing());
-    speedLabel_->setText(texts.speed.arg(speed_));
+    speedLabel_->setText(Q(texts.speed).arg(speed_));
     for (QWidget* control :
          {static_cast<QWidget*>(perfectLens_), static_cast<QWidget*>(playButton_),
           static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(speedLabel_)}) {

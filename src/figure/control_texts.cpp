@@ -1,0 +1,198 @@
+#include "figure/control_texts.h"
+
+#include <cstdio>
+
+namespace kymata {
+
+namespace {
+
+/// `pattern` with its "%1" replaced by `value`.
+std::string Fill(std::string pattern, const std::string& value) {
+    if (const auto at = pattern.find("%1"); at != std::string::npos) {
+        pattern.replace(at, 2, value);
+    }
+    return pattern;
+}
+
+/// A refractive index of `hundredths` hundredths as the read-outs write it: "1.50".
+std::string IndexText(int hundredths) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%02d", hundredths / 100, hundredths % 100);
+    return text;
+}
+
+} // namespace
+
+ControlTexts ControlTextsFor(bool greek) {
+    if (greek) {
+        return {"Αποθήκευση σχήματος ως…",
+                "Αποθήκευση φύλλου εργασίας ως…",
+                "Εκτύπωση…",
+                "Εκτύπωση φύλλου εργασίας…",
+                "Ζωντανή μετακίνηση",
+                "Λειτουργία παρουσίασης",
+                "Μεγέθυνση",
+                "Σμίκρυνση",
+                "Ολόκληρο το σχήμα",
+                "Έξοδος",
+                "Αποθήκευση σχήματος",
+                "Μέγεθος εικόνας PNG",
+                "Πλευρά σε εικονοστοιχεία:",
+                "Το σχήμα δεν αποθηκεύτηκε.",
+                "Κυματική εικόνα",
+                "ΚΥΜΑΤΙΚΗ ΕΙΚΟΝΑ",
+                "Κύματα σε κάθε ακτίνα, από την πηγή ως το F",
+                "Κίνηση / παύση",
+                "ΚΙΝΗΣΗ ▶",
+                "ΠΑΥΣΗ ❚❚",
+                "Ένα καρέ μπροστά",
+                "Πιο αργά",
+                "Πιο γρήγορα",
+                "Μία λάμψη",
+                "ΛΑΜΨΗ",
+                "ΤΕΛΕΙΟΣ ΦΑΚΟΣ",
+                "Ταχύτητα %1× (Space, [, ], .)"};
+    }
+    return {"Save figure as…",
+            "Save worksheet as…",
+            "Print…",
+            "Print worksheet…",
+            "Live dragging",
+            "Presentation mode",
+            "Zoom in",
+            "Zoom out",
+            "Whole figure",
+            "Quit",
+            "Save figure",
+            "PNG image size",
+            "Side in pixels:",
+            "The figure was not saved.",
+            "Wave view",
+            "WAVE VIEW",
+            "Waves along every ray, from the source to F",
+            "Play / pause",
+            "PLAY ▶",
+            "PAUSE ❚❚",
+            "One frame on",
+            "Slower",
+            "Faster",
+            "One flash",
+            "FLASH",
+            "PERFECT LENS",
+            "Speed %1× (Space, [, ], .)"};
+}
+
+ControlDescription DescribeControl(std::string_view name, const Controls& c) {
+    const bool el = c.ELLINIKA;
+    const std::string n = IndexText(c.n_DIATHLASI);
+    if (name == "EIKON") {
+        return el ? ControlDescription{"Σχήμα κατασκευής",
+                                       "Οι ακτίνες από την πηγή μέσα από τον φακό, με τα "
+                                       "μήκη κύματος σημειωμένα. Μενού: αποθήκευση και "
+                                       "εκτύπωση."}
+                  : ControlDescription{"Construction figure",
+                                       "The rays from the source through the lens, with "
+                                       "their wavelengths ticked. Menu: save and print."};
+    }
+    if (name == "Command1") {
+        return el ? ControlDescription{"Εκτύπωση", "Εκτυπώνει την τρέχουσα κατασκευή."}
+                  : ControlDescription{"Print", "Prints the current construction."};
+    }
+    if (name == "initial_POINT") {
+        const std::string waves = std::to_string(-c.initial_POINT);
+        return el ? ControlDescription{"Θέση πηγής",
+                                       Fill("Η πηγή απέχει %1 μήκη κύματος από την αρχή, 3 "
+                                            "έως 200.",
+                                            waves)}
+                  : ControlDescription{"Source position",
+                                       Fill("The source is %1 wavelengths from the origin, "
+                                            "3 to 200.",
+                                            waves)};
+    }
+    if (name == "fOCUS_POINT") {
+        const std::string waves = std::to_string(c.fOCUS_POINT);
+        return el ? ControlDescription{"Σημείο εστίασης",
+                                       Fill("Η εστία είναι %1 μήκη κύματος πίσω από τον "
+                                            "φακό, 1 έως 50.",
+                                            waves)}
+                  : ControlDescription{"Focus point",
+                                       Fill("The focus is %1 wavelengths behind the lens, "
+                                            "1 to 50.",
+                                            waves)};
+    }
+    if (name == "n_DIATHLASI") {
+        return el ? ControlDescription{"Δείκτης διάθλασης", Fill("n = %1, από 1.05 έως 2.50.", n)}
+                  : ControlDescription{"Refractive index", Fill("n = %1, from 1.05 to 2.50.", n)};
+    }
+    if (name == "pachos") {
+        const std::string waves = std::to_string(c.pachos);
+        return el ? ControlDescription{"Πάχος φακού",
+                                       Fill("Ο φακός έχει πάχος %1 μήκη κύματος στο γυαλί, "
+                                            "1 έως 20.",
+                                            waves)}
+                  : ControlDescription{"Lens thickness",
+                                       Fill("The lens is %1 glass wavelengths thick, 1 to "
+                                            "20.",
+                                            waves)};
+    }
+    if (name == "f_apeiro") {
+        return el ? ControlDescription{"Παράλληλη δέσμη", "Δεν αλλάζει το σχήμα."}
+                  : ControlDescription{"Parallel beam", "Changes no figure."};
+    }
+    if (name == "YPERVOLIKO") {
+        return el ? ControlDescription{"Υπερβολικός φακός",
+                                       "Σχεδιάζει φακό με υπερβολική μπροστινή "
+                                       "επιφάνεια."}
+                  : ControlDescription{"Hyperbolic lens", "Draws a lens whose front surface is a "
+                                                          "hyperbola."};
+    }
+    if (name == "waveView") {
+        return el ? ControlDescription{"Κυματική εικόνα",
+                                       "Δείχνει τις ακριβείς ακτίνες ως την εστία, "
+                                       "τα κύματα κάθε ακτίνας και πόσο "
+                                       "συμφωνούν (F6)."}
+                  : ControlDescription{"Wave view", "Shows the exact rays to the focus, the waves "
+                                                    "along each ray and how well they agree "
+                                                    "(F6)."};
+    }
+    if (name == "playButton") {
+        return el ? ControlDescription{"Κίνηση", "Κινεί τις κορυφές των κυμάτων: ένα μήκος "
+                                                 "κύματος σε κάθε περίοδο (Space)."}
+                  : ControlDescription{"Play", "Moves the crests of the waves on by one "
+                                               "wavelength each period (Space)."};
+    }
+    if (name == "perfectLens") {
+        return el ? ControlDescription{"Τέλειος φακός",
+                                       "Η μπροστινή επιφάνεια στην οποία κάθε ακτίνα "
+                                       "φτάνει στο F με τον ίδιο αριθμό κυμάτων."}
+                  : ControlDescription{"Perfect lens",
+                                       "The front surface on which every ray arrives "
+                                       "at F with the same count of waves."};
+    }
+    if (name == "flashButton") {
+        return el ? ControlDescription{"Λάμψη", "Στέλνει μία κορυφή από την πηγή μέσα από "
+                                                "τον φακό (L)."}
+                  : ControlDescription{"Flash", "Sends one crest from the source through the "
+                                                "lens (L)."};
+    }
+    if (name == "ELLINIKA") {
+        return el ? ControlDescription{"Ελληνικά", "Όλα τα κείμενα στα ελληνικά."}
+                  : ControlDescription{"Greek", "All texts in Greek."};
+    }
+    if (name == "AGLIKA") {
+        return el ? ControlDescription{"Αγγλικά", "Όλα τα κείμενα στα αγγλικά."}
+                  : ControlDescription{"English", "All texts in English."};
+    }
+    if (name == "Label1") {
+        return {el ? "Ένδειξη πηγής" : "Source read-out", {}};
+    }
+    if (name == "Label2") {
+        return {el ? "Ένδειξη εστίας" : "Focus read-out", {}};
+    }
+    if (name == "Label3") {
+        return {el ? "Ένδειξη δείκτη διάθλασης" : "Refractive index read-out", {}};
+    }
+    return {el ? "Ένδειξη πάχους" : "Thickness read-out", {}};
+}
+
+} // namespace kymata

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "construction/controls.h"
+
+#include <string>
+#include <string_view>
+
+namespace kymata {
+
+/// The texts of a shell's own controls around the figure (menus, dialogs, buttons, accessible
+/// names), in the current language, UTF-8. Both the desktop window and the web page show these,
+/// so a control reads the same in either. The figure's texts and the read-outs belong to the
+/// constructions.
+struct ControlTexts {
+    std::string saveFigure;
+    std::string saveWorksheet;
+    std::string print;
+    std::string printWorksheet;
+    std::string liveDragging;
+    std::string presentation;
+    std::string zoomIn;
+    std::string zoomOut;
+    std::string wholeFigure;
+    std::string quit;
+    std::string saveTitle;
+    std::string pngSizeTitle;
+    std::string pngSizeLabel;
+    std::string saveFailed;
+    std::string waveView;
+    std::string waveViewCaption;
+    std::string ledgerTitle;
+    std::string playPause;
+    std::string playCaption;
+    std::string pauseCaption;
+    std::string stepFrame;
+    std::string slower;
+    std::string faster;
+    std::string flash;
+    std::string flashCaption;
+    std::string perfectLensCaption;
+    /// "%1" is the speed: periods a second.
+    std::string speed;
+};
+
+/// The texts in Greek when `greek`, in English otherwise.
+ControlTexts ControlTextsFor(bool greek);
+
+/// What a screen reader says about one control: its name and a description that includes what
+/// the control's value means in the scene.
+struct ControlDescription {
+    std::string name;
+    std::string description;
+};
+
+/// The accessible name and description of the control `objectName` (the window's object names:
+/// "initial_POINT", "YPERVOLIKO", "waveView", "Label1", ...) for the scene `controls`, in the
+/// language that `controls.ELLINIKA` selects.
+ControlDescription DescribeControl(std::string_view objectName, const Controls& controls);
+
+} // namespace kymata

@@ -1,0 +1,201 @@
+// The web page's entry points into the figure core. Each takes the controls as numbers, draws
+// with the same functions as the desktop window and its command line, and returns JSON text
+// (UTF-8) that stays valid until the next call. The page replays the recordings it finds there;
+// it computes no figure of its own.
+
+#include "construction/controls.h"
+#include "drawing/figure_json.h"
+#include "figure/control_texts.h"
+#include "figure/figure_content.h"
+#include "figure/figure_document.h"
+#include "printing/print_jobs.h"
+#include "waves/wave_ledger.h"
+#include "waves/wave_trace.h"
+#include "waves/wave_view.h"
+
+#include <emscripten/emscripten.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace kymata {
+
+namespace {
+
+/// The switches of the page, one bit each, as the page packs them.
+enum Switch : unsigned {
+    Hyperbola = 1,
+    ParallelBeam = 2,
+    Greek = 4,
+    WaveView = 8,
+    PerfectLens = 16,
+    Worksheet = 32,
+};
+
+/// The controls from the page's numbers. A NaN `phase` or `flash` means none; the wave view's
+/// options are dropped in the classic view, as the window drops them.
+Controls ControlsOf(int source, int focus, int index, int thickness, unsigned switches,
+                    double phase, double flash) {
+    Controls c;
+    c.initial_POINT = source;
+    c.fOCUS_POINT = focus;
+    c.n_DIATHLASI = index;
+    c.pachos = thickness;
+    c.YPERVOLIKO = (switches & Hyperbola) != 0;
+    c.f_apeiro = (switches & ParallelBeam) != 0;
+    c.ELLINIKA = (switches & Greek) != 0;
+    c.view = (switches & WaveView) != 0 ? View::Waves : View::Classic;
+    if (c.view == View::Waves) {
+        c.perfectLens = (switches & PerfectLens) != 0;
+        if (!std::isnan(flash)) {
+            c.flash = flash;
+        } else if (!std::isnan(phase)) {
+            c.phase = phase;
+        }
+    }
+    return c;
+}
+
+/// True when the controls are within the ranges of the window's scroll bars: the page never
+/// asks for another figure, and a call that does gets an error object instead.
+bool InRange(const Controls& c) {
+    const auto within = [](int value, ControlRange range) {
+        return value >= range.min && value <= range.max;
+    };
+    return within(c.initial_POINT, initial_POINT_Range) &&
+           within(c.fOCUS_POINT, fOCUS_POINT_Range) && within(c.n_DIATHLASI, n_DIATHLASI_Range) &&
+           within(c.pachos, pachos_Range) && (!c.phase || (*c.phase >= 0 && *c.phase < 1)) &&
+           (!c.flash || (*c.flash >= 0 && *c.flash <= 10000));
+}
+
+const char* Give(std::string text) {
+    static std::string held;
+    held = std::move(text);
+    return held.c_str();
+}
+
+const char* OutOfRange() {
+    return Give(R"({"error": "controls out of range"})");
+}
+
+std::string StringArray(const std::vector<std::string>& texts) {
+    std::string json = "[";
+    for (const std::string& text : texts) {
+        json += (json.size() > 1 ? ", " : "") + JsonString(text);
+    }
+    return json + "]";
+}
+
+} // namespace
+
+} // namespace kymata
+
+using namespace kymata;
+
+extern "C" {
+
+/// The figure document of one redraw: byte for byte what `kymata --export FILE.json` writes for
+/// the same controls (and `--worksheet` with the Worksheet switch).
+EMSCRIPTEN_KEEPALIVE const char* kymata_figure(int source, int focus, int index, int thickness,
+                                               unsigned switches, double phase, double flash) {
+    const Controls c = ControlsOf(source, focus, index, thickness, switches, phase, flash);
+    if (!InRange(c)) {
+        return OutOfRange();
+    }
+    return Give(FigureJson(DrawFigureContent(c, (switches & Worksheet) != 0)));
+}
+
+/// The page that PRINT prints on A4 with the command line's margins, in the document of
+/// `kymata --print-to FILE.json`.
+EMSCRIPTEN_KEEPALIVE const char* kymata_page(int source, int focus, int index, int thickness,
+                                             unsigned switches, double phase, double flash) {
+    const Controls c = ControlsOf(source, focus, index, thickness, switches, phase, flash);
+    if (!InRange(c)) {
+        return OutOfRange();
+    }
+    const PrintedContent printed =
+        PrintFigureContent(c, (switches & Worksheet) != 0, PrintToPrintableMm());
+    return Give(FigureJson(printed.content, printed.page));
+}
+
+/// One layer of the moving wave view: 0 all but the crests, 1 the crests alone at the phase or
+/// flash. The recording as {"scale": ..., "items": ...}.
+EMSCRIPTEN_KEEPALIVE const char* kymata_wave_layer(int source, int focus, int index, int thickness,
+                                                   unsigned switches, double phase, double flash,
+                                                   int crestsOnly) {
+    const Controls c =
+        ControlsOf(source, focus, index, thickness, switches | WaveView, phase, flash);
+    if (!InRange(c)) {
+        return OutOfRange();
+    }
+    using Layer = waves::CrestOptions::Layer;
+    return Give(
+        RecordingJson(DrawWaveLayer(c, crestsOnly ? Layer::CrestsOnly : Layer::WithoutCrests)));
+}
+
+/// The wave view's ledger in the current language, and the largest running count of any ray
+/// (what a flash crosses): {"columns": [...], "rows": [[...]], "summary": [...], "most": c}.
+EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index, int thickness,
+                                               unsigned switches) {
+    const Controls c = ControlsOf(source, focus, index, thickness, switches | WaveView, NAN, NAN);
+    if (!InRange(c)) {
+        return OutOfRange();
+    }
+    const waves::WaveTrace trace = waves::TraceWaves(c);
+    const waves::WaveLedger ledger = waves::MakeLedger(trace, c.ELLINIKA);
+    std::string rows = "[";
+    for (const std::vector<std::string>& row : ledger.rows) {
+        rows += (rows.size() > 1 ? ", " : "") + StringArray(row);
+    }
+    std::vector<std::string> summary;
+    for (const waves::LedgerLine& line : ledger.summary) {
+        summary.push_back(line.Text());
+    }
+    return Give(JsonObject()
+                    .Raw("columns", StringArray(ledger.columns))
+                    .Raw("rows", rows + "]")
+                    .Raw("summary", StringArray(summary))
+                    .Add("most", waves::MostCount(trace))
+                    .Text());
+}
+
+/// The controls' own texts in the language of the Greek switch, and the accessible name and
+/// description of every control for these values: {"texts": {...}, "controls": {name: {"name":
+/// ..., "description": ...}}}.
+EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, int thickness,
+                                              unsigned switches) {
+    const Controls c = ControlsOf(source, focus, index, thickness, switches, NAN, NAN);
+    const ControlTexts t = ControlTextsFor(c.ELLINIKA);
+    const JsonObject texts = JsonObject()
+                                 .Add("saveFigure", t.saveFigure)
+                                 .Add("saveWorksheet", t.saveWorksheet)
+                                 .Add("print", t.print)
+                                 .Add("printWorksheet", t.printWorksheet)
+                                 .Add("saveFailed", t.saveFailed)
+                                 .Add("waveView", t.waveView)
+                                 .Add("waveViewCaption", t.waveViewCaption)
+                                 .Add("ledgerTitle", t.ledgerTitle)
+                                 .Add("playPause", t.playPause)
+                                 .Add("playCaption", t.playCaption)
+                                 .Add("pauseCaption", t.pauseCaption)
+                                 .Add("stepFrame", t.stepFrame)
+                                 .Add("slower", t.slower)
+                                 .Add("faster", t.faster)
+                                 .Add("flash", t.flash)
+                                 .Add("flashCaption", t.flashCaption)
+                                 .Add("perfectLensCaption", t.perfectLensCaption)
+                                 .Add("speed", t.speed);
+    JsonObject described;
+    for (const char* name :
+         {"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos", "f_apeiro",
+          "YPERVOLIKO", "ELLINIKA", "AGLIKA", "waveView", "perfectLens", "playButton",
+          "flashButton", "Label1", "Label2", "Label3", "Label4"}) {
+        const ControlDescription d = DescribeControl(name, c);
+        described.Raw(name,
+                      JsonObject().Add("name", d.name).Add("description", d.description).Text());
+    }
+    return Give(JsonObject().Raw("texts", texts.Text()).Raw("controls", described.Text()).Text());
+}
+
+} // extern "C"

@@ -1,0 +1,484 @@
+// The web page's shell: it keeps the controls, asks the figure core (the WebAssembly module) for
+// the figure of every change and replays it on the canvas, saves and prints what the core
+// recorded, and keeps the address fragment in step with the controls. It computes no optics.
+"use strict";
+
+(function () {
+  const $ = (id) => document.getElementById(id);
+  const Switch = { hyperbola: 1, beam: 2, greek: 4, waves: 8, perfect: 16, worksheet: 32 };
+  const FlashSeconds = 8; // how long a flash takes to cross the figure at speed 1
+
+  const LoadFailed = {
+    el: (why) => `Το σχήμα δεν μπορεί να σχεδιαστεί: ο φυλλομετρητής δεν φόρτωσε τον πυρήνα WebAssembly (${why}). Ανοίξτε τη σελίδα σε σύγχρονο φυλλομετρητή, με όλα τα αρχεία του φακέλου δίπλα της.`,
+    en: (why) => `The figure cannot be drawn: the browser did not load the WebAssembly core (${why}). Open the page in a current browser, with all the files of its folder beside it.`,
+  };
+  const PngSizeCaption = { el: "PNG, πλευρά σε εικονοστοιχεία:", en: "PNG, side in pixels:" };
+
+  let core = null;
+  const state = {
+    settings: KymataStartSettings(),
+    documentText: "",
+    document: null,
+    playing: false,
+    phase: 0,
+    flash: null,
+    speed: 1,
+    last: 0,
+    still: null, // the wave view's still layer while the waves move, as a recording
+    most: 0,
+    texts: null,
+  };
+
+  // ---- the core ----------------------------------------------------------------------------
+
+  function Bind(module) {
+    const numbers = ["number", "number", "number", "number", "number"];
+    return {
+      figure: module.cwrap("kymata_figure", "string", [...numbers, "number", "number"]),
+      page: module.cwrap("kymata_page", "string", [...numbers, "number", "number"]),
+      layer: module.cwrap("kymata_wave_layer", "string", [...numbers, "number", "number", "number"]),
+      ledger: module.cwrap("kymata_ledger", "string", numbers),
+      texts: module.cwrap("kymata_texts", "string", numbers),
+    };
+  }
+
+  function Switches(s, worksheet) {
+    return (
+      (s.hyperbola ? Switch.hyperbola : 0) |
+      (s.beam ? Switch.beam : 0) |
+      (s.lang === "el" ? Switch.greek : 0) |
+      (s.view === "waves" ? Switch.waves : 0) |
+      (s.perfect ? Switch.perfect : 0) |
+      (worksheet ? Switch.worksheet : 0)
+    );
+  }
+
+  function Args(worksheet = false) {
+    const s = state.settings;
+    return [s.source, s.focus, s.index, s.thickness, Switches(s, worksheet)];
+  }
+
+  /** The running count of the crests now shown: the flash's, or the phase while it moves. */
+  function Motion() {
+    if (state.settings.view !== "waves") return [NaN, NaN];
+    if (state.flash !== null) return [NaN, state.flash];
+    if (state.playing || state.phase > 0) return [state.phase, NaN];
+    return [NaN, NaN];
+  }
+
+  function Parsed(text) {
+    const value = JSON.parse(text);
+    if (value.error) throw new Error(value.error);
+    return value;
+  }
+
+  // ---- drawing ---------------------------------------------------------------------------
+
+  /** Sizes the canvas's backing store to its box at the screen's pixel density. */
+  function FitCanvas(canvas) {
+    const ratio = window.devicePixelRatio || 1;
+    const box = canvas.getBoundingClientRect();
+    const width = Math.max(1, Math.round(box.width * ratio));
+    const height = Math.max(1, Math.round(box.height * ratio));
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+  }
+
+  function Paint(recordings) {
+    const canvas = $("EIKON");
+    FitCanvas(canvas);
+    const ctx = canvas.getContext("2d");
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.fillStyle = "#ffffff";
+    ctx.fillRect(0, 0, canvas.width, canvas.height);
+    const area = { x: 0, y: 0, width: canvas.width, height: canvas.height };
+    for (const recording of recordings) KymataDrawCanvas(ctx, recording, area);
+  }
+
+  function PaintFrame() {
+    if (!state.document) return;
+    if (state.playing && state.still) {
+      const [phase, flash] = Motion();
+      const crests = Parsed(core.layer(...Args(), phase, flash, 1));
+      Paint([state.still, crests]);
+    } else {
+      Paint([state.document.canvas]);
+    }
+  }
+
+  /** One redraw: the figure of the controls from the core, its read-outs, texts and ledger. */
+  function Redraw() {
+    if (!core) return;
+    const [phase, flash] = Motion();
+    state.documentText = core.figure(...Args(), phase, flash);
+    state.document = Parsed(state.documentText);
+    state.still = state.playing ? Parsed(core.layer(...Args(), NaN, NaN, 0)) : null;
+    ShowLabels(state.document.labels);
+    ShowTexts();
+    ShowLedger();
+    PaintFrame();
+    WriteFragment();
+  }
+
+  function ShowLabels(labels) {
+    const sliders = ["initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos"];
+    ["Label1", "Label2", "Label3", "Label4"].forEach((name, k) => {
+      $(name).value = labels[name];
+      $(sliders[k]).setAttribute("aria-valuetext", labels[name].trim());
+    });
+  }
+
+  function ShowTexts() {
+    const s = state.settings;
+    const all = Parsed(core.texts(...Args()));
+    const t = all.texts;
+    state.texts = t;
+    document.documentElement.lang = s.lang;
+    $("waveViewCaption").textContent = t.waveViewCaption;
+    $("perfectLensCaption").textContent = t.perfectLensCaption;
+    $("playButton").textContent = state.playing ? t.pauseCaption : t.playCaption;
+    $("flashButton").textContent = t.flashCaption;
+    $("slower").setAttribute("aria-label", t.slower);
+    $("slower").title = t.slower;
+    $("faster").setAttribute("aria-label", t.faster);
+    $("faster").title = t.faster;
+    $("stepFrame").setAttribute("aria-label", t.stepFrame);
+    $("stepFrame").title = t.stepFrame;
+    $("stepFrame").disabled = state.playing;
+    $("slower").disabled = state.speed <= 0.25;
+    $("faster").disabled = state.speed >= 4;
+    $("speedLabel").textContent = t.speed.replace("%1", String(state.speed));
+    $("saveFigureCaption").textContent = t.saveFigure;
+    $("saveWorksheetCaption").textContent = t.saveWorksheet;
+    $("printWorksheet").textContent = t.printWorksheet;
+    $("pngSizeCaption").textContent = PngSizeCaption[s.lang];
+    $("ledgerTitle").textContent = t.ledgerTitle;
+    $("waveControls").hidden = s.view !== "waves";
+    const descriptions = $("descriptions");
+    for (const [id, d] of Object.entries(all.controls)) {
+      const control = $(id);
+      if (!control) continue;
+      if (!id.startsWith("Label")) control.setAttribute("aria-label", d.name);
+      let holder = $(`${id}-description`);
+      if (!holder) {
+        holder = document.createElement("span");
+        holder.id = `${id}-description`;
+        descriptions.append(holder);
+      }
+      holder.textContent = d.description;
+    }
+  }
+
+  function ShowLedger() {
+    const waves = state.settings.view === "waves";
+    $("ledger").hidden = !waves;
+    if (!waves) return;
+    const ledger = Parsed(core.ledger(...Args()));
+    state.most = ledger.most;
+    const table = $("ledgerTable");
+    table.replaceChildren();
+    const head = table.createTHead().insertRow();
+    for (const column of ledger.columns) {
+      const th = document.createElement("th");
+      th.scope = "col";
+      th.textContent = column;
+      head.append(th);
+    }
+    const body = table.createTBody();
+    for (const row of ledger.rows) {
+      const tr = body.insertRow();
+      for (const cell of row) tr.insertCell().textContent = cell;
+    }
+    $("ledgerSummary").replaceChildren(
+      ...ledger.summary.map((line) => {
+        const li = document.createElement("li");
+        li.textContent = line;
+        return li;
+      }),
+    );
+  }
+
+  // ---- the controls and the address ------------------------------------------------------------
+
+  function ShowControls() {
+    const s = state.settings;
+    for (const slider of KymataSliders) $(slider.id).value = String(s[slider.key]);
+    for (const toggle of KymataSwitches) $(toggle.id).checked = s[toggle.key];
+    $("ELLINIKA").checked = s.lang === "el";
+    $("AGLIKA").checked = s.lang === "en";
+    $("waveView").checked = s.view === "waves";
+  }
+
+  function WriteFragment() {
+    const fragment = `#${KymataFragment(state.settings)}`;
+    if (location.hash !== fragment) history.replaceState(null, "", fragment);
+  }
+
+  function ShowProblems(problems) {
+    const list = $("problems");
+    list.replaceChildren(
+      ...problems.map((text) => {
+        const li = document.createElement("li");
+        li.textContent = text;
+        return li;
+      }),
+    );
+    list.hidden = problems.length === 0;
+  }
+
+  function ReadFragment() {
+    const { settings, problems } = KymataParseFragment(location.hash);
+    state.settings = settings;
+    ShowProblems(problems);
+    ShowControls();
+  }
+
+  function Connect() {
+    for (const slider of KymataSliders) {
+      const input = $(slider.id);
+      input.addEventListener("input", () => {
+        state.settings[slider.key] = Number(input.value);
+        Redraw();
+      });
+      // Page Up and Page Down move by the scroll bar's large change, as in the window.
+      input.addEventListener("keydown", (event) => {
+        if (event.key !== "PageUp" && event.key !== "PageDown") return;
+        event.preventDefault();
+        const step = event.key === "PageUp" ? slider.page : -slider.page;
+        const value = Math.min(slider.max, Math.max(slider.min, Number(input.value) + step));
+        if (value === Number(input.value)) return;
+        input.value = String(value);
+        input.dispatchEvent(new Event("input", { bubbles: true }));
+      });
+    }
+    for (const toggle of KymataSwitches) {
+      $(toggle.id).addEventListener("change", () => {
+        state.settings[toggle.key] = $(toggle.id).checked;
+        Redraw();
+      });
+    }
+    for (const [id, lang] of [["ELLINIKA", "el"], ["AGLIKA", "en"]]) {
+      $(id).addEventListener("change", () => {
+        if ($(id).checked) state.settings.lang = lang;
+        Redraw();
+      });
+    }
+    $("waveView").addEventListener("change", () => SetWaveView($("waveView").checked));
+    $("playButton").addEventListener("click", () => SetPlaying(!state.playing));
+    $("flashButton").addEventListener("click", Flash);
+    $("slower").addEventListener("click", () => SetSpeed(state.speed / 2));
+    $("faster").addEventListener("click", () => SetSpeed(state.speed * 2));
+    $("stepFrame").addEventListener("click", StepFrame);
+    $("Command1").addEventListener("click", () => Print(false));
+    $("printWorksheet").addEventListener("click", () => Print(true));
+    for (const button of document.querySelectorAll("[data-save]")) {
+      button.addEventListener("click", () => Save(button.dataset.save, button.dataset.worksheet === "1"));
+    }
+    window.addEventListener("hashchange", () => {
+      if (location.hash === `#${KymataFragment(state.settings)}`) return;
+      ReadFragment();
+      Redraw();
+    });
+    window.addEventListener("beforeprint", () => PreparePrint(false));
+    document.addEventListener("keydown", Shortcut);
+    new ResizeObserver(() => PaintFrame()).observe($("EIKON"));
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", PaintFrame);
+  }
+
+  /** The window's shortcuts: F6 the wave view, Space play, "." one frame, "[" "]" speed, L a
+   *  flash, Ctrl+P PRINT. Keys that a focused control uses itself are left to it. */
+  function Shortcut(event) {
+    const target = event.target;
+    const typing = target instanceof HTMLInputElement && target.type === "number";
+    const pressable = target instanceof HTMLButtonElement || (target instanceof HTMLInputElement && (target.type === "checkbox" || target.type === "radio"));
+    if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === "p") {
+      event.preventDefault();
+      Print(false);
+      return;
+    }
+    if (event.ctrlKey || event.metaKey || event.altKey || typing) return;
+    const waves = state.settings.view === "waves";
+    if (event.key === "F6") SetWaveView(!waves);
+    else if (event.key === " " && waves && !pressable) SetPlaying(!state.playing);
+    else if (event.key === "." && waves) StepFrame();
+    else if (event.key === "[" && waves) SetSpeed(state.speed / 2);
+    else if (event.key === "]" && waves) SetSpeed(state.speed * 2);
+    else if ((event.key === "l" || event.key === "L") && waves) Flash();
+    else return;
+    event.preventDefault();
+  }
+
+  // ---- moving waves ----------------------------------------------------------------------------
+
+  function SetWaveView(on) {
+    state.settings.view = on ? "waves" : "classic";
+    $("waveView").checked = on;
+    if (!on) {
+      state.playing = false;
+      state.flash = null;
+      state.phase = 0;
+    }
+    Redraw();
+  }
+
+  function SetPlaying(on) {
+    on = on && state.settings.view === "waves";
+    if (on === state.playing) return;
+    state.playing = on;
+    if (on) {
+      state.last = performance.now();
+      requestAnimationFrame(Tick);
+    }
+    Redraw();
+  }
+
+  function SetSpeed(speed) {
+    state.speed = Math.min(4, Math.max(0.25, speed));
+    ShowTexts();
+  }
+
+  function StepFrame() {
+    if (state.settings.view === "waves" && !state.playing) Advance(1 / 60 / state.speed);
+  }
+
+  function Flash() {
+    if (state.settings.view !== "waves") return;
+    state.flash = 0;
+    if (!state.playing) SetPlaying(true);
+    else PaintFrame();
+  }
+
+  function Advance(seconds) {
+    const periods = Math.max(0, seconds) * state.speed;
+    if (state.flash !== null) {
+      state.flash += (periods * Math.max(state.most, 1)) / FlashSeconds;
+      if (state.flash > state.most) state.flash = null;
+    } else {
+      state.phase = (state.phase + periods) % 1;
+    }
+    if (state.playing) PaintFrame();
+    else Redraw();
+  }
+
+  function Tick(now) {
+    if (!state.playing) return;
+    Advance((now - state.last) / 1000);
+    state.last = now;
+    requestAnimationFrame(Tick);
+  }
+
+  // ---- files and printing ----------------------------------------------------------------------
+
+  function Download(blob, name) {
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  const measure = document.createElement("canvas").getContext("2d");
+  function AscentOf(pixels, family) {
+    measure.font = `${pixels}px ${family}`;
+    const m = measure.measureText("M");
+    return m.fontBoundingBoxAscent ?? m.actualBoundingBoxAscent ?? 0.9 * pixels;
+  }
+
+  /** The figure document to save: the one on screen, or its worksheet. */
+  function DocumentText(worksheet) {
+    const [phase, flash] = Motion();
+    return worksheet ? core.figure(...Args(true), phase, flash) : state.documentText;
+  }
+
+  function Save(format, worksheet) {
+    if (!core) return;
+    const text = DocumentText(worksheet);
+    const name = worksheet ? "kymata-worksheet" : "kymata-figure";
+    if (format === "json") {
+      Download(new Blob([text], { type: "application/json" }), `${name}.json`);
+      return;
+    }
+    const recording = Parsed(text).canvas;
+    if (format === "svg") {
+      const svg = KymataSvgDocument(recording, KymataReferencePixels, AscentOf, "Kymata");
+      Download(new Blob([svg], { type: "image/svg+xml" }), `${name}.svg`);
+      return;
+    }
+    const size = Math.min(8000, Math.max(10, Math.round(Number($("pngSize").value)) || 1000));
+    $("pngSize").value = String(size);
+    const canvas = document.createElement("canvas");
+    canvas.width = size;
+    canvas.height = size;
+    const ctx = canvas.getContext("2d");
+    ctx.fillStyle = "#ffffff";
+    ctx.fillRect(0, 0, size, size);
+    KymataDrawCanvas(ctx, recording, { x: 0, y: 0, width: size, height: size });
+    canvas.toBlob((blob) => {
+      if (blob) Download(blob, `${name}.png`);
+      else ShowProblems([`${state.texts.saveFailed}`]);
+    }, "image/png");
+  }
+
+  /** Lays the page that PRINT prints into the print sheet, and shows on the canvas what
+   *  printing leaves there. */
+  function PreparePrint(worksheet) {
+    if (!core) return;
+    const [phase, flash] = Motion();
+    const printed = Parsed(core.page(...Args(worksheet), phase, flash));
+    const mm = { width: 277, height: 190 };
+    const mmPerReferencePixel = 25.4 / KymataReferenceDpi;
+    const items = KymataSvgItems(printed.page, { x: 0, y: 0, ...mm }, AscentOf, mmPerReferencePixel);
+    $("printPage").innerHTML =
+      `<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ${mm.width} ${mm.height}">` +
+      `<clipPath id="printArea"><rect width="${mm.width}" height="${mm.height}"/></clipPath>` +
+      `<g clip-path="url(#printArea)">${items}</g></svg>`;
+    if (!worksheet) {
+      ShowLabels(printed.labels);
+      Paint([printed.canvas]);
+    }
+  }
+
+  function Print(worksheet) {
+    PreparePrint(worksheet);
+    window.print();
+  }
+
+  // ---- start -----------------------------------------------------------------------------------
+
+  function Fail(reason) {
+    const status = $("status");
+    status.textContent = LoadFailed[state.settings.lang](reason);
+    status.hidden = false;
+    document.body.dataset.ready = "failed";
+  }
+
+  function Start() {
+    ReadFragment();
+    if (typeof KymataModule !== "function") {
+      Fail("kymata-module.js");
+      return;
+    }
+    let started;
+    try {
+      started = KymataModule();
+    } catch (error) {
+      Fail(String(error && error.message ? error.message : error));
+      return;
+    }
+    Promise.resolve(started)
+      .then((module) => {
+        core = Bind(module);
+        Connect();
+        Redraw();
+        document.body.dataset.ready = "yes";
+      })
+      .catch((error) => Fail(String(error && error.message ? error.message : error)));
+  }
+
+  window.Kymata = { state, Redraw, get core() { return core; } };
+  Start();
+})();

@@ -1,0 +1,134 @@
+// The controls of the web page and the address fragment that carries them. The ranges, steps
+// and start values are the window's; a fragment value outside them is named in a sentence and
+// the start value used instead.
+"use strict";
+
+/** The four scroll bars: the name in the address, the window's object name, range, steps and
+ *  start value. The refractive index is held as hundredths, as the window holds it. */
+const KymataSliders = [
+  { key: "source", id: "initial_POINT", min: -200, max: -3, step: 1, page: 10, start: -20 },
+  { key: "focus", id: "fOCUS_POINT", min: 1, max: 50, step: 1, page: 10, start: 5 },
+  { key: "index", id: "n_DIATHLASI", min: 105, max: 250, step: 1, page: 10, start: 150 },
+  { key: "thickness", id: "pachos", min: 1, max: 20, step: 1, page: 5, start: 20 },
+];
+
+/** The switches: the name in the address and the window's object name, all off at the start. */
+const KymataSwitches = [
+  { key: "hyperbola", id: "YPERVOLIKO" },
+  { key: "beam", id: "f_apeiro" },
+  { key: "perfect", id: "perfectLens" },
+];
+
+/** The settings of a fresh page. */
+function KymataStartSettings() {
+  const settings = { lang: "el", view: "classic" };
+  for (const s of KymataSliders) settings[s.key] = s.start;
+  for (const s of KymataSwitches) settings[s.key] = false;
+  return settings;
+}
+
+/** A slider's value as the address writes it: the index as a number with two decimals. */
+function KymataValueText(key, value) {
+  if (key !== "index") return String(value);
+  return `${Math.trunc(value / 100)}.${String(value % 100).padStart(2, "0")}`;
+}
+
+/** The address fragment of `settings`, every control named: "source=-30&focus=5&...". */
+function KymataFragment(settings) {
+  const parts = KymataSliders.map((s) => `${s.key}=${KymataValueText(s.key, settings[s.key])}`);
+  for (const s of KymataSwitches) if (settings[s.key]) parts.push(`${s.key}=1`);
+  if (settings.view === "waves") parts.push("view=waves");
+  parts.push(`lang=${settings.lang}`);
+  return parts.join("&");
+}
+
+const KymataProblems = {
+  en: {
+    number: (k, v, s) => `The address gives ${k}=${v}, which is not a number; the start value ${s} is used.`,
+    range: (k, v, lo, hi, s) =>
+      `The address gives ${k}=${v}, outside ${lo} to ${hi}; the start value ${s} is used.`,
+    step: (k, v, s) =>
+      `The address gives ${k}=${v}, which is not in steps of 0.01; the start value ${s} is used.`,
+    choice: (k, v, choices, s) =>
+      `The address gives ${k}=${v}; give ${choices}. The start value ${s} is used.`,
+    unknown: (k) => `The address names "${k}", which is not a control of this page; it is ignored.`,
+  },
+  el: {
+    number: (k, v, s) => `Η διεύθυνση δίνει ${k}=${v}, που δεν είναι αριθμός· χρησιμοποιείται η αρχική τιμή ${s}.`,
+    range: (k, v, lo, hi, s) =>
+      `Η διεύθυνση δίνει ${k}=${v}, εκτός των ορίων ${lo} έως ${hi}· χρησιμοποιείται η αρχική τιμή ${s}.`,
+    step: (k, v, s) =>
+      `Η διεύθυνση δίνει ${k}=${v}, που δεν είναι σε βήματα του 0.01· χρησιμοποιείται η αρχική τιμή ${s}.`,
+    choice: (k, v, choices, s) =>
+      `Η διεύθυνση δίνει ${k}=${v}· δώστε ${choices}. Χρησιμοποιείται η αρχική τιμή ${s}.`,
+    unknown: (k) => `Η διεύθυνση αναφέρει «${k}», που δεν είναι χειριστήριο αυτής της σελίδας· αγνοείται.`,
+  },
+};
+
+/** A decimal number as the address may give it, or NaN: digits with an optional sign and point,
+ *  nothing else (no exponents, no spaces, no hexadecimal). */
+function KymataDecimal(text) {
+  return /^[+-]?(\d+(\.\d*)?|\.\d+)$/.test(text) ? Number(text) : NaN;
+}
+
+/**
+ * The settings an address fragment gives ("#source=-30&index=1.65&hyperbola=1&lang=en"), and a
+ * sentence for every part of it that is not a control's value, in the language the fragment
+ * settles on. Bad parts leave their control at its start value.
+ */
+function KymataParseFragment(fragment) {
+  const settings = KymataStartSettings();
+  const found = [];
+  const text = fragment.startsWith("#") ? fragment.slice(1) : fragment;
+  for (const part of text.split("&")) {
+    if (part === "") continue;
+    const at = part.indexOf("=");
+    let key, value;
+    try {
+      key = decodeURIComponent(at < 0 ? part : part.slice(0, at));
+      value = at < 0 ? "" : decodeURIComponent(part.slice(at + 1).replace(/\+/g, " "));
+    } catch (e) {
+      key = part;
+      value = "";
+    }
+    found.push([key, value]);
+  }
+  // The language first, so that every sentence is in it.
+  const problems = [];
+  const lang = found.find(([k]) => k === "lang");
+  if (lang && lang[1] !== "el" && lang[1] !== "en") problems.push((p) => p.choice("lang", lang[1], "el / en", "el"));
+  else if (lang) settings.lang = lang[1];
+  for (const [key, value] of found) {
+    const slider = KymataSliders.find((s) => s.key === key);
+    const toggle = KymataSwitches.find((s) => s.key === key);
+    const start = slider ? KymataValueText(key, slider.start) : "";
+    if (key === "lang") continue;
+    if (slider) {
+      const number = KymataDecimal(value);
+      const scaled = key === "index" ? number * 100 : number;
+      const whole = Math.round(scaled);
+      const lo = KymataValueText(key, slider.min);
+      const hi = KymataValueText(key, slider.max);
+      if (Number.isNaN(number)) problems.push((p) => p.number(key, value, start));
+      else if (Math.abs(scaled - whole) > 1e-6 && key === "index") problems.push((p) => p.step(key, value, start));
+      else if (Math.abs(scaled - whole) > 1e-6) problems.push((p) => p.range(key, value, lo, hi, start));
+      else if (whole < slider.min || whole > slider.max) problems.push((p) => p.range(key, value, lo, hi, start));
+      else settings[key] = whole;
+    } else if (toggle) {
+      if (value === "1" || value === "") settings[key] = true;
+      else if (value === "0") settings[key] = false;
+      else problems.push((p) => p.choice(key, value, "0 / 1", "0"));
+    } else if (key === "view") {
+      if (value === "classic" || value === "waves") settings.view = value;
+      else problems.push((p) => p.choice(key, value, "classic / waves", "classic"));
+    } else {
+      problems.push((p) => p.unknown(key));
+    }
+  }
+  const words = KymataProblems[settings.lang];
+  return { settings, problems: problems.map((say) => say(words)) };
+}
+
+if (typeof module !== "undefined") {
+  module.exports = { KymataSliders, KymataSwitches, KymataStartSettings, KymataFragment, KymataParseFragment, KymataValueText };
+}

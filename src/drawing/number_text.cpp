@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace kymata {
@@ -26,41 +28,67 @@ template <> float ReadBack<float>(const char* text) {
     return std::strtof(text, nullptr);
 }
 
-/// Finds the fewest significant digits whose correctly rounded text reads back as `magnitude`.
+/// A decimal m × 10^scale with m a whole number.
+struct Decimal {
+    unsigned long long m = 0;
+    int scale = 0;
+};
+
+/// The p-digit decimal nearest to `magnitude` whose text reads back as `magnitude`, if any.
+///
 /// `printf` rounds correctly and `strtod`/`strtof` read correctly, on every C library this
-/// program is built with, so no floating-point `to_chars` is needed. Whatever reads back with p
-/// digits reads back with p + 1 (the p-digit numbers are among the (p + 1)-digit ones, and
-/// correct rounding takes the nearest), so the fewest are found by halving.
+/// program is built with, so no floating-point `to_chars` is needed. The correctly rounded
+/// p-digit decimal is the nearest; it fails to read back while a neighbour succeeds only where
+/// the value is a power of two, whose neighbours in T lie closer below than above. There the
+/// neighbour one unit in the last digit above or below (at most one of them) reads back.
+template <typename T> std::optional<Decimal> ReadingBack(T magnitude, int precision) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*e", precision - 1, static_cast<double>(magnitude));
+    const std::string_view written(text);
+    const auto e = written.find('e');
+    Decimal nearest;
+    for (const char c : written.substr(0, e)) {
+        if (c != '.') {
+            nearest.m = nearest.m * 10 + static_cast<unsigned>(c - '0');
+        }
+    }
+    nearest.scale = std::atoi(text + e + 1) - (precision - 1);
+    for (const long long step : {0LL, 1LL, -1LL}) {
+        const Decimal candidate{nearest.m + static_cast<unsigned long long>(step), nearest.scale};
+        char decimal[64];
+        std::snprintf(decimal, sizeof decimal, "%llue%d", candidate.m, candidate.scale);
+        if (ReadBack<T>(decimal) == magnitude) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+/// Finds the fewest significant digits whose text reads back as `magnitude`. Whatever reads
+/// back with p digits reads back with p + 1 (the p-digit numbers are among the (p + 1)-digit
+/// ones), so the fewest are found by halving.
 template <typename T> Digits ShortestDigits(T magnitude) {
     constexpr int MaxDigits = sizeof(T) == sizeof(float) ? 9 : 17;
-    char text[64];
-    const auto write = [&](int precision) {
-        std::snprintf(text, sizeof text, "%.*e", precision - 1, static_cast<double>(magnitude));
-    };
+    if (magnitude == 0) {
+        return {"0", 0};
+    }
     int fewest = 1;
     int most = MaxDigits;
     while (fewest < most) {
         const int middle = (fewest + most) / 2;
-        write(middle);
-        if (ReadBack<T>(text) == magnitude) {
+        if (ReadingBack(magnitude, middle)) {
             most = middle;
         } else {
             fewest = middle + 1;
         }
     }
-    write(fewest);
-    const std::string_view written(text);
-    const auto e = written.find('e');
+    const Decimal found = ReadingBack(magnitude, fewest).value_or(Decimal{});
     Digits out;
-    for (const char c : written.substr(0, e)) {
-        if (c != '.') {
-            out.digits += c;
-        }
-    }
+    out.digits = std::to_string(found.m);
+    out.exponent = found.scale + static_cast<int>(out.digits.size()) - 1;
     while (out.digits.size() > 1 && out.digits.back() == '0') {
         out.digits.pop_back();
     }
-    out.exponent = std::atoi(text + e + 1);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "waves/portable_math.h"
+
 #include <cmath>
 #include <optional>
 
@@ -28,7 +30,7 @@ inline double Cross(Vec2 p, Vec2 q) {
 }
 
 inline double Length(Vec2 p) {
-    return std::hypot(p.x, p.y);
+    return PortableHypot(p.x, p.y);
 }
 
 /// The distance of two points.

@@ -1,4 +1,5 @@
 #include "waves/perfect_surface.h"
+#include "waves/portable_math.h"
 
 #include "waves/wave_lens.h"
 
@@ -24,11 +25,11 @@ Excess ExcessAt(const WaveLens& lens, double x, double y, double axial) {
     const auto through = PerfectCounts::ToFocus(lens, p);
     double fromSourceSlope = 1 / lens.wavelength;
     if (!lens.parallelBeam) {
-        const double r = std::hypot(x - lens.sourceX, y);
+        const double r = PortableHypot(x - lens.sourceX, y);
         fromSourceSlope = r > 0 ? (x - lens.sourceX) / (r * lens.wavelength) : 0;
     }
     const double dx1 = lens.backX - x;
-    const double r1 = std::hypot(dx1, through.exitY - y);
+    const double r1 = PortableHypot(dx1, through.exitY - y);
     const double glassSlope = r1 > 0 ? -dx1 / (r1 * lens.glassWavelength) : 0;
     return {PerfectCounts::FromSource(lens, p) + through.count - axial,
             fromSourceSlope + glassSlope};
@@ -40,7 +41,7 @@ double PerfectCounts::FromSource(const WaveLens& lens, Vec2 p) {
     if (lens.parallelBeam) {
         return (p.x - lens.sourceX) / lens.wavelength;
     }
-    return std::hypot(p.x - lens.sourceX, p.y) / lens.wavelength;
+    return PortableHypot(p.x - lens.sourceX, p.y) / lens.wavelength;
 }
 
 PerfectCounts::ThroughPlane PerfectCounts::ToFocus(const WaveLens& lens, Vec2 p) {
@@ -50,8 +51,8 @@ PerfectCounts::ThroughPlane PerfectCounts::ToFocus(const WaveLens& lens, Vec2 p)
     const double dx1 = std::max(0.0, lens.backX - p.x);
     const double dx2 = lens.focusX - lens.backX;
     const auto slope = [&](double t) {
-        const double r1 = std::hypot(dx1, t - p.y);
-        const double r2 = std::hypot(dx2, t);
+        const double r1 = PortableHypot(dx1, t - p.y);
+        const double r2 = PortableHypot(dx2, t);
         return std::pair{(r1 > 0 ? n * (t - p.y) / r1 : 0.0) + (r2 > 0 ? t / r2 : 0.0),
                          (r1 > 0 ? n * dx1 * dx1 / (r1 * r1 * r1) : 0.0) +
                              (r2 > 0 ? dx2 * dx2 / (r2 * r2 * r2) : 0.0)};
@@ -68,7 +69,8 @@ PerfectCounts::ThroughPlane PerfectCounts::ToFocus(const WaveLens& lens, Vec2 p)
         const double newton = g2 > 0 ? t - g1 / g2 : lo - 1;
         t = newton > lo && newton < hi ? newton : (lo + hi) / 2;
     }
-    const double count = (n * std::hypot(dx1, t - p.y) + std::hypot(dx2, t)) / lens.wavelength;
+    const double count =
+        (n * PortableHypot(dx1, t - p.y) + PortableHypot(dx2, t)) / lens.wavelength;
     return {count, t};
 }
 
@@ -152,7 +154,7 @@ std::optional<PerfectShape> FindPerfectSurface(const WaveLens& lens) {
     // a finer look between the samples around it finds the turn.
     shape.aperture = shape.rim;
     if (!lens.parallelBeam) {
-        const auto angle = [&](Vec2 p) { return std::atan2(p.y, p.x - lens.sourceX); };
+        const auto angle = [&](Vec2 p) { return PortableAtan2(p.y, p.x - lens.sourceX); };
         for (int i = 1; i <= HalfSamples; ++i) {
             if (angle(upper[i]) > angle(upper[i - 1])) {
                 continue;

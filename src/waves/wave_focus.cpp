@@ -1,8 +1,8 @@
 #include "waves/wave_focus.h"
+#include "waves/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <numbers>
 
 namespace kymata::waves {
@@ -82,18 +82,21 @@ Agreement Agree(const std::vector<double>& totals, double axial) {
         return a;
     }
     double squares = 0;
-    std::complex<double> phasor = 0;
+    double phasorRe = 0;
+    double phasorIm = 0;
     for (const double w : totals) {
         const double opd = w - axial;
         squares += opd * opd;
         a.maxOpd = std::max(a.maxOpd, std::abs(opd));
         // Only the fraction of a wave sets the phase; taking it first keeps the angle exact for
         // counts of many waves.
-        phasor += std::polar(1.0, 2 * std::numbers::pi * (w - std::floor(w)));
+        const CosSin turn = PortableCosSin(2 * std::numbers::pi * (w - std::floor(w)));
+        phasorRe += turn.cos;
+        phasorIm += turn.sin;
     }
     const double n = static_cast<double>(totals.size());
     a.rmsOpd = std::sqrt(squares / n);
-    a.inStep = std::abs(phasor) / n;
+    a.inStep = PortableHypot(phasorRe, phasorIm) / n;
     return a;
 }
 

@@ -1,4 +1,5 @@
 #include "waves/wave_view.h"
+#include "waves/portable_math.h"
 
 #include "construction/number_format.h"
 
@@ -69,7 +70,7 @@ double ToBoxEdge(Vec2 p, Vec2 d, const UserBox& box) {
 void DrawSphereBeside(const WaveLens& lens, Surface& s) {
     const double radius = 9 * lens.wavelength;
     const double reach = std::min(radius, std::max(lens.rim, 1e-9));
-    const double half = std::asin(reach / radius);
+    const double half = PortableAsin(reach / radius);
     s.DrawWidth = 1;
     s.DrawStyle = LineStyle::Dotted;
     s.Arc(static_cast<float>(lens.frontVertexX + radius), 0, static_cast<float>(radius), GlassEdge,

@@ -74,6 +74,9 @@ void TestNumberText::texts_data() {
                                   << "0.3333333333333333";
     QTest::newRow("single beyond exact integers") << double(337422528.0f) << true << "337422528"
                                                   << "337422528";
+    QTest::newRow("power of two: the nearest 16 digits do not read back")
+        << std::ldexp(-1.0, -44) << false << "-5.684341886080802e-14"
+        << "-0.00000000000005684341886080802";
     QTest::newRow("not finite") << std::numeric_limits<double>::infinity() << false << "inf"
                                 << "inf";
 }
@@ -121,6 +124,16 @@ void TestNumberText::matchesTheLibrary() {
                           SameAsLibrary(coordinate, mismatch) &&
                           SameAsLibrary(static_cast<float>(coordinate), mismatch);
         QVERIFY2(same, qPrintable(mismatch));
+    }
+    // Powers of two, whose neighbours lie closer below than above: there the shortest text that
+    // reads back may not be the nearest one of its length.
+    for (int e = -1074; e <= 1023; ++e) {
+        const double d = std::ldexp(1.0, e);
+        QVERIFY2(SameAsLibrary(d, mismatch) && SameAsLibrary(-3 * d, mismatch),
+                 qPrintable(mismatch));
+    }
+    for (int e = -149; e <= 127; ++e) {
+        QVERIFY2(SameAsLibrary(std::ldexp(1.0f, e), mismatch), qPrintable(mismatch));
     }
 }
 

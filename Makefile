@@ -5,6 +5,7 @@ BUILD     ?= build
 ASAN      ?= build-asan
 BENCH     ?= build-bench
 WASM      ?= build-wasm
+WEB       ?= build-web
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS = -DCMAKE_BUILD_TYPE=Release
 
@@ -15,14 +16,14 @@ PACKAGES = cmake make g++ pkg-config clang-format \
            fonts-liberation2 fonts-dejavu-core \
            cups printer-driver-cups-pdf poppler-utils \
            desktop-file-utils appstream groff-base \
-           emscripten node-acorn nodejs
+           emscripten node-acorn nodejs chromium
 
 # Debian's emscripten finds its JavaScript modules only through NODE_PATH when the node on the
 # path is not Debian's own.
 EMENV = NODE_PATH=/usr/share/nodejs$${NODE_PATH:+:$$NODE_PATH}
 
-.PHONY: all deps configure build run install test test-release test-sanitized test-wasm sweep bench \
-        format format-check clean
+.PHONY: all deps configure build run install web test test-release test-sanitized test-wasm \
+        test-web sweep bench bench-native bench-web format format-check clean
 
 all: build
 
@@ -54,8 +55,8 @@ install: build
 
 # Every test on the Release build, then again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer together with a strided sweep of the scroll bars and both print
-# jobs. Any sanitizer report fails the run.
-test: test-release test-sanitized test-wasm
+# jobs (any sanitizer report fails the run), then the WebAssembly core and the web page.
+test: test-release test-sanitized test-wasm test-web
 
 test-release: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -69,25 +70,43 @@ test-sanitized: deps
 	  --stride-thickness 3 --views waves --stride-beam 3
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
-# The figure core alone, compiled to WebAssembly by Emscripten (no Qt there at all), and a strided
-# sweep run in Node: the core builds and draws with clang's libc++ as well as with g++.
-test-wasm: deps
-	$(EMENV) emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release
+# The web edition: the figure core compiled to WebAssembly by Emscripten (no Qt there at all)
+# with the page, all in $(WEB)/, which runs opened straight from disk.
+web: deps
+	$(EMENV) emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release -DKYMATA_WEB_DIR=$(CURDIR)/$(WEB)
 	$(EMENV) cmake --build $(WASM) -j $(JOBS)
+
+# A strided sweep of the WebAssembly core in Node: it builds and draws with clang's libc++ as
+# well as with g++.
+test-wasm: web
 	$(EMENV) node $(WASM)/tools/sweep/kymata-sweep.js --threads 1 --stride-source 40 \
 	  --stride-focus 12 --stride-index 36 --stride-thickness 5 --print
+
+# The web edition against the desktop: the same figure documents byte for byte over a few
+# hundred settings, and the page itself in headless Chromium opened from file://.
+test-web: build web
+	$(EMENV) node tests/web/same_figures.js $(WEB)/kymata-module.js $(BUILD)/src/kymata 320
+	$(EMENV) node tests/web/page_test.js $(WEB) $(BUILD)/src/kymata
 
 # The exhaustive sweep: all 28,908,000 settings, spherical and hyperbolic, classic and in the
 # wave view (the plane wave at every seventh).
 sweep: build
 	./$(BUILD)/tools/sweep/kymata-sweep
 
-bench: deps
+bench: bench-native bench-web
+
+bench-native: deps
 	cmake -S . -B $(BENCH) $(CMAKE_ARGS) -DKYMATA_BENCHMARKS=ON
 	cmake --build $(BENCH) -j $(JOBS)
 	XDG_RUNTIME_DIR=$${XDG_RUNTIME_DIR:-$$(mktemp -d)} QT_QPA_PLATFORM=offscreen \
 	  ./$(BENCH)/bench/kymata-bench --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
+
+# The web edition's benchmark page in headless Chromium, beside the native compute benchmark.
+bench-web: web
+	cmake -S . -B $(BENCH) $(CMAKE_ARGS) -DKYMATA_BENCHMARKS=ON
+	cmake --build $(BENCH) -j $(JOBS) --target kymata-bench
+	$(EMENV) node bench/web/run_bench.js $(WEB) $(BENCH)/bench/kymata-bench
 
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
@@ -96,4 +115,4 @@ format-check:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(BENCH) $(WASM)
+	rm -rf $(BUILD) $(ASAN) $(BENCH) $(WASM) $(WEB)

@@ -104,8 +104,10 @@ class Chromium {
     await this.send("Network.enable");
   }
 
-  /** Opens `url` and waits for its load event. */
+  /** Opens `url` afresh (as a new load, even where only its fragment differs from the page
+   *  shown) and waits for its load event. */
   async open(url) {
+    if (url !== "about:blank") await this.open("about:blank");
     const loaded = this.event("Page.loadEventFired");
     await this.send("Page.navigate", { url });
     await loaded;

@@ -5,7 +5,10 @@
 
 #include "construction/controls.h"
 #include "drawing/figure_json.h"
+#include "construction/scene.h"
+#include "drawing/recording_surface.h"
 #include "figure/control_texts.h"
+#include "figure/draw_construction.h"
 #include "figure/figure_content.h"
 #include "figure/figure_document.h"
 #include "printing/print_jobs.h"
@@ -196,6 +199,24 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
                       JsonObject().Add("name", d.name).Add("description", d.description).Text());
     }
     return Give(JsonObject().Raw("texts", texts.Text()).Raw("controls", described.Text()).Text());
+}
+
+/// The benchmark page's measure of the figure core alone: `repeats` redraws of the controls
+/// into one recording, as the desktop's compute benchmark does them, without writing JSON.
+/// Returns the number of items of the last, or -1 for controls out of range.
+EMSCRIPTEN_KEEPALIVE int kymata_compute(int source, int focus, int index, int thickness,
+                                        unsigned switches, int repeats) {
+    const Controls c = ControlsOf(source, focus, index, thickness, switches, NAN, NAN);
+    if (!InRange(c)) {
+        return -1;
+    }
+    Scene scene;
+    Labels labels;
+    RecordingSurface canvas;
+    for (int i = 0; i < repeats; ++i) {
+        DrawFigure(c, scene, labels, canvas);
+    }
+    return static_cast<int>(canvas.Figure().items.size());
 }
 
 } // extern "C"

@@ -475,6 +475,8 @@
         Connect();
         Redraw();
         document.body.dataset.ready = "yes";
+        // The first figure is on screen with the next frame.
+        requestAnimationFrame(() => performance.mark("kymata-first-figure"));
       })
       .catch((error) => Fail(String(error && error.message ? error.message : error)));
   }

@@ -22,7 +22,8 @@ class Chromium {
       `--force-device-scale-factor=${scale}`, `--window-size=${width},${height}`,
       `--user-data-dir=${profile}`, "--remote-debugging-pipe", "about:blank",
     ];
-    const child = spawn(binary, args, { stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"] });
+    // Its own process group, so that closing ends every process of the browser.
+    const child = spawn(binary, args, { stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"], detached: true });
     const browser = new Chromium(child, profile);
     await browser.attach();
     return browser;
@@ -153,7 +154,13 @@ class Chromium {
       this.child.kill("SIGKILL");
       await exited;
     }
-    fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 5, retryDelay: 100 });
+    try {
+      process.kill(-this.child.pid, "SIGKILL");
+    } catch (e) {
+      // The group has ended already.
+    }
+    await new Promise((r) => setTimeout(r, 200));
+    fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
   }
 }
 

@@ -4,8 +4,8 @@
 // it computes no figure of its own.
 
 #include "construction/controls.h"
-#include "drawing/figure_json.h"
 #include "construction/scene.h"
+#include "drawing/figure_json.h"
 #include "drawing/recording_surface.h"
 #include "figure/control_texts.h"
 #include "figure/draw_construction.h"
@@ -15,10 +15,12 @@
 #include "waves/wave_ledger.h"
 #include "waves/wave_trace.h"
 #include "waves/wave_view.h"
+#include "web/bindings/recording_buffer.h"
 
 #include <emscripten/emscripten.h>
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -82,12 +84,41 @@ const char* OutOfRange() {
     return Give(R"({"error": "controls out of range"})");
 }
 
+/// The last packed recording, kept for the page to read.
+web::RecordingBuffer& Packed() {
+    static web::RecordingBuffer packed;
+    return packed;
+}
+
+/// Packs `recording` for the page and returns {"values": address, "count": n, "strings": [...]}
+/// with `labels` when given.
+const char* GivePacked(const Recording& recording, const Labels* labels);
+
 std::string StringArray(const std::vector<std::string>& texts) {
     std::string json = "[";
     for (const std::string& text : texts) {
         json += (json.size() > 1 ? ", " : "") + JsonString(text);
     }
     return json + "]";
+}
+
+const char* GivePacked(const Recording& recording, const Labels* labels) {
+    Packed() = web::PackRecording(recording);
+    JsonObject answer;
+    answer
+        .Add("values",
+             static_cast<double>(reinterpret_cast<std::uintptr_t>(Packed().values.data())))
+        .Add("count", static_cast<int>(Packed().values.size()))
+        .Raw("strings", StringArray(Packed().strings));
+    if (labels) {
+        answer.Raw("labels", JsonObject()
+                                 .Add("Label1", labels->Label1)
+                                 .Add("Label2", labels->Label2)
+                                 .Add("Label3", labels->Label3)
+                                 .Add("Label4", labels->Label4)
+                                 .Text());
+    }
+    return Give(answer.Text());
 }
 
 } // namespace
@@ -109,6 +140,19 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_figure(int source, int focus, int index,
     return Give(FigureJson(DrawFigureContent(c, (switches & Worksheet) != 0)));
 }
 
+/// One redraw for the canvas: the recording packed as 32-bit floats in the module's memory (see
+/// `web::RecordingBuffer`) and the read-outs: {"values": address, "count": n, "strings": [...],
+/// "labels": {...}}. The same recording as `kymata_figure`'s "canvas", without its text.
+EMSCRIPTEN_KEEPALIVE const char* kymata_draw(int source, int focus, int index, int thickness,
+                                             unsigned switches, double phase, double flash) {
+    const Controls c = ControlsOf(source, focus, index, thickness, switches, phase, flash);
+    if (!InRange(c)) {
+        return OutOfRange();
+    }
+    const FigureContent content = DrawFigureContent(c, (switches & Worksheet) != 0);
+    return GivePacked(content.canvas, &content.labels);
+}
+
 /// The page that PRINT prints on A4 with the command line's margins, in the document of
 /// `kymata --print-to FILE.json`.
 EMSCRIPTEN_KEEPALIVE const char* kymata_page(int source, int focus, int index, int thickness,
@@ -123,7 +167,7 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_page(int source, int focus, int index, i
 }
 
 /// One layer of the moving wave view: 0 all but the crests, 1 the crests alone at the phase or
-/// flash. The recording as {"scale": ..., "items": ...}.
+/// flash, packed as `kymata_draw` packs it.
 EMSCRIPTEN_KEEPALIVE const char* kymata_wave_layer(int source, int focus, int index, int thickness,
                                                    unsigned switches, double phase, double flash,
                                                    int crestsOnly) {
@@ -175,6 +219,7 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
                                  .Add("saveWorksheet", t.saveWorksheet)
                                  .Add("print", t.print)
                                  .Add("printWorksheet", t.printWorksheet)
+                                 .Add("presentation", t.presentation)
                                  .Add("saveFailed", t.saveFailed)
                                  .Add("waveView", t.waveView)
                                  .Add("waveViewCaption", t.waveViewCaption)

@@ -216,6 +216,42 @@ function KymataSvgDocument(recording, size, ascentOf, title) {
   );
 }
 
+/**
+ * The recording that the module packed into its memory (`answer` from kymata_draw or
+ * kymata_wave_layer: the address and count of its 32-bit floats and its strings), in the shape
+ * of a figure document's recording: {scale, items}.
+ */
+function KymataUnpack(heap, answer) {
+  const v = heap.subarray(answer.values / 4, answer.values / 4 + answer.count);
+  const colour = (c) => `#${(c >>> 0).toString(16).padStart(6, "0")}`;
+  const style = (s) => (s === 1 ? "dotted" : "solid");
+  const roles = ["plain", "count", "axisCount"];
+  const items = [];
+  let i = 5;
+  for (let n = 0; n < v[4]; ++n) {
+    const kind = v[i];
+    if (kind === 1) {
+      items.push({ type: "line", x1: v[i + 1], y1: v[i + 2], x2: v[i + 3], y2: v[i + 4], color: colour(v[i + 5]), width: v[i + 6], style: style(v[i + 7]) });
+      i += 8;
+    } else if (kind === 2) {
+      const circle = { type: "circle", x: v[i + 1], y: v[i + 2], r: v[i + 3], color: colour(v[i + 4]), width: v[i + 5], style: style(v[i + 6]) };
+      if (v[i + 7] === 1) Object.assign(circle, { start: v[i + 8], end: v[i + 9] });
+      items.push(circle);
+      i += 10;
+    } else if (kind === 3) {
+      items.push({ type: "text", x: v[i + 1], y: v[i + 2], color: colour(v[i + 3]), size: v[i + 4], angle: v[i + 5], role: roles[v[i + 6]], text: answer.strings[v[i + 7]], font: answer.strings[v[i + 8]] });
+      i += 9;
+    } else {
+      const count = v[i + 4];
+      const points = new Array(count);
+      for (let k = 0; k < count; ++k) points[k] = [v[i + 5 + 2 * k], v[i + 6 + 2 * k]];
+      items.push({ type: "polyline", color: colour(v[i + 1]), width: v[i + 2], style: style(v[i + 3]), points });
+      i += 5 + 2 * count;
+    }
+  }
+  return { scale: [v[0], v[1], v[2], v[3]], items };
+}
+
 if (typeof module !== "undefined") {
-  module.exports = { KymataFitBox, KymataFrame, KymataDeviceArc, KymataSvgItems, KymataSvgDocument, KymataFontPixels };
+  module.exports = { KymataUnpack, KymataFitBox, KymataFrame, KymataDeviceArc, KymataSvgItems, KymataSvgDocument, KymataFontPixels };
 }

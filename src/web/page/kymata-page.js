@@ -17,8 +17,7 @@
   let core = null;
   const state = {
     settings: KymataStartSettings(),
-    documentText: "",
-    document: null,
+    canvas: null, // the recording on the canvas
     playing: false,
     phase: 0,
     flash: null,
@@ -33,10 +32,18 @@
 
   function Bind(module) {
     const numbers = ["number", "number", "number", "number", "number"];
+    const draw = module.cwrap("kymata_draw", "string", [...numbers, "number", "number"]);
+    const layer = module.cwrap("kymata_wave_layer", "string", [...numbers, "number", "number", "number"]);
+    // A packed recording, read out of the module's memory at once (the next call reuses it).
+    const unpack = (text) => {
+      const answer = Parsed(text);
+      return { recording: KymataUnpack(module.HEAPF32, answer), labels: answer.labels };
+    };
     return {
+      draw: (...args) => unpack(draw(...args)),
+      layer: (...args) => unpack(layer(...args)).recording,
       figure: module.cwrap("kymata_figure", "string", [...numbers, "number", "number"]),
       page: module.cwrap("kymata_page", "string", [...numbers, "number", "number"]),
-      layer: module.cwrap("kymata_wave_layer", "string", [...numbers, "number", "number", "number"]),
       ledger: module.cwrap("kymata_ledger", "string", numbers),
       texts: module.cwrap("kymata_texts", "string", numbers),
     };
@@ -98,13 +105,12 @@
   }
 
   function PaintFrame() {
-    if (!state.document) return;
+    if (!state.canvas) return;
     if (state.playing && state.still) {
       const [phase, flash] = Motion();
-      const crests = Parsed(core.layer(...Args(), phase, flash, 1));
-      Paint([state.still, crests]);
+      Paint([state.still, core.layer(...Args(), phase, flash, 1)]);
     } else {
-      Paint([state.document.canvas]);
+      Paint([state.canvas]);
     }
   }
 
@@ -112,10 +118,10 @@
   function Redraw() {
     if (!core) return;
     const [phase, flash] = Motion();
-    state.documentText = core.figure(...Args(), phase, flash);
-    state.document = Parsed(state.documentText);
-    state.still = state.playing ? Parsed(core.layer(...Args(), NaN, NaN, 0)) : null;
-    ShowLabels(state.document.labels);
+    const drawn = core.draw(...Args(), phase, flash);
+    state.canvas = drawn.recording;
+    state.still = state.playing ? core.layer(...Args(), NaN, NaN, 0) : null;
+    ShowLabels(drawn.labels);
     ShowTexts();
     ShowLedger();
     PaintFrame();
@@ -153,6 +159,7 @@
     $("saveFigureCaption").textContent = t.saveFigure;
     $("saveWorksheetCaption").textContent = t.saveWorksheet;
     $("printWorksheet").textContent = t.printWorksheet;
+    $("presentation").textContent = t.presentation;
     $("pngSizeCaption").textContent = PngSizeCaption[s.lang];
     $("ledgerTitle").textContent = t.ledgerTitle;
     $("waveControls").hidden = s.view !== "waves";
@@ -273,6 +280,15 @@
     $("stepFrame").addEventListener("click", StepFrame);
     $("Command1").addEventListener("click", () => Print(false));
     $("printWorksheet").addEventListener("click", () => Print(true));
+    // Presentation mode: the figure alone over the whole screen; Escape leaves it.
+    $("presentation").addEventListener("click", () => {
+      if (document.fullscreenElement) document.exitFullscreen();
+      else $("stage").requestFullscreen?.().catch(() => {});
+    });
+    document.addEventListener("fullscreenchange", () => {
+      $("presentation").setAttribute("aria-pressed", String(document.fullscreenElement !== null));
+      PaintFrame();
+    });
     for (const button of document.querySelectorAll("[data-save]")) {
       button.addEventListener("click", () => Save(button.dataset.save, button.dataset.worksheet === "1"));
     }
@@ -391,7 +407,7 @@
   /** The figure document to save: the one on screen, or its worksheet. */
   function DocumentText(worksheet) {
     const [phase, flash] = Motion();
-    return worksheet ? core.figure(...Args(true), phase, flash) : state.documentText;
+    return core.figure(...Args(worksheet), phase, flash);
   }
 
   function Save(format, worksheet) {

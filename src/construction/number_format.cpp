@@ -11,32 +11,38 @@ namespace kymata {
 namespace {
 
 /// Rounds a fixed-point decimal text (digits, optional ".", no sign) half away from zero to
-/// `decimals` decimals.
+/// `decimals` decimals. One pass over the digits, which are few: it runs for every number a
+/// figure writes.
 std::string RoundDecimalText(std::string_view text, int decimals) {
     const auto dot = text.find('.');
-    std::string whole(text.substr(0, dot));
-    std::string fraction = dot == std::string_view::npos ? "" : std::string(text.substr(dot + 1));
-    fraction.resize(std::max<std::size_t>(fraction.size(), decimals + 1), '0');
-    const bool up = fraction[decimals] >= '5';
-    std::string digits = whole + fraction.substr(0, decimals);
-    if (up) {
-        int i = static_cast<int>(digits.size()) - 1;
-        while (i >= 0 && digits[i] == '9') {
-            digits[i--] = '0';
-        }
-        if (i < 0) {
-            digits.insert(digits.begin(), '1');
-        } else {
-            ++digits[i];
-        }
+    const std::size_t wholeCount = dot == std::string_view::npos ? text.size() : dot;
+    const std::string_view fraction =
+        dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+    const auto kept = static_cast<std::size_t>(decimals);
+    // The whole digits with one leading zero for a carry, then the kept decimals.
+    std::string digits;
+    digits.reserve(1 + wholeCount + kept);
+    digits.push_back('0');
+    digits.append(text.substr(0, wholeCount));
+    for (std::size_t i = 0; i < kept; ++i) {
+        digits.push_back(i < fraction.size() ? fraction[i] : '0');
     }
-    const std::size_t wholeDigits = digits.size() - decimals;
-    std::string out = digits.substr(0, wholeDigits);
-    const auto first = out.find_first_not_of('0');
-    out = first == std::string::npos ? "0" : out.substr(first);
+    if (kept < fraction.size() && fraction[kept] >= '5') {
+        std::size_t i = digits.size();
+        while (digits[--i] == '9') {
+            digits[i] = '0';
+        }
+        ++digits[i];
+    }
+    const std::size_t wholeEnd = digits.size() - kept;
+    std::size_t start = 0;
+    while (start + 1 < wholeEnd && digits[start] == '0') {
+        ++start;
+    }
+    std::string out(digits, start, wholeEnd - start);
     if (decimals > 0) {
-        out += '.';
-        out += digits.substr(wholeDigits);
+        out.push_back('.');
+        out.append(digits, wholeEnd, kept);
     }
     return out;
 }

@@ -198,9 +198,22 @@ template <typename I> struct Quotient {
 };
 template <typename I> std::optional<Quotient<I>> Divide(I x, int unit, int q) {
     const std::optional<I> scale = PowerOfTen<I>(q >= 0 ? q : -q);
+    if (!scale) {
+        return std::nullopt;
+    }
+    if (unit <= 0 && q <= 0 && unit > -static_cast<int>(8 * sizeof(I))) {
+        // The usual case, a value below 10^17 or so: a product and a shift, no division (which
+        // costs much more than both in 128 bits).
+        const std::optional<I> numerator = Times(x, *scale);
+        if (!numerator) {
+            return std::nullopt;
+        }
+        const I divisor = I(1) << -unit;
+        return Quotient<I>{*numerator >> -unit, *numerator & (divisor - 1), divisor};
+    }
     std::optional<I> numerator = Shifted(x, std::max(unit, 0));
     std::optional<I> denominator = Shifted(I(1), std::max(-unit, 0));
-    if (!scale || !numerator || !denominator) {
+    if (!numerator || !denominator) {
         return std::nullopt;
     }
     if (q < 0) {
@@ -224,41 +237,44 @@ template <typename I> std::optional<Quotient<I>> Divide(I x, int unit, int q) {
 template <typename T, typename I> std::optional<Digits> ExactShortestDigits(const Binary& b) {
     constexpr int MaxDigits = sizeof(T) == sizeof(float) ? 9 : 17;
     const int binaryDigits = 64 - std::countl_zero(b.m);
-    // The decimal exponent of the value to within one, from log10(2) = 0.30103; whole numbers
-    // of MaxDigits + 1 to MaxDigits + 3 digits then resolve the interval many times over.
+    // The decimal exponent of the value, from log10(2) = 0.30103: exact or one too low. Whole
+    // numbers of MaxDigits + 1 or MaxDigits + 2 digits (at most 19, so 64 bits hold them) then
+    // resolve the interval ten times over at least.
     const int e =
         static_cast<int>(std::floor((b.unit + 2 + binaryDigits - 1) * 0.30102999566398120));
-    const int q = e - MaxDigits - 1;
+    const int q = e - MaxDigits;
     const auto low = Divide<I>(b.low, b.unit, q);
     const auto high = Divide<I>(b.high, b.unit, q);
-    if (!low || !high) {
+    if (!low || !high || (high->whole >> 63) != 0) {
         return std::nullopt;
     }
-    // a = the least whole number above low (at it when closed), b = the greatest below high.
-    const I first = low->whole + ((low->remainder != 0 || !b.closed) ? 1 : 0);
-    const I last = high->whole - ((high->remainder == 0 && !b.closed) ? 1 : 0);
+    // The least whole number above low (at it when closed) and the greatest below high.
+    const auto first =
+        static_cast<std::uint64_t>(low->whole + ((low->remainder != 0 || !b.closed) ? 1 : 0));
+    const auto last =
+        static_cast<std::uint64_t>(high->whole - ((high->remainder == 0 && !b.closed) ? 1 : 0));
     if (first > last) {
         return std::nullopt;
     }
     int k = 0;
-    I unit = 1;
+    std::uint64_t unit = 1;
     while (unit <= last / 10 && (last / (unit * 10)) * (unit * 10) >= first) {
         ++k;
         unit *= 10;
     }
-    const I least = (first + unit - 1) / unit;
-    const I most = last / unit;
+    const std::uint64_t least = (first + unit - 1) / unit;
+    const std::uint64_t most = last / unit;
     const auto value = Divide<I>(I(4) * b.m, b.unit, q + k);
     if (!value) {
         return std::nullopt;
     }
-    I nearest = value->whole;
+    auto nearest = static_cast<std::uint64_t>(value->whole);
     const I twice = 2 * value->remainder;
     if (twice > value->divisor || (twice == value->divisor && nearest % 2 == 1)) {
         ++nearest;
     }
     nearest = std::clamp(nearest, least, most);
-    return DigitsOf(Decimal{static_cast<unsigned long long>(nearest), q + k});
+    return DigitsOf(Decimal{nearest, q + k});
 }
 
 template <typename T> Digits ShortestDigits(T magnitude) {

@@ -85,6 +85,7 @@ test-wasm: web
 # The web edition against the desktop: the same figure documents byte for byte over a few
 # hundred settings, and the page itself in headless Chromium opened from file://.
 test-web: build web
+	$(EMENV) node tests/web/page_logic_test.js $(WEB)
 	$(EMENV) node tests/web/same_figures.js $(WEB)/kymata-module.js $(BUILD)/src/kymata 320
 	$(EMENV) node tests/web/page_test.js $(WEB) $(BUILD)/src/kymata
 

@@ -1,0 +1,102 @@
+// The page's own logic in Node, without a browser: the address fragment (every fault named, in
+// the page's language, the start value kept), the mapping of a recording onto the canvas (the
+// box fitted with its aspect kept, arcs turned the right way when an axis is mirrored), and the
+// packed recording of a redraw against the figure document's, item for item.
+//
+//   node tests/web/page_logic_test.js WEB_FOLDER
+"use strict";
+
+const path = require("path");
+const folder = path.resolve(process.argv[2]);
+const { KymataParseFragment, KymataFragment, KymataStartSettings } = require(path.join(folder, "settings.js"));
+const { KymataFitBox, KymataFrame, KymataDeviceArc, KymataUnpack } = require(path.join(folder, "figure-replay.js"));
+
+let failures = 0;
+function Check(ok, what) {
+  console.log(`${ok ? "ok  " : "FAIL"} ${what}`);
+  if (!ok) failures += 1;
+}
+const near = (a, b) => Math.abs(a - b) < 1e-12;
+
+// The fragment: rows of address, expected settings (changes from the start), expected faults.
+const rows = [
+  ["", {}, []],
+  ["#source=-30&index=1.65&hyperbola=1&lang=en", { source: -30, index: 165, hyperbola: true, lang: "en" }, []],
+  ["#source=-200&focus=50&index=2.50&thickness=1&view=waves&perfect=1&beam=1", { source: -200, focus: 50, index: 250, thickness: 1, view: "waves", perfect: true, beam: true }, []],
+  ["#index=1.5", { index: 150 }, []],
+  ["#source=-2&lang=en", { lang: "en" }, ["source=-2, outside -200 to -3"]],
+  ["#focus=2.5&lang=en", { lang: "en" }, ["focus=2.5, outside 1 to 50"]],
+  ["#index=1.655&lang=en", { lang: "en" }, ["not in steps of 0.01"]],
+  ["#index=1e0&lang=en", { lang: "en" }, ["index=1e0, which is not a number"]],
+  ["#thickness=&lang=en", { lang: "en" }, ["thickness=, which is not a number"]],
+  ["#hyperbola=yes&lang=en", { lang: "en" }, ["hyperbola=yes; give 0 / 1"]],
+  ["#view=3d&lang=en", { lang: "en" }, ["view=3d; give classic / waves"]],
+  ["#zoom=2&lang=en", { lang: "en" }, ['names "zoom"']],
+  ["#lang=fr", {}, ["lang=fr"]],
+  ["#source=abc", {}, ["Η διεύθυνση δίνει source=abc, που δεν είναι αριθμός"]],
+  ["#%E0%A4%A=1&lang=en", { lang: "en" }, ["%E0%A4%A"]],
+];
+for (const [fragment, changes, faults] of rows) {
+  const { settings, problems } = KymataParseFragment(fragment);
+  const expected = { ...KymataStartSettings(), ...changes };
+  const sameSettings = JSON.stringify(settings) === JSON.stringify(expected);
+  const sameFaults = problems.length === faults.length && faults.every((f, k) => problems[k].includes(f));
+  Check(sameSettings && sameFaults, `fragment "${fragment}"${sameFaults ? "" : `: ${JSON.stringify(problems)}`}${sameSettings ? "" : `: ${JSON.stringify(settings)}`}`);
+}
+const written = { ...KymataStartSettings(), source: -31, index: 105, beam: true, view: "waves", lang: "en" };
+Check(JSON.stringify(KymataParseFragment(`#${KymataFragment(written)}`).settings) === JSON.stringify(written), "a written fragment reads back as the same settings");
+
+// The box fitted into the area: centred, its aspect kept.
+const wide = KymataFitBox([-100, 100, 100, -100], { x: 0, y: 0, width: 400, height: 200 });
+Check(wide.x === 100 && wide.y === 0 && wide.width === 200 && wide.height === 200, "a square box in a wide area is centred, square");
+const page = KymataFitBox([-102, 70, 102, -70], { x: 0, y: 0, width: 277, height: 190 });
+Check(near(page.width / page.height, 204 / 140) && page.width <= 277 && page.height <= 190, "a page's box keeps its aspect in the printable area");
+
+// Arcs: the user's angles run counter-clockwise with y up; on the device y runs down.
+const upright = KymataFrame({ scale: [-1, 1, 1, -1] }, { x: 0, y: 0, width: 100, height: 100 });
+const quarter = KymataDeviceArc({ start: 0, end: Math.PI / 2 }, upright);
+Check(near(quarter.start, 0) && near(quarter.end, -Math.PI / 2) && quarter.anticlockwise, "a quarter arc from +x to +y (y up) runs anticlockwise on the device to the top");
+const half = KymataDeviceArc({ start: Math.PI / 2, end: (3 * Math.PI) / 2 }, upright);
+const mid = (half.start + half.end) / 2;
+Check(near(Math.cos(mid), -1), "the left half of a circle bulges to the left on the device");
+const mirrored = KymataFrame({ scale: [1, 1, -1, -1] }, { x: 0, y: 0, width: 100, height: 100 });
+const turned = KymataDeviceArc({ start: 0, end: Math.PI / 2 }, mirrored);
+Check(near(Math.cos(turned.start), -1) && !turned.anticlockwise, "with x mirrored too, the same arc starts on the left and runs clockwise");
+const wrapped = KymataDeviceArc({ start: (3 * Math.PI) / 2, end: Math.PI / 2 }, upright);
+const through = (wrapped.start + wrapped.end) / 2;
+Check(near(Math.abs(wrapped.end - wrapped.start), Math.PI) && near(Math.cos(through), 1), "an arc from 3π/2 to π/2 runs counter-clockwise through 0, on the right");
+
+// The packed recording of a redraw is the document's recording, item for item.
+require(path.join(folder, "kymata-module.js"))().then((module) => {
+  const numbers = Array(7).fill("number");
+  const draw = module.cwrap("kymata_draw", "string", numbers);
+  const figure = module.cwrap("kymata_figure", "string", numbers);
+  const settings = [[-20, 5, 150, 20, 4], [-77, 12, 188, 7, 1], [-150, 30, 120, 3, 8 | 4], [-40, 5, 150, 20, 8 | 16], [-9, 2, 250, 20, 8 | 2 | 1]];
+  for (const args of settings) {
+    const answer = JSON.parse(draw(...args, NaN, NaN));
+    const packed = KymataUnpack(module.HEAPF32, answer);
+    const document = JSON.parse(figure(...args, NaN, NaN));
+    const f = (x) => (x === null ? NaN : Math.fround(x));
+    const same = (a, b) => (Number.isNaN(a) && Number.isNaN(b)) || a === b;
+    let mismatch = "";
+    const expected = document.canvas.items;
+    if (expected.length !== packed.items.length) mismatch = `${packed.items.length} items, not ${expected.length}`;
+    for (let k = 0; !mismatch && k < expected.length; ++k) {
+      const e = expected[k];
+      const p = packed.items[k];
+      for (const key of Object.keys(e)) {
+        const want = e[key];
+        const got = p[key];
+        const ok =
+          key === "points" ? want.every(([x, y], i) => same(f(x), got[i][0]) && same(f(y), got[i][1]))
+          : typeof want === "number" || want === null ? same(f(want), got)
+          : want === got;
+        if (!ok) mismatch = `item ${k} ${key}: ${JSON.stringify(got)} for ${JSON.stringify(want)}`;
+      }
+    }
+    const labels = JSON.stringify(answer.labels) === JSON.stringify(document.labels);
+    Check(!mismatch && labels && packed.scale.every((v, i) => v === Math.fround(document.canvas.scale[i])), `packed redraw of ${args.join(",")} is the document's recording${mismatch ? `: ${mismatch}` : ""}`);
+  }
+  console.log(failures ? `${failures} checks failed` : "all checks passed");
+  process.exit(failures ? 1 : 0);
+});

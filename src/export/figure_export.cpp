@@ -15,7 +15,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace kymata {
@@ -46,7 +45,7 @@ bool PaintSvg(QIODevice& device, const Recording& recording, const QString& titl
 }
 
 WriteResult Failure(const QString& path, const QString& reason) {
-    return {false, QStringLiteral("cannot write %1: %2").arg(path, reason)};
+    return {false, QStringLiteral("cannot write %1: %2").arg(Printable(path), reason)};
 }
 
 } // namespace
@@ -77,19 +76,7 @@ QImage RenderImage(const Recording& recording, int size) {
 }
 
 WriteResult WriteText(const QString& path, const std::string& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Failure(path, file.errorString());
-    }
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-        static_cast<qint64>(text.size())) {
-        file.cancelWriting();
-        return Failure(path, file.errorString());
-    }
-    if (!file.commit()) {
-        return Failure(path, file.errorString());
-    }
-    return {true, {}};
+    return WriteFileSafely(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
@@ -97,27 +84,23 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
     if (format == FigureFormat::Json) {
         return WriteText(path, FigureJson(content));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Failure(path, file.errorString());
-    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     switch (format) {
     case FigureFormat::Png: {
-        QImageWriter writer(&file, "png");
+        QImageWriter writer(&buffer, "png");
         if (!writer.write(RenderImage(content.canvas, pngSize))) {
-            file.cancelWriting();
             return Failure(path, writer.errorString());
         }
         break;
     }
     case FigureFormat::Svg:
-        if (!PaintSvg(file, content.canvas, QStringLiteral("Kymata figure"))) {
-            file.cancelWriting();
+        if (!PaintSvg(buffer, content.canvas, QStringLiteral("Kymata figure"))) {
             return Failure(path, QStringLiteral("the SVG generator could not start"));
         }
         break;
     case FigureFormat::Pdf: {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QSizeF(200, 200), QPageSize::Millimeter));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setResolution(600);
@@ -125,22 +108,21 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
         writer.setCreator(QStringLiteral("Kymata"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            file.cancelWriting();
             return Failure(path, QStringLiteral("the PDF writer could not start"));
         }
         const QRect page = painter.viewport();
         const int side = std::min(page.width(), page.height());
         Paint(painter, QRectF(page.left(), page.top(), side, side), content.canvas);
-        painter.end();
+        if (!painter.end()) {
+            return Failure(path, QStringLiteral("the PDF writer could not finish the page"));
+        }
         break;
     }
     case FigureFormat::Json:
         break;
     }
-    if (!file.commit()) {
-        return Failure(path, file.errorString());
-    }
-    return {true, {}};
+    buffer.close();
+    return WriteFileSafely(path, buffer.data());
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawing/display_list.h"
+#include "export/safe_file.h"
 #include "figure/figure_content.h"
 
 #include <QImage>
@@ -18,19 +19,12 @@ std::optional<FigureFormat> FigureFormatForPath(const QString& path);
 /// The recording drawn on a white square image of `size` pixels.
 QImage RenderImage(const Recording& recording, int size);
 
-struct WriteResult {
-    bool ok = false;
-    /// Names the path and the reason when `ok` is false.
-    QString error;
-};
-
-/// Writes `text` to `path`, complete or not at all.
+/// Writes `text` to `path`, complete or not at all (`WriteFileSafely`).
 WriteResult WriteText(const QString& path, const std::string& text);
 
 /// Writes the figure to `path` in `format`: a PNG of `pngSize` pixels square, an SVG or a
-/// square PDF page, or the JSON document. The file is written beside its place and put there
-/// only when complete, so a failure leaves no partial file and an existing file is replaced
-/// only by a complete new one.
+/// square PDF page, or the JSON document. The whole file is made in memory and then written by
+/// `WriteFileSafely`: complete or not at all, an existing file replaced only by a complete one.
 WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
                         int pngSize);
 

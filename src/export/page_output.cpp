@@ -3,11 +3,11 @@
 #include "export/painter_surface.h"
 #include "printing/print_jobs.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace kymata {
 
@@ -23,28 +23,31 @@ void PaintPage(QPainter& painter, const QRectF& printable, double dpi, const Rec
 }
 
 WriteResult WritePagePdf(const QString& path, const Recording& page) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {false, QStringLiteral("cannot write %1: %2").arg(path, file.errorString())};
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                        QMarginsF(PdfMarginMm, PdfMarginMm, PdfMarginMm, PdfMarginMm),
+                        QPageLayout::Millimeter));
+        writer.setResolution(600);
+        writer.setTitle(QStringLiteral("Kymata construction"));
+        writer.setCreator(QStringLiteral("Kymata"));
+        const WriteResult failed{false, QStringLiteral("cannot write %1: the PDF writer could "
+                                                       "not make the page")
+                                            .arg(Printable(path))};
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return failed;
+        }
+        PaintPage(painter, QRectF(painter.viewport()), writer.resolution(), page);
+        if (!painter.end()) {
+            return failed;
+        }
     }
-    QPdfWriter writer(&file);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                     QMarginsF(PdfMarginMm, PdfMarginMm, PdfMarginMm, PdfMarginMm),
-                                     QPageLayout::Millimeter));
-    writer.setResolution(600);
-    writer.setTitle(QStringLiteral("Kymata construction"));
-    writer.setCreator(QStringLiteral("Kymata"));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        file.cancelWriting();
-        return {false, QStringLiteral("cannot write %1: the PDF writer could not start").arg(path)};
-    }
-    PaintPage(painter, QRectF(painter.viewport()), writer.resolution(), page);
-    painter.end();
-    if (!file.commit()) {
-        return {false, QStringLiteral("cannot write %1: %2").arg(path, file.errorString())};
-    }
-    return {true, {}};
+    buffer.close();
+    return WriteFileSafely(path, buffer.data());
 }
 
 } // namespace kymata

@@ -3,8 +3,11 @@
 #include "drawing/page_surface.h"
 #include "drawing/worksheet.h"
 #include "export/page_output.h"
+#include "export/safe_file.h"
 
+#include <QBuffer>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 namespace kymata {
@@ -21,14 +24,39 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait);
     printer.setDocName(QStringLiteral("Kymata"));
+    const Recording printed = worksheet ? Worksheet(page.Figure()) : page.Figure();
+    if (!printer.outputFileName().isEmpty()) {
+        // Printing to a file: the PDF is made in memory and written as every file is written,
+        // complete or not at all, with the reason when it cannot be.
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setPageLayout(printer.pageLayout());
+            writer.setResolution(printer.resolution());
+            writer.setTitle(QStringLiteral("Kymata"));
+            writer.setCreator(QStringLiteral("Kymata"));
+            QPainter painter;
+            if (!painter.begin(&writer)) {
+                return {false, QStringLiteral("The PDF could not be made, so nothing was saved.")};
+            }
+            PaintPage(painter, QRectF(painter.viewport()), writer.resolution(), printed);
+            painter.end();
+        }
+        buffer.close();
+        const WriteResult written = WriteFileSafely(printer.outputFileName(), buffer.data());
+        if (!written.ok) {
+            return {false, QStringLiteral("Nothing was printed: %1.").arg(written.error)};
+        }
+        return {true, {}};
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
         return {false, QStringLiteral("The printer \"%1\" could not be started. Check that it "
                                       "is switched on and set up, then try again.")
                            .arg(printer.printerName())};
     }
-    PaintPage(painter, QRectF(painter.viewport()), printer.resolution(),
-              worksheet ? Worksheet(page.Figure()) : page.Figure());
+    PaintPage(painter, QRectF(painter.viewport()), printer.resolution(), printed);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         return {false, QStringLiteral("The print service did not accept the page for \"%1\". "
                                       "Nothing was printed.")

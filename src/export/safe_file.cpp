@@ -1,0 +1,211 @@
+#include "export/safe_file.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kymata {
+
+namespace {
+
+WriteResult Failure(const QString& path, const QString& reason) {
+    return {false, QStringLiteral("cannot write %1: %2").arg(Printable(path), reason)};
+}
+
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+/// What a file that is not a regular file is, in words.
+QString KindOf(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return QStringLiteral("a folder");
+    }
+    if (S_ISFIFO(mode)) {
+        return QStringLiteral("a FIFO");
+    }
+    if (S_ISCHR(mode)) {
+        return QStringLiteral("a character device");
+    }
+    if (S_ISBLK(mode)) {
+        return QStringLiteral("a block device");
+    }
+    if (S_ISSOCK(mode)) {
+        return QStringLiteral("a socket");
+    }
+    return QStringLiteral("not a regular file");
+}
+
+/// The temporary file beside the target; removed on destruction unless it was put in place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& target) {
+        const auto slash = target.rfind('/');
+        const std::string folder = slash == std::string::npos ? "."
+                                   : slash == 0               ? "/"
+                                                              : target.substr(0, slash);
+        const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+        path_ = (slash == std::string::npos ? std::string() : folder + "/") + "." + name +
+                ".kymata-XXXXXX";
+        fd_ = mkostemp(path_.data(), O_CLOEXEC);
+        folder_ = folder;
+    }
+    ~TemporaryFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!placed_) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    int Descriptor() const { return fd_; }
+    const std::string& Folder() const { return folder_; }
+
+    /// Closes the file; false (with errno) where the close reports a failed write.
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+    /// Puts the file in the target's place; false (with errno) where the rename fails.
+    bool PlaceAt(const std::string& target) {
+        if (::rename(path_.c_str(), target.c_str()) != 0) {
+            return false;
+        }
+        placed_ = true;
+        return true;
+    }
+
+private:
+    std::string path_;
+    std::string folder_;
+    int fd_ = -1;
+    bool placed_ = false;
+};
+
+/// Writes all of `bytes`; false (with errno) on the first failed call.
+bool WriteAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<std::size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+QString Printable(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '\n') {
+            out += QStringLiteral("\\n");
+        } else if (u == '\t') {
+            out += QStringLiteral("\\t");
+        } else if (u == '\r') {
+            out += QStringLiteral("\\r");
+        } else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0) || u == 0x2028 || u == 0x2029) {
+            out += QStringLiteral("\\x%1").arg(static_cast<unsigned>(u), 2, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) {
+        return Failure(path, QStringLiteral("no file name was given"));
+    }
+    std::string target = QFile::encodeName(path).toStdString();
+    struct stat existing {};
+    bool exists = false;
+    if (::lstat(target.c_str(), &existing) == 0) {
+        if (S_ISLNK(existing.st_mode)) {
+            // A link writes the file it names, if that is a regular file.
+            char* resolved = ::realpath(target.c_str(), nullptr);
+            if (resolved == nullptr) {
+                return Failure(path, QStringLiteral("it is a symbolic link to a file that cannot "
+                                                    "be reached (%1); nothing was written")
+                                         .arg(SystemReason(errno)));
+            }
+            target = resolved;
+            std::free(resolved);
+            if (::stat(target.c_str(), &existing) != 0) {
+                return Failure(path, SystemReason(errno));
+            }
+            if (!S_ISREG(existing.st_mode)) {
+                return Failure(path, QStringLiteral("it is a symbolic link to %1, not to a regular "
+                                                    "file; nothing was written")
+                                         .arg(KindOf(existing.st_mode)));
+            }
+        } else if (!S_ISREG(existing.st_mode)) {
+            return Failure(path, QStringLiteral("it is %1, not a regular file; nothing was written")
+                                     .arg(KindOf(existing.st_mode)));
+        }
+        exists = true;
+    } else if (errno != ENOENT) {
+        return Failure(path, SystemReason(errno));
+    }
+
+    TemporaryFile file(target);
+    if (file.Descriptor() < 0) {
+        return Failure(path, SystemReason(errno));
+    }
+    const int fd = file.Descriptor();
+    if (!WriteAll(fd, bytes)) {
+        return Failure(path, SystemReason(errno));
+    }
+    if (exists) {
+        // The owner first: changing it clears the set-user-ID and set-group-ID bits.
+        if (::geteuid() == 0 && ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            return Failure(path, SystemReason(errno));
+        }
+        if (::fchmod(fd, existing.st_mode & 07777) != 0) {
+            return Failure(path, SystemReason(errno));
+        }
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(fd, 0666 & ~mask) != 0) {
+            return Failure(path, SystemReason(errno));
+        }
+    }
+    if (::fsync(fd) != 0 || !file.Close()) {
+        return Failure(path, SystemReason(errno));
+    }
+    if (!file.PlaceAt(target)) {
+        return Failure(path, SystemReason(errno));
+    }
+    // The folder's entry for the new file, on the disk too; a folder that cannot be synced
+    // (some file systems) leaves the file written all the same.
+    const int folder = ::open(file.Folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return {true, {}};
+}
+
+} // namespace kymata

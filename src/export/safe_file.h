@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kymata {
+
+struct WriteResult {
+    bool ok = false;
+    /// Names the path and the reason when `ok` is false, on one line.
+    QString error;
+};
+
+/// Writes `bytes` to the file `path`, complete or not at all.
+///
+/// The bytes go to a new temporary file in the target's folder, are written with every call
+/// checked, synced to the disk and closed (checked too), and only then replace the target in one
+/// step. An existing target keeps its permission bits and, when run as root, its owner and
+/// group; a new one gets the usual 0666 less the umask. Only regular files are written: a
+/// target that exists and is a FIFO, a device, a socket or a folder is refused, and a symbolic
+/// link writes the regular file it names (a link to anything else, or to nothing, is refused).
+/// On any failure the target is as it was, no temporary file is left, and the error names the
+/// path and the operating system's reason ("No space left on device").
+WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes);
+
+/// `text` with its control characters written as escapes (\n, \t, \x1b, ...), so that a
+/// message that quotes a value or a path stays on one line.
+QString Printable(const QString& text);
+
+} // namespace kymata

@@ -7,6 +7,7 @@
 #include "drawing/worksheet.h"
 #include "export/figure_export.h"
 #include "export/page_output.h"
+#include "export/safe_file.h"
 #include "figure/draw_construction.h"
 #include "figure/figure_document.h"
 
@@ -164,6 +165,40 @@ QString HelpText(const QCommandLineParser& parser) {
                                  "usage (nothing written).\n");
 }
 
+/// The toolkit's own options, which `--help-all` lists after the program's: they are read before
+/// the program sees its arguments and matter to the window.
+QString QtOptionsText() {
+    return QStringLiteral(
+        "\nQt options (for the window; given before any other):\n"
+        "  -platform <name>          The windowing platform: xcb (X11), wayland, offscreen, ...\n"
+        "                            (as the variable QT_QPA_PLATFORM).\n"
+        "  -display <display>        The X display to open (as the variable DISPLAY).\n"
+        "  -qwindowgeometry <geom>   The window's first size and place, as 1200x800+0+0.\n"
+        "  -qwindowtitle <title>     The window's title.\n"
+        "  -style <style>            The widget style: Fusion, Windows, ...\n"
+        "  -reverse                  Lays the window out right to left.\n");
+}
+
+/// A word of one dash and several letters that is a long option of the program written with one
+/// dash ("-source"): its name, or empty. Such a word would otherwise be read as the short options
+/// -s -o -u -r -c -e.
+std::optional<QString> SingleDashLongOption(const QStringList& longNames,
+                                            const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& word = arguments[i];
+        if (word == QLatin1String("--")) {
+            break;
+        }
+        if (word.size() > 2 && word.startsWith(QLatin1Char('-')) && word[1] != QLatin1Char('-')) {
+            const QString name = word.mid(1).section(QLatin1Char('='), 0, 0);
+            if (longNames.contains(name)) {
+                return name;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -178,13 +213,43 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
                        o.hyperbola, o.parallelBeam, o.view, o.lens, o.phase, o.flash, o.animate,
                        o.frames, o.worksheet, o.lang});
 
-    if (!parser.parse(arguments)) {
-        err << parser.errorText() << QStringLiteral(" (see --help for the options)\n");
+    QStringList longNames = {QStringLiteral("help"), QStringLiteral("help-all"),
+                             QStringLiteral("version")};
+    for (const QCommandLineOption* option :
+         {&o.exportFile, &o.printTo, &o.size, &o.source, &o.focus, &o.index, &o.thickness,
+          &o.hyperbola, &o.parallelBeam, &o.view, &o.lens, &o.phase, &o.flash, &o.animate,
+          &o.frames, &o.worksheet, &o.lang}) {
+        longNames << option->names();
+    }
+    if (const auto name = SingleDashLongOption(longNames, arguments)) {
+        err << Printable(QStringLiteral("-%1: options are written with two dashes; did you mean "
+                                        "--%1? (see --help)")
+                             .arg(*name))
+            << '\n';
         return ExitBadUsage;
+    }
+    if (!parser.parse(arguments)) {
+        err << Printable(parser.errorText()) << QStringLiteral(" (see --help for the options)\n");
+        return ExitBadUsage;
+    }
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        out << HelpText(parser) << QtOptionsText();
+        return ExitOk;
     }
     if (parser.isSet(help)) {
         out << HelpText(parser);
         return ExitOk;
+    }
+    // Each option once: a second value would silently win over the first.
+    QStringList seen;
+    for (const QString& name : parser.optionNames()) {
+        if (seen.contains(name)) {
+            err << Printable(QStringLiteral("--%1 is given more than once; give each option once")
+                                 .arg(name))
+                << '\n';
+            return ExitBadUsage;
+        }
+        seen << name;
     }
     if (parser.isSet(version)) {
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
@@ -192,8 +257,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return ExitOk;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        err << QStringLiteral("unexpected argument '%1'; the options are listed by --help\n")
-                   .arg(parser.positionalArguments().constFirst());
+        err << Printable(
+                   QStringLiteral("unexpected argument '%1'; the options are listed by --help")
+                       .arg(parser.positionalArguments().constFirst()))
+            << '\n';
         return ExitBadUsage;
     }
     const bool exporting = parser.isSet(o.exportFile);
@@ -293,7 +360,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
                     .arg(path);
     }
     if (!error.isEmpty()) {
-        err << error << '\n';
+        // Values are quoted as given: their control characters escaped, the message one line.
+        err << Printable(error) << '\n';
         return ExitBadUsage;
     }
     controls.initial_POINT = *source;

@@ -1,27 +1,119 @@
 #include "export/command_line.h"
+#include "export/safe_file.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 QtMessageHandler defaultHandler = nullptr;
 
+/// What the toolkit said about the windowing platform before it gave up, if anything.
+QString& PlatformTrouble() {
+    static QString trouble;
+    return trouble;
+}
+
+/// The one sentence for a window that cannot open: the display or platform named, and the
+/// variable to check.
+QString NoWindowSentence() {
+    const QString trouble = PlatformTrouble();
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (trouble.contains(QLatin1String("could not connect to display")) ||
+        trouble.contains(QLatin1String("cannot open display"))) {
+        return QStringLiteral("kymata: the window cannot open: the display \"%1\" cannot be "
+                              "opened; check the variable DISPLAY (or write a figure without "
+                              "a window: kymata --export figure.png)")
+            .arg(kymata::Printable(qEnvironmentVariable("DISPLAY")));
+    }
+    if (trouble.contains(QLatin1String("Could not find the Qt platform plugin"))) {
+        const qsizetype open = trouble.indexOf(QLatin1Char('"'));
+        const QString name = trouble.mid(open + 1).section(QLatin1Char('"'), 0, 0);
+        return QStringLiteral("kymata: the window cannot open: there is no windowing platform "
+                              "\"%1\"; check the variable QT_QPA_PLATFORM or the option "
+                              "-platform (xcb for X11, wayland, offscreen)")
+            .arg(kymata::Printable(name));
+    }
+    return QStringLiteral("kymata: the window cannot open: no windowing platform could be "
+                          "started%1; check the variables DISPLAY, WAYLAND_DISPLAY and "
+                          "QT_QPA_PLATFORM")
+        .arg(platform.isEmpty()
+                 ? QString()
+                 : QStringLiteral(" (QT_QPA_PLATFORM is \"%1\")").arg(kymata::Printable(platform)));
+}
+
 /// Keeps stderr for the program's own messages: the offscreen platform's note that no
-/// session runtime folder is set says nothing about the figure.
+/// session runtime folder is set says nothing about the figure. A platform that cannot start
+/// ends the program with one sentence and exit 1 instead of the toolkit's abort.
 void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
         return;
     }
+    const bool platform = QLatin1String(context.category ? context.category : "")
+                              .startsWith(QLatin1String("qt.qpa")) ||
+                          message.contains(QLatin1String("platform plugin"));
+    if (type == QtFatalMsg && platform) {
+        std::fprintf(stderr, "%s\n", NoWindowSentence().toLocal8Bit().constData());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (platform) {
+        // Kept for the sentence, should the platform fail.
+        PlatformTrouble() += message + QLatin1Char('\n');
+        return;
+    }
     defaultHandler(type, context, message);
+}
+
+/// True when `text` is valid UTF-8: the command line's file names and values are read as UTF-8
+/// text, and a name that is not would be written under another name.
+bool ValidUtf8(const char* text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p) {
+        int extra = 0;
+        unsigned value = *p;
+        if (value < 0x80) {
+            ++p;
+            continue;
+        }
+        if ((value & 0xE0) == 0xC0) {
+            extra = 1;
+            value &= 0x1F;
+        } else if ((value & 0xF0) == 0xE0) {
+            extra = 2;
+            value &= 0x0F;
+        } else if ((value & 0xF8) == 0xF0) {
+            extra = 3;
+            value &= 0x07;
+        } else {
+            return false;
+        }
+        for (int i = 1; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80) {
+                return false;
+            }
+            value = (value << 6) | (p[i] & 0x3F);
+        }
+        const unsigned least[] = {0, 0x80, 0x800, 0x10000};
+        if (value < least[extra] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+            return false;
+        }
+        p += extra + 1;
+    }
+    return true;
 }
 
 /// True when there is nowhere to show a window: no X or Wayland display and no platform
@@ -32,23 +124,47 @@ bool NoDisplay() {
            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+/// The first of kymata-figure.png, kymata-figure-2.png, ... that names nothing at all (not even
+/// a symbolic link), so that the start figure never replaces a file or writes through a link.
+QString FreeStartFigureName() {
+    for (int k = 1;; ++k) {
+        const QString name = k == 1 ? QStringLiteral("kymata-figure.png")
+                                    : QStringLiteral("kymata-figure-%1.png").arg(k);
+        struct stat status {};
+        if (::lstat(QFile::encodeName(name).constData(), &status) != 0 && errno == ENOENT) {
+            return name;
+        }
+    }
+}
+
 /// The start figure, written where a window cannot be shown, so that a newcomer on a
 /// headless machine still sees what the program draws.
 int WriteStartFigure(int argc, char** argv, const QString& view) {
     QGuiApplication app(argc, argv);
-    const QString file = QStringLiteral("kymata-figure.png");
+    const QString file = FreeStartFigureName();
     QTextStream out(stdout);
     QTextStream err(stderr);
+    const QString noDisplay = QStringLiteral(
+        "kymata: no display was found (DISPLAY and WAYLAND_DISPLAY are not set), so the window "
+        "cannot open.");
+    const QString getWindow = QStringLiteral(
+        "To see the window, start kymata in a desktop session, or with DISPLAY set to a display "
+        "that can be opened.");
+    QString written;
+    QTextStream writtenErrors(&written);
     const int code =
         kymata::RunCommandLine({QGuiApplication::arguments().value(0), QStringLiteral("--view"),
                                 view, QStringLiteral("--export"), file},
-                               out, err);
+                               out, writtenErrors);
     if (code == kymata::ExitOk) {
-        out << "kymata: no display was found (DISPLAY and WAYLAND_DISPLAY are not set), so the "
-               "window cannot open.\nThe start figure is in "
-            << file << ", written by: kymata "
+        out << noDisplay << "\nThe start figure is in " << file << ", written by: kymata "
             << (view == QLatin1String("waves") ? "--view waves " : "") << "--export " << file
-            << "\n";
+            << "\n"
+            << getWindow << "\n";
+    } else {
+        err << noDisplay << " The start figure could not be written either: " << written.trimmed()
+            << "\n"
+            << getWindow << "\n";
     }
     return code;
 }
@@ -70,6 +186,15 @@ std::optional<std::string> WindowView(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (!ValidUtf8(argv[i])) {
+            std::fprintf(stderr,
+                         "kymata: argument %d is not valid UTF-8 text; give file names and values "
+                         "in UTF-8 (nothing was written)\n",
+                         i);
+            return kymata::ExitBadUsage;
+        }
+    }
     const std::optional<std::string> view = WindowView(argc, argv);
     if (view && *view != "classic" && *view != "waves") {
         std::fprintf(stderr, "--view: '%s' is not valid; give classic or waves\n",

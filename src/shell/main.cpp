@@ -1,5 +1,6 @@
 #include "export/command_line.h"
 #include "export/safe_file.h"
+#include "shell/file_icons.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 
@@ -227,6 +228,7 @@ int main(int argc, char** argv) {
         return kymata::RunCommandLine(QGuiApplication::arguments(), out, err);
     }
     QApplication app(argc, argv);
+    new kymata::PlainFileIconsForDialogs(&app);
     const std::unique_ptr<kymata::DHMIOYRGO_KYKLO> window(kymata::Main(view == "waves"));
     return QApplication::exec();
 }

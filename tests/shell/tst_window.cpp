@@ -1,5 +1,6 @@
 #include "figure/figure_content.h"
 #include "shell/canvas_widget.h"
+#include "shell/file_icons.h"
 #include "shell/form_layout.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
@@ -7,8 +8,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
@@ -29,7 +33,9 @@
 #include <QWheelEvent>
 
 #include <functional>
+
 #include <memory>
+#include <sys/stat.h>
 
 using namespace kymata;
 
@@ -114,6 +120,9 @@ private Q_SLOTS:
     void printToPdfFile_data();
     void printToPdfFile();
     void printFailureIsReported();
+    void fileDialogsNeverReadFiles_data();
+    void fileDialogsNeverReadFiles();
+    void dialogsGetThePlainIcons();
     void saveFigureMatchesExport_data();
     void saveFigureMatchesExport();
     void saveFailureLeavesNothing();
@@ -899,6 +908,56 @@ void TestWindow::flashRunsOut() {
     QVERIFY(std::abs(w->ReadControls().flash.value_or(-1) - 2 * one) < 1e-9);
     w->Advance(100);
     QVERIFY(!w->ReadControls().flash);
+}
+
+void TestWindow::fileDialogsNeverReadFiles_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("type");
+    // Contents that a reader would take for a PDF or a PNG, under names that say nothing of it.
+    QTest::newRow("a PDF without its extension") << "figure" << QByteArray("%PDF-1.4\n") << "File";
+    QTest::newRow("a PNG named .dat")
+        << "figure.dat" << QByteArray("\x89PNG\r\n\x1a\n") << "DAT File";
+}
+
+void TestWindow::fileDialogsNeverReadFiles() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, type);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    file.close();
+    const PlainFileIcons icons;
+    QCOMPARE(icons.type(QFileInfo(file.fileName())), type);
+    QCOMPARE(icons.type(QFileInfo(dir.path())), QStringLiteral("Folder"));
+    // A FIFO with no writer: opening it to read would wait for ever.
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    QCOMPARE(icons.type(QFileInfo(fifo)), QStringLiteral("File"));
+}
+
+void TestWindow::dialogsGetThePlainIcons() {
+    auto* plain = new PlainFileIconsForDialogs(QCoreApplication::instance());
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.show();
+    QCOMPARE(files.iconProvider(), &plain->Icons());
+    files.close();
+    QPrinter printer;
+    QPrintDialog print(&printer);
+    print.show();
+    int completers = 0;
+    for (QCompleter* completer : print.findChildren<QCompleter*>()) {
+        if (auto* model = qobject_cast<QFileSystemModel*>(completer->model())) {
+            QCOMPARE(model->iconProvider(), &plain->Icons());
+            ++completers;
+        }
+    }
+    print.close();
+    QVERIFY2(completers > 0, "the print dialog's file name should have a completer");
+    delete plain;
 }
 
 QTEST_MAIN(TestWindow)

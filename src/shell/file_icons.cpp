@@ -1,0 +1,55 @@
+#include "shell/file_icons.h"
+
+#include <QCompleter>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+
+namespace kymata {
+
+QIcon PlainFileIcons::icon(IconType type) const {
+    return QAbstractFileIconProvider::icon(type);
+}
+
+QIcon PlainFileIcons::icon(const QFileInfo& info) const {
+    // isDir() asks the file system about the name; it never opens the file.
+    return QAbstractFileIconProvider::icon(info.isDir() ? Folder : File);
+}
+
+QString PlainFileIcons::type(const QFileInfo& info) const {
+    if (info.isDir()) {
+        return QCoreApplication::translate("QFileDialog", "Folder");
+    }
+    const QString suffix = info.suffix();
+    return suffix.isEmpty() ? QCoreApplication::translate("QFileDialog", "File")
+                            : suffix.toUpper() + QLatin1Char(' ') +
+                                  QCoreApplication::translate("QFileDialog", "File");
+}
+
+PlainFileIconsForDialogs::PlainFileIconsForDialogs(QCoreApplication* application)
+    : QObject(application) {
+    application->installEventFilter(this);
+}
+
+bool PlainFileIconsForDialogs::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show) {
+        if (auto* files = qobject_cast<QFileDialog*>(watched)) {
+            if (files->iconProvider() != &icons_) {
+                files->setIconProvider(&icons_);
+            }
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(watched)) {
+            for (QCompleter* completer : dialog->findChildren<QCompleter*>()) {
+                if (auto* model = qobject_cast<QFileSystemModel*>(completer->model())) {
+                    model->setIconProvider(&icons_);
+                }
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace kymata

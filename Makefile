@@ -14,7 +14,7 @@ PACKAGES = cmake make g++ pkg-config clang-format \
            qt6-base-dev qt6-svg-dev libgl-dev \
            libbenchmark-dev \
            fonts-liberation2 fonts-dejavu-core \
-           cups printer-driver-cups-pdf poppler-utils \
+           cups libcups2-dev printer-driver-cups-pdf poppler-utils \
            desktop-file-utils appstream groff-base \
            emscripten node-acorn nodejs chromium
 

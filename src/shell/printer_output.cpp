@@ -4,6 +4,7 @@
 #include "drawing/worksheet.h"
 #include "export/page_output.h"
 #include "export/safe_file.h"
+#include "shell/print_service.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -50,17 +51,29 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
         }
         return {true, {}};
     }
+    const QDateTime sent = QDateTime::currentDateTime();
     QPainter painter;
+    const bool greek = controls.ELLINIKA;
     if (!painter.begin(&printer)) {
-        return {false, QStringLiteral("The printer \"%1\" could not be started. Check that it "
-                                      "is switched on and set up, then try again.")
+        return {false, (greek ? QStringLiteral("Ο εκτυπωτής «%1» δεν μπόρεσε να ξεκινήσει. "
+                                               "Ελέγξτε ότι είναι αναμμένος και ρυθμισμένος και "
+                                               "δοκιμάστε ξανά.")
+                              : QStringLiteral("The printer \"%1\" could not be started. Check "
+                                               "that it is switched on and set up, then try "
+                                               "again."))
                            .arg(printer.printerName())};
     }
     PaintPage(painter, QRectF(painter.viewport()), printer.resolution(), printed);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
-        return {false, QStringLiteral("The print service did not accept the page for \"%1\". "
-                                      "Nothing was printed.")
+        return {false, (greek ? QStringLiteral("Η υπηρεσία εκτύπωσης δεν δέχτηκε τη σελίδα για "
+                                               "τον εκτυπωτή «%1». Δεν τυπώθηκε τίποτα.")
+                              : QStringLiteral("The print service did not accept the page for "
+                                               "\"%1\". Nothing was printed."))
                            .arg(printer.printerName())};
+    }
+    // Handing the page over says nothing of what the print service made of it: ask it.
+    if (const auto problem = PrintServiceProblem(printer.printerName(), sent, greek)) {
+        return {false, *problem};
     }
     return {true, {}};
 }

@@ -13,7 +13,11 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <QMessageBox>
+
 #include <memory>
+
+#include <unistd.h>
 
 using namespace kymata;
 
@@ -48,6 +52,23 @@ QString Run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+/// Runs a command of the print service's administration (as root, or through sudo -n); true
+/// when it succeeded.
+bool Admin(const QStringList& command) {
+    QProcess p;
+    if (::geteuid() == 0) {
+        p.start(command.front(), command.mid(1));
+    } else {
+        p.start(QStringLiteral("sudo"), QStringList{QStringLiteral("-n")} + command);
+    }
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+bool ServiceAnswers() {
+    return Run(QStringLiteral("lpstat"), {QStringLiteral("-r")})
+        .contains(QLatin1String("is running"));
+}
+
 } // namespace
 
 class TestCupsPrint : public QObject {
@@ -57,6 +78,8 @@ private Q_SLOTS:
     void initTestCase();
     void printsThroughTheQueue_data();
     void printsThroughTheQueue();
+    void refusedPagesAreReported_data();
+    void refusedPagesAreReported();
 
 private:
     QString queue_;
@@ -131,6 +154,58 @@ void TestCupsPrint::printsThroughTheQueue() {
     QVERIFY2(coloured > 10, qPrintable(QString::number(coloured)));
     QFile::remove(image + QStringLiteral(".png"));
     QFile::remove(pdf);
+}
+
+void TestCupsPrint::refusedPagesAreReported_data() {
+    QTest::addColumn<QString>("trouble");
+    QTest::addColumn<bool>("greek");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a queue that rejects jobs") << "reject" << false << "does not accept jobs now";
+    QTest::newRow("a queue that rejects jobs, in Greek")
+        << "reject" << true << "δεν δέχεται εργασίες τώρα";
+    QTest::newRow("a queue deleted while the dialog is open")
+        << "delete" << false << "no longer exists in the print service";
+    // Last: the service is stopped, and started again afterwards.
+    QTest::newRow("a print service that stopped") << "stop" << false << "does not answer";
+}
+
+void TestCupsPrint::refusedPagesAreReported() {
+    QFETCH(QString, trouble);
+    QFETCH(bool, greek);
+    QFETCH(QString, expected);
+    const QString queue = QStringLiteral("KymataTrouble");
+    QVERIFY(Admin({QStringLiteral("lpadmin"), QStringLiteral("-p"), queue, QStringLiteral("-v"),
+                   QStringLiteral("cups-pdf:/"), QStringLiteral("-E"), QStringLiteral("-m"),
+                   QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")}));
+    const std::unique_ptr<DHMIOYRGO_KYKLO> w(Main());
+    if (!greek) {
+        QTest::mouseClick(w->findChild<QRadioButton*>(QStringLiteral("AGLIKA")), Qt::LeftButton);
+    }
+    // The printer as the dialog leaves it chosen; then the trouble, before the page is sent.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    QCOMPARE(printer.printerName(), queue);
+    if (trouble == QLatin1String("reject")) {
+        QVERIFY(Admin({QStringLiteral("cupsreject"), queue}));
+    } else if (trouble == QLatin1String("delete")) {
+        QVERIFY(Admin({QStringLiteral("lpadmin"), QStringLiteral("-x"), queue}));
+    } else {
+        QVERIFY(Admin({QStringLiteral("pkill"), QStringLiteral("-x"), QStringLiteral("cupsd")}));
+        QTRY_VERIFY_WITH_TIMEOUT(!ServiceAnswers(), 10000);
+    }
+    const bool printed = w->PrintOn(printer);
+    auto* box = w->findChild<QMessageBox*>();
+    const QString said = box ? box->text() : QString();
+    if (box) {
+        box->accept();
+    }
+    if (trouble == QLatin1String("stop")) {
+        QVERIFY(Admin({QStringLiteral("/usr/sbin/cupsd")}));
+        QTRY_VERIFY_WITH_TIMEOUT(ServiceAnswers(), 10000);
+    }
+    Admin({QStringLiteral("lpadmin"), QStringLiteral("-x"), queue});
+    QVERIFY(!printed);
+    QVERIFY2(said.contains(expected) && said.contains(queue), qPrintable(said));
 }
 
 QTEST_MAIN(TestCupsPrint)

@@ -1,3 +1,5 @@
+#include "export/kymata_process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,43 +14,12 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-/// Runs the real program as a user would, with no display and no platform chosen for it.
-/// `fileSizeLimit` > 0 caps the size of any file it writes, as a full disk would.
+/// The real program run headless; `fileSizeLimit` > 0 caps the size of any file it writes, as
+/// a full disk would.
 Run Kymata(const QStringList& arguments, qint64 fileSizeLimit = 0) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    process.setProcessEnvironment(env);
-    if (fileSizeLimit > 0) {
-        process.setChildProcessModifier([fileSizeLimit] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    }
-    process.start(QStringLiteral(KYMATA_BINARY), arguments);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return RunKymata(arguments, {}, {}, fileSizeLimit);
 }
 
 QJsonObject ReadJson(const QString& path) {

@@ -2,6 +2,7 @@
 // would, on a full file system, on FIFOs, devices and links, on read-only and set-user-ID files,
 // and the start without a display; and the command line's messages stay one clear line.
 
+#include "export/kymata_process.h"
 #include "export/safe_file.h"
 
 #include <QDir>
@@ -20,35 +21,10 @@ using namespace kymata;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-/// Runs the real program in `folder` with no display, plus the variables `extra`.
+/// The real program run headless in `folder`, with the variables `extra` set.
 Run Kymata(const QStringList& arguments, const QString& folder,
            const QList<std::pair<QString, QString>>& extra = {}) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        env.remove(QLatin1String(name));
-    }
-    for (const auto& [name, value] : extra) {
-        env.insert(name, value);
-    }
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(KYMATA_BINARY), arguments);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return RunKymata(arguments, folder, extra);
 }
 
 QByteArray Contents(const QString& path) {

@@ -209,17 +209,16 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
-    parser.addOptions({o.exportFile, o.printTo, o.size, o.source, o.focus, o.index, o.thickness,
-                       o.hyperbola, o.parallelBeam, o.view, o.lens, o.phase, o.flash, o.animate,
-                       o.frames, o.worksheet, o.lang});
+    const QList<QCommandLineOption> options = {
+        o.exportFile, o.printTo,   o.size,         o.source,    o.focus, o.index,
+        o.thickness,  o.hyperbola, o.parallelBeam, o.view,      o.lens,  o.phase,
+        o.flash,      o.animate,   o.frames,       o.worksheet, o.lang};
+    parser.addOptions(options);
 
     QStringList longNames = {QStringLiteral("help"), QStringLiteral("help-all"),
                              QStringLiteral("version")};
-    for (const QCommandLineOption* option :
-         {&o.exportFile, &o.printTo, &o.size, &o.source, &o.focus, &o.index, &o.thickness,
-          &o.hyperbola, &o.parallelBeam, &o.view, &o.lens, &o.phase, &o.flash, &o.animate,
-          &o.frames, &o.worksheet, &o.lang}) {
-        longNames << option->names();
+    for (const QCommandLineOption& option : options) {
+        longNames << option.names();
     }
     if (const auto name = SingleDashLongOption(longNames, arguments)) {
         err << Printable(QStringLiteral("-%1: options are written with two dashes; did you mean "

@@ -136,6 +136,12 @@ async function Main() {
     const page = JSON.parse(Desktop(focusArgs, "--print-to"));
     const pageLines = page.page.items.filter((i) => i.type === "line").length;
     Check(printedItems === pageLines, `the printed sheet holds the desktop page's ${pageLines} lines (${printedItems})`);
+    const sheetTexts = `[...document.querySelectorAll("#printPage svg text")].map((t) => t.textContent)`;
+    const pageTexts = (p) => p.page.items.filter((i) => i.type === "text").map((i) => i.text);
+    Check(JSON.stringify(await browser.eval(sheetTexts)) === JSON.stringify(pageTexts(page)), "the printed sheet's texts are the desktop page's");
+    await browser.eval(`document.getElementById("printWorksheet").click()`);
+    const worksheet = JSON.parse(Desktop([...focusArgs, "--worksheet"], "--print-to"));
+    Check(JSON.stringify(await browser.eval(sheetTexts)) === JSON.stringify(pageTexts(worksheet)), "\"Print worksheet…\" lays the desktop's worksheet page, its counts blank");
 
     // A bad address: each fault named, the start values used.
     await Ready(browser, "#source=abc&focus=90&index=1.655&colour=red&lang=en");

@@ -26,6 +26,7 @@
     still: null, // the wave view's still layer while the waves move, as a recording
     most: 0,
     texts: null,
+    sheetLaid: false, // the print sheet holds what PRINT or "Print worksheet…" laid there
   };
 
   // ---- the core ----------------------------------------------------------------------------
@@ -297,7 +298,14 @@
       ReadFragment();
       Redraw();
     });
-    window.addEventListener("beforeprint", () => PreparePrint(false));
+    // Printing from the browser's own menu prints the figure's page too; PRINT and "Print
+    // worksheet…" have laid their sheet already.
+    window.addEventListener("beforeprint", () => {
+      if (!state.sheetLaid) PreparePrint(false);
+    });
+    window.addEventListener("afterprint", () => {
+      state.sheetLaid = false;
+    });
     document.addEventListener("keydown", Shortcut);
     new ResizeObserver(() => PaintFrame()).observe($("EIKON"));
     matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", PaintFrame);
@@ -460,7 +468,9 @@
 
   function Print(worksheet) {
     PreparePrint(worksheet);
+    state.sheetLaid = true;
     window.print();
+    state.sheetLaid = false;
   }
 
   // ---- start -----------------------------------------------------------------------------------

@@ -90,10 +90,6 @@ web::RecordingBuffer& Packed() {
     return packed;
 }
 
-/// Packs `recording` for the page and returns {"values": address, "count": n, "strings": [...]}
-/// with `labels` when given.
-const char* GivePacked(const Recording& recording, const Labels* labels);
-
 std::string StringArray(const std::vector<std::string>& texts) {
     std::string json = "[";
     for (const std::string& text : texts) {
@@ -102,6 +98,8 @@ std::string StringArray(const std::vector<std::string>& texts) {
     return json + "]";
 }
 
+/// Packs `recording` for the page and returns {"values": address, "count": n, "strings": [...]}
+/// with `labels` when given.
 const char* GivePacked(const Recording& recording, const Labels* labels) {
     Packed() = web::PackRecording(recording);
     JsonObject answer;

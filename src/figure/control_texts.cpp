@@ -82,7 +82,10 @@ ControlTexts ControlTextsFor(bool greek) {
             "Speed %1× (Space, [, ], .)"};
 }
 
-ControlDescription DescribeControl(std::string_view name, const Controls& c) {
+namespace {
+
+/// The name and explanation of each control, as a reader of the form would put them.
+ControlDescription Explain(std::string_view name, const Controls& c) {
     const bool el = c.ELLINIKA;
     const std::string n = IndexText(c.n_DIATHLASI);
     if (name == "EIKON") {
@@ -193,6 +196,26 @@ ControlDescription DescribeControl(std::string_view name, const Controls& c) {
         return {el ? "Ένδειξη δείκτη διάθλασης" : "Refractive index read-out", {}};
     }
     return {el ? "Ένδειξη πάχους" : "Thickness read-out", {}};
+}
+
+/// The controls that show their own name: a caption ("HYPERBOLA", "PRINT") or a text (the
+/// read-outs).
+bool ShowsItsName(std::string_view name) {
+    return name != "EIKON" && name != "initial_POINT" && name != "fOCUS_POINT" &&
+           name != "n_DIATHLASI" && name != "pachos";
+}
+
+} // namespace
+
+ControlDescription DescribeControl(std::string_view name, const Controls& controls) {
+    ControlDescription d = Explain(name, controls);
+    if (ShowsItsName(name)) {
+        // What the user sees is the name, so that a screen reader says it and voice control
+        // finds the control by it; what it means goes into the description.
+        d.description = d.description.empty() ? d.name : d.name + ": " + d.description;
+        d.name.clear();
+    }
+    return d;
 }
 
 } // namespace kymata

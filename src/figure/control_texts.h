@@ -54,7 +54,9 @@ struct ControlDescription {
 
 /// The accessible name and description of the control `objectName` (the window's object names:
 /// "initial_POINT", "YPERVOLIKO", "waveView", "Label1", ...) for the scene `controls`, in the
-/// language that `controls.ELLINIKA` selects.
+/// language that `controls.ELLINIKA` selects. A control that shows its own caption or text (a
+/// check box, a button, a read-out) has an empty name: what it shows is its name, and the
+/// description says what it means.
 ControlDescription DescribeControl(std::string_view objectName, const Controls& controls);
 
 } // namespace kymata

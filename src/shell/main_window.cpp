@@ -135,16 +135,16 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
         setTabOrder(order[k - 1], order[k]);
     }
 
-    connect(AGLIKA, &QRadioButton::clicked, this, &DHMIOYRGO_KYKLO::AGLIKA_Click);
-    connect(ELLINIKA, &QRadioButton::clicked, this, &DHMIOYRGO_KYKLO::ELLINIKA_Click);
+    RedrawOnEveryChange(AGLIKA, &DHMIOYRGO_KYKLO::AGLIKA_Click);
+    RedrawOnEveryChange(ELLINIKA, &DHMIOYRGO_KYKLO::ELLINIKA_Click);
     connect(initial_POINT, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::initial_POINT_Change);
     connect(fOCUS_POINT, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::fOCUS_POINT_Change);
     connect(n_DIATHLASI, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::n_DIATHLASI_Change);
     connect(pachos, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::pachos_Change);
-    connect(YPERVOLIKO, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::YPERVOLIKO_Click);
-    connect(waveView_, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::WaveView_Click);
-    connect(f_apeiro, &QCheckBox::clicked, this, &DHMIOYRGO_KYKLO::f_apeiro_Click);
-    connect(perfectLens_, &QCheckBox::clicked, this, [this] { DrawConstruction(); });
+    RedrawOnEveryChange(YPERVOLIKO, &DHMIOYRGO_KYKLO::YPERVOLIKO_Click);
+    RedrawOnEveryChange(waveView_, &DHMIOYRGO_KYKLO::WaveView_Click);
+    RedrawOnEveryChange(f_apeiro, &DHMIOYRGO_KYKLO::f_apeiro_Click);
+    RedrawOnEveryChange(perfectLens_, &DHMIOYRGO_KYKLO::DrawConstruction);
     connect(playButton_, &QPushButton::clicked, this, [this] { SetPlaying(!Playing()); });
     connect(flashButton_, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Flash);
     connect(clock_, &QTimer::timeout, this, [this] {
@@ -576,8 +576,41 @@ void DHMIOYRGO_KYKLO::ShowMotionControls() {
 }
 
 void DHMIOYRGO_KYKLO::SetWaveView(bool on) {
+    HandledNow(waveView_);
     waveView_->setChecked(on);
     WaveView_Click();
+}
+
+void DHMIOYRGO_KYKLO::HandledNow(QAbstractButton* button) {
+    // Counted: two changes handled in one turn are each forgotten at its end.
+    ++handled_[button];
+    QTimer::singleShot(0, this, [this, button] {
+        if (--handled_[button] == 0) {
+            handled_.remove(button);
+        }
+    });
+}
+
+void DHMIOYRGO_KYKLO::RedrawOnEveryChange(QAbstractButton* button,
+                                          void (DHMIOYRGO_KYKLO::*handler)()) {
+    // A click runs the handler at once, as the form's click events do (clicking the chosen
+    // language too). A change that comes without a click (a screen reader's toggle action, a
+    // change made by the program) runs it once the change is done; a change that a click or the
+    // program has handled already is not run twice.
+    connect(button, &QAbstractButton::clicked, this, [this, button, handler] {
+        HandledNow(button);
+        (this->*handler)();
+    });
+    connect(button, &QAbstractButton::toggled, this, [this, button, handler](bool on) {
+        if (!on && qobject_cast<QRadioButton*>(button)) {
+            return; // the language turned off; the one turned on redraws
+        }
+        QTimer::singleShot(0, this, [this, button, handler] {
+            if (!handled_.contains(button)) {
+                (this->*handler)();
+            }
+        });
+    });
 }
 
 void DHMIOYRGO_KYKLO::WaveView_Click() {

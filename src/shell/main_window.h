@@ -4,10 +4,12 @@
 #include "construction/scene.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QWidget>
 
 #include <optional>
 
+class QAbstractButton;
 class QAction;
 class QKeySequence;
 class QCheckBox;
@@ -97,6 +99,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// Runs `handler` on every change of `button`, once, however the change comes.
+    void RedrawOnEveryChange(QAbstractButton* button, void (DHMIOYRGO_KYKLO::*handler)());
+    /// Marks a change of `button` as handled in this turn of the event loop.
+    void HandledNow(QAbstractButton* button);
+
     void ShowLabels();
     /// Menu texts and accessible names and descriptions in the current language.
     void ShowWindowTexts(const Controls& controls);
@@ -149,6 +156,9 @@ private:
     QPushButton* flashButton_;
     QLabel* speedLabel_;
     QTimer* clock_;
+    /// Switches whose change was handled by a click or by the program in this turn of the
+    /// event loop.
+    QHash<QAbstractButton*, int> handled_;
     QElapsedTimer sinceFrame_;
     /// The crests' phase in periods, 0 <= phase < 1; 0 and still is the still view.
     double phase_ = 0;

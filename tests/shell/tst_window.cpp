@@ -5,6 +5,8 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -128,6 +130,8 @@ private Q_SLOTS:
     void saveFailureLeavesNothing();
     void accessibleTexts_data();
     void accessibleTexts();
+    void togglesRedrawFromAnySource_data();
+    void togglesRedrawFromAnySource();
     void shortcuts();
     void canvasMenuFollowsTheLanguage();
     void zoomKeepsThePointUnderTheCursor();
@@ -553,9 +557,18 @@ void TestWindow::accessibleTexts_data() {
     QTest::newRow("focus, Greek") << false << "fOCUS_POINT"
                                   << "Σημείο εστίασης"
                                   << "Η εστία είναι 5 μήκη κύματος πίσω από τον φακό, 1 έως 50.";
+    // A control that shows its caption or text is named by it: what a screen reader says and
+    // what voice control finds it by.
     QTest::newRow("print, English") << true << "Command1"
-                                    << "Print"
-                                    << "Prints the current construction.";
+                                    << "PRINT"
+                                    << "Print: Prints the current construction.";
+    QTest::newRow("hyperbola, Greek") << false << "YPERVOLIKO"
+                                      << "HYPERBOLA"
+                                      << "Υπερβολικός φακός: Σχεδιάζει φακό με υπερβολική "
+                                         "μπροστινή επιφάνεια.";
+    QTest::newRow("thickness read-out, English") << true << "Label4"
+                                                 << "LENS WIDTH = 100 # of Waves = 20.00"
+                                                 << "Thickness read-out";
 }
 
 void TestWindow::accessibleTexts() {
@@ -567,16 +580,59 @@ void TestWindow::accessibleTexts() {
     if (english) {
         Click("AGLIKA")(*w);
     }
-    QWidget* widget = Control(*w, qPrintable(control));
-    QCOMPARE(widget->accessibleName(), name);
-    QCOMPARE(widget->accessibleDescription(), description);
+    // As the accessibility layer gives them to a screen reader.
+    const auto said = [&](const char* object, QAccessible::Text text) {
+        return QAccessible::queryAccessibleInterface(Control(*w, object))->text(text);
+    };
+    QCOMPARE(said(qPrintable(control), QAccessible::Name).trimmed(), name);
+    QCOMPARE(said(qPrintable(control), QAccessible::Description), description);
     // Every control of the form has a name in the current language.
     for (const DesignedControl& d : DesignedControls()) {
-        QVERIFY2(!Control(*w, d.name)->accessibleName().isEmpty(), d.name);
+        QVERIFY2(!said(d.name, QAccessible::Name).isEmpty(), d.name);
     }
     // The description follows the value the control sets.
     Key("initial_POINT", Qt::Key_Left)(*w);
     QVERIFY(Control(*w, "initial_POINT")->accessibleDescription().contains(QLatin1String("21")));
+}
+
+void TestWindow::togglesRedrawFromAnySource_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("how");
+    for (const char* control : {"YPERVOLIKO", "AGLIKA", "waveView"}) {
+        QTest::addRow("%s, by the screen reader's toggle action", control) << control << "action";
+        QTest::addRow("%s, by a click", control) << control << "click";
+        QTest::addRow("%s, by the space bar", control) << control << "space";
+    }
+}
+
+void TestWindow::togglesRedrawFromAnySource() {
+    QFETCH(QString, control);
+    QFETCH(QString, how);
+    const auto w = StartWindow();
+    auto* button = qobject_cast<QAbstractButton*>(Control(*w, qPrintable(control)));
+    QVERIFY(button);
+    QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
+    if (how == QLatin1String("action")) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        QAccessibleActionInterface* actions = accessible->actionInterface();
+        QVERIFY(actions);
+        const QString toggle = QAccessibleActionInterface::toggleAction();
+        QVERIFY2(actions->actionNames().contains(toggle),
+                 qPrintable(actions->actionNames().join(',')));
+        actions->doAction(toggle);
+    } else if (how == QLatin1String("click")) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+    }
+    QVERIFY(button->isChecked());
+    QTRY_COMPARE(redraws.count(), 1);
+    QTest::qWait(50);
+    QCOMPARE(redraws.count(), 1);
+    // The figure shows the new state.
+    const Controls drawn = w->ReadControls();
+    QVERIFY(drawn.YPERVOLIKO || !drawn.ELLINIKA || drawn.view == View::Waves);
 }
 
 void TestWindow::shortcuts() {

@@ -168,7 +168,9 @@
     for (const [id, d] of Object.entries(all.controls)) {
       const control = $(id);
       if (!control) continue;
-      if (!id.startsWith("Label")) control.setAttribute("aria-label", d.name);
+      // An empty name: the control's own caption or text is its name.
+      if (d.name) control.setAttribute("aria-label", d.name);
+      else control.removeAttribute("aria-label");
       let holder = $(`${id}-description`);
       if (!holder) {
         holder = document.createElement("span");

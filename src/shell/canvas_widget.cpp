@@ -88,7 +88,7 @@ void CanvasWidget::PaintRecording(QPainter& painter, const Recording& recording,
     PainterSurface surface(painter, ViewArea(), side / Surface::ReferencePixels);
     surface.SetOpaque(opaque);
     if (presentation_) {
-        surface.SetEmphasis(2.0, 1.5);
+        surface.SetEmphasis(PresentationStroke, PresentationText);
     }
     Replay(recording, surface);
     painter.setClipping(false);

@@ -20,6 +20,10 @@ class CanvasWidget final : public QWidget {
 
 public:
     static constexpr double MaxZoom = 20;
+    /// In presentation mode strokes are this many times as wide and texts this many times as
+    /// large as on the plain canvas.
+    static constexpr double PresentationStroke = 2.0;
+    static constexpr double PresentationText = 1.5;
 
     explicit CanvasWidget(QWidget* parent = nullptr);
 

@@ -57,6 +57,10 @@ QRect FormLayout::Rect(const QString& name) const {
 }
 
 FormLayout ComputeFormLayout(QSize client, double dpi) {
+    return ComputeFormLayout(client, dpi, 0.9 * std::max(1, client.height()));
+}
+
+FormLayout ComputeFormLayout(QSize client, double dpi, double canvasSide) {
     const double w = std::max(1, client.width());
     const double h = std::max(1, client.height());
     // Form units per pixel across and down, and pixels per twip.
@@ -71,7 +75,7 @@ FormLayout ComputeFormLayout(QSize client, double dpi) {
     };
 
     std::map<std::string, FormRect> r;
-    const double side = 0.9 * h; // pixels: the canvas is square
+    const double side = canvasSide; // pixels: the canvas is square
     FormRect e{1, 99, side * unitsX, side * unitsY};
     r["EIKON"] = e;
     const double right = e.left + e.width;

@@ -40,4 +40,8 @@ struct FormLayout {
 
 FormLayout ComputeFormLayout(QSize client, double dpi);
 
+/// The same arrangement around a square canvas of `canvasSide` pixels instead of 0.9 of the
+/// height: every control keeps its place relative to the canvas.
+FormLayout ComputeFormLayout(QSize client, double dpi, double canvasSide);
+
 } // namespace kymata

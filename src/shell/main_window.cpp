@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "construction/scene_parameters.h"
 #include "export/figure_export.h"
 #include "figure/control_texts.h"
 #include "figure/draw_construction.h"
@@ -8,10 +9,12 @@
 #include "shell/form_layout.h"
 #include "shell/ledger_panel.h"
 #include "shell/printer_output.h"
+#include "shell/window_layout.h"
 #include "waves/wave_ledger.h"
 #include "waves/wave_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QIcon>
@@ -356,8 +359,17 @@ void DHMIOYRGO_KYKLO::SetPresentation(bool on) {
         setGeometry(windowedGeometry_);
     }
     EIKON->SetPresentation(on);
+    // The controls and read-outs grow with the canvas's texts, so that a class reads them too.
+    QFont font = QApplication::font(this);
+    font.setPointSizeF(font.pointSizeF() * ControlScale());
+    setFont(font);
+    ApplyLayout();
     leavePresentationAction_->setEnabled(on);
     presentationAction_->setChecked(on);
+}
+
+double DHMIOYRGO_KYKLO::ControlScale() const {
+    return EIKON->Presentation() ? CanvasWidget::PresentationText : 1.0;
 }
 
 void DHMIOYRGO_KYKLO::SaveAs(bool worksheet) {
@@ -405,42 +417,55 @@ bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize, bool workshee
     return written.ok;
 }
 
+ControlSizes DHMIOYRGO_KYKLO::MeasureControls() const {
+    ControlSizes sizes;
+    for (QWidget* control :
+         {static_cast<QWidget*>(Command1), static_cast<QWidget*>(YPERVOLIKO),
+          static_cast<QWidget*>(ELLINIKA), static_cast<QWidget*>(AGLIKA),
+          static_cast<QWidget*>(f_apeiro), static_cast<QWidget*>(waveView_),
+          static_cast<QWidget*>(perfectLens_), static_cast<QWidget*>(playButton_),
+          static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(speedLabel_)}) {
+        sizes.hints.insert(control->objectName(), control->sizeHint());
+    }
+    sizes.hints.insert(QStringLiteral("scrollBar"), initial_POINT->sizeHint());
+    // The read-outs at their widest, in either language, so that the layout does not follow
+    // the values.
+    const QFontMetrics metrics(Label1->font());
+    int readout = 0;
+    int thickness = 0;
+    for (const bool greek : {true, false}) {
+        Controls widest;
+        widest.ELLINIKA = greek;
+        widest.initial_POINT = 200;
+        widest.fOCUS_POINT = 20;
+        widest.n_DIATHLASI = 250;
+        widest.pachos = 20;
+        for (const std::string& text :
+             {SourceCaption(widest), FocusCaption(widest), RefractiveIndexCaption(widest)}) {
+            readout = std::max(readout, metrics.horizontalAdvance(Q(text)));
+        }
+        thickness =
+            std::max(thickness, metrics.horizontalAdvance(Q(ThicknessCaption(widest, scene_))));
+    }
+    const int pad = 2 * Label1->margin() + metrics.averageCharWidth();
+    sizes.readout = QSize(readout + pad, metrics.lineSpacing());
+    sizes.hints.insert(QStringLiteral("Label4"), QSize(thickness + pad, metrics.lineSpacing()));
+    return sizes;
+}
+
 void DHMIOYRGO_KYKLO::ApplyLayout() {
     const QScreen* shown = screen();
-    const double dpi = shown ? shown->logicalDotsPerInch() : 96.0;
-    const FormLayout layout = ComputeFormLayout(size(), dpi);
-    for (const FormLayout::Placement& p : layout.placements) {
+    const double dpi = (shown ? shown->logicalDotsPerInch() : 96.0) * ControlScale();
+    const WindowLayout layout =
+        FitWindowLayout(size(), dpi, MeasureControls(), waveView_->isChecked());
+    arrangement_ = layout.arrangement;
+    for (const FormLayout::Placement& p : layout.form.placements) {
         if (auto* control = findChild<QWidget*>(p.name, Qt::FindDirectChildrenOnly)) {
             control->setGeometry(p.rect);
         }
     }
-    // The wave view's switch beside "Parallel BEAM"; its ledger in the free space to the right
-    // of the controls, over the canvas's height. Where there is no room for it, it stays hidden.
-    const QRect beam = layout.Rect(QStringLiteral("f_apeiro"));
-    waveView_->setGeometry(beam.right() + beam.height() / 2, beam.top(),
-                           std::max(waveView_->sizeHint().width(), beam.width()), beam.height());
-    const QRect box = waveView_->geometry();
-    perfectLens_->setGeometry(box.left(), box.bottom() + box.height() / 4,
-                              std::max(perfectLens_->sizeHint().width(), box.width()),
-                              box.height());
-    const int button = std::max(playButton_->sizeHint().width(), box.width() / 2);
-    playButton_->setGeometry(box.left(), perfectLens_->geometry().bottom() + box.height() / 4,
-                             button, playButton_->sizeHint().height());
-    flashButton_->setGeometry(playButton_->geometry().right() + box.height() / 2, playButton_->y(),
-                              button, playButton_->height());
-    speedLabel_->setGeometry(box.left(), playButton_->geometry().bottom() + 4, 2 * button,
-                             box.height());
-    int right = std::max(box.right(), flashButton_->geometry().right());
-    for (const FormLayout::Placement& p : layout.placements) {
-        if (p.name != QLatin1String("EIKON")) {
-            right = std::max(right, p.rect.right());
-        }
-    }
-    const QRect canvas = layout.Rect(QStringLiteral("EIKON"));
-    const int gap = canvas.left();
-    const int width = this->width() - right - 2 * gap;
-    ledger_->setGeometry(right + gap, canvas.top(), std::max(width, 0), canvas.height());
-    ledger_->setVisible(waveView_->isChecked() && width >= 200);
+    ledger_->setVisible(waveView_->isChecked() &&
+                        !layout.form.Rect(QStringLiteral("ledger")).isEmpty());
 }
 
 void DHMIOYRGO_KYKLO::resizeEvent(QResizeEvent* event) {

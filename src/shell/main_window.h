@@ -2,6 +2,7 @@
 
 #include "construction/controls.h"
 #include "construction/scene.h"
+#include "shell/window_layout.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -37,8 +38,11 @@ public:
     Controls ReadControls() const;
     /// Redraws the figure on the canvas from the controls and rewrites the four read-outs.
     void DrawConstruction();
-    /// Places the canvas and the controls for the current client size.
+    /// Places the canvas and the controls for the current client size: as designed where they
+    /// fit, else around a smaller canvas, beside it or below it.
     void ApplyLayout();
+    /// How the controls stand now.
+    Arrangement CurrentArrangement() const { return arrangement_; }
     /// The shared scene, kept for the program's life.
     kymata::Scene& Scene() { return scene_; }
     CanvasWidget& Canvas() { return *EIKON; }
@@ -105,6 +109,11 @@ private:
     void HandledNow(QAbstractButton* button);
 
     void ShowLabels();
+    /// The controls' size hints and the read-outs' widest line, for the layout.
+    ControlSizes MeasureControls() const;
+    /// The factor by which the controls and read-outs are enlarged: that of the canvas's texts
+    /// in presentation mode, else 1.
+    double ControlScale() const;
     /// Menu texts and accessible names and descriptions in the current language.
     void ShowWindowTexts(const Controls& controls);
     void ShowCanvasMenu(const QPoint& at);
@@ -166,6 +175,7 @@ private:
     /// The count that the crest of a running flash has reached.
     std::optional<double> flashCount_;
     QRect windowedGeometry_;
+    Arrangement arrangement_ = Arrangement::Designed;
 
     kymata::Scene scene_;
     Labels labels_;

@@ -10,12 +10,13 @@ namespace kymata {
 DHMIOYRGO_KYKLO* Main(bool waves) {
     auto* window = new DHMIOYRGO_KYKLO;
     window->SetWaveView(waves);
+    // The whole screen, frame and title bar on it: maximised, not sized over the frame.
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen) {
-        window->setGeometry(screen->availableGeometry());
+        window->resize(screen->availableGeometry().size());
     }
     window->ApplyLayout();
-    window->show();
+    window->showMaximized();
     window->Scene().RefractiveIndex = window->ReadControls().n_DIATHLASI / 100.0;
     window->DrawConstruction();
     return window;

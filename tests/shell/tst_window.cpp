@@ -95,6 +95,8 @@ Action Click(const char* name) {
 
 std::unique_ptr<DHMIOYRGO_KYKLO> StartWindow() {
     std::unique_ptr<DHMIOYRGO_KYKLO> w(Main());
+    // Out of the maximised start, to a size of the test's own.
+    w->setWindowState(Qt::WindowNoState);
     w->resize(1200, 900);
     return w;
 }
@@ -843,6 +845,7 @@ void TestWindow::saveWorksheetMatchesExport() {
 // its ledger beside the canvas; each switch redraws once, and the classic figure comes back.
 void TestWindow::waveViewFromEverySwitch() {
     const auto w = StartWindow();
+    w->resize(1600, 900); // room for the ledger to the right of the controls
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     const Recording classic = w->Canvas().Figure();
     auto* ledger = w->findChild<QWidget*>(QStringLiteral("ledger"));

@@ -1,5 +1,8 @@
 #include "figure/control_texts.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <cstdio>
 
 namespace kymata {
@@ -216,6 +219,115 @@ ControlDescription DescribeControl(std::string_view name, const Controls& contro
         d.name.clear();
     }
     return d;
+}
+
+namespace {
+
+/// How a bar's raw value turns into the value its read-out shows: shown = raw × scale.
+std::optional<double> BarScale(std::string_view name) {
+    if (name == "initial_POINT") {
+        return -1.0; // the bar runs from -200 to -3; the source is 200 to 3 wavelengths away
+    }
+    if (name == "fOCUS_POINT" || name == "pachos") {
+        return 1.0;
+    }
+    if (name == "n_DIATHLASI") {
+        return 0.01; // hundredths
+    }
+    return std::nullopt;
+}
+
+ControlRange BarRange(std::string_view name) {
+    if (name == "initial_POINT") {
+        return initial_POINT_Range;
+    }
+    if (name == "fOCUS_POINT") {
+        return fOCUS_POINT_Range;
+    }
+    if (name == "n_DIATHLASI") {
+        return n_DIATHLASI_Range;
+    }
+    return pachos_Range;
+}
+
+} // namespace
+
+std::optional<ShownValue> ShownBarValue(std::string_view name, int raw) {
+    const std::optional<double> scale = BarScale(name);
+    if (!scale) {
+        return std::nullopt;
+    }
+    const ControlRange range = BarRange(name);
+    const double ends[] = {range.min * *scale, range.max * *scale};
+    return ShownValue{raw * *scale,
+                      name == "n_DIATHLASI" ? IndexText(raw) : std::to_string(raw < 0 ? -raw : raw),
+                      std::min(ends[0], ends[1]), std::max(ends[0], ends[1]), std::abs(*scale)};
+}
+
+std::optional<int> RawBarValue(std::string_view name, double shown) {
+    const std::optional<double> scale = BarScale(name);
+    if (!scale || !std::isfinite(shown)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(std::lround(std::clamp(shown / *scale, -1e6, 1e6)));
+}
+
+std::string DescribeFigure(const Controls& c, const Recording& figure) {
+    const bool el = c.ELLINIKA;
+    std::string text;
+    if (c.view == View::Waves) {
+        text = el ? "Κυματική εικόνα" : "Wave view";
+        if (c.perfectLens) {
+            text += el ? ", τέλειος φακός" : ", perfect lens";
+        } else if (c.YPERVOLIKO) {
+            text += el ? ", υπερβολικός φακός" : ", hyperbolic lens";
+        } else {
+            text += el ? ", σφαιρικός φακός" : ", spherical lens";
+        }
+        if (c.f_apeiro) {
+            text += el ? ", παράλληλη δέσμη" : ", parallel beam";
+        }
+        text += ". ";
+    } else {
+        text = c.YPERVOLIKO
+                   ? (el ? "Κατασκευή υπερβολικού φακού. " : "Hyperbolic lens construction. ")
+                   : (el ? "Κατασκευή σφαιρικού φακού. " : "Spherical lens construction. ");
+    }
+    const std::string source = std::to_string(-c.initial_POINT);
+    const std::string focus = std::to_string(c.fOCUS_POINT);
+    const std::string thickness = std::to_string(c.pachos);
+    const std::string n = IndexText(c.n_DIATHLASI);
+    text += el ? "Πηγή " + source + " μήκη κύματος πριν από τον φακό, εστία " + focus +
+                     " μήκη κύματος πίσω από αυτόν, δείκτης διάθλασης " + n + ", πάχος " +
+                     thickness + " μήκη κύματος στο γυαλί."
+               : "Source " + source + " wavelengths before the lens, focus " + focus +
+                     " wavelengths behind it, refractive index " + n + ", thickness " + thickness +
+                     " glass wavelengths.";
+    // The figure's own texts, as printed: the counts along the rays, the count on the axis and
+    // any notes and summaries.
+    std::string counts;
+    std::string axis;
+    std::string notes;
+    for (const Item& item : figure.items) {
+        const auto* t = std::get_if<TextItem>(&item);
+        if (!t || t->text.find_first_not_of(' ') == std::string::npos) {
+            continue;
+        }
+        std::string& list = t->role == TextRole::Count       ? counts
+                            : t->role == TextRole::AxisCount ? axis
+                                                             : notes;
+        list += (list.empty() ? "" : "; ") + t->text;
+    }
+    if (!counts.empty()) {
+        text += (el ? " Αριθμοί στο σχήμα: " : " Counts on the figure: ") + counts + ".";
+    }
+    if (!axis.empty()) {
+        text += (el ? " Κύματα στον άξονα: " : " Waves on the axis: ") + axis + ".";
+    }
+    if (!notes.empty()) {
+        text += (el ? " Κείμενα στο σχήμα: " : " Texts on the figure: ") + notes + ".";
+    }
+    return text;
 }
 
 } // namespace kymata

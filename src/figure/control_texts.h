@@ -1,7 +1,9 @@
 #pragma once
 
 #include "construction/controls.h"
+#include "drawing/display_list.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,5 +60,32 @@ struct ControlDescription {
 /// check box, a button, a read-out) has an empty name: what it shows is its name, and the
 /// description says what it means.
 ControlDescription DescribeControl(std::string_view objectName, const Controls& controls);
+
+/// A scroll bar's value as its read-out shows it: the source's distance in wavelengths (3 to
+/// 200), the focus in wavelengths, the refractive index n (1.05 to 2.50) and the thickness in
+/// glass wavelengths. A screen reader reads and sets these, never the bar's raw steps.
+struct ShownValue {
+    double value;
+    /// The value as read aloud: "1.50" for the index, whole numbers otherwise.
+    std::string text;
+    double minimum;
+    double maximum;
+    /// The change that one step of the bar makes.
+    double step;
+};
+
+/// The shown value of the scroll bar `objectName` ("initial_POINT", "fOCUS_POINT",
+/// "n_DIATHLASI", "pachos") at its raw value `raw`; empty for any other name.
+std::optional<ShownValue> ShownBarValue(std::string_view objectName, int raw);
+
+/// The raw value of the scroll bar `objectName` that shows `shown`, rounded to the nearest step;
+/// empty for any other name. It may lie outside the bar's range, which the bar clamps.
+std::optional<int> RawBarValue(std::string_view objectName, double shown);
+
+/// What the canvas shows, in words, in the language `controls.ELLINIKA` selects: the
+/// construction, the source, the focus, n and the thickness, then every count and text that
+/// `figure` prints, in the order they are drawn. A screen reader reads it as the canvas's
+/// description.
+std::string DescribeFigure(const Controls& controls, const Recording& figure);
 
 } // namespace kymata

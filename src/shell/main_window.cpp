@@ -5,6 +5,7 @@
 #include "figure/control_texts.h"
 #include "figure/draw_construction.h"
 #include "figure/figure_content.h"
+#include "shell/accessible_bar.h"
 #include "shell/canvas_widget.h"
 #include "shell/form_layout.h"
 #include "shell/ledger_panel.h"
@@ -13,6 +14,7 @@
 #include "waves/wave_ledger.h"
 #include "waves/wave_view.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -96,6 +98,10 @@ Button* MakeButton(QWidget* parent, const char* name, const char* caption) {
 } // namespace
 
 DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
+    // The scene bars speak their values as their read-outs show them.
+    static const bool barsSpeakTheirValues =
+        (QAccessible::installFactory(&AccessibleSceneBar::Factory), true);
+    Q_UNUSED(barsSpeakTheirValues);
     setObjectName(QStringLiteral("DHMIOYRGO_KYKLO"));
     setWindowTitle(QStringLiteral("SXEDIASH AKTINON KAI PROSPTOSIS"));
     setAutoFillBackground(true);
@@ -295,6 +301,10 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
             control->setAccessibleDescription(Q(a.description));
         }
     }
+    // The canvas tells what it shows now, then how to reach its menu.
+    EIKON->setAccessibleDescription(Q(DescribeFigure(controls, EIKON->Figure())) +
+                                    QLatin1Char(' ') +
+                                    Q(DescribeControl("EIKON", controls).description));
 }
 
 void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {

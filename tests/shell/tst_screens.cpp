@@ -55,6 +55,9 @@ private Q_SLOTS:
     void everyControlWithinReach_data();
     void everyControlWithinReach();
     void designedLayoutKeptWhereItFits();
+    void barsSpeakShownValues_data();
+    void barsSpeakShownValues();
+    void canvasDescribesTheFigure();
 };
 
 void TestScreens::everyControlWithinReach_data() {
@@ -124,6 +127,115 @@ void TestScreens::designedLayoutKeptWhereItFits() {
     QVERIFY(!FitsInside(ComputeFormLayout(QSize(1080, 1920), 96), QSize(1080, 1920)));
     QVERIFY(!FitsInside(ComputeFormLayout(QSize(700, 800), 96), QSize(700, 800)));
     QVERIFY(FitsInside(ComputeFormLayout(QSize(1366, 768), 96), QSize(1366, 768)));
+}
+
+void TestScreens::barsSpeakShownValues_data() {
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<QVariant>("set");
+    QTest::addColumn<int>("raw");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("index") << "n_DIATHLASI"
+                           << "1.50" << 1.5 << 1.05 << 2.5 << QVariant(1.65) << 165 << " n = 1.65";
+    QTest::newRow("index between steps")
+        << "n_DIATHLASI"
+        << "1.50" << 1.5 << 1.05 << 2.5 << QVariant(1.6449) << 164 << " n = 1.64";
+    QTest::newRow("source, a distance")
+        << "initial_POINT"
+        << "20" << 20.0 << 3.0 << 200.0 << QVariant(35) << -35 << "  X0 =35 Wavelengths";
+    QTest::newRow("focus") << "fOCUS_POINT"
+                           << "5" << 5.0 << 1.0 << 50.0 << QVariant(12) << 12
+                           << " Focus point = 12";
+    QTest::newRow("thickness") << "pachos"
+                               << "20" << 20.0 << 1.0 << 20.0 << QVariant(7) << 7
+                               << "LENS WIDTH = 35 # of Waves = 7.00";
+    // Values a bar cannot take: clamped to its end, or refused.
+    QTest::newRow("index past its end")
+        << "n_DIATHLASI"
+        << "1.50" << 1.5 << 1.05 << 2.5 << QVariant(9.0) << 250 << " n = 2.5";
+    QTest::newRow("source nearer than 3")
+        << "initial_POINT"
+        << "20" << 20.0 << 3.0 << 200.0 << QVariant(-4) << -3 << "  X0 =3 Wavelengths";
+    QTest::newRow("not a number") << "n_DIATHLASI"
+                                  << "1.50" << 1.5 << 1.05 << 2.5
+                                  << QVariant(QStringLiteral("much")) << 150 << " n = 1.5";
+    QTest::newRow("infinite") << "fOCUS_POINT"
+                              << "5" << 5.0 << 1.0 << 50.0 << QVariant(qInf()) << 5
+                              << " Focus point = 5";
+}
+
+void TestScreens::barsSpeakShownValues() {
+    QFETCH(QString, bar);
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(QVariant, set);
+    QFETCH(int, raw);
+    QFETCH(QString, label);
+    const auto w = WindowOfSize(QSize(1366, 768));
+    QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("AGLIKA")), Qt::LeftButton);
+    auto* scrollBar = w->findChild<QScrollBar*>(bar);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(scrollBar);
+    QAccessibleValueInterface* values = accessible->valueInterface();
+    QVERIFY(values);
+    QCOMPARE(accessible->text(QAccessible::Value), text);
+    QCOMPARE(values->currentValue().toDouble(), value);
+    QCOMPARE(values->minimumValue().toDouble(), minimum);
+    QCOMPARE(values->maximumValue().toDouble(), maximum);
+    // Setting a value from the screen reader moves the bar and redraws like any other change.
+    values->setCurrentValue(set);
+    QCOMPARE(scrollBar->value(), raw);
+    const QString readout = bar == QLatin1String("initial_POINT") ? QStringLiteral("Label1")
+                            : bar == QLatin1String("fOCUS_POINT") ? QStringLiteral("Label2")
+                            : bar == QLatin1String("n_DIATHLASI") ? QStringLiteral("Label3")
+                                                                  : QStringLiteral("Label4");
+    // The read-out says its text, whatever it is now.
+    QCOMPARE(QAccessible::queryAccessibleInterface(w->findChild<QLabel*>(readout))
+                 ->text(QAccessible::Name),
+             label);
+}
+
+void TestScreens::canvasDescribesTheFigure() {
+    const auto w = WindowOfSize(QSize(1366, 768));
+    QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(&w->Canvas());
+    const QString greek = canvas->text(QAccessible::Description);
+    QVERIFY2(greek.startsWith(QStringLiteral("Κατασκευή σφαιρικού φακού. Πηγή 20 μήκη κύματος")),
+             qPrintable(greek));
+    QVERIFY(greek.contains(QStringLiteral("δείκτης διάθλασης 1.50")));
+    // Every count the figure prints is in the description, in the order drawn.
+    qsizetype from = 0;
+    int counts = 0;
+    for (const Item& item : w->Canvas().Figure().items) {
+        if (const auto* t = std::get_if<TextItem>(&item); t && t->role == TextRole::Count) {
+            const qsizetype at = greek.indexOf(QString::fromStdString(t->text), from);
+            QVERIFY2(at >= 0, t->text.c_str());
+            from = at;
+            ++counts;
+        }
+    }
+    QVERIFY(counts >= 10);
+    QVERIFY(greek.contains(QStringLiteral("#L")));
+
+    // It follows every redraw: the language, the construction and the values.
+    QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("AGLIKA")), Qt::LeftButton);
+    QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("YPERVOLIKO")), Qt::LeftButton);
+    auto* index = w->findChild<QScrollBar*>(QStringLiteral("n_DIATHLASI"));
+    index->setValue(172);
+    const QString english = canvas->text(QAccessible::Description);
+    QVERIFY2(english.startsWith(QStringLiteral("Hyperbolic lens construction. Source 20 "
+                                               "wavelengths before the lens, focus 5 wavelengths "
+                                               "behind it, refractive index 1.72, thickness 20")),
+             qPrintable(english));
+    QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("waveView")), Qt::LeftButton);
+    const QString waves = canvas->text(QAccessible::Description);
+    QVERIFY2(waves.startsWith(QStringLiteral("Wave view, hyperbolic lens.")), qPrintable(waves));
+    // The wave view's summary that the figure prints, such as the count on the axis.
+    QVERIFY2(waves.contains(QStringLiteral("Counts on the figure: Axial count W0 (waves) = ")),
+             qPrintable(waves));
 }
 
 QTEST_MAIN(TestScreens)

@@ -1,6 +1,7 @@
 #include "figure/draw_construction.h"
 
 #include "construction/spherical_construction.h"
+#include "drawing/recording_surface.h"
 #include "hyperbolic/hyperbolic_construction.h"
 #include "waves/wave_view.h"
 
@@ -26,6 +27,20 @@ std::optional<waves::WaveTrace> DrawFigure(const Controls& controls, Scene& scen
     waves::WaveTrace trace = waves::TraceWaves(controls);
     waves::DrawWaveView(trace, controls.ELLINIKA, canvas, 1, waves::CrestsOf(controls));
     return trace;
+}
+
+Labels ReadoutsFor(const Controls& controls, const Scene& scene) {
+    // The hyperbolic construction rewrites two of them; the wave view keeps those of the start
+    // of a redraw.
+    Scene scratch = scene;
+    Labels labels;
+    RecordingSurface discarded;
+    if (controls.view == View::Waves) {
+        BeginRedraw(controls, scratch, labels, discarded);
+    } else {
+        DrawConstruction(controls, scratch, labels, discarded);
+    }
+    return labels;
 }
 
 } // namespace kymata

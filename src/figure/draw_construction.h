@@ -20,4 +20,9 @@ void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Su
 std::optional<waves::WaveTrace> DrawFigure(const Controls& controls, Scene& scene, Labels& labels,
                                            Surface& canvas);
 
+/// The four read-outs that a redraw with `controls` would write, leaving `scene` and every
+/// figure as they are: what a read-out shows while a scroll bar's thumb is dragged and the
+/// figure waits for the release.
+Labels ReadoutsFor(const Controls& controls, const Scene& scene);
+
 } // namespace kymata

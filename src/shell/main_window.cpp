@@ -150,6 +150,17 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(fOCUS_POINT, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::fOCUS_POINT_Change);
     connect(n_DIATHLASI, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::n_DIATHLASI_Change);
     connect(pachos, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::pachos_Change);
+    // While a thumb is dragged the read-outs follow it; the figure waits for the release
+    // unless live dragging is on.
+    for (QScrollBar* bar : {initial_POINT, fOCUS_POINT, n_DIATHLASI, pachos}) {
+        connect(bar, &QScrollBar::sliderMoved, this, [this, bar](int value) {
+            if (!bar->hasTracking()) {
+                ShowReadoutsWhileDragging(bar, value);
+            }
+        });
+        // Back to the drawn figure's read-outs; a changed value redraws right after.
+        connect(bar, &QScrollBar::sliderReleased, this, &DHMIOYRGO_KYKLO::ShowLabels);
+    }
     RedrawOnEveryChange(YPERVOLIKO, &DHMIOYRGO_KYKLO::YPERVOLIKO_Click);
     RedrawOnEveryChange(waveView_, &DHMIOYRGO_KYKLO::WaveView_Click);
     RedrawOnEveryChange(f_apeiro, &DHMIOYRGO_KYKLO::f_apeiro_Click);
@@ -248,6 +259,20 @@ void DHMIOYRGO_KYKLO::DrawConstruction() {
         DrawFrame();
     }
     Q_EMIT FigureRedrawn();
+}
+
+void DHMIOYRGO_KYKLO::ShowReadoutsWhileDragging(const QScrollBar* bar, int value) {
+    Controls dragged = ReadControls();
+    int Controls::*member = bar == initial_POINT ? &Controls::initial_POINT
+                            : bar == fOCUS_POINT ? &Controls::fOCUS_POINT
+                            : bar == n_DIATHLASI ? &Controls::n_DIATHLASI
+                                                 : &Controls::pachos;
+    dragged.*member = value;
+    const Labels shown = ReadoutsFor(dragged, scene_);
+    Label1->setText(Q(shown.Label1));
+    Label2->setText(Q(shown.Label2));
+    Label3->setText(Q(shown.Label3));
+    Label4->setText(Q(shown.Label4));
 }
 
 void DHMIOYRGO_KYKLO::ShowLabels() {

@@ -109,6 +109,8 @@ private:
     void HandledNow(QAbstractButton* button);
 
     void ShowLabels();
+    /// The read-outs for `bar` at `value` while its thumb is dragged, the figure unchanged.
+    void ShowReadoutsWhileDragging(const QScrollBar* bar, int value);
     /// The controls' size hints and the read-outs' widest line, for the layout.
     ControlSizes MeasureControls() const;
     /// The factor by which the controls and read-outs are enlarged: that of the canvas's texts

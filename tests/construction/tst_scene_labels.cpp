@@ -1,5 +1,7 @@
 #include "construction/number_format.h"
 #include "construction/scene_parameters.h"
+#include "drawing/recording_surface.h"
+#include "figure/draw_construction.h"
 
 #include <QTest>
 
@@ -18,6 +20,8 @@ private Q_SLOTS:
     void labels();
     void sceneQuantities_data();
     void sceneQuantities();
+    void readoutsWithoutDrawing_data();
+    void readoutsWithoutDrawing();
 };
 
 void TestSceneLabels::formatPatterns_data() {
@@ -159,4 +163,46 @@ void TestSceneLabels::sceneQuantities() {
 }
 
 QTEST_APPLESS_MAIN(TestSceneLabels)
+void TestSceneLabels::readoutsWithoutDrawing_data() {
+    QTest::addColumn<bool>("hyperbola");
+    QTest::addColumn<bool>("waves");
+    QTest::addColumn<bool>("greek");
+    QTest::newRow("spherical, Greek") << false << false << true;
+    QTest::newRow("hyperbolic, English") << true << false << false;
+    QTest::newRow("wave view, hyperbolic, Greek") << true << true << true;
+}
+
+// What a dragged thumb's read-outs show is what the redraw on release writes, and working it
+// out changes neither the scene nor the figure on the canvas.
+void TestSceneLabels::readoutsWithoutDrawing() {
+    QFETCH(bool, hyperbola);
+    QFETCH(bool, waves);
+    QFETCH(bool, greek);
+    Controls start;
+    start.YPERVOLIKO = hyperbola;
+    start.ELLINIKA = greek;
+    start.view = waves ? View::Waves : View::Classic;
+    Scene scene;
+    Labels labels;
+    RecordingSurface canvas;
+    DrawFigure(start, scene, labels, canvas);
+    const Recording figure = canvas.Figure();
+    const Labels drawn = labels;
+    for (const int source : {-3, -57, -200}) {
+        Controls dragged = start;
+        dragged.initial_POINT = source;
+        dragged.n_DIATHLASI = 105 + (-source) % 146;
+        const Labels preview = ReadoutsFor(dragged, scene);
+        QCOMPARE(canvas.Figure(), figure);
+        Scene released = scene;
+        Labels written;
+        RecordingSurface redrawn;
+        DrawFigure(dragged, released, written, redrawn);
+        QCOMPARE(preview, written);
+        QVERIFY(preview != drawn);
+    }
+    // The scene still gives the first figure's read-outs.
+    QCOMPARE(ReadoutsFor(start, scene), drawn);
+}
+
 #include "tst_scene_labels.moc"

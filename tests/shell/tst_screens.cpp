@@ -58,6 +58,7 @@ private Q_SLOTS:
     void barsSpeakShownValues_data();
     void barsSpeakShownValues();
     void canvasDescribesTheFigure();
+    void presentationEnlargesTheControls();
 };
 
 void TestScreens::everyControlWithinReach_data() {
@@ -236,6 +237,28 @@ void TestScreens::canvasDescribesTheFigure() {
     // The wave view's summary that the figure prints, such as the count on the axis.
     QVERIFY2(waves.contains(QStringLiteral("Counts on the figure: Axial count W0 (waves) = ")),
              qPrintable(waves));
+}
+
+void TestScreens::presentationEnlargesTheControls() {
+    const auto w = WindowOfSize(QSize(1366, 768));
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* readout = w->findChild<QLabel*>(QStringLiteral("Label1"));
+    auto* print = w->findChild<QWidget*>(QStringLiteral("Command1"));
+    const double points = readout->font().pointSizeF();
+    QTest::keyClick(w.get(), Qt::Key_F5);
+    QVERIFY(w->Canvas().Presentation());
+    QApplication::processEvents();
+    QCOMPARE(readout->font().pointSizeF(), points * CanvasWidget::PresentationText);
+    QCOMPARE(print->font().pointSizeF(), points * CanvasWidget::PresentationText);
+    // Laid out again for the larger type, on whatever screen presents it.
+    for (QWidget* control : VisibleControls(*w)) {
+        QVERIFY2(w->rect().contains(control->geometry()), qPrintable(control->objectName()));
+        QVERIFY2(control->height() >= std::min(control->sizeHint().height(), 24),
+                 qPrintable(control->objectName()));
+    }
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QApplication::processEvents();
+    QCOMPARE(readout->font().pointSizeF(), points);
 }
 
 QTEST_MAIN(TestScreens)

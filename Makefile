@@ -11,7 +11,7 @@ CMAKE_ARGS = -DCMAKE_BUILD_TYPE=Release
 
 # Everything the build, the tests and the benchmarks need, by Debian package name.
 PACKAGES = cmake make g++ pkg-config clang-format \
-           qt6-base-dev qt6-svg-dev libgl-dev \
+           qt6-base-dev qt6-svg-dev qt6-l10n-tools libgl-dev \
            libbenchmark-dev \
            fonts-liberation2 fonts-dejavu-core \
            cups libcups2-dev printer-driver-cups-pdf poppler-utils \

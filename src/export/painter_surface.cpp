@@ -87,6 +87,12 @@ PainterSurface::PainterSurface(QPainter& painter, const QRectF& area,
     Fit();
 }
 
+void PainterSurface::ShowWithin(const QRectF& visible) {
+    painter_.setClipRect(visible);
+    const double margin = 0.5 * std::max(visible.width(), visible.height());
+    clip_ = visible.adjusted(-margin, -margin, margin, margin);
+}
+
 void PainterSurface::Fit() {
     target_ = FitBox(Box(), area_);
     const double side = std::min(target_.width(), target_.height());

@@ -36,6 +36,9 @@ public:
     /// Whether clearing paints the area white (the default), or leaves what is under it, so
     /// that a recording can be laid over another as a layer.
     void SetOpaque(bool opaque) { opaque_ = opaque; }
+    /// Draws whatever falls inside `visible` (device coordinates), also beyond the area: a view
+    /// zoomed out below the whole figure shows the marks that lie outside its box.
+    void ShowWithin(const QRectF& visible);
 
 protected:
     void OnScale(const UserBox& previous, const UserBox& box) override;

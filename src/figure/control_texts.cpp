@@ -54,7 +54,19 @@ ControlTexts ControlTextsFor(bool greek) {
                 "Μία λάμψη",
                 "ΛΑΜΨΗ",
                 "ΤΕΛΕΙΟΣ ΦΑΚΟΣ",
-                "Ταχύτητα %1× (Space, [, ], .)"};
+                "Ταχύτητα %1× (Space, [, ], .)",
+                "Όλα όσα σχεδιάστηκαν",
+                "Μενού του σχήματος",
+                "Οδηγός…",
+                "Σχετικά με το Kymata…",
+                "Σχετικά με το Kymata",
+                "Kymata %1\n"
+                "Κύματα και ακτίνες σε φακό: γιατί ένας φακός εστιάζει.\n\n"
+                "Άδεια: GNU General Public License, έκδοση 3 ή νεότερη· χωρίς καμία εγγύηση.\n\n"
+                "Για ένα πρόβλημα γράψτε στους προγραμματιστές του Kymata, στον κατάλογο "
+                "προβλημάτων του έργου από όπου πήρατε το πρόγραμμα: την έκδοση, τι κάνατε και τι "
+                "είδατε.",
+                "Οδηγός του Kymata"};
     }
     return {"Save figure as…",
             "Save worksheet as…",
@@ -82,7 +94,18 @@ ControlTexts ControlTextsFor(bool greek) {
             "One flash",
             "FLASH",
             "PERFECT LENS",
-            "Speed %1× (Space, [, ], .)"};
+            "Speed %1× (Space, [, ], .)",
+            "Show all",
+            "Canvas menu",
+            "Guide…",
+            "About Kymata…",
+            "About Kymata",
+            "Kymata %1\n"
+            "Waves and rays through a lens: why a lens focuses.\n\n"
+            "Licence: GNU General Public License, version 3 or later; no warranty.\n\n"
+            "To report a problem, write to the Kymata developers in the issue tracker of the "
+            "project you got the program from: the version, what you did and what you saw.",
+            "Kymata guide"};
 }
 
 namespace {

@@ -42,6 +42,14 @@ struct ControlTexts {
     std::string perfectLensCaption;
     /// "%1" is the speed: periods a second.
     std::string speed;
+    std::string showAll;
+    std::string canvasMenu;
+    std::string help;
+    std::string about;
+    std::string aboutTitle;
+    /// "%1" is the version.
+    std::string aboutText;
+    std::string helpTitle;
 };
 
 /// The texts in Greek when `greek`, in English otherwise.

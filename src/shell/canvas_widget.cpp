@@ -1,5 +1,6 @@
 #include "shell/canvas_widget.h"
 
+#include "drawing/drawn_extent.h"
 #include "export/painter_surface.h"
 
 #include <QMouseEvent>
@@ -22,10 +23,21 @@ QRectF CanvasWidget::ViewArea() const {
 }
 
 void CanvasWidget::KeepFigureOnCanvas() {
-    zoom_ = std::clamp(zoom_, 1.0, MaxZoom);
-    const QSizeF spare = QSizeF(size()) * zoom_ - QSizeF(size());
-    offset_.setX(std::clamp(offset_.x(), -spare.width(), 0.0));
-    offset_.setY(std::clamp(offset_.y(), -spare.height(), 0.0));
+    zoom_ = std::clamp(zoom_, MinZoom, MaxZoom);
+    const UserBox& box = surface_.Box();
+    const std::optional<Extent> drawn = DrawnExtent(Figure());
+    const Extent e =
+        drawn ? Union(*drawn, box) : Union({box.left, box.top, box.left, box.top}, box);
+    const QRectF reach = QRectF(PixelAt({e.minX, e.maxY}), PixelAt({e.maxX, e.minY})).normalized();
+    // The correction for one axis: the drawing's edges [low, high] against the canvas [0, side].
+    const auto correction = [](double low, double high, double side) {
+        if (high - low >= side) {
+            return low > 0 ? -low : high < side ? side - high : 0.0;
+        }
+        return low < 0 ? -low : high > side ? side - high : 0.0;
+    };
+    offset_ += QPointF(correction(reach.left(), reach.right(), width()),
+                       correction(reach.top(), reach.bottom(), height()));
 }
 
 void CanvasWidget::ZoomAt(QPointF at, double factor) {
@@ -33,7 +45,7 @@ void CanvasWidget::ZoomAt(QPointF at, double factor) {
         return;
     }
     const double before = zoom_;
-    zoom_ = std::clamp(zoom_ * factor, 1.0, MaxZoom);
+    zoom_ = std::clamp(zoom_ * factor, MinZoom, MaxZoom);
     // The figure point under `at` stays under it.
     offset_ = at - (at - offset_) * (zoom_ / before);
     KeepFigureOnCanvas();
@@ -49,6 +61,39 @@ void CanvasWidget::ResetView() {
     zoom_ = 1;
     offset_ = {};
     update();
+}
+
+void CanvasWidget::ShowAll() {
+    const UserBox& box = surface_.Box();
+    const std::optional<Extent> drawn = DrawnExtent(Figure());
+    if (!drawn) {
+        ResetView();
+        return;
+    }
+    const Extent e = Union(*drawn, box);
+    // Pixels per user unit in the whole-figure view; a small margin round the drawing.
+    const QRectF whole = FitBox(box, QRectF(rect()));
+    const double perUnit = whole.width() / std::abs(box.right - box.left);
+    const double across = (e.maxX - e.minX) * perUnit * 1.04;
+    const double down = (e.maxY - e.minY) * perUnit * 1.04;
+    zoom_ = std::clamp(std::min(width() / across, height() / down), MinZoom, MaxZoom);
+    offset_ = {};
+    offset_ += QRectF(rect()).center() - PixelAt({(e.minX + e.maxX) / 2, (e.minY + e.maxY) / 2});
+    KeepFigureOnCanvas();
+    update();
+}
+
+void CanvasWidget::PanBy(QPointF pixels) {
+    offset_ += pixels;
+    KeepFigureOnCanvas();
+    update();
+}
+
+QPointF CanvasWidget::PixelAt(QPointF at) const {
+    const UserBox& box = surface_.Box();
+    const QRectF target = FitBox(box, ViewArea());
+    return {target.left() + (at.x() - box.left) / (box.right - box.left) * target.width(),
+            target.top() + (at.y() - box.top) / (box.bottom - box.top) * target.height()};
 }
 
 QPointF CanvasWidget::FigureAt(QPointF at) const {
@@ -87,6 +132,7 @@ void CanvasWidget::PaintRecording(QPainter& painter, const Recording& recording,
     const double side = std::min(width(), height());
     PainterSurface surface(painter, ViewArea(), side / Surface::ReferencePixels);
     surface.SetOpaque(opaque);
+    surface.ShowWithin(QRectF(rect()));
     if (presentation_) {
         surface.SetEmphasis(PresentationStroke, PresentationText);
     }
@@ -114,8 +160,8 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
     } else {
         PaintRecording(painter, surface_.Figure(), true);
     }
-    if (zoom_ > 1) {
-        const QString label = QStringLiteral("×%1").arg(zoom_, 0, 'f', 1);
+    if (zoom_ != 1) {
+        const QString label = QStringLiteral("×%1").arg(zoom_, 0, 'f', zoom_ < 1 ? 2 : 1);
         QFont font = painter.font();
         font.setPointSizeF(11);
         painter.setFont(font);
@@ -150,10 +196,9 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     if (panning_ && (event->buttons() & Qt::LeftButton)) {
-        offset_ += event->position() - lastPan_;
+        const QPointF moved = event->position() - lastPan_;
         lastPan_ = event->position();
-        KeepFigureOnCanvas();
-        update();
+        PanBy(moved);
     }
 }
 

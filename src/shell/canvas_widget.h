@@ -12,14 +12,16 @@ namespace kymata {
 ///
 /// The constructions draw on `Surface()`, a recording; the widget only replays it when painted,
 /// so the figure stays when the window is covered or resized, vector-sharp at any pixel ratio.
-/// A view of the recording can be zoomed (1 to 20 times, about a point) and panned; it stays
-/// while the figure is redrawn. Presentation mode draws strokes twice as wide and texts half
-/// again as large. Neither changes the recording.
+/// A view of the recording can be zoomed (a quarter to 20 times, about a point) and panned as
+/// far as anything is drawn; it stays while the figure is redrawn. Presentation mode draws strokes
+/// twice as wide and texts half again as large. Neither changes the recording.
 class CanvasWidget final : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr double MaxZoom = 20;
+    /// Zoomed out this far, a quarter of the whole figure's size, the marks beyond its box show.
+    static constexpr double MinZoom = 0.25;
     /// In presentation mode strokes are this many times as wide and texts this many times as
     /// large as on the plain canvas.
     static constexpr double PresentationStroke = 2.0;
@@ -33,12 +35,19 @@ public:
 
     double ViewZoom() const { return zoom_; }
     /// Zooms the view by `factor` about the widget point `at`, which stays where it is; the
-    /// zoom stays between 1 and 20 and the figure always covers the canvas.
+    /// zoom stays between a quarter and 20, and the view stays on what is drawn.
     void ZoomAt(QPointF at, double factor);
     /// Zooms about the cursor when it is over the canvas, else about the centre.
     void ZoomBy(double factor);
     /// Back to the whole figure.
     void ResetView();
+    /// Fits everything drawn into the canvas, the marks beyond the figure's box too, one unit
+    /// the same length both ways.
+    void ShowAll();
+    /// Moves the view by `pixels` (the figure moves with it), as far as anything is drawn.
+    void PanBy(QPointF pixels);
+    /// The widget point of the figure's user coordinates `at`, in the current view.
+    QPointF PixelAt(QPointF at) const;
     /// The user coordinates of the figure at the widget point `at`, in the current view.
     QPointF FigureAt(QPointF at) const;
 
@@ -65,6 +74,8 @@ protected:
 private:
     /// The widget rectangle onto which the whole zoomed figure is laid.
     QRectF ViewArea() const;
+    /// Keeps the view on what is drawn: where the drawing (the box and every mark) is larger
+    /// than the canvas it covers the canvas, where smaller it lies wholly on it.
     void KeepFigureOnCanvas();
 
     /// Paints `recording` on `painter` in the current view, white under it when `opaque`.

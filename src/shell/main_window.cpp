@@ -8,8 +8,10 @@
 #include "shell/accessible_bar.h"
 #include "shell/canvas_widget.h"
 #include "shell/form_layout.h"
+#include "shell/guide_dialog.h"
 #include "shell/ledger_panel.h"
 #include "shell/printer_output.h"
+#include "shell/toolkit_language.h"
 #include "shell/window_layout.h"
 #include "waves/wave_ledger.h"
 #include "waves/wave_view.h"
@@ -179,9 +181,9 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     saveAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_S));
     printAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_P));
     quitAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    saveWorksheetAction_ = AddAction({});
-    printWorksheetAction_ = AddAction({});
-    liveAction_ = AddAction({});
+    saveWorksheetAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    printWorksheetAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    liveAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_D));
     liveAction_->setCheckable(true);
     presentationAction_ = AddAction(QKeySequence(Qt::Key_F5));
     presentationAction_->setCheckable(true);
@@ -192,6 +194,23 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     zoomOutAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     wholeFigureAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_0));
+    showAllAction_ = AddAction(QKeySequence(Qt::CTRL | Qt::Key_9));
+    // The canvas menu from the keyboard, wherever the focus is.
+    canvasMenuAction_ = AddAction(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    canvasMenuAction_->setShortcuts(
+        {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    helpAction_ = AddAction(QKeySequence(Qt::Key_F1));
+    aboutAction_ = AddAction({});
+    // A zoomed view pans with Ctrl and the arrow keys, a tenth of the canvas a press.
+    const std::pair<Qt::Key, QPointF> pans[] = {{Qt::Key_Left, {1, 0}},
+                                                {Qt::Key_Right, {-1, 0}},
+                                                {Qt::Key_Up, {0, 1}},
+                                                {Qt::Key_Down, {0, -1}}};
+    for (const auto& [key, direction] : pans) {
+        QAction* pan = AddAction(QKeySequence(Qt::CTRL | key));
+        connect(pan, &QAction::triggered, this,
+                [this, direction] { EIKON->PanBy(direction * EIKON->width() / 10.0); });
+    }
     waveViewAction_ = AddAction(QKeySequence(Qt::Key_F6));
     waveViewAction_->setCheckable(true);
     playAction_ = AddAction(QKeySequence(Qt::Key_Space));
@@ -212,6 +231,11 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     connect(zoomInAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1.25); });
     connect(zoomOutAction_, &QAction::triggered, this, [this] { EIKON->ZoomBy(1 / 1.25); });
     connect(wholeFigureAction_, &QAction::triggered, EIKON, &CanvasWidget::ResetView);
+    connect(showAllAction_, &QAction::triggered, EIKON, &CanvasWidget::ShowAll);
+    connect(canvasMenuAction_, &QAction::triggered, this,
+            [this] { ShowCanvasMenu(EIKON->rect().center()); });
+    connect(helpAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::ShowGuide);
+    connect(aboutAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::ShowAbout);
     connect(waveViewAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SetWaveView);
     connect(playAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SetPlaying);
     connect(stepAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::StepFrame);
@@ -291,6 +315,7 @@ QAction* DHMIOYRGO_KYKLO::AddAction(const QKeySequence& shortcut) {
 }
 
 void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
+    UseToolkitLanguage(controls.ELLINIKA);
     const ControlTexts texts = ControlTextsFor(controls.ELLINIKA);
     saveAction_->setText(Q(texts.saveFigure));
     printAction_->setText(Q(texts.print));
@@ -303,6 +328,13 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     zoomInAction_->setText(Q(texts.zoomIn));
     zoomOutAction_->setText(Q(texts.zoomOut));
     wholeFigureAction_->setText(Q(texts.wholeFigure));
+    showAllAction_->setText(Q(texts.showAll));
+    canvasMenuAction_->setText(Q(texts.canvasMenu));
+    helpAction_->setText(Q(texts.help));
+    aboutAction_->setText(Q(texts.about));
+    if (guide_ && guide_->isVisible()) {
+        guide_->ShowLanguage(controls.ELLINIKA, Q(texts.helpTitle));
+    }
     waveViewAction_->setText(Q(texts.waveView));
     waveView_->setText(Q(texts.waveViewCaption));
     playAction_->setText(Q(texts.playPause));
@@ -354,11 +386,41 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     menu->addAction(zoomInAction_);
     menu->addAction(zoomOutAction_);
     menu->addAction(wholeFigureAction_);
+    menu->addAction(showAllAction_);
+    menu->addSeparator();
+    menu->addAction(helpAction_);
+    menu->addAction(aboutAction_);
+    menu->addAction(quitAction_);
     menu->popup(EIKON->mapToGlobal(at));
+    // Opened from the keyboard, the menu takes the keys at once.
+    menu->setActiveAction(menu->actions().value(0));
 }
 
 void DHMIOYRGO_KYKLO::Warn(const QString& title, const QString& message) {
     auto* box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void DHMIOYRGO_KYKLO::ShowGuide() {
+    if (!guide_) {
+        guide_ = new GuideDialog(this);
+    }
+    const bool greek = ELLINIKA->isChecked();
+    guide_->ShowLanguage(greek, Q(ControlTextsFor(greek).helpTitle));
+    guide_->show();
+    guide_->raise();
+    guide_->activateWindow();
+}
+
+void DHMIOYRGO_KYKLO::ShowAbout() {
+    const ControlTexts texts = ControlTextsFor(ELLINIKA->isChecked());
+    auto* box = new QMessageBox(QMessageBox::Information, Q(texts.aboutTitle),
+                                Q(texts.aboutText).arg(QCoreApplication::applicationVersion()),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("about"));
+    box->setIconPixmap(windowIcon().pixmap(64, 64));
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -414,8 +476,11 @@ void DHMIOYRGO_KYKLO::SaveAs(bool worksheet) {
     QString filter = filters.front();
     const QString suggested =
         worksheet ? QStringLiteral("kymata-worksheet.png") : QStringLiteral("kymata-figure.png");
-    QString path = QFileDialog::getSaveFileName(this, Q(texts.saveTitle), suggested,
-                                                filters.join(";;"), &filter);
+    // The toolkit's own dialog, which speaks the window's language; a desktop's native one
+    // would keep the desktop's.
+    QString path =
+        QFileDialog::getSaveFileName(this, Q(texts.saveTitle), suggested, filters.join(";;"),
+                                     &filter, QFileDialog::DontUseNativeDialog);
     if (path.isEmpty()) {
         return;
     }

@@ -24,6 +24,7 @@ class QTimer;
 namespace kymata {
 
 class CanvasWidget;
+class GuideDialog;
 class LedgerPanel;
 
 /// The one window of the program: the canvas `EIKON` and the thirteen controls that set the
@@ -94,6 +95,10 @@ public Q_SLOTS:
     void SaveWorksheetAs();
     /// "Print worksheet…": PRINT with the counts left blank.
     void PrintWorksheet();
+    /// F1: the illustrated guide in the current language.
+    void ShowGuide();
+    /// The version, the licence and where to report a problem.
+    void ShowAbout();
 
 Q_SIGNALS:
     /// Emitted after each complete redraw of the figure.
@@ -144,6 +149,7 @@ private:
     /// The wave view's visible switch, and its ledger beside the canvas.
     QCheckBox* waveView_;
     LedgerPanel* ledger_;
+    GuideDialog* guide_ = nullptr;
 
     QAction* saveAction_;
     QAction* printAction_;
@@ -156,6 +162,10 @@ private:
     QAction* zoomInAction_;
     QAction* zoomOutAction_;
     QAction* wholeFigureAction_;
+    QAction* showAllAction_;
+    QAction* canvasMenuAction_;
+    QAction* helpAction_;
+    QAction* aboutAction_;
     QAction* waveViewAction_;
     QAction* playAction_;
     QAction* stepAction_;

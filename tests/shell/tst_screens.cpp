@@ -8,17 +8,31 @@
 #include "shell/startup.h"
 #include "shell/window_layout.h"
 
+#include "shell/toolkit_language.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
+
+#include <functional>
 
 #include <memory>
 
@@ -46,6 +60,61 @@ QList<QWidget*> VisibleControls(DHMIOYRGO_KYKLO& w) {
     return controls;
 }
 
+/// Notes every text the toolkit looks up, answering none of them, so that the translations
+/// behind it still answer.
+class LookupLog final : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int) const override {
+        seen.insert(QStringList{QString::fromUtf8(context), QString::fromUtf8(source),
+                                QString::fromUtf8(disambiguation ? disambiguation : "")});
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+    mutable QSet<QStringList> seen;
+};
+
+/// Runs `steps` in turn on each modal dialog as it opens, until all have run.
+class ModalScript final : public QObject {
+public:
+    using Step = std::function<void(QWidget*)>;
+    explicit ModalScript(QList<Step> steps) : steps_(std::move(steps)) {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && modal != last_ && !steps_.isEmpty()) {
+                last_ = modal;
+                QApplication::processEvents();
+                steps_.takeFirst()(modal);
+            }
+        });
+        timer_.start();
+    }
+    bool Done() const { return steps_.isEmpty(); }
+
+private:
+    QList<Step> steps_;
+    QTimer timer_;
+    QPointer<QWidget> last_;
+};
+
+/// The texts a dialog shows: its title, labels, buttons and check boxes.
+QStringList ShownTexts(QWidget* dialog) {
+    QStringList texts{dialog->windowTitle()};
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->isVisible()) {
+            texts << label->text();
+        }
+    }
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        if (button->isVisible()) {
+            texts << button->text();
+        }
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
 } // namespace
 
 class TestScreens : public QObject {
@@ -59,6 +128,7 @@ private Q_SLOTS:
     void barsSpeakShownValues();
     void canvasDescribesTheFigure();
     void presentationEnlargesTheControls();
+    void toolkitDialogsSpeakGreek();
 };
 
 void TestScreens::everyControlWithinReach_data() {
@@ -259,6 +329,107 @@ void TestScreens::presentationEnlargesTheControls() {
     QTest::keyClick(w.get(), Qt::Key_Escape);
     QApplication::processEvents();
     QCOMPARE(readout->font().pointSizeF(), points);
+}
+
+void TestScreens::toolkitDialogsSpeakGreek() {
+    const auto w = WindowOfSize(QSize(1366, 768));
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(ToolkitSpeaksGreek());
+    LookupLog log;
+    QCoreApplication::installTranslator(&log);
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("exists.png"));
+    QFile(existing).open(QIODevice::WriteOnly);
+    QStringList shown;
+    // Save: the file dialog, the question before replacing a file, the PNG size prompt; print:
+    // the dialog and the printer's properties. Each dialog is answered as a user would.
+    QStringList opened;
+    const auto answer = [&](QWidget* d) {
+        shown << ShownTexts(d);
+        opened << QString::fromLatin1(d->metaObject()->className());
+        if (auto* files = qobject_cast<QFileDialog*>(d)) {
+            files->setViewMode(QFileDialog::Detail);
+            files->setDirectory(dir.path());
+            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("exists.png"));
+            QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+        } else if (auto* question = qobject_cast<QMessageBox*>(d)) {
+            QMetaObject::invokeMethod(question->button(QMessageBox::Yes), "click",
+                                      Qt::QueuedConnection);
+        } else if (auto* properties = d->findChild<QPushButton*>(QStringLiteral("properties"));
+                   properties && properties->isEnabled() && !opened.contains("QPageSetupDialog")) {
+            QMetaObject::invokeMethod(properties, "click", Qt::QueuedConnection);
+        } else {
+            QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection);
+        }
+    };
+    {
+        ModalScript script(QList<ModalScript::Step>(3, answer));
+        w->SaveFigureAs();
+    }
+    {
+        ModalScript script(QList<ModalScript::Step>(2, answer));
+        QTimer::singleShot(3000, [] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                d->reject();
+            }
+        });
+        w->Command1_Click();
+    }
+    QCOMPARE(opened, (QStringList{"QFileDialog", "QMessageBox", "QInputDialog", "QPrintDialog",
+                                  "QPrintPropertiesDialog"}));
+    // A message box, the about box and the guide's button.
+    QVERIFY(!w->SaveFigure(dir.filePath(QStringLiteral("missing/f.png")), 100));
+    w->ShowAbout();
+    w->ShowGuide();
+    QApplication::processEvents();
+    for (QMessageBox* box : w->findChildren<QMessageBox*>()) {
+        shown << ShownTexts(box);
+        box->close();
+    }
+    QCoreApplication::removeTranslator(&log);
+
+    // Every toolkit text these dialogs asked for has its Greek.
+    QTranslator greek;
+    QVERIFY(greek.load(QStringLiteral(":/i18n/qtbase_el.qm")));
+    QStringList missing;
+    // Reading a shortcut's text looks up every key name; only those on the keys the menus show
+    // are ever seen.
+    const QStringList keys{"Ctrl", "Shift", "Alt", "Space", "Left", "Right", "Up", "Down", "Esc"};
+    for (const QStringList& lookup : std::as_const(log.seen)) {
+        if (lookup[0] == QLatin1String("QShortcut") && !keys.contains(lookup[1])) {
+            continue;
+        }
+        if (greek
+                .translate(lookup[0].toUtf8(), lookup[1].toUtf8(),
+                           lookup[2].isEmpty() ? nullptr : lookup[2].toUtf8().constData())
+                .isEmpty()) {
+            missing << lookup.join(QStringLiteral(" | "));
+        }
+    }
+    missing.sort();
+    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("\n") + missing.join(QLatin1Char('\n'))));
+    QVERIFY(log.seen.size() > 40);
+    // And the dialogs showed it: no English button or title is left.
+    for (const char* english : {"Cancel", "&Save", "Save", "Print", "&Yes", "&No", "OK", "Close",
+                                "File &name:", "Look in:", "Files of type:", "Printer"}) {
+        QVERIFY2(!shown.contains(QString::fromLatin1(english)), english);
+    }
+    QVERIFY2(shown.contains(QStringLiteral("Άκυρο")), qPrintable(shown.join(QLatin1Char('|'))));
+
+    // An open dialog switches with the window's language, both ways.
+    QFileDialog open(w.get(), QStringLiteral("Save"));
+    open.setOption(QFileDialog::DontUseNativeDialog);
+    open.setAcceptMode(QFileDialog::AcceptSave);
+    open.show();
+    auto* buttons = open.findChild<QDialogButtonBox*>();
+    const auto acceptText = [&] { return buttons->buttons().value(0)->text(); };
+    QCOMPARE(acceptText(), QStringLiteral("&Αποθήκευση"));
+    QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("AGLIKA")), Qt::LeftButton);
+    QVERIFY(!ToolkitSpeaksGreek());
+    QTRY_VERIFY(acceptText().remove(QLatin1Char('&')) == QLatin1String("Save"));
+    QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("ELLINIKA")), Qt::LeftButton);
+    QTRY_VERIFY(acceptText().remove(QLatin1Char('&')) == QStringLiteral("Αποθήκευση"));
 }
 
 QTEST_MAIN(TestScreens)

@@ -66,8 +66,8 @@ std::optional<Extent> DrawnExtent(const Recording& figure) {
                 g.Add(text->x, text->y);
                 g.Add(text->x + width, text->y + down);
             } else {
-                // Turned about its corner: it may reach that far any way.
-                const double reach = std::max(height, width);
+                // Turned about its corner, its far corner may lie that far any way.
+                const double reach = std::hypot(width, height);
                 g.Add(text->x - reach, text->y - reach);
                 g.Add(text->x + reach, text->y + reach);
             }

@@ -416,7 +416,7 @@ void DHMIOYRGO_KYKLO::ShowGuide() {
 void DHMIOYRGO_KYKLO::ShowAbout() {
     const ControlTexts texts = ControlTextsFor(ELLINIKA->isChecked());
     auto* box = new QMessageBox(QMessageBox::Information, Q(texts.aboutTitle),
-                                Q(texts.aboutText).arg(QCoreApplication::applicationVersion()),
+                                Q(texts.aboutText).arg(QStringLiteral(KYMATA_VERSION)),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("about"));
     box->setIconPixmap(windowIcon().pixmap(64, 64));

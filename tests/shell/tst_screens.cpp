@@ -2,8 +2,11 @@
 // screen reader hears, the keyboard paths, the toolkit's dialogs in Greek, the help and the
 // window opened from the command line.
 
+#include "drawing/drawn_extent.h"
+#include "export/figure_export.h"
 #include "shell/canvas_widget.h"
 #include "shell/form_layout.h"
+#include "shell/guide_dialog.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "shell/window_layout.h"
@@ -29,6 +32,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTranslator>
 
@@ -129,6 +134,11 @@ private Q_SLOTS:
     void canvasDescribesTheFigure();
     void presentationEnlargesTheControls();
     void toolkitDialogsSpeakGreek();
+    void keyboardReachesEveryAction_data();
+    void keyboardReachesEveryAction();
+    void showAllFitsEveryMark_data();
+    void showAllFitsEveryMark();
+    void guideAndAbout();
 };
 
 void TestScreens::everyControlWithinReach_data() {
@@ -430,6 +440,179 @@ void TestScreens::toolkitDialogsSpeakGreek() {
     QTRY_VERIFY(acceptText().remove(QLatin1Char('&')) == QLatin1String("Save"));
     QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("ELLINIKA")), Qt::LeftButton);
     QTRY_VERIFY(acceptText().remove(QLatin1Char('&')) == QStringLiteral("Αποθήκευση"));
+}
+
+void TestScreens::keyboardReachesEveryAction_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("Shift+F10") << QKeySequence(Qt::SHIFT | Qt::Key_F10);
+    QTest::newRow("the Menu key") << QKeySequence(Qt::Key_Menu);
+}
+
+void TestScreens::keyboardReachesEveryAction() {
+    QFETCH(QKeySequence, keys);
+    const auto w = WindowOfSize(QSize(1366, 768));
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    // From any control: here the focus is on a scroll bar.
+    auto* bar = w->findChild<QScrollBar*>(QStringLiteral("pachos"));
+    bar->setFocus();
+    QTest::keySequence(QApplication::focusWidget(), keys);
+    QMenu* menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+    QVERIFY(menu->activeAction()); // the keys work in it at once
+    QStringList inMenu;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            inMenu << action->text();
+        }
+    }
+    menu->close();
+    // Every action of the window is in the menu or has its own keys.
+    for (QAction* action : w->actions()) {
+        QVERIFY2(inMenu.contains(action->text()) || !action->shortcut().isEmpty(),
+                 qPrintable(action->text()));
+    }
+    for (const char* text :
+         {"Αποθήκευση φύλλου εργασίας ως…", "Εκτύπωση φύλλου εργασίας…", "Ζωντανή μετακίνηση",
+          "Όλα όσα σχεδιάστηκαν", "Οδηγός…", "Σχετικά με το Kymata…"}) {
+        QVERIFY2(inMenu.contains(QString::fromUtf8(text)), text);
+    }
+    // The actions that had no keys have them now.
+    const auto shortcutOf = [&](const char* text) {
+        for (QAction* action : w->actions()) {
+            if (action->text() == QString::fromUtf8(text)) {
+                return action->shortcut();
+            }
+        }
+        return QKeySequence();
+    };
+    QCOMPARE(shortcutOf("Αποθήκευση φύλλου εργασίας ως…"),
+             QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    QCOMPARE(shortcutOf("Εκτύπωση φύλλου εργασίας…"), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    QCOMPARE(shortcutOf("Ζωντανή μετακίνηση"), QKeySequence(QStringLiteral("Ctrl+D")));
+    QTest::keyClick(w.get(), Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(bar->hasTracking());
+    QTest::keyClick(w.get(), Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(!bar->hasTracking());
+
+    // A zoomed canvas pans with Ctrl and the arrows, a tenth of the canvas a press; the view
+    // goes no further than what is drawn.
+    CanvasWidget& canvas = w->Canvas();
+    QTest::keyClick(w.get(), Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(w.get(), Qt::Key_Plus, Qt::ControlModifier);
+    const QPointF centre = QRectF(canvas.rect()).center();
+    const QPointF before = canvas.FigureAt(centre);
+    QTest::keyClick(bar, Qt::Key_Left, Qt::ControlModifier);
+    const QPointF left = canvas.FigureAt(centre);
+    const double unitsPerPixel = canvas.FigureAt(centre + QPointF(1, 0)).x() - left.x();
+    QVERIFY2(std::abs((before.x() - left.x()) / unitsPerPixel - canvas.width() / 10.0) < 1e-6,
+             qPrintable(QString::number(before.x() - left.x())));
+    QCOMPARE(bar->value(), 20); // the scroll bar with the focus did not move
+    QTest::keyClick(w.get(), Qt::Key_Down, Qt::ControlModifier);
+    QVERIFY(canvas.FigureAt(centre).y() < left.y()); // more of what lies below
+    for (int k = 0; k < 40; ++k) {
+        QTest::keyClick(w.get(), Qt::Key_Left, Qt::ControlModifier);
+    }
+    const Extent drawn = Union(DrawnExtent(canvas.Figure()).value(), canvas.Figure().box);
+    QVERIFY(std::abs(canvas.FigureAt(QPointF(0, centre.y())).x() - drawn.minX) < 1e-6);
+}
+
+void TestScreens::showAllFitsEveryMark_data() {
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("focus");
+    QTest::addColumn<bool>("hyperbola");
+    QTest::newRow("start") << -20 << 5 << false;
+    QTest::newRow("far source") << -200 << 5 << false;
+    QTest::newRow("far focus") << -20 << 50 << false;
+    QTest::newRow("hyperbola, far source") << -120 << 30 << true;
+}
+
+void TestScreens::showAllFitsEveryMark() {
+    QFETCH(int, source);
+    QFETCH(int, focus);
+    QFETCH(bool, hyperbola);
+    const auto w = WindowOfSize(QSize(1366, 768));
+    w->findChild<QScrollBar*>(QStringLiteral("initial_POINT"))->setValue(source);
+    w->findChild<QScrollBar*>(QStringLiteral("fOCUS_POINT"))->setValue(focus);
+    if (hyperbola) {
+        QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("YPERVOLIKO")), Qt::LeftButton);
+    }
+    CanvasWidget& canvas = w->Canvas();
+    const Recording figure = canvas.Figure();
+    QTest::keyClick(w.get(), Qt::Key_9, Qt::ControlModifier);
+    QVERIFY(canvas.ViewZoom() >= CanvasWidget::MinZoom);
+    const Extent drawn = Union(DrawnExtent(figure).value(), figure.box);
+    const QRectF shown =
+        QRectF(canvas.PixelAt({drawn.minX, drawn.maxY}), canvas.PixelAt({drawn.maxX, drawn.minY}));
+    const QRectF area = QRectF(canvas.rect()).adjusted(-0.5, -0.5, 0.5, 0.5);
+    if (canvas.ViewZoom() > CanvasWidget::MinZoom) {
+        // Everything drawn is on the canvas, and fills it one way.
+        QVERIFY2(area.contains(shown), qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                                      .arg(shown.left())
+                                                      .arg(shown.top())
+                                                      .arg(shown.right())
+                                                      .arg(shown.bottom())));
+        QVERIFY(std::max(shown.width() / area.width(), shown.height() / area.height()) > 0.9);
+    }
+    // One unit is the same length across and down.
+    const QPointF o = canvas.PixelAt({0, 0});
+    QVERIFY(std::abs((canvas.PixelAt({1, 0}) - o).x() + (canvas.PixelAt({0, 1}) - o).y()) < 1e-9);
+    QCOMPARE(canvas.Figure(), figure);
+    // Zooming out stops at a quarter; the whole figure again with Ctrl+0.
+    for (int k = 0; k < 12; ++k) {
+        QTest::keyClick(w.get(), Qt::Key_Minus, Qt::ControlModifier);
+    }
+    QCOMPARE(canvas.ViewZoom(), CanvasWidget::MinZoom);
+    QTest::keyClick(w.get(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(canvas.ViewZoom(), 1.0);
+    // A saved figure is the specified box still, whatever the view.
+    QTemporaryDir dir;
+    const auto saved = [&](const QString& name) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        return w->SaveFigure(path, 100) && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                          : QByteArray();
+    };
+    const QByteArray whole = saved(QStringLiteral("whole.json"));
+    QTest::keyClick(w.get(), Qt::Key_9, Qt::ControlModifier);
+    QVERIFY(!whole.isEmpty());
+    QCOMPARE(saved(QStringLiteral("all.json")), whole);
+}
+
+void TestScreens::guideAndAbout() {
+    const auto w = WindowOfSize(QSize(1366, 768));
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w.get(), Qt::Key_F1);
+    auto* guide = w->findChild<GuideDialog*>();
+    QVERIFY(guide && guide->isVisible());
+    QCOMPARE(guide->Page(), QUrl(QStringLiteral("qrc:/guide/guide-el.html")));
+    QVERIFY(guide->PlainText().contains(QStringLiteral("γιατί ένας φακός εστιάζει")));
+    QVERIFY(guide->PlainText().contains(QStringLiteral("«#L = 14.0»")));
+    // Its pictures are the program's own figures, inside the program.
+    auto* browser = guide->findChild<QTextBrowser*>();
+    for (const char* picture : {"spherical-el.png", "hyperbolic-el.png", "waves-el.png"}) {
+        const QImage image =
+            browser->document()
+                ->resource(QTextDocument::ImageResource,
+                           QUrl(QStringLiteral("qrc:/guide/") + QLatin1String(picture)))
+                .value<QImage>();
+        QVERIFY2(image.width() >= 400, picture);
+    }
+    // It follows the language while open.
+    QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("AGLIKA")), Qt::LeftButton);
+    QCOMPARE(guide->Page(), QUrl(QStringLiteral("qrc:/guide/guide-en.html")));
+    QVERIFY(guide->PlainText().contains(QStringLiteral("why a lens focuses")));
+    QCOMPARE(guide->windowTitle(), QStringLiteral("Kymata guide"));
+    guide->close();
+    QTest::keyClick(w.get(), Qt::Key_F1);
+    QVERIFY(guide->isVisible());
+
+    w->ShowAbout();
+    auto* about = w->findChild<QMessageBox*>(QStringLiteral("about"));
+    QVERIFY(about);
+    QVERIFY(about->text().startsWith(QStringLiteral("Kymata ") + QStringLiteral(KYMATA_VERSION)));
+    QVERIFY(about->text().contains(QStringLiteral("GNU General Public License, version 3")));
+    QVERIFY(about->text().contains(QStringLiteral("issue tracker")));
+    about->close();
 }
 
 QTEST_MAIN(TestScreens)

@@ -201,11 +201,17 @@ std::optional<QString> SingleDashLongOption(const QStringList& longNames,
 
 } // namespace
 
-int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+namespace {
+
+/// The command line, for an export (`window` null) or for a window start, whose controls go
+/// into `*window` instead of a file.
+int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
+        std::optional<Controls>* window) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Kymata draws how a lens focuses light by counting wavelengths along "
-                       "the rays."));
+                       "the rays.\nWithout --export or --print-to it opens the window, its "
+                       "controls set by the scene options (--source ... --lang)."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
@@ -264,7 +270,18 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     }
     const bool exporting = parser.isSet(o.exportFile);
     const bool printing = parser.isSet(o.printTo);
-    if (!exporting && !printing) {
+    if (window) {
+        // A window shows one figure live: what only shapes a file has no place here.
+        for (const QCommandLineOption& option : {o.exportFile, o.printTo, o.size, o.worksheet,
+                                                 o.animate, o.frames, o.phase, o.flash}) {
+            if (parser.isSet(option)) {
+                err << QStringLiteral("--%1 goes with --export or --print-to; the window "
+                                      "opens with the scene options alone (see --help)\n")
+                           .arg(option.names().constFirst());
+                return ExitBadUsage;
+            }
+        }
+    } else if (!exporting && !printing) {
         err << QStringLiteral("nothing to write: give --export FILE or --print-to FILE (see "
                               "--help)\n");
         return ExitBadUsage;
@@ -349,7 +366,9 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
             frameCount = IntegerOption(parser, o.frames, 2, 1000, 0, error);
         }
     }
-    if (error.isEmpty() && exporting && !format && !parser.isSet(o.frames)) {
+    if (window) {
+        // No file: the checks of a path do not apply.
+    } else if (error.isEmpty() && exporting && !format && !parser.isSet(o.frames)) {
         error = QStringLiteral("--export: '%1' has no known extension; give a file ending in "
                                ".png, .svg, .pdf or .json")
                     .arg(path);
@@ -374,6 +393,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     controls.view = view == QLatin1String("waves") ? View::Waves : View::Classic;
     controls.phase = phase;
     controls.flash = flash;
+    if (window) {
+        *window = controls;
+        return ExitOk;
+    }
 
     const bool sheet = parser.isSet(o.worksheet);
     WriteResult written;
@@ -393,6 +416,35 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return ExitWriteFailed;
     }
     return ExitOk;
+}
+
+} // namespace
+
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    return Run(arguments, out, err, nullptr);
+}
+
+bool AsksForOutput(const QStringList& arguments) {
+    for (const QString& a : arguments.mid(1)) {
+        const QString name = a.section(QLatin1Char('='), 0, 0);
+        for (const char* output :
+             {"--export", "--print-to", "--help", "--help-all", "--version", "-h", "-?", "-v"}) {
+            if (name == QLatin1String(output)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::optional<Controls> WindowStartControls(const QStringList& arguments, QTextStream& err) {
+    QString ignored;
+    QTextStream out(&ignored);
+    std::optional<Controls> controls;
+    if (Run(arguments, out, err, &controls) != ExitOk) {
+        return std::nullopt;
+    }
+    return controls;
 }
 
 } // namespace kymata

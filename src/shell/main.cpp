@@ -139,8 +139,8 @@ QString FreeStartFigureName() {
 }
 
 /// The start figure, written where a window cannot be shown, so that a newcomer on a
-/// headless machine still sees what the program draws.
-int WriteStartFigure(int argc, char** argv, const QString& view) {
+/// headless machine still sees what the program draws; the scene options of the start set it.
+int WriteStartFigure(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QString file = FreeStartFigureName();
     QTextStream out(stdout);
@@ -151,17 +151,24 @@ int WriteStartFigure(int argc, char** argv, const QString& view) {
     const QString getWindow = QStringLiteral(
         "To see the window, start kymata in a desktop session, or with DISPLAY set to a display "
         "that can be opened.");
+    // The options a window start takes, checked as the window checks them.
+    if (!kymata::WindowStartControls(QGuiApplication::arguments(), err)) {
+        return kymata::ExitBadUsage;
+    }
+    const QStringList options = QGuiApplication::arguments().mid(1);
     QString written;
     QTextStream writtenErrors(&written);
-    const int code =
-        kymata::RunCommandLine({QGuiApplication::arguments().value(0), QStringLiteral("--view"),
-                                view, QStringLiteral("--export"), file},
-                               out, writtenErrors);
+    const int code = kymata::RunCommandLine(QStringList{QGuiApplication::arguments().value(0)}
+                                                << options << QStringLiteral("--export") << file,
+                                            out, writtenErrors);
     if (code == kymata::ExitOk) {
-        out << noDisplay << "\nThe start figure is in " << file << ", written by: kymata "
-            << (view == QLatin1String("waves") ? "--view waves " : "") << "--export " << file
-            << "\n"
+        QStringList command{QStringLiteral("kymata")};
+        command << options << QStringLiteral("--export") << file;
+        out << noDisplay << "\nThe start figure is in " << file
+            << ", written by: " << kymata::Printable(command.join(QLatin1Char(' '))) << "\n"
             << getWindow << "\n";
+    } else if (code == kymata::ExitBadUsage) {
+        err << written;
     } else {
         err << noDisplay << " The start figure could not be written either: " << written.trimmed()
             << "\n"
@@ -170,18 +177,13 @@ int WriteStartFigure(int argc, char** argv, const QString& view) {
     return code;
 }
 
-/// The view a window start asks for: `--view classic` or `--view waves` (also written
-/// `--view=waves`) and nothing else opens the window in that view. Empty for any other command
-/// line, which the headless command line answers.
-std::optional<std::string> WindowView(int argc, char** argv) {
-    std::vector<std::string> words(argv + 1, argv + argc);
-    if (words.size() == 1 && words[0].starts_with("--view=")) {
-        words = {"--view", words[0].substr(7)};
+/// The arguments as text: each was checked to be UTF-8.
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromUtf8(argv[i]);
     }
-    if (words.size() == 2 && words[0] == "--view") {
-        return words[1];
-    }
-    return std::nullopt;
+    return arguments;
 }
 
 } // namespace
@@ -196,29 +198,21 @@ int main(int argc, char** argv) {
             return kymata::ExitBadUsage;
         }
     }
-    const std::optional<std::string> view = WindowView(argc, argv);
-    if (view && *view != "classic" && *view != "waves") {
-        std::fprintf(stderr, "--view: '%s' is not valid; give classic or waves\n",
-                     QString::fromLocal8Bit(view->c_str()).toUtf8().constData());
-        return kymata::ExitBadUsage;
-    }
-    // Any other argument asks for the command line: exports, --help, --version. It draws
-    // headless on Qt's offscreen platform and needs no display. A plain start, or one that only
-    // chooses the view, opens the window.
-    const bool commandLine = argc > 1 && !view;
+    // --export, --print-to, --help and --version ask the command line: it draws headless on
+    // Qt's offscreen platform and needs no display. Any other start opens the window, its scene
+    // options (--source -30, --lang en, --view waves, ...) setting the controls.
+    const bool commandLine = kymata::AsksForOutput(Arguments(argc, argv));
     const bool noDisplay = !commandLine && NoDisplay();
-    if (view) {
-        // The window's own arguments are read here; Qt must not see them.
-        argc = 1;
-    }
     if (commandLine || noDisplay) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     defaultHandler = qInstallMessageHandler(FilterMessages);
     QCoreApplication::setApplicationName(QStringLiteral("kymata"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KYMATA_VERSION));
+    // The window belongs to its launcher and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kymata.Kymata"));
     if (noDisplay) {
-        return WriteStartFigure(argc, argv, QString::fromStdString(view.value_or("classic")));
+        return WriteStartFigure(argc, argv);
     }
     if (commandLine) {
         // The command line needs no widgets: a lighter application starts faster.
@@ -228,7 +222,14 @@ int main(int argc, char** argv) {
         return kymata::RunCommandLine(QGuiApplication::arguments(), out, err);
     }
     QApplication app(argc, argv);
+    // The toolkit has taken its own options (-platform, -display, ...); the rest are ours.
+    QTextStream err(stderr);
+    const std::optional<kymata::Controls> start =
+        kymata::WindowStartControls(QApplication::arguments(), err);
+    if (!start) {
+        return kymata::ExitBadUsage;
+    }
     new kymata::PlainFileIconsForDialogs(&app);
-    const std::unique_ptr<kymata::DHMIOYRGO_KYKLO> window(kymata::Main(view == "waves"));
+    const std::unique_ptr<kymata::DHMIOYRGO_KYKLO> window(kymata::Main(*start));
     return QApplication::exec();
 }

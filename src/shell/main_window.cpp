@@ -266,6 +266,36 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
     return c;
 }
 
+void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
+    // Set quietly, then drawn once as the new whole.
+    QObject* const controls[] = {YPERVOLIKO,   f_apeiro,      ELLINIKA,    AGLIKA,      waveView_,
+                                 perfectLens_, initial_POINT, fOCUS_POINT, n_DIATHLASI, pachos};
+    for (QObject* control : controls) {
+        control->blockSignals(true);
+    }
+    initial_POINT->setValue(c.initial_POINT);
+    fOCUS_POINT->setValue(c.fOCUS_POINT);
+    n_DIATHLASI->setValue(c.n_DIATHLASI);
+    pachos->setValue(c.pachos);
+    YPERVOLIKO->setChecked(c.YPERVOLIKO);
+    f_apeiro->setChecked(c.f_apeiro);
+    (c.ELLINIKA ? ELLINIKA : AGLIKA)->setChecked(true);
+    waveView_->setChecked(c.view == View::Waves);
+    perfectLens_->setChecked(c.perfectLens);
+    for (QObject* control : controls) {
+        control->blockSignals(false);
+    }
+    scene_.hyperbola.HyperbolaState = 0;
+    scene_.RefractiveIndex = c.n_DIATHLASI / 100.0;
+    if (c.view != View::Waves) {
+        SetPlaying(false);
+        flashCount_.reset();
+        phase_ = 0;
+    }
+    ApplyLayout();
+    DrawConstruction();
+}
+
 void DHMIOYRGO_KYKLO::DrawConstruction() {
     const Controls controls = ReadControls();
     const std::optional<waves::WaveTrace> trace =

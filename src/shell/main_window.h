@@ -37,6 +37,9 @@ public:
 
     /// The control values that a redraw reads, taken from the widgets.
     Controls ReadControls() const;
+    /// Sets every control to `controls` (scroll bars, switches, language, view) and redraws
+    /// once.
+    void SetControls(const Controls& controls);
     /// Redraws the figure on the canvas from the controls and rewrites the four read-outs.
     void DrawConstruction();
     /// Places the canvas and the controls for the current client size: as designed where they

@@ -7,9 +7,9 @@
 
 namespace kymata {
 
-DHMIOYRGO_KYKLO* Main(bool waves) {
+DHMIOYRGO_KYKLO* Main(const Controls& start) {
     auto* window = new DHMIOYRGO_KYKLO;
-    window->SetWaveView(waves);
+    window->SetControls(start);
     // The whole screen, frame and title bar on it: maximised, not sized over the frame.
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen) {

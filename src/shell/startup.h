@@ -1,12 +1,15 @@
 #pragma once
 
+#include "construction/controls.h"
+
 namespace kymata {
 
 class DHMIOYRGO_KYKLO;
 
-/// Start-up: creates the window, sizes it to the screen's available area, lays out the canvas
-/// and the controls, shows it, sets `RefractiveIndex` and draws the first figure, in the wave
-/// view when `waves`. The window lives until `QApplication::exec` returns; the caller owns it.
-DHMIOYRGO_KYKLO* Main(bool waves = false);
+/// Start-up: creates the window with its controls set to `start` (the design values by
+/// default; the view, language, switches and the four scroll bars), maximises it on the screen,
+/// lays out the canvas and the controls, shows it, sets `RefractiveIndex` and draws the first
+/// figure. The window lives until `QApplication::exec` returns; the caller owns it.
+DHMIOYRGO_KYKLO* Main(const Controls& start = {});
 
 } // namespace kymata

@@ -1,3 +1,4 @@
+#include "export/command_line.h"
 #include "export/kymata_process.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+
+using namespace kymata;
 
 namespace {
 
@@ -53,6 +56,8 @@ private Q_SLOTS:
     void printToErrors_data();
     void printToErrors();
     void helpAndVersion();
+    void windowStartOptions_data();
+    void windowStartOptions();
     void helpMatchesTheReadme();
     void withoutDisplayWritesTheStartFigure();
 
@@ -380,7 +385,6 @@ void TestCommandLine::printToErrors_data() {
                                << "1.05 to 2.50";
     QTest::newRow("both outputs") << QStringList{"--print-to", "page.pdf", "--export", "f.png"} << 2
                                   << "not both";
-    QTest::newRow("nothing to write") << QStringList{"--source", "-5"} << 2 << "--export";
     QTest::newRow("missing folder")
         << QStringList{"--print-to", "no/such/page.pdf"} << 1 << "no/such/page.pdf";
 }
@@ -398,6 +402,61 @@ void TestCommandLine::printToErrors() {
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 0);
+}
+
+void TestCommandLine::windowStartOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("scene options")
+        << QStringList{"--source", "-30", "--lang", "en", "--hyperbola", "--index", "1.65"} << 0
+        << "written by: kymata --source -30 --lang en --hyperbola --index 1.65 --export "
+           "kymata-figure.png";
+    QTest::newRow("the wave view's lens")
+        << QStringList{"--view=waves", "--lens", "perfect", "--parallel-beam"} << 0
+        << "--view=waves --lens perfect";
+    // Refused as for an export, before any window or file.
+    QTest::newRow("source out of range")
+        << QStringList{"--source", "-300"} << 2 << "from -200 to -3";
+    QTest::newRow("index between steps") << QStringList{"--index", "1.555"} << 2 << "0.01";
+    QTest::newRow("unknown option") << QStringList{"--colour", "red"} << 2 << "colour";
+    QTest::newRow("an export's size")
+        << QStringList{"--size", "300"} << 2 << "--size goes with --export";
+    QTest::newRow("a worksheet") << QStringList{"--worksheet"} << 2 << "--worksheet goes with";
+    QTest::newRow("a still phase")
+        << QStringList{"--view", "waves", "--phase", "0.5"} << 2 << "--phase goes with";
+}
+
+// `kymata` with scene options and nothing to write opens the window with those controls; with
+// no display it writes the start figure of those controls instead.
+void TestCommandLine::windowStartOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, mentions);
+    const Run run = RunKymata(arguments, dir_->path());
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2((exitCode == 0 ? run.out : run.err).contains(mentions), qPrintable(run.out + run.err));
+    QString error;
+    QTextStream errors(&error);
+    const std::optional<Controls> start =
+        WindowStartControls(QStringList{QStringLiteral("kymata")} << arguments, errors);
+    QCOMPARE(start.has_value(), exitCode == 0);
+    if (exitCode != 0) {
+        QVERIFY(error.endsWith(QLatin1Char('\n')) && error.count(QLatin1Char('\n')) == 1);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 0);
+        return;
+    }
+    // The start figure is the export of the same options.
+    const QString exported = Path(QStringLiteral("same.png"));
+    QCOMPARE(Kymata(QStringList(arguments) << "--export" << exported).exitCode, 0);
+    QCOMPARE(QImage(Path(QStringLiteral("kymata-figure.png"))), QImage(exported));
+    if (arguments.contains(QStringLiteral("--hyperbola"))) {
+        QCOMPARE(start->initial_POINT, -30);
+        QCOMPARE(start->n_DIATHLASI, 165);
+        QVERIFY(start->YPERVOLIKO && !start->ELLINIKA && start->view == View::Classic);
+    } else {
+        QVERIFY(start->view == View::Waves && start->perfectLens && start->f_apeiro);
+    }
 }
 
 void TestCommandLine::helpAndVersion() {

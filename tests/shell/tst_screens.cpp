@@ -46,7 +46,9 @@ using namespace kymata;
 namespace {
 
 std::unique_ptr<DHMIOYRGO_KYKLO> WindowOfSize(QSize size, bool waves = false) {
-    std::unique_ptr<DHMIOYRGO_KYKLO> w(Main(waves));
+    Controls start;
+    start.view = waves ? View::Waves : View::Classic;
+    std::unique_ptr<DHMIOYRGO_KYKLO> w(Main(start));
     w->setWindowState(Qt::WindowNoState);
     w->resize(size);
     QApplication::processEvents();

@@ -15,14 +15,14 @@ PACKAGES = cmake make g++ pkg-config clang-format \
            libbenchmark-dev \
            fonts-liberation2 fonts-dejavu-core \
            cups libcups2-dev printer-driver-cups-pdf poppler-utils \
-           desktop-file-utils appstream groff-base \
+           desktop-file-utils appstream groff-base dpkg-dev file lintian \
            emscripten node-acorn nodejs chromium
 
 # Debian's emscripten finds its JavaScript modules only through NODE_PATH when the node on the
 # path is not Debian's own.
 EMENV = NODE_PATH=/usr/share/nodejs$${NODE_PATH:+:$$NODE_PATH}
 
-.PHONY: all deps configure build run install web test test-release test-sanitized test-wasm \
+.PHONY: all deps configure build run install package web test test-release test-sanitized test-wasm \
         test-web sweep bench bench-native bench-web format format-check clean
 
 all: build
@@ -52,6 +52,11 @@ run: build
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the Release build in $(BUILD)/package/, checked by lintian.
+package: build
+	cpack --config $(BUILD)/CPackConfig.cmake -G DEB -B $(BUILD)/package
+	lintian --no-cfg --fail-on error $(BUILD)/package/kymata_*.deb
 
 # Every test on the Release build, then again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer together with a strided sweep of the scroll bars and both print

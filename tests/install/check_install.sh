@@ -11,13 +11,15 @@ for file in bin/kymata \
             share/applications/org.kymata.Kymata.desktop \
             share/metainfo/org.kymata.Kymata.metainfo.xml \
             share/icons/hicolor/scalable/apps/org.kymata.Kymata.svg \
-            share/man/man1/kymata.1; do
+            share/man/man1/kymata.1.gz \
+            share/doc/kymata/copyright \
+            share/doc/kymata/changelog.gz; do
     [ -e "$root/$file" ] || { echo "missing from the install: $file"; exit 1; }
 done
 [ -x "$root/bin/kymata" ] || { echo "bin/kymata is not executable"; exit 1; }
 desktop-file-validate "$root/share/applications/org.kymata.Kymata.desktop"
 appstreamcli validate --no-net "$root/share/metainfo/org.kymata.Kymata.metainfo.xml"
-warnings=$(groff -man -ww -z "$root/share/man/man1/kymata.1" 2>&1)
+warnings=$(zcat "$root/share/man/man1/kymata.1.gz" | groff -man -ww -z 2>&1)
 [ -z "$warnings" ] || { echo "man page: $warnings"; exit 1; }
 grep -q '<svg' "$root/share/icons/hicolor/scalable/apps/org.kymata.Kymata.svg"
 echo "install tree complete and valid"

@@ -23,7 +23,7 @@ QRectF CanvasWidget::ViewArea() const {
 }
 
 void CanvasWidget::KeepFigureOnCanvas() {
-    zoom_ = std::clamp(zoom_, MinZoom, MaxZoom);
+    zoom_ = std::clamp(zoom_, floor_, MaxZoom);
     const UserBox& box = surface_.Box();
     const std::optional<Extent> drawn = DrawnExtent(Figure());
     const Extent e =
@@ -45,7 +45,9 @@ void CanvasWidget::ZoomAt(QPointF at, double factor) {
         return;
     }
     const double before = zoom_;
-    zoom_ = std::clamp(zoom_ * factor, MinZoom, MaxZoom);
+    zoom_ = std::clamp(zoom_ * factor, floor_, MaxZoom);
+    // Zooming in from a far "show all" view raises the least zoom with it, up to a quarter.
+    floor_ = std::clamp(zoom_, floor_, MinZoom);
     // The figure point under `at` stays under it.
     offset_ = at - (at - offset_) * (zoom_ / before);
     KeepFigureOnCanvas();
@@ -59,6 +61,7 @@ void CanvasWidget::ZoomBy(double factor) {
 
 void CanvasWidget::ResetView() {
     zoom_ = 1;
+    floor_ = MinZoom;
     offset_ = {};
     update();
 }
@@ -76,7 +79,8 @@ void CanvasWidget::ShowAll() {
     const double perUnit = whole.width() / std::abs(box.right - box.left);
     const double across = (e.maxX - e.minX) * perUnit * 1.04;
     const double down = (e.maxY - e.minY) * perUnit * 1.04;
-    zoom_ = std::clamp(std::min(width() / across, height() / down), MinZoom, MaxZoom);
+    zoom_ = std::clamp(std::min(width() / across, height() / down), ShowAllZoom, MaxZoom);
+    floor_ = std::min(zoom_, MinZoom);
     offset_ = {};
     offset_ += QRectF(rect()).center() - PixelAt({(e.minX + e.maxX) / 2, (e.minY + e.maxY) / 2});
     KeepFigureOnCanvas();

@@ -22,6 +22,8 @@ public:
     static constexpr double MaxZoom = 20;
     /// Zoomed out this far, a quarter of the whole figure's size, the marks beyond its box show.
     static constexpr double MinZoom = 0.25;
+    /// "Show all" goes further out where the marks reach further: down to a fiftieth.
+    static constexpr double ShowAllZoom = 0.02;
     /// In presentation mode strokes are this many times as wide and texts this many times as
     /// large as on the plain canvas.
     static constexpr double PresentationStroke = 2.0;
@@ -90,6 +92,8 @@ private:
     QRectF stillView_;
     bool stillPresentation_ = false;
     double zoom_ = 1;
+    /// The least zoom now allowed: `MinZoom`, or less while a "show all" view needs it.
+    double floor_ = MinZoom;
     QPointF offset_;
     bool presentation_ = false;
     bool panning_ = false;

@@ -435,6 +435,11 @@ void DHMIOYRGO_KYKLO::Warn(const QString& title, const QString& message) {
 void DHMIOYRGO_KYKLO::ShowGuide() {
     if (!guide_) {
         guide_ = new GuideDialog(this);
+        // On the screen whole, however small it is.
+        if (const QScreen* shown = screen()) {
+            const QSize room = shown->availableGeometry().size() * 0.9;
+            guide_->resize(guide_->size().boundedTo(room));
+        }
     }
     const bool greek = ELLINIKA->isChecked();
     guide_->ShowLanguage(greek, Q(ControlTextsFor(greek).helpTitle));

@@ -129,6 +129,8 @@ private:
     void ShowCanvasMenu(const QPoint& at);
     void SaveAs(bool worksheet);
     void PrintWithDialog(bool worksheet);
+    /// The window's actions with their keys, each connected to what it does.
+    void CreateActions();
     QAction* AddAction(const QKeySequence& shortcut);
     void Warn(const QString& title, const QString& message);
     /// Redraws the canvas alone for a new frame of the moving crests.

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kymata {
 
@@ -206,7 +207,8 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index,
 }
 
 /// The controls' own texts in the language of the Greek switch, and the accessible name and
-/// description of every control for these values: {"texts": {...}, "controls": {name: {"name":
+/// description of every control for these values (the canvas's says what the figure shows):
+/// {"texts": {...}, "controls": {name: {"name":
 /// ..., "description": ...}}}.
 EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, int thickness,
                                               unsigned switches) {
@@ -237,7 +239,11 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
          {"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos", "f_apeiro",
           "YPERVOLIKO", "ELLINIKA", "AGLIKA", "waveView", "perfectLens", "playButton",
           "flashButton", "Label1", "Label2", "Label3", "Label4"}) {
-        const ControlDescription d = DescribeControl(name, c);
+        ControlDescription d = DescribeControl(name, c);
+        if (std::string_view(name) == "EIKON") {
+            // The canvas tells what it shows, then how to reach its menu, as on the desktop.
+            d.description = DescribeFigure(c, DrawFigureContent(c).canvas) + " " + d.description;
+        }
         described.Raw(name,
                       JsonObject().Add("name", d.name).Add("description", d.description).Text());
     }

@@ -246,53 +246,49 @@ ControlDescription DescribeControl(std::string_view name, const Controls& contro
 
 namespace {
 
-/// How a bar's raw value turns into the value its read-out shows: shown = raw × scale.
-std::optional<double> BarScale(std::string_view name) {
-    if (name == "initial_POINT") {
-        return -1.0; // the bar runs from -200 to -3; the source is 200 to 3 wavelengths away
-    }
-    if (name == "fOCUS_POINT" || name == "pachos") {
-        return 1.0;
-    }
-    if (name == "n_DIATHLASI") {
-        return 0.01; // hundredths
-    }
-    return std::nullopt;
-}
+/// A scene scroll bar: its range of raw values and how a raw value turns into the value its
+/// read-out shows, shown = raw × scale.
+struct SceneBar {
+    std::string_view name;
+    ControlRange range;
+    double scale;
+};
 
-ControlRange BarRange(std::string_view name) {
-    if (name == "initial_POINT") {
-        return initial_POINT_Range;
+/// The source bar runs from -200 to -3: the source is 200 to 3 wavelengths away. The index bar
+/// counts hundredths.
+constexpr SceneBar SceneBars[] = {{"initial_POINT", initial_POINT_Range, -1.0},
+                                  {"fOCUS_POINT", fOCUS_POINT_Range, 1.0},
+                                  {"n_DIATHLASI", n_DIATHLASI_Range, 0.01},
+                                  {"pachos", pachos_Range, 1.0}};
+
+const SceneBar* FindBar(std::string_view name) {
+    for (const SceneBar& bar : SceneBars) {
+        if (bar.name == name) {
+            return &bar;
+        }
     }
-    if (name == "fOCUS_POINT") {
-        return fOCUS_POINT_Range;
-    }
-    if (name == "n_DIATHLASI") {
-        return n_DIATHLASI_Range;
-    }
-    return pachos_Range;
+    return nullptr;
 }
 
 } // namespace
 
 std::optional<ShownValue> ShownBarValue(std::string_view name, int raw) {
-    const std::optional<double> scale = BarScale(name);
-    if (!scale) {
+    const SceneBar* bar = FindBar(name);
+    if (!bar) {
         return std::nullopt;
     }
-    const ControlRange range = BarRange(name);
-    const double ends[] = {range.min * *scale, range.max * *scale};
-    return ShownValue{raw * *scale,
+    const double ends[] = {bar->range.min * bar->scale, bar->range.max * bar->scale};
+    return ShownValue{raw * bar->scale,
                       name == "n_DIATHLASI" ? IndexText(raw) : std::to_string(raw < 0 ? -raw : raw),
-                      std::min(ends[0], ends[1]), std::max(ends[0], ends[1]), std::abs(*scale)};
+                      std::min(ends[0], ends[1]), std::max(ends[0], ends[1]), std::abs(bar->scale)};
 }
 
 std::optional<int> RawBarValue(std::string_view name, double shown) {
-    const std::optional<double> scale = BarScale(name);
-    if (!scale || !std::isfinite(shown)) {
+    const SceneBar* bar = FindBar(name);
+    if (!bar || !std::isfinite(shown)) {
         return std::nullopt;
     }
-    return static_cast<int>(std::lround(std::clamp(shown / *scale, -1e6, 1e6)));
+    return static_cast<int>(std::lround(std::clamp(shown / bar->scale, -1e6, 1e6)));
 }
 
 std::string DescribeFigure(const Controls& c, const Recording& figure) {

@@ -187,7 +187,7 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
 }
 
 void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
-    // Set quietly, then drawn once as the new whole.
+    // Set quietly: no control's own handler runs; the caller draws the new whole once.
     QObject* const controls[] = {YPERVOLIKO,   f_apeiro,      ELLINIKA,    AGLIKA,      waveView_,
                                  perfectLens_, initial_POINT, fOCUS_POINT, n_DIATHLASI, pachos};
     for (QObject* control : controls) {
@@ -213,7 +213,6 @@ void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
         phase_ = 0;
     }
     ApplyLayout();
-    DrawConstruction();
 }
 
 void DHMIOYRGO_KYKLO::DrawConstruction() {

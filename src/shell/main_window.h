@@ -37,8 +37,8 @@ public:
 
     /// The control values that a redraw reads, taken from the widgets.
     Controls ReadControls() const;
-    /// Sets every control to `controls` (scroll bars, switches, language, view) and redraws
-    /// once.
+    /// Sets every control to `controls` (scroll bars, switches, language, view) without
+    /// running their handlers; a `DrawConstruction` after it draws the new whole.
     void SetControls(const Controls& controls);
     /// Redraws the figure on the canvas from the controls and rewrites the four read-outs.
     void DrawConstruction();

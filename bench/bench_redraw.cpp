@@ -1,3 +1,4 @@
+#include "drawing/drawn_extent.h"
 #include "drawing/recording_surface.h"
 #include "export/figure_export.h"
 #include "export/painter_surface.h"
@@ -61,6 +62,27 @@ void BM_Raster(benchmark::State& state, const Controls& c) {
     for (auto _ : state) {
         QImage image = RenderImage(figure, 1000);
         benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+/// How far the marks of a finished recording reach: what each pan, zoom and "show all" of the
+/// canvas reckons once.
+void BM_DrawnExtent(benchmark::State& state, const Controls& c) {
+    const Recording figure = Draw(c);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(DrawnExtent(figure));
+    }
+    state.counters["items"] = double(figure.items.size());
+}
+
+/// The read-outs of a dragged thumb: a redraw into a discarded recording.
+void BM_ReadoutsWhileDragging(benchmark::State& state, const Controls& c) {
+    Scene scene;
+    Labels labels;
+    RecordingSurface canvas;
+    DrawFigure(c, scene, labels, canvas);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadoutsFor(c, scene));
     }
 }
 
@@ -181,6 +203,14 @@ void BM_BlankPngProcess(benchmark::State& state) {
 } // namespace
 
 BENCHMARK_CAPTURE(BM_Compute, spherical_start, Setting(-20, false))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DrawnExtent, spherical_far, Setting(-200, false))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DrawnExtent, hyperbolic_far, Setting(-200, true))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ReadoutsWhileDragging, spherical_far, Setting(-200, false))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ReadoutsWhileDragging, hyperbolic_far, Setting(-200, true))
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Compute, spherical_far, Setting(-200, false))->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Raster, spherical_start, Setting(-20, false))->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Raster, spherical_far, Setting(-200, false))->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,8 @@
 #include "figure/control_texts.h"
 
+#include "construction/scene.h"
+#include "construction/scene_parameters.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -44,7 +47,7 @@ ControlTexts ControlTextsFor(bool greek) {
                 "Το σχήμα δεν αποθηκεύτηκε.",
                 "Κυματική εικόνα",
                 "ΚΥΜΑΤΙΚΗ ΕΙΚΟΝΑ",
-                "Κύματα σε κάθε ακτίνα, από την πηγή ως το F",
+                "Κύματα από την πηγή ως το F, ακτίνα προς ακτίνα",
                 "Κίνηση / παύση",
                 "ΚΙΝΗΣΗ ▶",
                 "ΠΑΥΣΗ ❚❚",
@@ -84,7 +87,7 @@ ControlTexts ControlTextsFor(bool greek) {
             "The figure was not saved.",
             "Wave view",
             "WAVE VIEW",
-            "Waves along every ray, from the source to F",
+            "Waves from the source to F, ray by ray",
             "Play / pause",
             "PLAY ▶",
             "PAUSE ❚❚",
@@ -110,6 +113,34 @@ ControlTexts ControlTextsFor(bool greek) {
 
 namespace {
 
+/// Where the source stands, as a sentence without its full stop. The source bar counts from the
+/// origin; the spherical lens begins nearer the source, at its front vertex, and the hyperbolic
+/// construction counts the source from its tip.
+std::string SourcePlace(const Controls& c) {
+    const bool el = c.ELLINIKA;
+    const std::string bar = std::to_string(-c.initial_POINT);
+    if (c.YPERVOLIKO) {
+        return el ? "Η πηγή απέχει " + bar + " μήκη κύματος από την κορυφή του φακού"
+                  : "The source is " + bar + " wavelengths in front of the lens's tip";
+    }
+    Scene scene;
+    ReadScene(c, scene);
+    const SphericalGeometry g = DeriveSphericalGeometry(c, scene);
+    const long fromLens = std::lround((g.FrontVertexX - scene.SourceX) / scene.Wavelength);
+    if (fromLens <= 0) {
+        return el ? "Η πηγή απέχει " + bar +
+                        " μήκη κύματος από την αρχή των αξόνων, μέσα στο "
+                        "γυαλί του φακού"
+                  : "The source is " + bar +
+                        " wavelengths from the origin, in the glass of the lens";
+    }
+    const std::string lens = std::to_string(fromLens);
+    return el ? "Η πηγή απέχει " + bar + " μήκη κύματος από την αρχή των αξόνων, " + lens +
+                    " μήκη κύματος μπροστά από τον φακό"
+              : "The source is " + bar + " wavelengths from the origin, " + lens +
+                    " in front of the lens";
+}
+
 /// The name and explanation of each control, as a reader of the form would put them.
 ControlDescription Explain(std::string_view name, const Controls& c) {
     const bool el = c.ELLINIKA;
@@ -128,25 +159,20 @@ ControlDescription Explain(std::string_view name, const Controls& c) {
                   : ControlDescription{"Print", "Prints the current construction."};
     }
     if (name == "initial_POINT") {
-        const std::string waves = std::to_string(-c.initial_POINT);
-        return el ? ControlDescription{"Θέση πηγής",
-                                       Fill("Η πηγή απέχει %1 μήκη κύματος από την αρχή, 3 "
-                                            "έως 200.",
-                                            waves)}
-                  : ControlDescription{"Source position",
-                                       Fill("The source is %1 wavelengths from the origin, "
-                                            "3 to 200.",
-                                            waves)};
+        return {el ? "Θέση πηγής" : "Source position",
+                SourcePlace(c) + (el ? " (από 3 έως 200)." : " (3 to 200).")};
     }
     if (name == "fOCUS_POINT") {
         const std::string waves = std::to_string(c.fOCUS_POINT);
-        return el ? ControlDescription{"Σημείο εστίασης",
-                                       Fill("Η εστία είναι %1 μήκη κύματος πίσω από τον "
-                                            "φακό, 1 έως 50.",
+        return el ? ControlDescription{"Σημείο-στόχος F",
+                                       Fill("Το F βρίσκεται %1 μήκη κύματος πίσω από τον φακό "
+                                            "(από 1 έως 50): εκεί συγκρίνονται τα κύματα των "
+                                            "ακτίνων. Η μετακίνησή του δεν αλλάζει τον φακό.",
                                             waves)}
-                  : ControlDescription{"Focus point",
-                                       Fill("The focus is %1 wavelengths behind the lens, "
-                                            "1 to 50.",
+                  : ControlDescription{"Target point F",
+                                       Fill("F is %1 wavelengths behind the lens (1 to 50): "
+                                            "where the counts of the rays are compared. Moving "
+                                            "it does not change the lens.",
                                             waves)};
     }
     if (name == "n_DIATHLASI") {
@@ -156,17 +182,21 @@ ControlDescription Explain(std::string_view name, const Controls& c) {
     if (name == "pachos") {
         const std::string waves = std::to_string(c.pachos);
         return el ? ControlDescription{"Πάχος φακού",
-                                       Fill("Ο φακός έχει πάχος %1 μήκη κύματος στο γυαλί, "
-                                            "1 έως 20.",
+                                       Fill("Ο φακός έχει πάχος %1 μήκη κύματος στο γυαλί "
+                                            "(από 1 έως 20).",
                                             waves)}
                   : ControlDescription{"Lens thickness",
-                                       Fill("The lens is %1 glass wavelengths thick, 1 to "
-                                            "20.",
+                                       Fill("The lens is %1 glass wavelengths thick (1 to "
+                                            "20).",
                                             waves)};
     }
     if (name == "f_apeiro") {
-        return el ? ControlDescription{"Παράλληλη δέσμη", "Δεν αλλάζει το σχήμα."}
-                  : ControlDescription{"Parallel beam", "Changes no figure."};
+        return el ? ControlDescription{"Παράλληλη δέσμη",
+                                       "Στην κυματική εικόνα η πηγή γίνεται επίπεδο κύμα, φως "
+                                       "από πολύ μακρινή πηγή· το κλασικό σχήμα δεν αλλάζει."}
+                  : ControlDescription{"Parallel beam",
+                                       "Wave view only: a plane wave, light from a very distant "
+                                       "source. The classic figures do not change."};
     }
     if (name == "YPERVOLIKO") {
         return el ? ControlDescription{"Υπερβολικός φακός",
@@ -177,12 +207,15 @@ ControlDescription Explain(std::string_view name, const Controls& c) {
     }
     if (name == "waveView") {
         return el ? ControlDescription{"Κυματική εικόνα",
-                                       "Δείχνει τις ακριβείς ακτίνες ως την εστία, "
-                                       "τα κύματα κάθε ακτίνας και πόσο "
-                                       "συμφωνούν (F6)."}
-                  : ControlDescription{"Wave view", "Shows the exact rays to the focus, the waves "
-                                                    "along each ray and how well they agree "
-                                                    "(F6)."};
+                                       "Σχεδιάζει με ακρίβεια κάθε ακτίνα μέσα από τον φακό· "
+                                       "μετά τον φακό μετρά τα κύματα ευθεία από το σημείο "
+                                       "εξόδου ως το F και δείχνει πόσο καλά φτάνουν σε φάση "
+                                       "(F6)."}
+                  : ControlDescription{"Wave view",
+                                       "Traces every ray exactly through the lens; after it, "
+                                       "counts the waves straight from where the ray leaves the "
+                                       "glass to F, and shows how well they arrive in step "
+                                       "(F6)."};
     }
     if (name == "playButton") {
         return el ? ControlDescription{"Κίνηση", "Κινεί τις κορυφές των κυμάτων: ένα μήκος "
@@ -312,16 +345,15 @@ std::string DescribeFigure(const Controls& c, const Recording& figure) {
                    ? (el ? "Κατασκευή υπερβολικού φακού. " : "Hyperbolic lens construction. ")
                    : (el ? "Κατασκευή σφαιρικού φακού. " : "Spherical lens construction. ");
     }
-    const std::string source = std::to_string(-c.initial_POINT);
     const std::string focus = std::to_string(c.fOCUS_POINT);
     const std::string thickness = std::to_string(c.pachos);
     const std::string n = IndexText(c.n_DIATHLASI);
-    text += el ? "Πηγή " + source + " μήκη κύματος πριν από τον φακό, εστία " + focus +
-                     " μήκη κύματος πίσω από αυτόν, δείκτης διάθλασης " + n + ", πάχος " +
-                     thickness + " μήκη κύματος στο γυαλί."
-               : "Source " + source + " wavelengths before the lens, focus " + focus +
-                     " wavelengths behind it, refractive index " + n + ", thickness " + thickness +
-                     " glass wavelengths.";
+    text +=
+        SourcePlace(c) +
+        (el ? ", σημείο-στόχος F " + focus + " μήκη κύματος πίσω από τον φακό, δείκτης διάθλασης " +
+                  n + ", πάχος " + thickness + " μήκη κύματος στο γυαλί."
+            : ", target point F " + focus + " wavelengths behind the lens, refractive index " + n +
+                  ", thickness " + thickness + " glass wavelengths.");
     // The figure's own texts, as printed: the counts along the rays, the count on the axis and
     // any notes and summaries.
     std::string counts;

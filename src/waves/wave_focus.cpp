@@ -28,40 +28,43 @@ ThroughRays Through(const WaveTrace& trace) {
     return through;
 }
 
-/// The rays that get through, ready for many evaluations of the rms OPD: each ray's count up to
-/// its exit point, and that point.
+/// The rays that get through, ready for many evaluations of the wavefront error: each ray's
+/// count up to its exit point, and that point.
 class FocusRays {
 public:
     explicit FocusRays(const WaveTrace& trace) : wavelength_(trace.lens.wavelength) {
         const ThroughRays through = Through(trace);
         for (const TracedRay* ray : through.rays) {
-            if (ray == through.axial) {
-                axial_ = base_.size();
-            }
             base_.push_back(ray->air + ray->glass.value_or(0));
             exitX_.push_back(ray->exit->x);
             exitY2_.push_back(ray->exit->y * ray->exit->y);
         }
         valid_ = through.axial != nullptr;
+        counts_.resize(base_.size());
     }
 
     bool Valid() const { return valid_; }
     std::size_t Size() const { return base_.size(); }
 
-    /// sqrt(mean((W_k(x) - W_0(x))²)), W(x) = A + G + |X (x, 0)| / λ.
-    double RmsOpdAt(double x) const {
+    /// sqrt(mean((W_k(x) - mean W(x))²)), W(x) = A + G + |X (x, 0)| / λ, in two passes so that
+    /// counts of hundreds of waves keep their fractions.
+    double RmsAboutMeanAt(double x) const {
         const std::size_t n = base_.size();
-        const auto count = [&](std::size_t i) {
-            const double dx = x - exitX_[i];
-            return base_[i] + std::sqrt(dx * dx + exitY2_[i]) / wavelength_;
-        };
-        const double axial = count(axial_);
-        double squares = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const double opd = count(i) - axial;
-            squares += opd * opd;
+        if (n == 0) {
+            return 0;
         }
-        return n > 0 ? std::sqrt(squares / static_cast<double>(n)) : 0;
+        double sum = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double dx = x - exitX_[i];
+            counts_[i] = base_[i] + std::sqrt(dx * dx + exitY2_[i]) / wavelength_;
+            sum += counts_[i];
+        }
+        const double mean = sum / static_cast<double>(n);
+        double squares = 0;
+        for (const double w : counts_) {
+            squares += (w - mean) * (w - mean);
+        }
+        return std::sqrt(squares / static_cast<double>(n));
     }
 
 private:
@@ -69,40 +72,64 @@ private:
     std::vector<double> base_;
     std::vector<double> exitX_;
     std::vector<double> exitY2_;
-    std::size_t axial_ = 0;
+    mutable std::vector<double> counts_;
     bool valid_ = false;
 };
 
 } // namespace
 
-Agreement Agree(const std::vector<double>& totals, double axial) {
-    Agreement a;
-    if (totals.empty()) {
-        a.inStep = 1;
-        return a;
+double PhasorAgreement(const std::vector<double>& counts) {
+    if (counts.empty()) {
+        return 1;
     }
-    double squares = 0;
     double phasorRe = 0;
     double phasorIm = 0;
-    for (const double w : totals) {
-        const double opd = w - axial;
-        squares += opd * opd;
-        a.maxOpd = std::max(a.maxOpd, std::abs(opd));
+    for (const double w : counts) {
         // Only the fraction of a wave sets the phase; taking it first keeps the angle exact for
         // counts of many waves.
         const CosSin turn = PortableCosSin(2 * std::numbers::pi * (w - std::floor(w)));
         phasorRe += turn.cos;
         phasorIm += turn.sin;
     }
-    const double n = static_cast<double>(totals.size());
-    a.rmsOpd = std::sqrt(squares / n);
-    a.inStep = PortableHypot(phasorRe, phasorIm) / n;
+    return PortableHypot(phasorRe, phasorIm) / static_cast<double>(counts.size());
+}
+
+Agreement Agree(const std::vector<double>& totals, double axial) {
+    Agreement a;
+    a.inStep = PhasorAgreement(totals);
+    if (totals.empty()) {
+        return a;
+    }
+    double squares = 0;
+    for (const double w : totals) {
+        const double opd = w - axial;
+        squares += opd * opd;
+        a.maxOpd = std::max(a.maxOpd, std::abs(opd));
+    }
+    a.rmsOpd = std::sqrt(squares / static_cast<double>(totals.size()));
+    const auto [earliest, latest] = std::minmax_element(totals.begin(), totals.end());
+    a.arrivalSpread = *latest - *earliest;
     return a;
 }
 
-double RmsOpdAt(const WaveTrace& trace, double x) {
+double RmsAboutMeanAt(const WaveTrace& trace, double x) {
     const FocusRays rays(trace);
-    return rays.Valid() ? rays.RmsOpdAt(x) : 0;
+    return rays.Valid() ? rays.RmsAboutMeanAt(x) : 0;
+}
+
+std::vector<double> DenseFanCounts(const WaveTrace& trace) {
+    std::vector<double> counts;
+    if (!trace.aperture) {
+        return counts;
+    }
+    counts.reserve(2 * DenseFanHalf + 1);
+    for (int j = -DenseFanHalf; j <= DenseFanHalf; ++j) {
+        const TracedRay ray = TraceRay(trace.lens, 0.95 * *trace.aperture * j / DenseFanHalf);
+        if (ray.total) {
+            counts.push_back(*ray.total);
+        }
+    }
+    return counts;
 }
 
 std::vector<double> BestFocusSamples() {
@@ -125,9 +152,9 @@ std::optional<double> BestFocus(const WaveTrace& trace) {
     static const std::vector<double> samples = BestFocusSamples();
     const double back = trace.lens.backX;
     std::size_t lowest = 0;
-    double lowestValue = rays.RmsOpdAt(back + samples[0]);
+    double lowestValue = rays.RmsAboutMeanAt(back + samples[0]);
     for (std::size_t i = 1; i < samples.size(); ++i) {
-        const double value = rays.RmsOpdAt(back + samples[i]);
+        const double value = rays.RmsAboutMeanAt(back + samples[i]);
         if (value < lowestValue) {
             lowest = i;
             lowestValue = value;
@@ -142,21 +169,21 @@ std::optional<double> BestFocus(const WaveTrace& trace) {
     double hi = back + samples[lowest + 1];
     double x1 = hi - Ratio * (hi - lo);
     double x2 = lo + Ratio * (hi - lo);
-    double f1 = rays.RmsOpdAt(x1);
-    double f2 = rays.RmsOpdAt(x2);
+    double f1 = rays.RmsAboutMeanAt(x1);
+    double f2 = rays.RmsAboutMeanAt(x2);
     while (hi - lo > BestFocusPrecision) {
         if (f1 <= f2) {
             hi = x2;
             x2 = x1;
             f2 = f1;
             x1 = hi - Ratio * (hi - lo);
-            f1 = rays.RmsOpdAt(x1);
+            f1 = rays.RmsAboutMeanAt(x1);
         } else {
             lo = x1;
             x1 = x2;
             f1 = f2;
             x2 = lo + Ratio * (hi - lo);
-            f2 = rays.RmsOpdAt(x2);
+            f2 = rays.RmsAboutMeanAt(x2);
         }
     }
     return (lo + hi) / 2;
@@ -193,6 +220,12 @@ void Summarise(WaveTrace& trace) {
     trace.rmsOpd = a.rmsOpd;
     trace.maxOpd = a.maxOpd;
     trace.inStep = a.inStep;
+    trace.arrivalSpread = a.arrivalSpread;
+    const std::vector<double> dense = DenseFanCounts(trace);
+    if (!dense.empty()) {
+        trace.inStepAll = PhasorAgreement(dense);
+        trace.brightness = *trace.inStepAll * *trace.inStepAll;
+    }
     trace.bestFocus = BestFocus(trace);
 }
 

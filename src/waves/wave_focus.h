@@ -12,18 +12,30 @@ struct Agreement {
     /// sqrt(mean(OPD²)) and max |OPD|, OPD = W_k - W_0 in waves.
     double rmsOpd = 0;
     double maxOpd = 0;
-    /// |Σ exp(2πi W_k)| / N: the length of the mean phasor of the arriving waves, 1 when all
-    /// arrive in step.
+    /// `PhasorAgreement` of the counts.
     double inStep = 0;
+    /// The latest less the earliest count, in waves.
+    double arrivalSpread = 0;
 };
+
+/// **Agreement of phases**: |Σ_k exp(2πi W_k)| / N for the counts W_k in waves, the length of
+/// the mean phasor of the waves arriving at one point. 1 when all arrive in step (counts that
+/// differ by whole waves included), 0 when they cancel. Empty `counts` give 1.
+double PhasorAgreement(const std::vector<double>& counts);
 
 /// The agreement of the counts `totals` with the axial count `axial`. Empty `totals` agree
 /// perfectly.
 Agreement Agree(const std::vector<double>& totals, double axial);
 
-/// The rms OPD of the rays that get through when the part after the lens is measured straight
-/// from each exit point to the axis point (x, 0): the quantity the best focus minimises.
-double RmsOpdAt(const WaveTrace& trace, double x);
+/// **Wavefront error at an axis point**: the rms of the counts W_k(x) about their mean, in
+/// waves, over the drawn rays that get through, the part after the lens measured straight from
+/// each exit point X_k to the axis point (x, 0): W_k(x) = A_k + G_k + |X_k (x, 0)| / λ. A common
+/// delay of every ray (piston) changes nothing; this is what the best focus minimises.
+double RmsAboutMeanAt(const WaveTrace& trace, double x);
+
+/// The counts at F of the dense fan's rays that get through (`DenseFanHalf`), traced exactly
+/// like the drawn rays; empty where the trace has no aperture.
+std::vector<double> DenseFanCounts(const WaveTrace& trace);
 
 /// The scan of the best-focus search: distances behind B, every `BestFocusFineStep` up to
 /// `BestFocusFineRange` (where the foci of these lenses lie), every `BestFocusCoarseStep` on to
@@ -33,14 +45,15 @@ inline constexpr double BestFocusFineRange = 300;
 inline constexpr double BestFocusCoarseStep = 10;
 std::vector<double> BestFocusSamples();
 
-/// The x in (B, B + `BestFocusRange`] with the least `RmsOpdAt`, to `BestFocusPrecision`: the
+/// The x in (B, B + `BestFocusRange`] with the least `RmsAboutMeanAt`, to `BestFocusPrecision`: the
 /// scan of `BestFocusSamples` finds the lowest sample, and a golden-section search refines it
 /// between its neighbours. Empty when the lowest sample is the end of the range (the lens does
 /// not bring these rays together there) or fewer than two rays get through.
 std::optional<double> BestFocus(const WaveTrace& trace);
 
-/// Fills the fan's OPDs and axis crossings and the summary of `trace`: W_0, the agreement at F,
-/// the best and the paraxial focus and the spread of the axis crossings.
+/// Fills the fan's OPDs and axis crossings and the summary of `trace`: W_0, the agreement at F
+/// of the drawn rays and of the dense fan, the brightness and the spread of arrival at F, the
+/// best and the paraxial focus and the spread of the axis crossings.
 void Summarise(WaveTrace& trace);
 
 } // namespace kymata::waves

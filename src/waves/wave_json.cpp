@@ -71,6 +71,9 @@ std::string WavesJson(const WaveTrace& trace, std::optional<double> phase,
         .Raw("rmsOpd", Number(trace.rmsOpd))
         .Raw("maxOpd", Number(trace.maxOpd))
         .Raw("inStep", Number(trace.inStep))
+        .Raw("inStepAll", Number(trace.inStepAll))
+        .Raw("brightness", Number(trace.brightness))
+        .Raw("arrivalSpread", Number(trace.arrivalSpread))
         .Raw("bestFocus", Number(trace.bestFocus))
         .Raw("paraxialFocus", Number(trace.paraxialFocus));
     if (lens.shape == LensShape::Perfect) {

@@ -2,6 +2,7 @@
 
 #include "waves/wave_trace.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,13 +25,29 @@ struct WaveLedger {
     std::vector<std::string> columns;
     /// One row a ray, in k order; a count that does not exist is "—".
     std::vector<std::vector<std::string>> rows;
-    /// W_0, rms and max OPD, in step, best focus and its distance from F, paraxial focus, the
-    /// spread of the axis crossings; or the one sentence that no ray is traced.
+    /// W_0, rms and max OPD, in step and brightness at F (the dense fan), best focus and its
+    /// distance from F, paraxial focus or why there is none, the spread of the axis crossings,
+    /// all distances in wavelengths behind the lens, and how the count after the lens is
+    /// taken; or the one sentence that no ray is traced.
     std::vector<LedgerLine> summary;
 };
 
 /// The phase error of a path difference in degrees, OPD 360°, wrapped to (-180°, 180°].
 double PhaseErrorDegrees(double opd);
+
+/// A point source no farther from the front vertex than the front focal distance: both in
+/// wavelengths, and whether it stands on the focal point itself (within rounding).
+struct NearSource {
+    double distance;
+    double focal;
+    bool onFocalPoint;
+};
+
+/// The source of `lens` when it lies within the front surface's front focal distance: then the
+/// rays near the axis still spread after the lens (or leave it parallel, on the focal point),
+/// and there is no focus behind it. Empty for a farther source, a plane wave and the perfect
+/// surface.
+std::optional<NearSource> SourceWithinFocalDistance(const WaveLens& lens);
 
 /// The summary of the ledger alone, as the figure shows it.
 std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek);

@@ -125,6 +125,18 @@ double ApertureHeight(const WaveLens& lens) {
     return std::min(lens.rim, seen);
 }
 
+std::optional<double> FrontFocalDistance(const WaveLens& lens) {
+    switch (lens.shape) {
+    case LensShape::Sphere:
+        return lens.radius / (lens.index - 1);
+    case LensShape::Hyperbola:
+        return lens.b * lens.b / lens.a / (lens.index - 1);
+    case LensShape::Perfect:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 /// The parameter t > 0 at which p + t d meets the front surface a second time (t = 0 being p

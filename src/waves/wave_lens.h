@@ -3,6 +3,7 @@
 #include "construction/controls.h"
 #include "waves/optics.h"
 
+#include <optional>
 #include <vector>
 
 namespace kymata::waves {
@@ -80,6 +81,15 @@ Vec2 FrontNormal(const WaveLens& lens, Vec2 p);
 /// R sqrt(1 - (R / D)²), D = centreX - sourceX; hyperbola, when 0 < s = sourceX + 2a < a:
 /// b sqrt((a / s)² - 1)). The plane wave sees the whole front: H = rim.
 double ApertureHeight(const WaveLens& lens);
+
+/// **Front focal distance** of the front surface, in canvas units from its vertex towards the
+/// source: f = R_v / (n - 1), from the paraxial law of a refracting surface
+/// 1/s + n/s' = (n - 1)/R_v with s' at infinity. R_v is the radius of curvature at the vertex:
+/// R for the sphere, b²/a for the hyperbola (whose far focus lies exactly there, f = a (n + 1)).
+/// A point source nearer than f leaves the surface still spreading, and the plane back face
+/// cannot make it converge: no focus behind the lens. Empty for the perfect surface, which is
+/// made for its own source and F.
+std::optional<double> FrontFocalDistance(const WaveLens& lens);
 
 /// Where a ray inside the glass, from the front-surface point p along the unit direction d,
 /// leaves the glass: through the back plane (`backFace`), or through the front surface or the

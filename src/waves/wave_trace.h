@@ -75,11 +75,22 @@ struct WaveTrace {
     /// The root mean square and the largest of |OPD| over the rays that get through.
     std::optional<double> rmsOpd;
     std::optional<double> maxOpd;
-    /// |Σ exp(2πi W_k)| / N over the rays that get through: 1 when every wave arrives at F in
-    /// step (a bright focus).
+    /// |Σ exp(2πi W_k)| / N over the drawn rays that get through: how well these 25 sample
+    /// crests line up at F. It ignores whole waves and, once the counts differ by more than
+    /// about a wave, 25 samples overstate it; `inStepAll` is the converged value.
     std::optional<double> inStep;
-    /// The x > B, within (B, B + 2000], at which the rms OPD is least when the counts after the
-    /// lens are measured to (x, 0); empty when the least lies at the end of that range.
+    /// |Σ_j exp(2πi W_j)| / N over the dense fan's rays that get through (`DenseFanHalf`): 1
+    /// when every wave through the aperture arrives at F in step; empty when none gets through.
+    std::optional<double> inStepAll;
+    /// `inStepAll`², the intensity at F relative to every wave arriving there in step (the
+    /// figure is a section, so the pupil is one-dimensional).
+    std::optional<double> brightness;
+    /// The latest less the earliest count at F over the drawn rays that get through, in waves:
+    /// how many periods a flash's crest takes to arrive there in full.
+    std::optional<double> arrivalSpread;
+    /// The x > B, within (B, B + 2000], at which the rms of the counts about their mean is
+    /// least when the counts after the lens are measured to (x, 0); empty when the least lies at
+    /// the end of that range.
     std::optional<double> bestFocus;
     /// Where a ray entering at 10⁻⁴ H crosses the axis.
     std::optional<double> paraxialFocus;
@@ -99,6 +110,9 @@ double PerfectGapFromSphere(const WaveLens& lens);
 /// The number of rays in the fan, and the largest |k|.
 inline constexpr int FanRays = 25;
 inline constexpr int FanHalf = 12;
+/// The dense fan that the converged agreement at F sums over: 2001 rays aimed at the heights
+/// 0.95 H j / 1000, j = -1000..1000, the drawn fan's aperture.
+inline constexpr int DenseFanHalf = 1000;
 /// The range behind the back face in which the best focus is sought, and its precision.
 inline constexpr double BestFocusRange = 2000;
 inline constexpr double BestFocusPrecision = 1e-3;

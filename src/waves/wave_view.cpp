@@ -267,18 +267,23 @@ void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
     s.CurrentX = static_cast<float>(std::min(b.left, b.right) + unit);
     s.CurrentY = static_cast<float>(std::max(b.top, b.bottom) - unit);
     std::vector<LedgerLine> lines = LedgerSummary(trace, greek);
-    if (crests.flash && trace.maxOpd) {
-        lines.push_back(
-            {greek ? "Διασπορά άφιξης στο F (κύματα)" : "Spread of arrival at F (waves)",
-             Format(*trace.maxOpd, 2)});
+    if (crests.flash && trace.arrivalSpread) {
+        lines.push_back({greek ? "Διασπορά των αφίξεων στο F, τελευταία - πρώτη (περίοδοι)"
+                               : "Spread of arrival at F, latest - earliest (periods)",
+                         Format(*trace.arrivalSpread, 2)});
     }
     for (const Marker marker : layout.named) {
         const bool best = marker == Marker::BestFocus;
-        lines.push_back({std::string(best ? (greek ? "Καλύτερη εστία (εκτός σχήματος) x"
-                                                   : "Best focus (off the figure) x")
-                                          : (greek ? "Παραξονική εστία (εκτός σχήματος) x"
-                                                   : "Paraxial focus (off the figure) x")),
-                         Format(MarkerX(trace, marker), 1)});
+        const double behind = (MarkerX(trace, marker) - trace.lens.backX) / trace.lens.wavelength;
+        lines.push_back(
+            {std::string(best ? (greek ? "Καλύτερη εστία (εκτός σχήματος), μήκη κύματος πίσω από "
+                                         "τον φακό"
+                                       : "Best focus (off the figure), wavelengths behind the lens")
+                              : (greek ? "Παραξονική εστία (εκτός σχήματος), μήκη κύματος πίσω "
+                                         "από τον φακό"
+                                       : "Paraxial focus (off the figure), wavelengths behind the "
+                                         "lens")),
+             Format(behind, 2)});
     }
     const float left = s.CurrentX;
     for (const LedgerLine& line : lines) {

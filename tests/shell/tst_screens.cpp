@@ -291,8 +291,14 @@ void TestScreens::canvasDescribesTheFigure() {
     const auto w = WindowOfSize(QSize(1366, 768));
     QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(&w->Canvas());
     const QString greek = canvas->text(QAccessible::Description);
-    QVERIFY2(greek.startsWith(QStringLiteral("Κατασκευή σφαιρικού φακού. Πηγή 20 μήκη κύματος")),
+    // The distance of the source from the lens that the description gives is the count the
+    // figure prints on the axial ray from the source to the lens, "#L = 14.0".
+    QVERIFY2(greek.startsWith(QStringLiteral("Κατασκευή σφαιρικού φακού. Η πηγή απέχει 20 μήκη "
+                                             "κύματος από την αρχή των αξόνων, 14 μήκη κύματος "
+                                             "μπροστά από τον φακό")),
              qPrintable(greek));
+    QVERIFY(greek.contains(QStringLiteral("#L = 20.1; #L = 18.5; #L = 17.1; #L = 15.9; #L = 14.9; "
+                                          "#L = 14.2; #L = 14.0;")));
     QVERIFY(greek.contains(QStringLiteral("δείκτης διάθλασης 1.50")));
     // Every count the figure prints is in the description, in the order drawn.
     qsizetype from = 0;
@@ -314,15 +320,20 @@ void TestScreens::canvasDescribesTheFigure() {
     auto* index = w->findChild<QScrollBar*>(QStringLiteral("n_DIATHLASI"));
     index->setValue(172);
     const QString english = canvas->text(QAccessible::Description);
-    QVERIFY2(english.startsWith(QStringLiteral("Hyperbolic lens construction. Source 20 "
-                                               "wavelengths before the lens, focus 5 wavelengths "
-                                               "behind it, refractive index 1.72, thickness 20")),
+    // The hyperbolic construction counts the source from the tip, as its own line says.
+    QVERIFY2(english.startsWith(QStringLiteral("Hyperbolic lens construction. The source is 20 "
+                                               "wavelengths in front of the lens's tip, target "
+                                               "point F 5 wavelengths behind the lens, refractive "
+                                               "index 1.72, thickness 20")),
              qPrintable(english));
+    QVERIFY(english.contains(
+        QStringLiteral("distance of source from hyperbolic top in wavelengths =20.00")));
     QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("waveView")), Qt::LeftButton);
     const QString waves = canvas->text(QAccessible::Description);
     QVERIFY2(waves.startsWith(QStringLiteral("Wave view, hyperbolic lens.")), qPrintable(waves));
     // The wave view's summary that the figure prints, such as the count on the axis.
-    QVERIFY2(waves.contains(QStringLiteral("Counts on the figure: Axial count W0 (waves) = ")),
+    QVERIFY2(waves.contains(
+                 QStringLiteral("Counts on the figure: Count along the axis to F, W0 (waves) = ")),
              qPrintable(waves));
 }
 

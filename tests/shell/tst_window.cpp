@@ -548,10 +548,12 @@ void TestWindow::accessibleTexts_data() {
     QTest::addColumn<QString>("description");
     QTest::newRow("source, Greek") << false << "initial_POINT"
                                    << "Θέση πηγής"
-                                   << "Η πηγή απέχει 20 μήκη κύματος από την αρχή, 3 έως 200.";
+                                   << "Η πηγή απέχει 20 μήκη κύματος από την αρχή των αξόνων, 14 "
+                                      "μήκη κύματος μπροστά από τον φακό (από 3 έως 200).";
     QTest::newRow("source, English") << true << "initial_POINT"
                                      << "Source position"
-                                     << "The source is 20 wavelengths from the origin, 3 to 200.";
+                                     << "The source is 20 wavelengths from the origin, 14 in front "
+                                        "of the lens (3 to 200).";
     QTest::newRow("index, Greek") << false << "n_DIATHLASI"
                                   << "Δείκτης διάθλασης"
                                   << "n = 1.50, από 1.05 έως 2.50.";
@@ -560,10 +562,12 @@ void TestWindow::accessibleTexts_data() {
                                     << "n = 1.50, from 1.05 to 2.50.";
     QTest::newRow("thickness, English") << true << "pachos"
                                         << "Lens thickness"
-                                        << "The lens is 20 glass wavelengths thick, 1 to 20.";
+                                        << "The lens is 20 glass wavelengths thick (1 to 20).";
     QTest::newRow("focus, Greek") << false << "fOCUS_POINT"
-                                  << "Σημείο εστίασης"
-                                  << "Η εστία είναι 5 μήκη κύματος πίσω από τον φακό, 1 έως 50.";
+                                  << "Σημείο-στόχος F"
+                                  << "Το F βρίσκεται 5 μήκη κύματος πίσω από τον φακό (από 1 έως "
+                                     "50): εκεί συγκρίνονται τα κύματα των ακτίνων. Η μετακίνησή "
+                                     "του δεν αλλάζει τον φακό.";
     // A control that shows its caption or text is named by it: what a screen reader says and
     // what voice control finds it by.
     QTest::newRow("print, English") << true << "Command1"
@@ -897,7 +901,7 @@ void TestWindow::waveViewFollowsTheControls() {
     ClickOn("initial_POINT", QStyle::SC_ScrollBarSubPage)(*w);
     QCOMPARE(w->Canvas().Figure(), shown());
     auto* summary = w->findChild<QLabel*>(QStringLiteral("ledgerSummary"));
-    QVERIFY(summary->text().startsWith(QStringLiteral("Axial count W0 (waves) = ")));
+    QVERIFY(summary->text().startsWith(QStringLiteral("Count along the axis to F, W0 (waves) = ")));
 }
 
 // Play moves the crests one period a second at speed 1; each frame shows the crests at the

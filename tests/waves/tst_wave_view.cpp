@@ -205,8 +205,10 @@ void TestWaveView::ledgerInBothLanguages() {
     QCOMPARE(english.rows.front().front(), std::string("-12"));
     QCOMPARE(english.rows.back().front(), std::string("12"));
     QCOMPARE(english.summary.size(), greek.summary.size());
-    QCOMPARE(english.summary.front().Text(), std::string("Axial count W0 (waves) = 219.00"));
-    QCOMPARE(greek.summary.front().Text(), std::string("Κύματα στον άξονα W0 = 219.00"));
+    QCOMPARE(english.summary.front().Text(),
+             std::string("Count along the axis to F, W0 (waves) = 219.00"));
+    QCOMPARE(greek.summary.front().Text(),
+             std::string("Κύματα κατά μήκος του άξονα ως το F, W0 = 219.00"));
     for (std::size_t i = 0; i < english.summary.size(); ++i) {
         QCOMPARE(english.summary[i].value, greek.summary[i].value);
         QVERIFY(english.summary[i].caption != greek.summary[i].caption);
@@ -216,7 +218,7 @@ void TestWaveView::ledgerInBothLanguages() {
     QCOMPARE(english.rows[FanHalf][6], std::string("0"));
 }
 
-// A focus too far to draw is named in words with its x.
+// A focus too far to draw is named in words with its distance behind the lens.
 void TestWaveView::farMarkersAreNamed() {
     const WaveTrace trace = TraceWaves(Waves(-20, 105, false, true));
     QVERIFY(trace.paraxialFocus);
@@ -227,7 +229,9 @@ void TestWaveView::farMarkersAreNamed() {
     DrawWaveView(trace, false, canvas);
     bool named = false;
     for (const TextItem& t : Texts(canvas.Figure())) {
-        named = named || t.text.starts_with("Paraxial focus (off the figure) x = ");
+        named =
+            named || t.text == "Paraxial focus (off the figure), wavelengths behind the lens = " +
+                                   Format((*trace.paraxialFocus - trace.lens.backX) / 5, 2);
     }
     QVERIFY(named);
 }
@@ -241,9 +245,9 @@ void TestWaveView::worksheetBlanksTheCounts() {
             ++blanks;
         }
     }
-    // W0, rms and max OPD, in step, the best focus and its distance from F, the paraxial focus
-    // and the spread of the crossings.
-    QCOMPARE(blanks, 8);
+    // W0, rms and max OPD, in step and brightness at F, the best focus and its distance from F,
+    // the paraxial focus and the spread of the crossings.
+    QCOMPARE(blanks, 9);
 }
 
 void TestWaveView::documentOfTheWaveView() {
@@ -251,9 +255,10 @@ void TestWaveView::documentOfTheWaveView() {
     const QJsonObject doc = Document(content);
     QCOMPARE(doc["view"].toString(), QStringLiteral("waves"));
     const QJsonObject w = doc["waves"].toObject();
-    QCOMPARE(w.keys(), (QStringList{"aperture", "axialCount", "backFace", "bestFocus", "focus",
-                                    "inStep", "lens", "maxOpd", "parallelBeam", "paraxialFocus",
-                                    "rays", "rim", "rmsOpd", "source"}));
+    QCOMPARE(w.keys(),
+             (QStringList{"aperture", "arrivalSpread", "axialCount", "backFace", "bestFocus",
+                          "brightness", "focus", "inStep", "inStepAll", "lens", "maxOpd",
+                          "parallelBeam", "paraxialFocus", "rays", "rim", "rmsOpd", "source"}));
     QCOMPARE(w["lens"].toString(), QStringLiteral("sphere"));
     QCOMPARE(w["source"].toDouble(), -1000.0);
     QCOMPARE(w["axialCount"].toDouble(), *content.waves->axialCount);
@@ -281,8 +286,8 @@ void TestWaveView::documentOfTheWaveView() {
 void TestWaveView::documentWithTheSourceInTheGlass() {
     const QJsonObject w = Document(DrawFigureContent(Waves(-3)))["waves"].toObject();
     QCOMPARE(w["rays"].toArray().size(), 0);
-    for (const char* key :
-         {"aperture", "axialCount", "rmsOpd", "maxOpd", "inStep", "bestFocus", "paraxialFocus"}) {
+    for (const char* key : {"aperture", "axialCount", "rmsOpd", "maxOpd", "inStep", "inStepAll",
+                            "brightness", "arrivalSpread", "bestFocus", "paraxialFocus"}) {
         QVERIFY2(w[key].isNull(), key);
     }
 }
@@ -402,7 +407,8 @@ void TestWaveView::flashIsOneCrest() {
     QVERIFY(crests >= 1 && crests <= 12);
     const auto texts = Texts(content.canvas);
     QVERIFY(std::any_of(texts.begin(), texts.end(), [&](const TextItem& t) {
-        return t.text == "Διασπορά άφιξης στο F (κύματα) = " + Format(*content.waves->maxOpd, 2);
+        return t.text == "Διασπορά των αφίξεων στο F, τελευταία - πρώτη (περίοδοι) = " +
+                             Format(*content.waves->arrivalSpread, 2);
     }));
     const QJsonObject w = Document(content)["waves"].toObject();
     QCOMPARE(w["flash"].toDouble(), 150.0);
@@ -430,7 +436,8 @@ void TestWaveView::perfectLensDocument() {
     QVERIFY(sphere);
     const auto texts = Texts(content.canvas);
     QVERIFY(std::any_of(texts.begin(), texts.end(), [](const TextItem& t) {
-        return t.text.starts_with("Τέλεια επιφάνεια από τη σφαίρα");
+        return t.text.starts_with(
+            "Μέγιστη απόσταση τέλειας επιφάνειας από τη σφαίρα (μήκη κύματος στο γυαλί) = ");
     }));
 }
 

@@ -40,12 +40,15 @@ struct Options {
                                            "(default 1000)."),
                             QStringLiteral("PX")};
     QCommandLineOption source{QStringLiteral("source"),
-                              QStringLiteral("Source position in wavelengths, integer -200..-3 "
+                              QStringLiteral("Source position X0 in wavelengths left of the "
+                                             "origin (the sphere's front is 6 nearer; the "
+                                             "hyperbola's tip is the origin), integer -200..-3 "
                                              "(default -20)."),
                               QStringLiteral("N")};
     QCommandLineOption focus{QStringLiteral("focus"),
-                             QStringLiteral("Focus point in wavelengths behind the lens, "
-                                            "integer 1..50 (default 5)."),
+                             QStringLiteral("Target point F in wavelengths behind the lens, where "
+                                            "the counts are compared, integer 1..50 (default "
+                                            "5)."),
                              QStringLiteral("N")};
     QCommandLineOption index{QStringLiteral("index"),
                              QStringLiteral("Refractive index, 1.05..2.50 in steps of 0.01 "
@@ -62,7 +65,8 @@ struct Options {
                                                    "wave view (changes no classic figure).")};
     QCommandLineOption view{QStringLiteral("view"),
                             QStringLiteral("The figure: classic (default) or waves, the wave "
-                                           "view with every ray traced to the focus."),
+                                           "view with every ray traced exactly through the lens "
+                                           "and its count of waves at F."),
                             QStringLiteral("classic|waves")};
     QCommandLineOption lens{QStringLiteral("lens"),
                             QStringLiteral("With --view waves: the lens, sphere (default), "

@@ -68,7 +68,7 @@ async function Main() {
     Check((await browser.eval(`document.getElementById("YPERVOLIKO").checked && document.getElementById("AGLIKA").checked`)) === true, "the switches show the address's setting");
     Check((await browser.eval(`document.getElementById("initial_POINT").getAttribute("aria-label")`)) === "Source position", "the sliders have names in the current language");
     const canvasSays = await browser.eval(`document.getElementById("EIKON-description").textContent`);
-    Check(canvasSays.startsWith("Hyperbolic lens construction. Source 30 wavelengths before the lens, focus 5 wavelengths behind it, refractive index 1.65"), `the canvas says what it shows: ${canvasSays.slice(0, 120)}`);
+    Check(canvasSays.startsWith("Hyperbolic lens construction. The source is 30 wavelengths in front of the lens's tip, target point F 5 wavelengths behind the lens, refractive index 1.65"), `the canvas says what it shows: ${canvasSays.slice(0, 120)}`);
     const ratio = await browser.eval(`document.getElementById("EIKON").width / document.getElementById("EIKON").getBoundingClientRect().width`);
     Check(Math.abs(ratio - 2) < 0.01, `the canvas is sharp on a high-density screen (${ratio} device pixels a CSS pixel)`);
     Check((await browser.eval(nonWhite)) > 5000, "the canvas is drawn");

@@ -10,7 +10,7 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS = -DCMAKE_BUILD_TYPE=Release
 
 # Everything the build, the tests and the benchmarks need, by Debian package name.
-PACKAGES = cmake make g++ pkg-config clang-format \
+PACKAGES = cmake make g++ pkg-config clang-format gettext \
            qt6-base-dev qt6-svg-dev qt6-l10n-tools libgl-dev \
            libbenchmark-dev \
            fonts-liberation2 fonts-dejavu-core \

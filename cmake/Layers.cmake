@@ -2,21 +2,24 @@
 # the folders before it in its chain; configuring fails on any include that climbs upwards, so
 # the layering is a rule of the build and not a habit.
 #
-#   drawing <- construction <- hyperbolic <- waves <- printing <- figure    (kymata_figure)
+#   texts <- drawing <- construction <- hyperbolic <- waves <- printing <- figure (kymata_figure)
 #   figure  <- export <- shell                                              (the Qt shell)
 #   figure  <- web                                                          (the web shell)
-set(KYMATA_LAYERS_drawing drawing)
-set(KYMATA_LAYERS_construction drawing construction)
-set(KYMATA_LAYERS_hyperbolic drawing construction hyperbolic)
-set(KYMATA_LAYERS_waves drawing construction hyperbolic waves)
-set(KYMATA_LAYERS_printing drawing construction hyperbolic waves printing)
-set(KYMATA_LAYERS_figure drawing construction hyperbolic waves printing figure)
-set(KYMATA_LAYERS_export ${KYMATA_LAYERS_figure} export)
+#
+# The core's layers stand in one ordered list; each may include those before it. The shells
+# stand on the whole core.
+set(KYMATA_CORE_LAYERS texts drawing construction hyperbolic waves printing figure)
+set(below)
+foreach(layer IN LISTS KYMATA_CORE_LAYERS)
+    list(APPEND below ${layer})
+    set(KYMATA_LAYERS_${layer} ${below})
+endforeach()
+set(KYMATA_LAYERS_export ${KYMATA_CORE_LAYERS} export)
 set(KYMATA_LAYERS_shell ${KYMATA_LAYERS_export} shell)
-set(KYMATA_LAYERS_web ${KYMATA_LAYERS_figure} web)
+set(KYMATA_LAYERS_web ${KYMATA_CORE_LAYERS} web)
 
 # The folders whose code is standard C++ alone: no Qt header may appear in them.
-set(KYMATA_QT_FREE_LAYERS drawing construction hyperbolic waves printing figure web)
+set(KYMATA_QT_FREE_LAYERS ${KYMATA_CORE_LAYERS} web)
 
 function(kymata_check_layers source_dir)
     file(GLOB_RECURSE sources RELATIVE ${source_dir} ${source_dir}/*.h ${source_dir}/*.cpp)

@@ -1,4 +1,5 @@
 #include "construction/scene_parameters.h"
+#include "texts/catalogue.h"
 
 #include "construction/number_format.h"
 
@@ -33,20 +34,17 @@ std::string RefractiveIndexCaption(const Controls& controls) {
 std::string ThicknessCaption(const Controls& controls, const Scene& scene) {
     const std::string width = Format(double(controls.pachos * scene.Wavelength), 0);
     const std::string waves = Format(double(controls.pachos), 2);
-    if (controls.ELLINIKA) {
-        return "Φάρδος Φακούς = " + width + " # κυμάτων = " + waves;
-    }
-    return "LENS WIDTH = " + width + " # of Waves = " + waves;
+    return Text("classic.readout.thickness", controls.ELLINIKA, {width, waves});
 }
 
 std::string SourceCaption(const Controls& controls) {
-    return "  X0 =" + Format(double(-controls.initial_POINT), 0) +
-           (controls.ELLINIKA ? " μήκη κύματος" : " Wavelengths");
+    return Text("classic.readout.source", controls.ELLINIKA,
+                {Format(double(-controls.initial_POINT), 0)});
 }
 
 std::string FocusCaption(const Controls& controls) {
-    return (controls.ELLINIKA ? " Σημείο Εστίασης  = " : " Focus point = ") +
-           Format(double(controls.fOCUS_POINT), 0);
+    return Text("classic.readout.focus", controls.ELLINIKA,
+                {Format(double(controls.fOCUS_POINT), 0)});
 }
 
 Labels SceneLabels(const Controls& controls, const Scene& scene) {

@@ -2,6 +2,7 @@
 
 #include "construction/scene.h"
 #include "construction/scene_parameters.h"
+#include "texts/catalogue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,14 +12,6 @@
 namespace kymata {
 
 namespace {
-
-/// `pattern` with its "%1" replaced by `value`.
-std::string Fill(std::string pattern, const std::string& value) {
-    if (const auto at = pattern.find("%1"); at != std::string::npos) {
-        pattern.replace(at, 2, value);
-    }
-    return pattern;
-}
 
 /// A refractive index of `hundredths` hundredths as the read-outs write it: "1.50".
 std::string IndexText(int hundredths) {
@@ -30,85 +23,50 @@ std::string IndexText(int hundredths) {
 } // namespace
 
 ControlTexts ControlTextsFor(bool greek) {
-    if (greek) {
-        return {"Αποθήκευση σχήματος ως…",
-                "Αποθήκευση φύλλου εργασίας ως…",
-                "Εκτύπωση…",
-                "Εκτύπωση φύλλου εργασίας…",
-                "Ζωντανή μετακίνηση",
-                "Λειτουργία παρουσίασης",
-                "Μεγέθυνση",
-                "Σμίκρυνση",
-                "Ολόκληρο το σχήμα",
-                "Έξοδος",
-                "Αποθήκευση σχήματος",
-                "Μέγεθος εικόνας PNG",
-                "Πλευρά σε εικονοστοιχεία:",
-                "Το σχήμα δεν αποθηκεύτηκε.",
-                "Κυματική εικόνα",
-                "ΚΥΜΑΤΙΚΗ ΕΙΚΟΝΑ",
-                "Κύματα από την πηγή ως το F, ακτίνα προς ακτίνα",
-                "Κίνηση / παύση",
-                "ΚΙΝΗΣΗ ▶",
-                "ΠΑΥΣΗ ❚❚",
-                "Ένα καρέ μπροστά",
-                "Πιο αργά",
-                "Πιο γρήγορα",
-                "Μία λάμψη",
-                "ΛΑΜΨΗ",
-                "ΤΕΛΕΙΟΣ ΦΑΚΟΣ",
-                "Ταχύτητα %1× (Space, [, ], .)",
-                "Όλα όσα σχεδιάστηκαν",
-                "Μενού του σχήματος",
-                "Οδηγός…",
-                "Σχετικά με το Kymata…",
-                "Σχετικά με το Kymata",
-                "Kymata %1\n"
-                "Κύματα και ακτίνες σε φακό: γιατί ένας φακός εστιάζει.\n\n"
-                "Άδεια: GNU General Public License, έκδοση 3 ή νεότερη· χωρίς καμία εγγύηση.\n\n"
-                "Για ένα πρόβλημα γράψτε στους προγραμματιστές του Kymata, στον κατάλογο "
-                "προβλημάτων του έργου από όπου πήρατε το πρόγραμμα: την έκδοση, τι κάνατε και τι "
-                "είδατε.",
-                "Οδηγός του Kymata"};
-    }
-    return {"Save figure as…",
-            "Save worksheet as…",
-            "Print…",
-            "Print worksheet…",
-            "Live dragging",
-            "Presentation mode",
-            "Zoom in",
-            "Zoom out",
-            "Whole figure",
-            "Quit",
-            "Save figure",
-            "PNG image size",
-            "Side in pixels:",
-            "The figure was not saved.",
-            "Wave view",
-            "WAVE VIEW",
-            "Waves from the source to F, ray by ray",
-            "Play / pause",
-            "PLAY ▶",
-            "PAUSE ❚❚",
-            "One frame on",
-            "Slower",
-            "Faster",
-            "One flash",
-            "FLASH",
-            "PERFECT LENS",
-            "Speed %1× (Space, [, ], .)",
-            "Show all",
-            "Canvas menu",
-            "Guide…",
-            "About Kymata…",
-            "About Kymata",
-            "Kymata %1\n"
-            "Waves and rays through a lens: why a lens focuses.\n\n"
-            "Licence: GNU General Public License, version 3 or later; no warranty.\n\n"
-            "To report a problem, write to the Kymata developers in the issue tracker of the "
-            "project you got the program from: the version, what you did and what you saw.",
-            "Kymata guide"};
+    const auto text = [greek](std::string_view key) { return std::string(Text(key, greek)); };
+    return {
+        .saveFigure = text("window.saveFigure"),
+        .saveWorksheet = text("window.saveWorksheet"),
+        .print = text("window.print"),
+        .printWorksheet = text("window.printWorksheet"),
+        .liveDragging = text("window.liveDragging"),
+        .presentation = text("window.presentation"),
+        .zoomIn = text("window.zoomIn"),
+        .zoomOut = text("window.zoomOut"),
+        .wholeFigure = text("window.wholeFigure"),
+        .quit = text("window.quit"),
+        .saveTitle = text("window.saveTitle"),
+        .pngSizeTitle = text("window.pngSizeTitle"),
+        .pngSizeLabel = text("window.pngSizeLabel"),
+        .saveFailed = text("window.saveFailed"),
+        .waveView = text("window.waveView"),
+        .waveViewCaption = text("window.waveViewCaption"),
+        .ledgerTitle = text("window.ledgerTitle"),
+        .playPause = text("window.playPause"),
+        .playCaption = text("window.playCaption"),
+        .pauseCaption = text("window.pauseCaption"),
+        .stepFrame = text("window.stepFrame"),
+        .slower = text("window.slower"),
+        .faster = text("window.faster"),
+        .flash = text("window.flash"),
+        .flashCaption = text("window.flashCaption"),
+        .perfectLensCaption = text("window.perfectLensCaption"),
+        .speed = text("window.speed"),
+        .showAll = text("window.showAll"),
+        .canvasMenu = text("window.canvasMenu"),
+        .help = text("window.help"),
+        .about = text("window.about"),
+        .aboutTitle = text("window.aboutTitle"),
+        .aboutText = text("window.aboutText"),
+        .helpTitle = text("window.helpTitle"),
+        .pngSizeCaption = text("window.pngSizeCaption"),
+        .windowTitle = text("window.title"),
+        .printCaption = text("caption.print"),
+        .hyperbolaCaption = text("caption.hyperbola"),
+        .parallelBeamCaption = text("caption.parallelBeam"),
+        .greekCaption = text("caption.greek"),
+        .englishCaption = text("caption.english"),
+    };
 }
 
 namespace {
@@ -120,141 +78,71 @@ std::string SourcePlace(const Controls& c) {
     const bool el = c.ELLINIKA;
     const std::string bar = std::to_string(-c.initial_POINT);
     if (c.YPERVOLIKO) {
-        return el ? "Η πηγή απέχει " + bar + " μήκη κύματος από την κορυφή του φακού"
-                  : "The source is " + bar + " wavelengths in front of the lens's tip";
+        return Text("describe.source.tip", el, {bar});
     }
     Scene scene;
     ReadScene(c, scene);
     const SphericalGeometry g = DeriveSphericalGeometry(c, scene);
     const long fromLens = std::lround((g.FrontVertexX - scene.SourceX) / scene.Wavelength);
     if (fromLens <= 0) {
-        return el ? "Η πηγή απέχει " + bar +
-                        " μήκη κύματος από την αρχή των αξόνων, μέσα στο "
-                        "γυαλί του φακού"
-                  : "The source is " + bar +
-                        " wavelengths from the origin, in the glass of the lens";
+        return Text("describe.source.inGlass", el, {bar});
     }
-    const std::string lens = std::to_string(fromLens);
-    return el ? "Η πηγή απέχει " + bar + " μήκη κύματος από την αρχή των αξόνων, " + lens +
-                    " μήκη κύματος μπροστά από τον φακό"
-              : "The source is " + bar + " wavelengths from the origin, " + lens +
-                    " in front of the lens";
+    return Text("describe.source.sphere", el, {bar, std::to_string(fromLens)});
 }
+
+/// The controls whose name and explanation are fixed texts: the object name, and the keys of
+/// the name and the explanation in the catalogue.
+struct FixedDescription {
+    std::string_view control;
+    std::string_view name;
+    std::string_view text;
+};
+
+constexpr FixedDescription FixedDescriptions[] = {
+    {"EIKON", "describe.figure.name", "describe.figure.text"},
+    {"Command1", "describe.print.name", "describe.print.text"},
+    {"f_apeiro", "describe.parallelBeam.name", "describe.parallelBeam.text"},
+    {"YPERVOLIKO", "describe.hyperbola.name", "describe.hyperbola.text"},
+    {"waveView", "describe.waveView.name", "describe.waveView.text"},
+    {"playButton", "describe.play.name", "describe.play.text"},
+    {"perfectLens", "describe.perfectLens.name", "describe.perfectLens.text"},
+    {"flashButton", "describe.flash.name", "describe.flash.text"},
+    {"ELLINIKA", "describe.greek.name", "describe.greek.text"},
+    {"AGLIKA", "describe.english.name", "describe.english.text"},
+    {"Label1", "describe.label1", ""},
+    {"Label2", "describe.label2", ""},
+    {"Label3", "describe.label3", ""},
+    {"Label4", "describe.label4", ""},
+};
 
 /// The name and explanation of each control, as a reader of the form would put them.
 ControlDescription Explain(std::string_view name, const Controls& c) {
     const bool el = c.ELLINIKA;
-    const std::string n = IndexText(c.n_DIATHLASI);
-    if (name == "EIKON") {
-        return el ? ControlDescription{"Σχήμα κατασκευής",
-                                       "Οι ακτίνες από την πηγή μέσα από τον φακό, με τα "
-                                       "μήκη κύματος σημειωμένα. Μενού: αποθήκευση και "
-                                       "εκτύπωση."}
-                  : ControlDescription{"Construction figure",
-                                       "The rays from the source through the lens, with "
-                                       "their wavelengths ticked. Menu: save and print."};
-    }
-    if (name == "Command1") {
-        return el ? ControlDescription{"Εκτύπωση", "Εκτυπώνει την τρέχουσα κατασκευή."}
-                  : ControlDescription{"Print", "Prints the current construction."};
-    }
+    const auto text = [el](std::string_view key) { return std::string(Text(key, el)); };
     if (name == "initial_POINT") {
-        return {el ? "Θέση πηγής" : "Source position",
-                SourcePlace(c) + (el ? " (από 3 έως 200)." : " (3 to 200).")};
+        return {text("describe.source.name"), SourcePlace(c) + text("describe.source.range")};
     }
     if (name == "fOCUS_POINT") {
-        const std::string waves = std::to_string(c.fOCUS_POINT);
-        return el ? ControlDescription{"Σημείο-στόχος F",
-                                       Fill("Το F βρίσκεται %1 μήκη κύματος πίσω από τον φακό "
-                                            "(από 1 έως 50): εκεί συγκρίνονται τα κύματα των "
-                                            "ακτίνων. Η μετακίνησή του δεν αλλάζει τον φακό.",
-                                            waves)}
-                  : ControlDescription{"Target point F",
-                                       Fill("F is %1 wavelengths behind the lens (1 to 50): "
-                                            "where the counts of the rays are compared. Moving "
-                                            "it does not change the lens.",
-                                            waves)};
+        return {text("describe.focus.name"),
+                c.fOCUS_POINT == 1
+                    ? text("describe.focus.textOne")
+                    : Text("describe.focus.text", el, {std::to_string(c.fOCUS_POINT)})};
     }
     if (name == "n_DIATHLASI") {
-        return el ? ControlDescription{"Δείκτης διάθλασης", Fill("n = %1, από 1.05 έως 2.50.", n)}
-                  : ControlDescription{"Refractive index", Fill("n = %1, from 1.05 to 2.50.", n)};
+        return {text("describe.index.name"),
+                Text("describe.index.text", el, {IndexText(c.n_DIATHLASI)})};
     }
     if (name == "pachos") {
-        const std::string waves = std::to_string(c.pachos);
-        return el ? ControlDescription{"Πάχος φακού",
-                                       Fill("Ο φακός έχει πάχος %1 μήκη κύματος στο γυαλί "
-                                            "(από 1 έως 20).",
-                                            waves)}
-                  : ControlDescription{"Lens thickness",
-                                       Fill("The lens is %1 glass wavelengths thick (1 to "
-                                            "20).",
-                                            waves)};
+        return {text("describe.thickness.name"),
+                c.pachos == 1 ? text("describe.thickness.textOne")
+                              : Text("describe.thickness.text", el, {std::to_string(c.pachos)})};
     }
-    if (name == "f_apeiro") {
-        return el ? ControlDescription{"Παράλληλη δέσμη",
-                                       "Στην κυματική εικόνα η πηγή γίνεται επίπεδο κύμα, φως "
-                                       "από πολύ μακρινή πηγή· το κλασικό σχήμα δεν αλλάζει."}
-                  : ControlDescription{"Parallel beam",
-                                       "Wave view only: a plane wave, light from a very distant "
-                                       "source. The classic figures do not change."};
+    for (const FixedDescription& fixed : FixedDescriptions) {
+        if (fixed.control == name) {
+            return {text(fixed.name), fixed.text.empty() ? std::string() : text(fixed.text)};
+        }
     }
-    if (name == "YPERVOLIKO") {
-        return el ? ControlDescription{"Υπερβολικός φακός",
-                                       "Σχεδιάζει φακό με υπερβολική μπροστινή "
-                                       "επιφάνεια."}
-                  : ControlDescription{"Hyperbolic lens", "Draws a lens whose front surface is a "
-                                                          "hyperbola."};
-    }
-    if (name == "waveView") {
-        return el ? ControlDescription{"Κυματική εικόνα",
-                                       "Σχεδιάζει με ακρίβεια κάθε ακτίνα μέσα από τον φακό· "
-                                       "μετά τον φακό μετρά τα κύματα ευθεία από το σημείο "
-                                       "εξόδου ως το F και δείχνει πόσο καλά φτάνουν σε φάση "
-                                       "(F6)."}
-                  : ControlDescription{"Wave view",
-                                       "Traces every ray exactly through the lens; after it, "
-                                       "counts the waves straight from where the ray leaves the "
-                                       "glass to F, and shows how well they arrive in step "
-                                       "(F6)."};
-    }
-    if (name == "playButton") {
-        return el ? ControlDescription{"Κίνηση", "Κινεί τις κορυφές των κυμάτων: ένα μήκος "
-                                                 "κύματος σε κάθε περίοδο (Space)."}
-                  : ControlDescription{"Play", "Moves the crests of the waves on by one "
-                                               "wavelength each period (Space)."};
-    }
-    if (name == "perfectLens") {
-        return el ? ControlDescription{"Τέλειος φακός",
-                                       "Η μπροστινή επιφάνεια στην οποία κάθε ακτίνα "
-                                       "φτάνει στο F με τον ίδιο αριθμό κυμάτων."}
-                  : ControlDescription{"Perfect lens",
-                                       "The front surface on which every ray arrives "
-                                       "at F with the same count of waves."};
-    }
-    if (name == "flashButton") {
-        return el ? ControlDescription{"Λάμψη", "Στέλνει μία κορυφή από την πηγή μέσα από "
-                                                "τον φακό (L)."}
-                  : ControlDescription{"Flash", "Sends one crest from the source through the "
-                                                "lens (L)."};
-    }
-    if (name == "ELLINIKA") {
-        return el ? ControlDescription{"Ελληνικά", "Όλα τα κείμενα στα ελληνικά."}
-                  : ControlDescription{"Greek", "All texts in Greek."};
-    }
-    if (name == "AGLIKA") {
-        return el ? ControlDescription{"Αγγλικά", "Όλα τα κείμενα στα αγγλικά."}
-                  : ControlDescription{"English", "All texts in English."};
-    }
-    if (name == "Label1") {
-        return {el ? "Ένδειξη πηγής" : "Source read-out", {}};
-    }
-    if (name == "Label2") {
-        return {el ? "Ένδειξη εστίας" : "Focus read-out", {}};
-    }
-    if (name == "Label3") {
-        return {el ? "Ένδειξη δείκτη διάθλασης" : "Refractive index read-out", {}};
-    }
-    return {el ? "Ένδειξη πάχους" : "Thickness read-out", {}};
+    return {text("describe.label4"), {}};
 }
 
 /// The controls that show their own name: a caption ("HYPERBOLA", "PRINT") or a text (the
@@ -326,34 +214,28 @@ std::optional<int> RawBarValue(std::string_view name, double shown) {
 
 std::string DescribeFigure(const Controls& c, const Recording& figure) {
     const bool el = c.ELLINIKA;
+    const auto say = [el](std::string_view key) { return std::string(Text(key, el)); };
     std::string text;
     if (c.view == View::Waves) {
-        text = el ? "Κυματική εικόνα" : "Wave view";
+        text = say("describe.view.waves");
         if (c.perfectLens) {
-            text += el ? ", τέλειος φακός" : ", perfect lens";
+            text += say("describe.view.perfect");
         } else if (c.YPERVOLIKO) {
-            text += el ? ", υπερβολικός φακός" : ", hyperbolic lens";
+            text += say("describe.view.hyperbolic");
         } else {
-            text += el ? ", σφαιρικός φακός" : ", spherical lens";
+            text += say("describe.view.spherical");
         }
         if (c.f_apeiro) {
-            text += el ? ", παράλληλη δέσμη" : ", parallel beam";
+            text += say("describe.view.parallel");
         }
         text += ". ";
     } else {
-        text = c.YPERVOLIKO
-                   ? (el ? "Κατασκευή υπερβολικού φακού. " : "Hyperbolic lens construction. ")
-                   : (el ? "Κατασκευή σφαιρικού φακού. " : "Spherical lens construction. ");
+        text = say(c.YPERVOLIKO ? "describe.construction.hyperbolic"
+                                : "describe.construction.spherical");
     }
-    const std::string focus = std::to_string(c.fOCUS_POINT);
-    const std::string thickness = std::to_string(c.pachos);
-    const std::string n = IndexText(c.n_DIATHLASI);
-    text +=
-        SourcePlace(c) +
-        (el ? ", σημείο-στόχος F " + focus + " μήκη κύματος πίσω από τον φακό, δείκτης διάθλασης " +
-                  n + ", πάχος " + thickness + " μήκη κύματος στο γυαλί."
-            : ", target point F " + focus + " wavelengths behind the lens, refractive index " + n +
-                  ", thickness " + thickness + " glass wavelengths.");
+    text += SourcePlace(c) + Text("describe.scene", el,
+                                  {std::to_string(c.fOCUS_POINT), IndexText(c.n_DIATHLASI),
+                                   std::to_string(c.pachos)});
     // The figure's own texts, as printed: the counts along the rays, the count on the axis and
     // any notes and summaries.
     std::string counts;
@@ -369,15 +251,15 @@ std::string DescribeFigure(const Controls& c, const Recording& figure) {
                                                              : notes;
         list += (list.empty() ? "" : "; ") + t->text;
     }
-    if (!counts.empty()) {
-        text += (el ? " Αριθμοί στο σχήμα: " : " Counts on the figure: ") + counts + ".";
-    }
-    if (!axis.empty()) {
-        text += (el ? " Κύματα στον άξονα: " : " Waves on the axis: ") + axis + ".";
-    }
-    if (!notes.empty()) {
-        text += (el ? " Κείμενα στο σχήμα: " : " Texts on the figure: ") + notes + ".";
-    }
+    // Each list ends with one full stop, also when its last text has one of its own.
+    const auto list = [&](std::string_view key, const std::string& items) {
+        if (!items.empty()) {
+            text += say(key) + items + (items.back() == '.' ? "" : ".");
+        }
+    };
+    list("describe.counts", counts);
+    list("describe.axis", axis);
+    list("describe.notes", notes);
     return text;
 }
 

@@ -50,9 +50,19 @@ struct ControlTexts {
     /// "%1" is the version.
     std::string aboutText;
     std::string helpTitle;
+    /// The web page's prompt for the side of a PNG.
+    std::string pngSizeCaption;
+    /// The window's title and the captions of the specified controls (PRINT, HYPERBOLA,
+    /// "Parallel BEAM", GREEK, ENGLISH), each language named in itself.
+    std::string windowTitle;
+    std::string printCaption;
+    std::string hyperbolaCaption;
+    std::string parallelBeamCaption;
+    std::string greekCaption;
+    std::string englishCaption;
 };
 
-/// The texts in Greek when `greek`, in English otherwise.
+/// The texts in Greek when `greek`, in English otherwise, from the message catalogues.
 ControlTexts ControlTextsFor(bool greek);
 
 /// What a screen reader says about one control: its name and a description that includes what

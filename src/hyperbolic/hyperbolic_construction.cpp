@@ -1,4 +1,5 @@
 #include "hyperbolic/hyperbolic_construction.h"
+#include "texts/catalogue.h"
 
 #include "construction/helpers.h"
 #include "construction/number_format.h"
@@ -63,13 +64,12 @@ void DrawFocusAndBackMarks(Surface& canvas, const HyperbolicGeometry& h) {
 }
 
 std::string HyperbolicSourceCaption(const Controls& controls, const HyperbolicGeometry& h) {
-    return (controls.ELLINIKA ? " Σημείο πηγής  X= " : " INITIAL POINT  X= ") +
-           Format(double(controls.initial_POINT), 0) + " XA = " + Format(h.XA, 1);
+    return Text("hyperbolic.readout.source", controls.ELLINIKA,
+                {Format(double(controls.initial_POINT), 0), Format(h.XA, 1)});
 }
 
 std::string HyperbolicThicknessCaption(const Controls& controls) {
-    return " AB = " + PlainNumber(controls.pachos) +
-           (controls.ELLINIKA ? " μήκη κύματος" : " wavelenghts");
+    return Text("hyperbolic.readout.thickness", controls.ELLINIKA, {PlainNumber(controls.pachos)});
 }
 
 /// Stage 2: the whole wavelengths on the axis from the source to the vertex, inside the lens and
@@ -211,21 +211,20 @@ void PrintCountAt(Surface& canvas, double x, double y, const std::string& text) 
     canvas.PrintRole = TextRole::Plain;
 }
 
-/// Stage 7: the four lines of wavelength counts, in English.
-void DrawCounts(Surface& canvas, const Scene& scene, const HyperbolicGeometry& h) {
+/// Stage 7: the four lines of wavelength counts, in the language of the texts.
+void DrawCounts(Surface& canvas, const Scene& scene, const HyperbolicGeometry& h, bool greek) {
     const double w = scene.Wavelength;
     const double toVertex = std::abs(scene.SourceX + h.a) / w;
     const double fromBack = std::abs(h.xF - h.xB) / w;
     const double total = fromBack + h.AB / scene.LensWavelength + toVertex;
     PrintCountAt(canvas, -2 * h.a, 140,
-                 "distance of source from hyperbolic top in wavelengths =" + Format(toVertex, 2));
+                 Text("hyperbolic.count.source", greek, {Format(toVertex, 2)}));
     PrintCountAt(canvas, -2 * h.a - h.c, -120,
-                 "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
-                     Format(fromBack, 2));
+                 Text("hyperbolic.count.focus", greek, {Format(fromBack, 2)}));
     PrintCountAt(canvas, -2 * h.a - h.c, -140,
-                 "'total number of wavelengths from source to focus=" + Format(total, 2));
+                 Text("hyperbolic.count.total", greek, {Format(total, 2)}));
     PrintCountAt(canvas, -2 * h.a - h.c, -160,
-                 "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
+                 Text("hyperbolic.count.back", greek, {Format(fromBack, 2)}));
 }
 
 } // namespace
@@ -267,7 +266,7 @@ void DrawHyperbolicConstruction(const Controls& controls, Scene& scene, Labels& 
     DrawFan(canvas, controls, scene, h);
     DrawRulers(canvas, scene, h);
     DrawFinalMarks(canvas, scene, h);
-    DrawCounts(canvas, scene, h);
+    DrawCounts(canvas, scene, h, controls.ELLINIKA);
     Tick(canvas, h.xB + h.c + h.a, -105, -80, Red);
     canvas.Line(-200, 0, 200, 0);
 }

@@ -4,6 +4,7 @@
 #include "hyperbolic/hyperbola.h"
 #include "hyperbolic/hyperbola_outline.h"
 #include "printing/print_jobs.h"
+#include "texts/catalogue.h"
 
 #include <cmath>
 
@@ -208,10 +209,10 @@ void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels&
 
     DrawMarkers(page, scene, p);
     const double toTop = Distance(scene.SourceX, 0, -p.a, 0);
-    labels.Label4 = " AB = " + PlainNumber(controls.pachos) +
-                    (controls.ELLINIKA ? " μήκη κύματος" : " wavelengths");
-    labels.Label1 = (controls.ELLINIKA ? " Σημείο Πηγής X= " : " INITIAL POINT  X= ") +
-                    Format(double(controls.initial_POINT), 0) + " XA = " + Format(toTop, 1);
+    const bool greek = controls.ELLINIKA;
+    labels.Label4 = Text("hyperbolic.readout.thickness", greek, {PlainNumber(controls.pachos)});
+    labels.Label1 = Text("hyperbolic.page.source", greek,
+                         {Format(double(controls.initial_POINT), 0), Format(toTop, 1)});
     DrawAxisTicks(page, scene, p);
     DrawFrontBranch(page, p.a, p.b);
     DrawRays(page, canvas, controls, scene, p);
@@ -222,33 +223,17 @@ void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels&
     const double fromSource = std::abs(-p.a - scene.SourceX) / w;
     const double total = fromSource + p.T / lw + fromBack;
     const double pageX = -p.F - 2 * p.a;
-    if (controls.ELLINIKA) {
-        PrintCountAt(page, pageX, -50,
-                     "Απόσταση εστίς υπερβολικού φακού από κορυφή σε μήκη λ=" +
-                         Format(fromBack, 2));
-        PrintCountAt(page, pageX, -60,
-                     " Ολικός αριθμός μηκών κύματος από πηγή σε εστία=" + Format(total, 2));
-        PrintCountAt(page, pageX, -70,
-                     " αριθμός κυμάτων από πίσω μέρος σε εστία=" + Format(fromBack, 2));
-    } else {
-        PrintCountAt(page, pageX, -50,
-                     "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
-                         Format(fromBack, 2));
-        PrintCountAt(page, pageX, -60,
-                     " total number of wavelengths from source to focus=" + Format(total, 2));
-        PrintCountAt(page, pageX, -70,
-                     "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
-    }
+    PrintCountAt(page, pageX, -50, Text("hyperbolic.count.focus", greek, {Format(fromBack, 2)}));
+    PrintCountAt(page, pageX, -60, Text("hyperbolic.page.total", greek, {Format(total, 2)}));
+    PrintCountAt(page, pageX, -70, Text("hyperbolic.count.back", greek, {Format(fromBack, 2)}));
     const double canvasX = -p.F - 4 * p.a;
     PrintCountAt(canvas, canvasX, -50,
-                 "distance of source from hyperbolic top in wavelengths =" + Format(fromSource, 2));
+                 Text("hyperbolic.count.source", greek, {Format(fromSource, 2)}));
     PrintCountAt(canvas, canvasX, -60,
-                 "distance of hyperbolic focus from hyperbolic top in wavelengths =" +
-                     Format(fromBack, 2));
-    PrintCountAt(canvas, canvasX, -70,
-                 "'total number of wavelengths from source to focus=" + Format(total, 2));
+                 Text("hyperbolic.count.focus", greek, {Format(fromBack, 2)}));
+    PrintCountAt(canvas, canvasX, -70, Text("hyperbolic.count.total", greek, {Format(total, 2)}));
     PrintCountAt(canvas, canvasX, -160,
-                 "'total number of wavelengths from end to focus=" + Format(fromBack, 2));
+                 Text("hyperbolic.count.back", greek, {Format(fromBack, 2)}));
 
     const double far = p.BackX + p.F + p.a;
     page.Line(far, -105, far, -80, Red);

@@ -2,6 +2,7 @@
 #include "construction/scene_parameters.h"
 #include "construction/spherical_construction.h"
 #include "printing/print_jobs.h"
+#include "texts/catalogue.h"
 
 #include <cmath>
 #include <string>
@@ -25,23 +26,13 @@ std::vector<std::string> PageTexts(const Controls& controls, const Scene& scene)
     const double toLens = std::abs(g.FrontVertexX - scene.SourceX) / w;
     const double behind = g.FocusDistance / w;
     const double total = toLens + controls.pachos + behind;
-    const std::string source = "  X0 =" + Format(double(-controls.initial_POINT), 0);
-    const std::string focus = Format(double(controls.fOCUS_POINT), 0);
-    const std::string index = " n = " + PlainNumber(controls.n_DIATHLASI / 100.0);
-    if (controls.ELLINIKA) {
-        return {"Εύρος φακού = " + width + " # κυμάτων = " + waves,
-                source + " Κύματα",
-                " Σημείο Εστίασης = " + focus,
-                index,
-                " αριθμός κυμάτων από πηγή σε εστία=" + Format(total, 2),
-                " αριθμός κυμάτων από πίσω μέροςσε εστία=" + Format(behind, 2)};
-    }
-    return {"LENS WIDTH = " + width + " # of Waves = " + waves,
-            source + " Wavelengths",
-            " Focus point = " + focus,
-            index,
-            " total number of wavelengths from source to focus=" + Format(total, 2),
-            " total number of wavelengths from end back of lens to focus=" + Format(behind, 2)};
+    const bool greek = controls.ELLINIKA;
+    return {Text("spherical.page.thickness", greek, {width, waves}),
+            Text("spherical.page.source", greek, {Format(double(-controls.initial_POINT), 0)}),
+            Text("spherical.page.focus", greek, {Format(double(controls.fOCUS_POINT), 0)}),
+            " n = " + PlainNumber(controls.n_DIATHLASI / 100.0),
+            Text("spherical.page.total", greek, {Format(total, 2)}),
+            Text("spherical.page.back", greek, {Format(behind, 2)})};
 }
 
 } // namespace

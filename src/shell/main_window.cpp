@@ -74,8 +74,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name) {
 }
 
 template <typename Button>
-Button* MakeButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new Button(QString::fromLatin1(caption), parent);
+Button* MakeButton(QWidget* parent, const char* name, const std::string& caption) {
+    auto* button = new Button(QString::fromStdString(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     return button;
 }
@@ -88,13 +88,14 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
         (QAccessible::installFactory(&AccessibleSceneBar::Factory), true);
     Q_UNUSED(barsSpeakTheirValues);
     setObjectName(QStringLiteral("DHMIOYRGO_KYKLO"));
-    setWindowTitle(QStringLiteral("SXEDIASH AKTINON KAI PROSPTOSIS"));
+    const Controls start;
+    const ControlTexts startTexts = ControlTextsFor(start.ELLINIKA);
+    setWindowTitle(Q(startTexts.windowTitle));
     setAutoFillBackground(true);
 
     EIKON = new CanvasWidget(this);
     EIKON->setObjectName(QStringLiteral("EIKON"));
-    Command1 = MakeButton<QPushButton>(this, "Command1", "PRINT");
-    const Controls start;
+    Command1 = MakeButton<QPushButton>(this, "Command1", startTexts.printCaption);
     initial_POINT =
         MakeScrollBar(this, "initial_POINT", initial_POINT_Range, 1, 10, start.initial_POINT);
     Label1 = MakeLabel(this, "Label1");
@@ -104,15 +105,15 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     Label3 = MakeLabel(this, "Label3");
     pachos = MakeScrollBar(this, "pachos", pachos_Range, 1, 5, start.pachos);
     Label4 = MakeLabel(this, "Label4");
-    f_apeiro = MakeButton<QCheckBox>(this, "f_apeiro", "Parallel BEAM");
-    YPERVOLIKO = MakeButton<QCheckBox>(this, "YPERVOLIKO", "HYPERBOLA");
-    ELLINIKA = MakeButton<QRadioButton>(this, "ELLINIKA", "GREEK");
-    AGLIKA = MakeButton<QRadioButton>(this, "AGLIKA", "ENGLISH");
+    f_apeiro = MakeButton<QCheckBox>(this, "f_apeiro", startTexts.parallelBeamCaption);
+    YPERVOLIKO = MakeButton<QCheckBox>(this, "YPERVOLIKO", startTexts.hyperbolaCaption);
+    ELLINIKA = MakeButton<QRadioButton>(this, "ELLINIKA", startTexts.greekCaption);
+    AGLIKA = MakeButton<QRadioButton>(this, "AGLIKA", startTexts.englishCaption);
     ELLINIKA->setChecked(true);
-    waveView_ = MakeButton<QCheckBox>(this, "waveView", "WAVE VIEW");
-    perfectLens_ = MakeButton<QCheckBox>(this, "perfectLens", "PERFECT LENS");
-    playButton_ = MakeButton<QPushButton>(this, "playButton", "PLAY");
-    flashButton_ = MakeButton<QPushButton>(this, "flashButton", "FLASH");
+    waveView_ = MakeButton<QCheckBox>(this, "waveView", startTexts.waveViewCaption);
+    perfectLens_ = MakeButton<QCheckBox>(this, "perfectLens", startTexts.perfectLensCaption);
+    playButton_ = MakeButton<QPushButton>(this, "playButton", startTexts.playCaption);
+    flashButton_ = MakeButton<QPushButton>(this, "flashButton", startTexts.flashCaption);
     speedLabel_ = MakeLabel(this, "speedLabel");
     clock_ = new QTimer(this);
     clock_->setTimerType(Qt::PreciseTimer);
@@ -258,6 +259,12 @@ void DHMIOYRGO_KYKLO::ShowLabels() {
 void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     UseToolkitLanguage(controls.ELLINIKA);
     const ControlTexts texts = ControlTextsFor(controls.ELLINIKA);
+    setWindowTitle(Q(texts.windowTitle));
+    Command1->setText(Q(texts.printCaption));
+    f_apeiro->setText(Q(texts.parallelBeamCaption));
+    YPERVOLIKO->setText(Q(texts.hyperbolaCaption));
+    ELLINIKA->setText(Q(texts.greekCaption));
+    AGLIKA->setText(Q(texts.englishCaption));
     saveAction_->setText(Q(texts.saveFigure));
     printAction_->setText(Q(texts.print));
     quitAction_->setText(Q(texts.quit));

@@ -1,5 +1,7 @@
 #include "shell/print_service.h"
 
+#include "texts/catalogue.h"
+
 #include <cups/cups.h>
 
 #include <memory>
@@ -8,8 +10,10 @@ namespace kymata {
 
 namespace {
 
-QString Say(bool greek, const QString& el, const QString& en, const QString& printer) {
-    return (greek ? el : en).arg(printer);
+/// The catalogue's sentence `key` in the window's language, naming `printer`.
+QString Say(bool greek, std::string_view key, const QString& printer) {
+    const std::string_view text = Text(key, greek);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).arg(printer);
 }
 
 } // namespace
@@ -27,35 +31,16 @@ std::optional<QString> PrintServiceProblem(const QString& printer, const QDateTi
         http != nullptr ? cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr) : nullptr;
     if (dest == nullptr) {
         if (http == nullptr || cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
-            return Say(greek,
-                       QStringLiteral("Η υπηρεσία εκτύπωσης δεν απαντά, οπότε η σελίδα για τον "
-                                      "εκτυπωτή «%1» δεν τυπώθηκε. Ελέγξτε ότι η υπηρεσία "
-                                      "εκτύπωσης λειτουργεί και δοκιμάστε ξανά."),
-                       QStringLiteral("The print service does not answer, so the page for "
-                                      "\"%1\" was not printed. Check that the print service is "
-                                      "running, then try again."),
-                       printer);
+            return Say(greek, "print.serviceSilent", printer);
         }
-        return Say(greek,
-                   QStringLiteral("Ο εκτυπωτής «%1» δεν υπάρχει πια στην υπηρεσία εκτύπωσης, "
-                                  "οπότε η σελίδα δεν τυπώθηκε. Διαλέξτε άλλον εκτυπωτή."),
-                   QStringLiteral("The printer \"%1\" no longer exists in the print service, so "
-                                  "the page was not printed. Choose another printer."),
-                   printer);
+        return Say(greek, "print.printerGone", printer);
     }
     const std::unique_ptr<cups_dest_t, void (*)(cups_dest_t*)> destination(
         dest, [](cups_dest_t* d) { cupsFreeDests(1, d); });
     const char* accepting =
         cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     if (accepting != nullptr && QLatin1String(accepting) == QLatin1String("false")) {
-        return Say(greek,
-                   QStringLiteral("Ο εκτυπωτής «%1» δεν δέχεται εργασίες τώρα, οπότε η σελίδα "
-                                  "δεν τυπώθηκε. Ζητήστε να ενεργοποιηθεί η ουρά του ή διαλέξτε "
-                                  "άλλον εκτυπωτή."),
-                   QStringLiteral("The printer \"%1\" does not accept jobs now, so the page was "
-                                  "not printed. Ask for its queue to be enabled, or choose "
-                                  "another printer."),
-                   printer);
+        return Say(greek, "print.notAccepting", printer);
     }
     cups_job_t* jobs = nullptr;
     const int count =
@@ -70,20 +55,10 @@ std::optional<QString> PrintServiceProblem(const QString& printer, const QDateTi
     }
     cupsFreeJobs(count, jobs);
     if (!state) {
-        return Say(greek,
-                   QStringLiteral("Η υπηρεσία εκτύπωσης δεν δέχτηκε τη σελίδα για τον εκτυπωτή "
-                                  "«%1», οπότε δεν τυπώθηκε."),
-                   QStringLiteral("The print service did not take the page for \"%1\", so it was "
-                                  "not printed."),
-                   printer);
+        return Say(greek, "print.notTaken", printer);
     }
     if (*state == IPP_JSTATE_ABORTED || *state == IPP_JSTATE_CANCELED) {
-        return Say(greek,
-                   QStringLiteral("Η υπηρεσία εκτύπωσης σταμάτησε την εργασία για τον εκτυπωτή "
-                                  "«%1», οπότε η σελίδα δεν τυπώθηκε."),
-                   QStringLiteral("The print service stopped the job for \"%1\", so the page was "
-                                  "not printed."),
-                   printer);
+        return Say(greek, "print.stopped", printer);
     }
     return std::nullopt;
 }

@@ -5,6 +5,8 @@
 #include "export/page_output.h"
 #include "export/safe_file.h"
 #include "shell/print_service.h"
+#include "shell/window_texts.h"
+#include "texts/catalogue.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -39,7 +41,7 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
             writer.setCreator(QStringLiteral("Kymata"));
             QPainter painter;
             if (!painter.begin(&writer)) {
-                return {false, QStringLiteral("The PDF could not be made, so nothing was saved.")};
+                return {false, Q(std::string(Text("print.pdfFailed", controls.ELLINIKA)))};
             }
             PaintPage(painter, QRectF(painter.viewport()), writer.resolution(), printed);
             painter.end();
@@ -47,7 +49,8 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
         buffer.close();
         const WriteResult written = WriteFileSafely(printer.outputFileName(), buffer.data());
         if (!written.ok) {
-            return {false, QStringLiteral("Nothing was printed: %1.").arg(written.error)};
+            return {false,
+                    Q(std::string(Text("print.fileFailed", controls.ELLINIKA))).arg(written.error)};
         }
         return {true, {}};
     }
@@ -55,21 +58,11 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
     QPainter painter;
     const bool greek = controls.ELLINIKA;
     if (!painter.begin(&printer)) {
-        return {false, (greek ? QStringLiteral("Ο εκτυπωτής «%1» δεν μπόρεσε να ξεκινήσει. "
-                                               "Ελέγξτε ότι είναι αναμμένος και ρυθμισμένος και "
-                                               "δοκιμάστε ξανά.")
-                              : QStringLiteral("The printer \"%1\" could not be started. Check "
-                                               "that it is switched on and set up, then try "
-                                               "again."))
-                           .arg(printer.printerName())};
+        return {false, Q(std::string(Text("print.cannotStart", greek))).arg(printer.printerName())};
     }
     PaintPage(painter, QRectF(painter.viewport()), printer.resolution(), printed);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
-        return {false, (greek ? QStringLiteral("Η υπηρεσία εκτύπωσης δεν δέχτηκε τη σελίδα για "
-                                               "τον εκτυπωτή «%1». Δεν τυπώθηκε τίποτα.")
-                              : QStringLiteral("The print service did not accept the page for "
-                                               "\"%1\". Nothing was printed."))
-                           .arg(printer.printerName())};
+        return {false, Q(std::string(Text("print.notAccepted", greek))).arg(printer.printerName())};
     }
     // Handing the page over says nothing of what the print service made of it: ask it.
     if (const auto problem = PrintServiceProblem(printer.printerName(), sent, greek)) {

@@ -270,7 +270,7 @@ void DHMIOYRGO_KYKLO::PrintWithDialog(bool worksheet) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("PRINT"));
+    dialog.setWindowTitle(Q(ControlTextsFor(ReadControls().ELLINIKA).printCaption));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -283,8 +283,9 @@ bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer, bool worksheet) {
     ShowLabels();
     EIKON->update();
     if (!outcome.ok) {
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("PRINT"), outcome.message,
-                                    QMessageBox::Ok, this);
+        auto* box = new QMessageBox(QMessageBox::Warning,
+                                    Q(ControlTextsFor(ReadControls().ELLINIKA).printCaption),
+                                    outcome.message, QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     }

@@ -2,6 +2,7 @@
 #include "waves/portable_math.h"
 
 #include "construction/number_format.h"
+#include "texts/catalogue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -220,9 +221,9 @@ std::string MarkerName(Marker marker, bool greek) {
     case Marker::Focus:
         return "F";
     case Marker::BestFocus:
-        return greek ? "καλύτερη εστία" : "best focus";
+        return std::string(Text("waves.marker.best", greek));
     case Marker::ParaxialFocus:
-        return greek ? "παραξονική" : "paraxial";
+        return std::string(Text("waves.marker.paraxial", greek));
     }
     return {};
 }
@@ -268,22 +269,15 @@ void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
     s.CurrentY = static_cast<float>(std::max(b.top, b.bottom) - unit);
     std::vector<LedgerLine> lines = LedgerSummary(trace, greek);
     if (crests.flash && trace.arrivalSpread) {
-        lines.push_back({greek ? "Διασπορά των αφίξεων στο F, τελευταία - πρώτη (περίοδοι)"
-                               : "Spread of arrival at F, latest - earliest (periods)",
-                         Format(*trace.arrivalSpread, 2)});
+        lines.push_back(
+            {std::string(Text("waves.arrivalSpread", greek)), Format(*trace.arrivalSpread, 2)});
     }
     for (const Marker marker : layout.named) {
-        const bool best = marker == Marker::BestFocus;
         const double behind = (MarkerX(trace, marker) - trace.lens.backX) / trace.lens.wavelength;
-        lines.push_back(
-            {std::string(best ? (greek ? "Καλύτερη εστία (εκτός σχήματος), μήκη κύματος πίσω από "
-                                         "τον φακό"
-                                       : "Best focus (off the figure), wavelengths behind the lens")
-                              : (greek ? "Παραξονική εστία (εκτός σχήματος), μήκη κύματος πίσω "
-                                         "από τον φακό"
-                                       : "Paraxial focus (off the figure), wavelengths behind the "
-                                         "lens")),
-             Format(behind, 2)});
+        lines.push_back({std::string(Text(marker == Marker::BestFocus ? "waves.bestOffFigure"
+                                                                      : "waves.paraxialOffFigure",
+                                          greek)),
+                         Format(behind, 2)});
     }
     const float left = s.CurrentX;
     for (const LedgerLine& line : lines) {

@@ -86,7 +86,7 @@ void TestSceneLabels::labels_data() {
     QTest::newRow("start, Greek") << true << -20 << 5 << 150 << 20 << "  X0 =20 μήκη κύματος"
                                   << " Σημείο Εστίασης  = 5"
                                   << " n = 1.5"
-                                  << "Φάρδος Φακούς = 100 # κυμάτων = 20.00";
+                                  << "Φάρδος Φακού = 100 # κυμάτων = 20.00";
     QTest::newRow("start, English") << false << -20 << 5 << 150 << 20 << "  X0 =20 Wavelengths"
                                     << " Focus point = 5"
                                     << " n = 1.5"
@@ -98,7 +98,7 @@ void TestSceneLabels::labels_data() {
     QTest::newRow("highest index") << true << -3 << 1 << 250 << 7 << "  X0 =3 μήκη κύματος"
                                    << " Σημείο Εστίασης  = 1"
                                    << " n = 2.5"
-                                   << "Φάρδος Φακούς = 35 # κυμάτων = 7.00";
+                                   << "Φάρδος Φακού = 35 # κυμάτων = 7.00";
 }
 
 void TestSceneLabels::labels() {

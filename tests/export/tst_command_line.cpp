@@ -124,7 +124,7 @@ void TestCommandLine::jsonDocument() {
     QCOMPARE(controls["language"].toString(), QStringLiteral("el"));
     const QJsonObject labels = doc["labels"].toObject();
     QCOMPARE(labels["Label1"].toString(), QStringLiteral("  X0 =20 μήκη κύματος"));
-    QCOMPARE(labels["Label4"].toString(), QStringLiteral("Φάρδος Φακούς = 100 # κυμάτων = 20.00"));
+    QCOMPARE(labels["Label4"].toString(), QStringLiteral("Φάρδος Φακού = 100 # κυμάτων = 20.00"));
     const QJsonObject canvas = doc["canvas"].toObject();
     QCOMPARE(canvas["scale"].toArray(), (QJsonArray{-120, 120, 120, -120}));
 

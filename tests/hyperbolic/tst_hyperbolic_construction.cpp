@@ -75,13 +75,23 @@ void TestHyperbolicConstruction::startFigure() {
         QVERIFY(r.scene.hyperbola.RayExitX[k] < 0.2f);
     }
 
+    // The four lines of counts in the language of the texts (Greek at the start), the English
+    // ones without the stray apostrophe.
     const std::vector<std::string> texts = Texts(r.figure);
     const std::vector<std::string> expected = {
+        "Απόσταση πηγής από κορυφή υπερβολής σε μήκη λ=20.00",
+        "Απόσταση εστίας υπερβολικού φακού από κορυφή σε μήκη λ=5.00",
+        " Ολικός αριθμός μηκών κύματος από πηγή σε εστία=45.00",
+        " αριθμός κυμάτων από πίσω μέρος σε εστία=5.00"};
+    QCOMPARE(texts, expected);
+    Controls english = Hyperbolic();
+    english.ELLINIKA = false;
+    const std::vector<std::string> englishExpected = {
         "distance of source from hyperbolic top in wavelengths =20.00",
         "distance of hyperbolic focus from hyperbolic top in wavelengths =5.00",
-        "'total number of wavelengths from source to focus=45.00",
-        "'total number of wavelengths from end to focus=5.00"};
-    QCOMPARE(texts, expected);
+        "total number of wavelengths from source to focus=45.00",
+        "total number of wavelengths from end to focus=5.00"};
+    QCOMPARE(Texts(DrawFigure(english).figure), englishExpected);
     const auto placed = ItemsOf<TextItem>(r.figure);
     QCOMPARE(placed[0].x, -40.0f);
     QCOMPARE(placed[0].y, 140.0f);
@@ -97,7 +107,7 @@ void TestHyperbolicConstruction::labels_data() {
     QTest::newRow("Greek") << true << " Σημείο πηγής  X= -20 XA = 100.0"
                            << " AB = 20 μήκη κύματος";
     QTest::newRow("English") << false << " INITIAL POINT  X= -20 XA = 100.0"
-                             << " AB = 20 wavelenghts";
+                             << " AB = 20 wavelengths";
 }
 
 void TestHyperbolicConstruction::labels() {

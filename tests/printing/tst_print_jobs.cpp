@@ -107,7 +107,7 @@ void TestPrintJobs::hyperbolicPageTexts_data() {
     QTest::addColumn<QString>("label4");
     QTest::newRow("Greek")
         << true
-        << QStringList{"Απόσταση εστίς υπερβολικού φακού από κορυφή σε μήκη λ=5.00",
+        << QStringList{"Απόσταση εστίας υπερβολικού φακού από κορυφή σε μήκη λ=5.00",
                        " Ολικός αριθμός μηκών κύματος από πηγή σε εστία=45.00",
                        " αριθμός κυμάτων από πίσω μέρος σε εστία=5.00"}
         << " Σημείο Πηγής X= -20 XA = 100.0"
@@ -117,7 +117,7 @@ void TestPrintJobs::hyperbolicPageTexts_data() {
         << QStringList{"distance of hyperbolic focus from hyperbolic top in "
                        "wavelengths =5.00",
                        " total number of wavelengths from source to focus=45.00",
-                       "'total number of wavelengths from end to focus=5.00"}
+                       "total number of wavelengths from end to focus=5.00"}
         << " INITIAL POINT  X= -20 XA = 100.0"
         << " AB = 20 wavelengths";
 }
@@ -144,15 +144,22 @@ void TestPrintJobs::hyperbolicPrintLeavesOnTheCanvas() {
     for (const bool greek : {true, false}) {
         const Printed p = Print(Hyperbolic(greek));
         QCOMPARE(p.canvas.box, (UserBox{-180, 180, 180, -180}));
-        // Only the green normals of the fan and the four English lines.
+        // Only the green normals of the fan and the four lines, in the language of the texts.
         QCOMPARE(LinesOfColor(p.canvas, Green).size(), std::size_t(56));
         QCOMPARE(ItemsOf<LineItem>(p.canvas).size(), std::size_t(56));
         QCOMPARE(ItemsOf<CircleItem>(p.canvas).size(), std::size_t(0));
-        const std::vector<std::string> expected = {
-            "distance of source from hyperbolic top in wavelengths =20.00",
-            "distance of hyperbolic focus from hyperbolic top in wavelengths =5.00",
-            "'total number of wavelengths from source to focus=45.00",
-            "'total number of wavelengths from end to focus=5.00"};
+        const std::vector<std::string> expected =
+            greek ? std::vector<std::string>{"Απόσταση πηγής από κορυφή υπερβολής σε μήκη λ=20.00",
+                                             "Απόσταση εστίας υπερβολικού φακού από κορυφή σε "
+                                             "μήκη λ=5.00",
+                                             " Ολικός αριθμός μηκών κύματος από πηγή σε "
+                                             "εστία=45.00",
+                                             " αριθμός κυμάτων από πίσω μέρος σε εστία=5.00"}
+                  : std::vector<std::string>{
+                        "distance of source from hyperbolic top in wavelengths =20.00",
+                        "distance of hyperbolic focus from hyperbolic top in wavelengths =5.00",
+                        "total number of wavelengths from source to focus=45.00",
+                        "total number of wavelengths from end to focus=5.00"};
         QCOMPARE(Texts(p.canvas), expected);
         const auto texts = ItemsOf<TextItem>(p.canvas);
         QCOMPARE(texts[0].x, -110.0f); // -F - 4a
@@ -178,7 +185,7 @@ void TestPrintJobs::sphericalPage_data() {
                                           " Σημείο Εστίασης = 5",
                                           " n = 1.5",
                                           " αριθμός κυμάτων από πηγή σε εστία=39.00",
-                                          " αριθμός κυμάτων από πίσω μέροςσε εστία=5.00"};
+                                          " αριθμός κυμάτων από πίσω μέρος σε εστία=5.00"};
 }
 
 void TestPrintJobs::sphericalPage() {

@@ -154,7 +154,7 @@ private Q_SLOTS:
 void TestWindow::startState() {
     const auto w = StartWindow();
     QCOMPARE(w->objectName(), QStringLiteral("DHMIOYRGO_KYKLO"));
-    QCOMPARE(w->windowTitle(), QStringLiteral("SXEDIASH AKTINON KAI PROSPTOSIS"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Kymata — ΣΧΕΔΙΑΣΗ ΑΚΤΙΝΩΝ ΚΑΙ ΠΡΟΣΠΤΩΣΗΣ"));
     QVERIFY(!w->windowIcon().pixmap(64, 64).isNull());
     struct Expected {
         const char* name;
@@ -172,12 +172,12 @@ void TestWindow::startState() {
         QCOMPARE(bar->pageStep(), e.large);
         QCOMPARE(bar->value(), e.value);
     }
-    QCOMPARE(Control<QPushButton>(*w, "Command1")->text(), QStringLiteral("PRINT"));
-    QCOMPARE(Control<QCheckBox>(*w, "f_apeiro")->text(), QStringLiteral("Parallel BEAM"));
-    QCOMPARE(Control<QCheckBox>(*w, "YPERVOLIKO")->text(), QStringLiteral("HYPERBOLA"));
+    QCOMPARE(Control<QPushButton>(*w, "Command1")->text(), QStringLiteral("ΕΚΤΥΠΩΣΗ"));
+    QCOMPARE(Control<QCheckBox>(*w, "f_apeiro")->text(), QStringLiteral("Παράλληλη ΔΕΣΜΗ"));
+    QCOMPARE(Control<QCheckBox>(*w, "YPERVOLIKO")->text(), QStringLiteral("ΥΠΕΡΒΟΛΗ"));
     QVERIFY(!Control<QCheckBox>(*w, "f_apeiro")->isChecked());
     QVERIFY(!Control<QCheckBox>(*w, "YPERVOLIKO")->isChecked());
-    QCOMPARE(Control<QRadioButton>(*w, "ELLINIKA")->text(), QStringLiteral("GREEK"));
+    QCOMPARE(Control<QRadioButton>(*w, "ELLINIKA")->text(), QStringLiteral("ΕΛΛΗΝΙΚΑ"));
     QCOMPARE(Control<QRadioButton>(*w, "AGLIKA")->text(), QStringLiteral("ENGLISH"));
     QVERIFY(Control<QRadioButton>(*w, "ELLINIKA")->isChecked());
     QVERIFY(!Control<QRadioButton>(*w, "AGLIKA")->isChecked());
@@ -188,7 +188,7 @@ void TestWindow::startState() {
     QCOMPARE(Caption(*w, "Label1"), QStringLiteral("  X0 =20 μήκη κύματος"));
     QCOMPARE(Caption(*w, "Label2"), QStringLiteral(" Σημείο Εστίασης  = 5"));
     QCOMPARE(Caption(*w, "Label3"), QStringLiteral(" n = 1.5"));
-    QCOMPARE(Caption(*w, "Label4"), QStringLiteral("Φάρδος Φακούς = 100 # κυμάτων = 20.00"));
+    QCOMPARE(Caption(*w, "Label4"), QStringLiteral("Φάρδος Φακού = 100 # κυμάτων = 20.00"));
     QCOMPARE(w->Canvas().Figure().box, (UserBox{-120, 120, 120, -120}));
     QCOMPARE(w->Canvas().Figure().items.size(), std::size_t(906));
 }
@@ -222,9 +222,9 @@ void TestWindow::eachEventRedrawsOnce_data() {
                                << " n = 1.51";
     QTest::newRow("thickness track")
         << ClickOn("pachos", QStyle::SC_ScrollBarSubPage) << "pachos" << 15 << "Label4"
-        << "Φάρδος Φακούς = 75 # κυμάτων = 15.00";
+        << "Φάρδος Φακού = 75 # κυμάτων = 15.00";
     QTest::newRow("thickness key") << Key("pachos", Qt::Key_Left) << "pachos" << 19 << "Label4"
-                                   << "Φάρδος Φακούς = 95 # κυμάτων = 19.00";
+                                   << "Φάρδος Φακού = 95 # κυμάτων = 19.00";
     QTest::newRow("hyperbola") << Click("YPERVOLIKO") << "" << 0 << "Label4"
                                << " AB = 20 μήκη κύματος";
     QTest::newRow("English") << Click("AGLIKA") << "" << 0 << "Label2"
@@ -277,22 +277,45 @@ void TestWindow::languageSwitchesEveryText() {
     const auto w = StartWindow();
     QTest::mouseClick(Control(*w, "YPERVOLIKO"), Qt::LeftButton);
     const Recording greek = w->Canvas().Figure();
+    const auto captions = [&] {
+        QStringList texts{w->windowTitle()};
+        for (const char* name : {"Command1", "YPERVOLIKO", "f_apeiro", "ELLINIKA", "AGLIKA"}) {
+            texts << Control<QAbstractButton>(*w, name)->text();
+        }
+        return texts;
+    };
+    QCOMPARE(captions(), (QStringList{"Kymata — ΣΧΕΔΙΑΣΗ ΑΚΤΙΝΩΝ ΚΑΙ ΠΡΟΣΠΤΩΣΗΣ", "ΕΚΤΥΠΩΣΗ",
+                                      "ΥΠΕΡΒΟΛΗ", "Παράλληλη ΔΕΣΜΗ", "ΕΛΛΗΝΙΚΑ", "ENGLISH"}));
     QTest::mouseClick(Control(*w, "AGLIKA"), Qt::LeftButton);
+    QCOMPARE(captions(), (QStringList{"Kymata — DRAWING OF RAYS AND INCIDENCE", "PRINT",
+                                      "HYPERBOLA", "Parallel BEAM", "GREEK", "ENGLISH"}));
     QCOMPARE(Caption(*w, "Label1"), QStringLiteral(" INITIAL POINT  X= -20 XA = 100.0"));
-    QCOMPARE(Caption(*w, "Label4"), QStringLiteral(" AB = 20 wavelenghts"));
+    QCOMPARE(Caption(*w, "Label4"), QStringLiteral(" AB = 20 wavelengths"));
     QCOMPARE(Caption(*w, "Label2"), QStringLiteral(" Focus point = 5"));
-    // The canvas texts of the hyperbolic figure are English in both languages.
-    QCOMPARE(w->Canvas().Figure(), greek);
+    // The canvas texts of the hyperbolic figure follow the language, in the same places.
+    const Recording english = w->Canvas().Figure();
+    QCOMPARE(english.items.size(), greek.items.size());
+    const auto textOf = [](const Recording& figure, std::size_t i) {
+        return std::get<TextItem>(figure.items[i]).text;
+    };
+    for (std::size_t i = 0; i < greek.items.size(); ++i) {
+        if (std::holds_alternative<TextItem>(greek.items[i])) {
+            QVERIFY(textOf(greek, i) != textOf(english, i));
+            QCOMPARE(std::get<TextItem>(greek.items[i]).y, std::get<TextItem>(english.items[i]).y);
+        } else {
+            QVERIFY(greek.items[i] == english.items[i]);
+        }
+    }
 
     QTest::mouseClick(Control(*w, "YPERVOLIKO"), Qt::LeftButton);
     QCOMPARE(Caption(*w, "Label1"), QStringLiteral("  X0 =20 Wavelengths"));
     QCOMPARE(Caption(*w, "Label4"), QStringLiteral("LENS WIDTH = 100 # of Waves = 20.00"));
     // Clicking the selected language redraws the same figure.
-    const Recording english = w->Canvas().Figure();
+    const Recording spherical = w->Canvas().Figure();
     QSignalSpy redraws(w.get(), &DHMIOYRGO_KYKLO::FigureRedrawn);
     QTest::mouseClick(Control(*w, "AGLIKA"), Qt::LeftButton);
     QCOMPARE(redraws.count(), 1);
-    QCOMPARE(w->Canvas().Figure(), english);
+    QCOMPARE(w->Canvas().Figure(), spherical);
     QVERIFY(Control<QRadioButton>(*w, "AGLIKA")->isChecked());
 }
 
@@ -572,11 +595,37 @@ void TestWindow::accessibleTexts_data() {
     // what voice control finds it by.
     QTest::newRow("print, English") << true << "Command1"
                                     << "PRINT"
-                                    << "Print: Prints the current construction.";
+                                    << "Print: prints the current construction.";
+    QTest::newRow("print, Greek") << false << "Command1"
+                                  << "ΕΚΤΥΠΩΣΗ"
+                                  << "Εκτύπωση: εκτυπώνει την τρέχουσα κατασκευή.";
     QTest::newRow("hyperbola, Greek") << false << "YPERVOLIKO"
-                                      << "HYPERBOLA"
-                                      << "Υπερβολικός φακός: Σχεδιάζει φακό με υπερβολική "
-                                         "μπροστινή επιφάνεια.";
+                                      << "ΥΠΕΡΒΟΛΗ"
+                                      << "Υπερβολικός φακός: σχεδιάζει φακό με μπροστινή "
+                                         "επιφάνεια σε σχήμα υπερβολής.";
+    QTest::newRow("hyperbola, English") << true << "YPERVOLIKO"
+                                        << "HYPERBOLA"
+                                        << "Hyperbolic lens: draws a lens whose front surface is "
+                                           "a hyperbola.";
+    QTest::newRow("parallel beam, Greek") << false << "f_apeiro"
+                                          << "Παράλληλη ΔΕΣΜΗ"
+                                          << "Παράλληλη δέσμη: στην κυματική εικόνα η πηγή γίνεται "
+                                             "επίπεδο κύμα, φως από πολύ μακρινή πηγή· το κλασικό "
+                                             "σχήμα δεν αλλάζει.";
+    QTest::newRow("parallel beam, English")
+        << true << "f_apeiro"
+        << "Parallel BEAM"
+        << "Parallel beam: wave view only: a plane wave, light from a very distant source. The "
+           "classic figures do not change.";
+    QTest::newRow("Greek, Greek") << false << "ELLINIKA"
+                                  << "ΕΛΛΗΝΙΚΑ"
+                                  << "Ελληνικά: όλα τα κείμενα στα ελληνικά.";
+    QTest::newRow("Greek, English") << true << "ELLINIKA"
+                                    << "GREEK"
+                                    << "Greek: all texts in Greek.";
+    QTest::newRow("English, Greek") << false << "AGLIKA"
+                                    << "ENGLISH"
+                                    << "Αγγλικά: όλα τα κείμενα στα αγγλικά.";
     QTest::newRow("thickness read-out, English") << true << "Label4"
                                                  << "LENS WIDTH = 100 # of Waves = 20.00"
                                                  << "Thickness read-out";

@@ -8,7 +8,7 @@
 
 const path = require("path");
 const folder = path.resolve(process.argv[2]);
-const { KymataParseFragment, KymataFragment, KymataStartSettings } = require(path.join(folder, "settings.js"));
+const { KymataParseFragment, KymataFragment, KymataStartSettings, KymataSentence } = require(path.join(folder, "settings.js"));
 const { KymataFitBox, KymataFrame, KymataDeviceArc, KymataUnpack } = require(path.join(folder, "figure-replay.js"));
 
 let failures = 0;
@@ -33,15 +33,19 @@ const rows = [
   ["#view=3d&lang=en", { lang: "en" }, ["view=3d; give classic / waves"]],
   ["#zoom=2&lang=en", { lang: "en" }, ['names "zoom"']],
   ["#lang=fr", {}, ["lang=fr"]],
-  ["#source=abc", {}, ["Η διεύθυνση δίνει source=abc, που δεν είναι αριθμός"]],
+  ["#source=abc", {}, ["Η διεύθυνση της σελίδας ορίζει source=abc, που δεν είναι αριθμός"]],
   ["#%E0%A4%A=1&lang=en", { lang: "en" }, ["%E0%A4%A"]],
 ];
-for (const [fragment, changes, faults] of rows) {
-  const { settings, problems } = KymataParseFragment(fragment);
-  const expected = { ...KymataStartSettings(), ...changes };
-  const sameSettings = JSON.stringify(settings) === JSON.stringify(expected);
-  const sameFaults = problems.length === faults.length && faults.every((f, k) => problems[k].includes(f));
-  Check(sameSettings && sameFaults, `fragment "${fragment}"${sameFaults ? "" : `: ${JSON.stringify(problems)}`}${sameSettings ? "" : `: ${JSON.stringify(settings)}`}`);
+// The sentences come from the message catalogue, as the module gives it for the language.
+function CheckFragments(messagesOf) {
+  for (const [fragment, changes, faults] of rows) {
+    const { settings, problems: found } = KymataParseFragment(fragment);
+    const problems = found.map((p) => KymataSentence(p, messagesOf(settings.lang)));
+    const expected = { ...KymataStartSettings(), ...changes };
+    const sameSettings = JSON.stringify(settings) === JSON.stringify(expected);
+    const sameFaults = problems.length === faults.length && faults.every((f, k) => problems[k].includes(f));
+    Check(sameSettings && sameFaults, `fragment "${fragment}"${sameFaults ? "" : `: ${JSON.stringify(problems)}`}${sameSettings ? "" : `: ${JSON.stringify(settings)}`}`);
+  }
 }
 const written = { ...KymataStartSettings(), source: -31, index: 105, beam: true, view: "waves", lang: "en" };
 Check(JSON.stringify(KymataParseFragment(`#${KymataFragment(written)}`).settings) === JSON.stringify(written), "a written fragment reads back as the same settings");
@@ -68,6 +72,8 @@ Check(near(Math.abs(wrapped.end - wrapped.start), Math.PI) && near(Math.cos(thro
 
 // The packed recording of a redraw is the document's recording, item for item.
 require(path.join(folder, "kymata-module.js"))().then((module) => {
+  const texts = module.cwrap("kymata_texts", "string", Array(5).fill("number"));
+  CheckFragments((lang) => JSON.parse(texts(-20, 5, 150, 20, lang === "el" ? 4 : 0)).messages);
   const numbers = Array(7).fill("number");
   const draw = module.cwrap("kymata_draw", "string", numbers);
   const figure = module.cwrap("kymata_figure", "string", numbers);

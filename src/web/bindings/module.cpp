@@ -12,6 +12,7 @@
 #include "figure/figure_content.h"
 #include "figure/figure_document.h"
 #include "printing/print_jobs.h"
+#include "texts/catalogue.h"
 #include "waves/wave_ledger.h"
 #include "waves/wave_trace.h"
 #include "waves/wave_view.h"
@@ -233,7 +234,14 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
                                  .Add("flash", t.flash)
                                  .Add("flashCaption", t.flashCaption)
                                  .Add("perfectLensCaption", t.perfectLensCaption)
-                                 .Add("speed", t.speed);
+                                 .Add("speed", t.speed)
+                                 .Add("pngSizeCaption", t.pngSizeCaption)
+                                 .Add("windowTitle", t.windowTitle)
+                                 .Add("printCaption", t.printCaption)
+                                 .Add("hyperbolaCaption", t.hyperbolaCaption)
+                                 .Add("parallelBeamCaption", t.parallelBeamCaption)
+                                 .Add("greekCaption", t.greekCaption)
+                                 .Add("englishCaption", t.englishCaption);
     JsonObject described;
     for (const char* name :
          {"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos", "f_apeiro",
@@ -247,7 +255,15 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
         described.Raw(name,
                       JsonObject().Add("name", d.name).Add("description", d.description).Text());
     }
-    return Give(JsonObject().Raw("texts", texts.Text()).Raw("controls", described.Text()).Text());
+    JsonObject messages;
+    for (const auto& [key, text] : TextsStartingWith("page.", c.ELLINIKA)) {
+        messages.Add(key, text);
+    }
+    return Give(JsonObject()
+                    .Raw("texts", texts.Text())
+                    .Raw("controls", described.Text())
+                    .Raw("messages", messages.Text())
+                    .Text());
 }
 
 /// The benchmark page's measure of the figure core alone: `repeats` redraws of the controls

@@ -12,13 +12,13 @@
     el: (why) => `Το σχήμα δεν μπορεί να σχεδιαστεί: ο φυλλομετρητής δεν φόρτωσε τον πυρήνα WebAssembly (${why}). Ανοίξτε τη σελίδα σε σύγχρονο φυλλομετρητή, με όλα τα αρχεία του φακέλου δίπλα της.`,
     en: (why) => `The figure cannot be drawn: the browser did not load the WebAssembly core (${why}). Open the page in a current browser, with all the files of its folder beside it.`,
   };
-  const PngSizeCaption = { el: "PNG, πλευρά σε εικονοστοιχεία:", en: "PNG, side in pixels:" };
 
   let core = null;
   const state = {
     settings: KymataStartSettings(),
     canvas: null, // the recording on the canvas
     playing: false,
+    problems: [], // what the address fragment got wrong, to be worded in the page's language
     phase: 0,
     flash: null,
     speed: 1,
@@ -161,7 +161,13 @@
     $("saveWorksheetCaption").textContent = t.saveWorksheet;
     $("printWorksheet").textContent = t.printWorksheet;
     $("presentation").textContent = t.presentation;
-    $("pngSizeCaption").textContent = PngSizeCaption[s.lang];
+    $("pngSizeCaption").textContent = t.pngSizeCaption;
+    document.title = t.windowTitle;
+    $("Command1").textContent = t.printCaption;
+    $("parallelBeamCaption").textContent = t.parallelBeamCaption;
+    $("hyperbolaCaption").textContent = t.hyperbolaCaption;
+    $("greekCaption").textContent = t.greekCaption;
+    $("englishCaption").textContent = t.englishCaption;
     $("ledgerTitle").textContent = t.ledgerTitle;
     $("waveControls").hidden = s.view !== "waves";
     const descriptions = $("descriptions");
@@ -241,8 +247,16 @@
   function ReadFragment() {
     const { settings, problems } = KymataParseFragment(location.hash);
     state.settings = settings;
-    ShowProblems(problems);
+    state.problems = problems;
+    ShowFragmentProblems();
     ShowControls();
+  }
+
+  /** The address's problems in the page's language, once the core that words them is there. */
+  function ShowFragmentProblems() {
+    if (!core) return;
+    const messages = Parsed(core.texts(...Args())).messages;
+    ShowProblems(state.problems.map((problem) => KymataSentence(problem, messages)));
   }
 
   function Connect() {
@@ -500,6 +514,7 @@
     Promise.resolve(started)
       .then((module) => {
         core = Bind(module);
+        ShowFragmentProblems();
         Connect();
         Redraw();
         document.body.dataset.ready = "yes";

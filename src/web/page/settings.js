@@ -42,28 +42,12 @@ function KymataFragment(settings) {
   return parts.join("&");
 }
 
-const KymataProblems = {
-  en: {
-    number: (k, v, s) => `The address gives ${k}=${v}, which is not a number; the start value ${s} is used.`,
-    range: (k, v, lo, hi, s) =>
-      `The address gives ${k}=${v}, outside ${lo} to ${hi}; the start value ${s} is used.`,
-    step: (k, v, s) =>
-      `The address gives ${k}=${v}, which is not in steps of 0.01; the start value ${s} is used.`,
-    choice: (k, v, choices, s) =>
-      `The address gives ${k}=${v}; give ${choices}. The start value ${s} is used.`,
-    unknown: (k) => `The address names "${k}", which is not a control of this page; it is ignored.`,
-  },
-  el: {
-    number: (k, v, s) => `Η διεύθυνση δίνει ${k}=${v}, που δεν είναι αριθμός· χρησιμοποιείται η αρχική τιμή ${s}.`,
-    range: (k, v, lo, hi, s) =>
-      `Η διεύθυνση δίνει ${k}=${v}, εκτός των ορίων ${lo} έως ${hi}· χρησιμοποιείται η αρχική τιμή ${s}.`,
-    step: (k, v, s) =>
-      `Η διεύθυνση δίνει ${k}=${v}, που δεν είναι σε βήματα του 0.01· χρησιμοποιείται η αρχική τιμή ${s}.`,
-    choice: (k, v, choices, s) =>
-      `Η διεύθυνση δίνει ${k}=${v}· δώστε ${choices}. Χρησιμοποιείται η αρχική τιμή ${s}.`,
-    unknown: (k) => `Η διεύθυνση αναφέρει «${k}», που δεν είναι χειριστήριο αυτής της σελίδας· αγνοείται.`,
-  },
-};
+/** A problem's sentence: the catalogue's text `messages[problem.key]` with its placeholders
+ *  %1, %2, ... replaced by the problem's values in order. */
+function KymataSentence(problem, messages) {
+  const pattern = messages[problem.key] || problem.key;
+  return pattern.replace(/%([1-9])/g, (all, n) => (n <= problem.values.length ? problem.values[n - 1] : all));
+}
 
 /** A decimal number as the address may give it, or NaN: digits with an optional sign and point,
  *  nothing else (no exponents, no spaces, no hexadecimal). */
@@ -73,8 +57,9 @@ function KymataDecimal(text) {
 
 /**
  * The settings an address fragment gives ("#source=-30&index=1.65&hyperbola=1&lang=en"), and a
- * sentence for every part of it that is not a control's value, in the language the fragment
- * settles on. Bad parts leave their control at its start value.
+ * problem for every part of it that is not a control's value: the key of its sentence in the
+ * message catalogue and the values it names (`KymataSentence` words it, in the language the
+ * fragment settles on). Bad parts leave their control at its start value.
  */
 function KymataParseFragment(fragment) {
   const settings = KymataStartSettings();
@@ -96,7 +81,7 @@ function KymataParseFragment(fragment) {
   // The language first, so that every sentence is in it.
   const problems = [];
   const lang = found.find(([k]) => k === "lang");
-  if (lang && lang[1] !== "el" && lang[1] !== "en") problems.push((p) => p.choice("lang", lang[1], "el / en", "el"));
+  if (lang && lang[1] !== "el" && lang[1] !== "en") problems.push({ key: "page.address.choice", values: ["lang", lang[1], "el / en", "el"] });
   else if (lang) settings.lang = lang[1];
   for (const [key, value] of found) {
     const slider = KymataSliders.find((s) => s.key === key);
@@ -109,26 +94,26 @@ function KymataParseFragment(fragment) {
       const whole = Math.round(scaled);
       const lo = KymataValueText(key, slider.min);
       const hi = KymataValueText(key, slider.max);
-      if (Number.isNaN(number)) problems.push((p) => p.number(key, value, start));
-      else if (Math.abs(scaled - whole) > 1e-6 && key === "index") problems.push((p) => p.step(key, value, start));
-      else if (Math.abs(scaled - whole) > 1e-6) problems.push((p) => p.range(key, value, lo, hi, start));
-      else if (whole < slider.min || whole > slider.max) problems.push((p) => p.range(key, value, lo, hi, start));
+      const range = { key: "page.address.range", values: [key, value, lo, hi, start] };
+      if (Number.isNaN(number)) problems.push({ key: "page.address.number", values: [key, value, start] });
+      else if (Math.abs(scaled - whole) > 1e-6 && key === "index") problems.push({ key: "page.address.step", values: [key, value, start] });
+      else if (Math.abs(scaled - whole) > 1e-6) problems.push(range);
+      else if (whole < slider.min || whole > slider.max) problems.push(range);
       else settings[key] = whole;
     } else if (toggle) {
       if (value === "1" || value === "") settings[key] = true;
       else if (value === "0") settings[key] = false;
-      else problems.push((p) => p.choice(key, value, "0 / 1", "0"));
+      else problems.push({ key: "page.address.choice", values: [key, value, "0 / 1", "0"] });
     } else if (key === "view") {
       if (value === "classic" || value === "waves") settings.view = value;
-      else problems.push((p) => p.choice(key, value, "classic / waves", "classic"));
+      else problems.push({ key: "page.address.choice", values: [key, value, "classic / waves", "classic"] });
     } else {
-      problems.push((p) => p.unknown(key));
+      problems.push({ key: "page.address.unknown", values: [key] });
     }
   }
-  const words = KymataProblems[settings.lang];
-  return { settings, problems: problems.map((say) => say(words)) };
+  return { settings, problems };
 }
 
 if (typeof module !== "undefined") {
-  module.exports = { KymataSliders, KymataSwitches, KymataStartSettings, KymataFragment, KymataParseFragment, KymataValueText };
+  module.exports = { KymataSliders, KymataSwitches, KymataStartSettings, KymataFragment, KymataParseFragment, KymataSentence, KymataValueText };
 }

@@ -1,0 +1,33 @@
+# Writes OUTPUT, a C++ source that holds the PO catalogue of every language in LANGUAGES (a
+# list separated by ";" or ",") from the folder SOURCE, as raw string literals, so that the
+# program, the web module and the tests need no file at run time.
+#   cmake -DSOURCE=dir -DLANGUAGES=el,en -DOUTPUT=file.cpp -P EmbedCatalogues.cmake
+string(REPLACE "," ";" languages "${LANGUAGES}")
+set(entries "")
+foreach(language IN LISTS languages)
+    file(READ "${SOURCE}/${language}.po" po)
+    if(po MATCHES "\\)kymata_po\"")
+        message(FATAL_ERROR "${SOURCE}/${language}.po holds the literal's closing mark")
+    endif()
+    string(APPEND entries "    {\"${language}\", R\"kymata_po(${po})kymata_po\"},\n")
+endforeach()
+set(text "// Written by the build from data/i18n/*.po; edit those files, not this one.
+#include \"texts/embedded_catalogues.h\"
+
+namespace kymata::texts {
+
+std::span<const EmbeddedCatalogue> EmbeddedCatalogues() {
+    static constexpr EmbeddedCatalogue catalogues[] = {
+${entries}    };
+    return catalogues;
+}
+
+} // namespace kymata::texts
+")
+# Rewritten only when it changes, so that a build after an unchanged catalogue compiles nothing.
+if(EXISTS "${OUTPUT}")
+    file(READ "${OUTPUT}" old)
+endif()
+if(NOT old STREQUAL text)
+    file(WRITE "${OUTPUT}" "${text}")
+endif()

@@ -1,0 +1,199 @@
+// The message catalogues: every shipped language has every message, with the placeholders of
+// its English source; every key the code asks for exists; faulty catalogues are refused; and no
+// Greek text is left in the sources, outside the catalogues.
+
+#include "texts/catalogue.h"
+#include "texts/po_file.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+using namespace kymata;
+using namespace kymata::texts;
+
+namespace {
+
+/// The messages of a language by key.
+std::map<std::string, PoMessage> MessagesOf(const std::string& code) {
+    std::map<std::string, PoMessage> byKey;
+    for (PoMessage& m : ReadPo(CatalogueSource(code)).messages) {
+        byKey.emplace(m.key, m);
+    }
+    return byKey;
+}
+
+/// The texts a catalogue may hold the same in every language: a language named in itself.
+const std::set<std::string> SameEverywhere{"caption.english"};
+
+QStringList SourceFiles() {
+    QStringList files;
+    QDirIterator it(QStringLiteral(KYMATA_SOURCE_DIR "/src"),
+                    {QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.js"),
+                     QStringLiteral("*.html")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        files << it.next();
+    }
+    return files;
+}
+
+} // namespace
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyLanguageReads();
+    void everyMessageTranslated_data();
+    void everyMessageTranslated();
+    void faultyCatalogues_data();
+    void faultyCatalogues();
+    void everyKeyUsedExists();
+    void noGreekOutsideTheCatalogues();
+    void lookUp();
+};
+
+// The languages of the build's list, Greek and English first; each catalogue reads whole.
+void TestCatalogue::everyLanguageReads() {
+    const std::vector<std::string> languages = CatalogueLanguages();
+    QVERIFY(languages.size() >= 2);
+    QVERIFY(std::find(languages.begin(), languages.end(), "el") != languages.end());
+    QVERIFY(std::find(languages.begin(), languages.end(), "en") != languages.end());
+    for (const std::string& code : languages) {
+        const PoFile po = ReadPo(CatalogueSource(code));
+        QVERIFY2(po.error.empty(), (code + ": " + po.error).c_str());
+        QVERIFY(po.messages.size() > 100);
+    }
+}
+
+void TestCatalogue::everyMessageTranslated_data() {
+    QTest::addColumn<QString>("language");
+    for (const std::string& code : CatalogueLanguages()) {
+        QTest::newRow(code.c_str()) << QString::fromStdString(code);
+    }
+}
+
+// Each language has exactly the English catalogue's keys, the same source texts, a translation
+// of every one, the source's placeholders, and (but for a language named in itself) a text of
+// its own where it is not English.
+void TestCatalogue::everyMessageTranslated() {
+    QFETCH(QString, language);
+    const auto english = MessagesOf("en");
+    const auto messages = MessagesOf(language.toStdString());
+    QCOMPARE(messages.size(), english.size());
+    for (const auto& [key, m] : english) {
+        const auto found = messages.find(key);
+        QVERIFY2(found != messages.end(), ("no message " + key).c_str());
+        const PoMessage& t = found->second;
+        QVERIFY2(t.source == m.source, ("another source text for " + key).c_str());
+        QVERIFY2(!t.text.empty(), ("no translation of " + key).c_str());
+        auto want = Placeholders(m.source);
+        auto have = Placeholders(t.text);
+        std::sort(want.begin(), want.end());
+        std::sort(have.begin(), have.end());
+        QVERIFY2(want == have, ("other placeholders in " + key).c_str());
+        if (language != QLatin1String("en") && !SameEverywhere.contains(key)) {
+            QVERIFY2(t.text != m.text, ("left in English: " + key).c_str());
+        }
+    }
+}
+
+void TestCatalogue::faultyCatalogues_data() {
+    QTest::addColumn<QString>("po");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("reads") << "msgctxt \"a\"\nmsgid \"A\"\nmsgstr \"α\"\n"
+                           << "";
+    QTest::newRow("continued lines")
+        << "#, flag\nmsgctxt \"a\"\nmsgid \"\"\n\"A \\\"b\\\"\\n\"\nmsgstr \"α\"\n\"β\"\n"
+        << "";
+    QTest::newRow("unclosed quote") << "msgctxt \"a\"\nmsgid \"A\nmsgstr \"α\"\n"
+                                    << "line 2: the quoted text is not closed or has an "
+                                       "unknown escape";
+    QTest::newRow("unknown escape") << "msgctxt \"a\"\nmsgid \"A\\q\"\nmsgstr \"α\"\n"
+                                    << "line 2: the quoted text is not closed or has an "
+                                       "unknown escape";
+    QTest::newRow("plural") << "msgctxt \"a\"\nmsgid \"A\"\nmsgid_plural \"As\"\n"
+                            << "line 3: plural forms are not used in these catalogues";
+    QTest::newRow("msgstr alone") << "msgctxt \"a\"\nmsgstr \"α\"\n"
+                                  << "line 2: msgstr without its msgid";
+    QTest::newRow("stray line") << "msgctxt \"a\"\nmsgid \"A\"\nmsgstr \"α\"\nnonsense\n"
+                                << "line 4: a line that is neither a comment, a keyword nor a "
+                                   "quoted text";
+}
+
+void TestCatalogue::faultyCatalogues() {
+    QFETCH(QString, po);
+    QFETCH(QString, error);
+    const PoFile file = ReadPo(po.toStdString());
+    QCOMPARE(QString::fromStdString(file.error), error);
+    if (error.isEmpty()) {
+        QCOMPARE(file.messages.size(), std::size_t(1));
+        QCOMPARE(file.messages[0].key, std::string("a"));
+        QVERIFY(file.messages[0].text.starts_with("α"));
+    }
+}
+
+// Every key that a source names in the catalogue's form (a family, a dot, a name) exists.
+void TestCatalogue::everyKeyUsedExists() {
+    const auto english = MessagesOf("en");
+    static const QRegularExpression key(
+        QStringLiteral("\"((?:classic|hyperbolic|spherical|window|caption|describe|ledger|waves|"
+                       "print|lesson|figure|page)\\.[A-Za-z0-9.]+)\""));
+    int found = 0;
+    for (const QString& path : SourceFiles()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (const QRegularExpressionMatch& m : key.globalMatch(text)) {
+            ++found;
+            QVERIFY2(english.contains(m.captured(1).toStdString()),
+                     qPrintable(path + QStringLiteral(": ") + m.captured(1)));
+        }
+    }
+    QVERIFY(found > 100);
+}
+
+// A Greek letter in a string of the sources is a text outside the catalogues. Allowed: the web
+// page's sentence for a module that did not load, which cannot come from the module.
+void TestCatalogue::noGreekOutsideTheCatalogues() {
+    static const QRegularExpression greekLiteral(
+        QStringLiteral("[\"`'][^\"`'\\n]*[\\x{0370}-\\x{03FF}][^\"`'\\n]*[\"`']"));
+    const QStringList allowed{QStringLiteral("/src/web/page/kymata-page.js")};
+    for (const QString& path : SourceFiles()) {
+        if (std::any_of(allowed.begin(), allowed.end(),
+                        [&](const QString& a) { return path.endsWith(a); })) {
+            continue;
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        int line = 0;
+        for (const QByteArray& bytes : file.readAll().split('\n')) {
+            ++line;
+            const QString text = QString::fromUtf8(bytes).trimmed();
+            if (text.startsWith(QLatin1String("//")) || text.startsWith(QLatin1String("///"))) {
+                continue;
+            }
+            QVERIFY2(!greekLiteral.match(text).hasMatch(),
+                     qPrintable(QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(text)));
+        }
+    }
+}
+
+// Lookups: the language's text, placeholders filled in order, a missing key shown as itself.
+void TestCatalogue::lookUp() {
+    QCOMPARE(std::string(Text("caption.print", true)), std::string("ΕΚΤΥΠΩΣΗ"));
+    QCOMPARE(std::string(Text("caption.print", false)), std::string("PRINT"));
+    QCOMPARE(Text("classic.readout.thickness", true, {"100", "20.00"}),
+             std::string("Φάρδος Φακού = 100 # κυμάτων = 20.00"));
+    QCOMPARE(std::string(Text("no.such.key", false)), std::string("no.such.key"));
+    QCOMPARE(FillPlaceholders("%2 and %1, %3 stays", {"a", "b"}), std::string("b and a, %3 stays"));
+}
+
+QTEST_APPLESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

@@ -287,7 +287,7 @@
     <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
-        <translation>Το %1 υπάρχει ήδη.
+        <translation>Το «%1» υπάρχει ήδη.
 Θέλετε να το αντικαταστήσετε;</translation>
     </message>
     <message>
@@ -329,7 +329,7 @@ Please verify the correct file name was given.</source>
     </message>
     <message>
         <source>Date Modified</source>
-        <translation>Τροποποίηση</translation>
+        <translation>Ημερομηνία τροποποίησης</translation>
     </message>
     <message>
         <source>Name</source>
@@ -850,11 +850,11 @@ Please verify the correct file name was given.</source>
     </message>
     <message>
         <source>Envelope Invite</source>
-        <translation>Φάκελος Invite</translation>
+        <translation>Φάκελος πρόσκλησης</translation>
     </message>
     <message>
         <source>Envelope Italian</source>
-        <translation>Φάκελος Italian</translation>
+        <translation>Ιταλικός φάκελος</translation>
     </message>
     <message>
         <source>Envelope Kaku 2</source>
@@ -1120,7 +1120,7 @@ Please verify the correct file name was given.</source>
     </message>
     <message>
         <source>%1 is a directory.</source>
-        <translation>Το %1 είναι φάκελος.</translation>
+        <translation>Το «%1» είναι φάκελος.</translation>
     </message>
     <message>
         <source>File %1 is not writable.</source>
@@ -1129,7 +1129,7 @@ Please verify the correct file name was given.</source>
     <message>
         <source>%1 already exists.
 Do you want to overwrite it?</source>
-        <translation>Το %1 υπάρχει ήδη.
+        <translation>Το «%1» υπάρχει ήδη.
 Θέλετε να αντικατασταθεί;</translation>
     </message>
     <message>
@@ -1138,7 +1138,7 @@ Do you want to overwrite it?</source>
     </message>
     <message>
         <source>%1 does not follow the correct syntax. Please use ',' to separate ranges and pages, '-' to define ranges and make sure ranges do not intersect with each other.</source>
-        <translation>Το %1 δεν είναι γραμμένο σωστά. Χωρίστε περιοχές και σελίδες με ',', ορίστε περιοχές με '-' και φροντίστε να μην επικαλύπτονται.</translation>
+        <translation>Το «%1» δεν είναι γραμμένο σωστά. Χωρίστε περιοχές και σελίδες με «,», ορίστε περιοχές με «-» και φροντίστε να μην επικαλύπτονται.</translation>
     </message>
     <message>
         <source>Duplex Settings Conflicts</source>
@@ -1196,14 +1196,14 @@ Do you want to overwrite it?</source>
     </message>
     <message>
         <source>There are conflicts in some options. Please fix them.</source>
-        <translation>Υπάρχουν διενέξεις σε κάποιες επιλογές. Διορθώστε τες.</translation>
+        <translation>Υπάρχουν διενέξεις σε κάποιες επιλογές. Διορθώστε τις.</translation>
     </message>
 </context>
 <context>
     <name>QPrintSettingsOutput</name>
     <message>
         <source>Collate</source>
-        <translation>Συρραφή αντιτύπων</translation>
+        <translation>Σελιδοποίηση αντιτύπων</translation>
     </message>
     <message>
         <source>Color Mode</source>
@@ -1291,7 +1291,7 @@ Do you want to overwrite it?</source>
     </message>
     <message>
         <source>Specify pages or ranges separated by commas. Ranges are specified by two numbers separated by a hyphen. E.g: 3,5-7,9 prints pages 3, 5, 6, 7 and 9.</source>
-        <translation>Δώστε σελίδες ή περιοχές χωρισμένες με κόμματα. Μια περιοχή είναι δύο αριθμοί με παύλα ανάμεσα. Π.χ. το 3,5-7,9 τυπώνει τις σελίδες 3, 5, 6, 7 και 9.</translation>
+        <translation>Δώστε σελίδες ή περιοχές χωρισμένες με κόμματα. Μια περιοχή είναι δύο αριθμοί με παύλα ανάμεσα. Π.χ. το 3,5-7,9 εκτυπώνει τις σελίδες 3, 5, 6, 7 και 9.</translation>
     </message>
 </context>
 <context>
@@ -1337,7 +1337,7 @@ Do you want to overwrite it?</source>
     <name>QShortcut</name>
     <message>
         <source>Space</source>
-        <translation>Διάστημα</translation>
+        <translation>Space</translation>
     </message>
     <message>
         <source>Left</source>

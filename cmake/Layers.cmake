@@ -2,13 +2,14 @@
 # the folders before it in its chain; configuring fails on any include that climbs upwards, so
 # the layering is a rule of the build and not a habit.
 #
-#   texts <- drawing <- construction <- hyperbolic <- waves <- printing <- figure (kymata_figure)
+#   texts <- drawing <- construction <- hyperbolic <- waves <- printing <- figure <- lesson
+#                                                                              (kymata_figure)
 #   figure  <- export <- shell                                              (the Qt shell)
 #   figure  <- web                                                          (the web shell)
 #
 # The core's layers stand in one ordered list; each may include those before it. The shells
 # stand on the whole core.
-set(KYMATA_CORE_LAYERS texts drawing construction hyperbolic waves printing figure)
+set(KYMATA_CORE_LAYERS texts drawing construction hyperbolic waves printing figure lesson)
 set(below)
 foreach(layer IN LISTS KYMATA_CORE_LAYERS)
     list(APPEND below ${layer})

@@ -6,10 +6,12 @@
 #include "drawing/recording_surface.h"
 #include "drawing/worksheet.h"
 #include "export/figure_export.h"
+#include "export/lesson_plan.h"
 #include "export/page_output.h"
 #include "export/safe_file.h"
 #include "figure/draw_construction.h"
 #include "figure/figure_document.h"
+#include "lesson/lesson.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -94,6 +96,18 @@ struct Options {
     QCommandLineOption lang{QStringLiteral("lang"),
                             QStringLiteral("Language of the texts: el (Greek, default) or en."),
                             QStringLiteral("el|en")};
+    QCommandLineOption lesson{QStringLiteral("lesson"),
+                              QStringLiteral("Step N of the lesson \"why a lens focuses\": its "
+                                             "scene in the window, or with --export its figure "
+                                             "and, in JSON, its texts; 1..%1.")
+                                  .arg(LessonStepCount()),
+                              QStringLiteral("N")};
+    QCommandLineOption lessonPlan{QStringLiteral("lesson-plan"),
+                                  QStringLiteral("Write the teacher's notes of the lesson to "
+                                                 "FILE.pdf (A4): aims, timing, every step's "
+                                                 "figure, narration, question and answer, and a "
+                                                 "student sheet; with --lang only."),
+                                  QStringLiteral("FILE")};
 };
 
 /// An integer option within [min, max]; the error names the option and its range.
@@ -203,6 +217,60 @@ std::optional<QString> SingleDashLongOption(const QStringList& longNames,
     return std::nullopt;
 }
 
+/// The options that set the scene, which a lesson step sets itself.
+QList<QCommandLineOption> SceneOptions(const Options& o) {
+    return {o.source, o.focus, o.index, o.thickness, o.hyperbola, o.parallelBeam,
+            o.view,   o.lens,  o.phase, o.flash,     o.animate,   o.frames};
+}
+
+/// The step of --lesson, 1..`LessonStepCount`(), when no scene option is given beside it.
+std::optional<int> LessonStepOption(const QCommandLineParser& parser, const Options& o,
+                                    QString& error) {
+    for (const QCommandLineOption& option : SceneOptions(o)) {
+        if (parser.isSet(option)) {
+            error = QStringLiteral("--lesson sets the scene of its step; leave out --%1")
+                        .arg(option.names().constFirst());
+            return std::nullopt;
+        }
+    }
+    return IntegerOption(parser, o.lesson, 1, LessonStepCount(), 1, error);
+}
+
+/// --lesson-plan FILE.pdf, with --lang alone beside it: the teacher's notes of the lesson.
+int RunLessonPlan(const QCommandLineParser& parser, const Options& o, bool window,
+                  QTextStream& err) {
+    QString error;
+    const QString path = parser.value(o.lessonPlan);
+    const QString lang = parser.isSet(o.lang) ? parser.value(o.lang) : QStringLiteral("el");
+    for (const QString& name : parser.optionNames()) {
+        if (!o.lessonPlan.names().contains(name) && !o.lang.names().contains(name) &&
+            error.isEmpty()) {
+            error =
+                QStringLiteral("--lesson-plan goes with --lang alone; leave out --%1").arg(name);
+        }
+    }
+    if (error.isEmpty() && window) {
+        error = QStringLiteral("--lesson-plan writes a file; the window opens without it");
+    }
+    if (error.isEmpty() && lang != QLatin1String("el") && lang != QLatin1String("en")) {
+        error = QStringLiteral("--lang: '%1' is not valid; give el or en").arg(lang);
+    }
+    if (error.isEmpty() && FigureFormatForPath(path) != FigureFormat::Pdf) {
+        error = QStringLiteral("--lesson-plan: '%1' is not a PDF file; give a file ending in .pdf")
+                    .arg(path);
+    }
+    if (!error.isEmpty()) {
+        err << Printable(error) << '\n';
+        return ExitBadUsage;
+    }
+    const WriteResult written = WriteLessonPlan(path, lang == QLatin1String("el"));
+    if (!written.ok) {
+        err << written.error << '\n';
+        return ExitWriteFailed;
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 namespace {
@@ -210,7 +278,7 @@ namespace {
 /// The command line, for an export (`window` null) or for a window start, whose controls go
 /// into `*window` instead of a file.
 int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
-        std::optional<Controls>* window) {
+        std::optional<WindowStart>* window) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Kymata draws how a lens focuses light by counting wavelengths along "
@@ -220,9 +288,9 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     const QCommandLineOption version = parser.addVersionOption();
     const Options o;
     const QList<QCommandLineOption> options = {
-        o.exportFile, o.printTo,   o.size,         o.source,    o.focus, o.index,
-        o.thickness,  o.hyperbola, o.parallelBeam, o.view,      o.lens,  o.phase,
-        o.flash,      o.animate,   o.frames,       o.worksheet, o.lang};
+        o.exportFile, o.printTo,      o.size, o.source, o.focus,     o.index, o.thickness,
+        o.hyperbola,  o.parallelBeam, o.view, o.lens,   o.phase,     o.flash, o.animate,
+        o.frames,     o.worksheet,    o.lang, o.lesson, o.lessonPlan};
     parser.addOptions(options);
 
     QStringList longNames = {QStringLiteral("help"), QStringLiteral("help-all"),
@@ -274,6 +342,9 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     }
     const bool exporting = parser.isSet(o.exportFile);
     const bool printing = parser.isSet(o.printTo);
+    if (parser.isSet(o.lessonPlan)) {
+        return RunLessonPlan(parser, o, window != nullptr, err);
+    }
     if (window) {
         // A window shows one figure live: what only shapes a file has no place here.
         for (const QCommandLineOption& option : {o.exportFile, o.printTo, o.size, o.worksheet,
@@ -381,6 +452,10 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
                                ".pdf or .json")
                     .arg(path);
     }
+    std::optional<int> lessonStep;
+    if (error.isEmpty() && parser.isSet(o.lesson)) {
+        lessonStep = LessonStepOption(parser, o, error);
+    }
     if (!error.isEmpty()) {
         // Values are quoted as given: their control characters escaped, the message one line.
         err << Printable(error) << '\n';
@@ -397,23 +472,34 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     controls.view = view == QLatin1String("waves") ? View::Waves : View::Classic;
     controls.phase = phase;
     controls.flash = flash;
+    if (lessonStep) {
+        controls = LessonScene(*lessonStep, controls.ELLINIKA);
+    }
     if (window) {
-        *window = controls;
+        *window = WindowStart{controls, lessonStep};
         return ExitOk;
     }
 
     const bool sheet = parser.isSet(o.worksheet);
+    // A lesson step's document ends with the step's texts.
+    const auto withLesson = [&](FigureContent content) {
+        if (lessonStep) {
+            content.moreMembers.emplace_back(
+                "lesson", LessonJson(LessonPageOf(*lessonStep, controls.ELLINIKA)));
+        }
+        return content;
+    };
     WriteResult written;
     if (frameCount) {
         written = WriteFrames(path, controls, *frameCount, *size);
     } else if (parser.isSet(o.animate)) {
         written = WriteAnimatedSvg(path, controls);
     } else if (exporting) {
-        written = WriteFigure(path, *format, DrawFigureContent(controls, sheet), *size);
+        written = WriteFigure(path, *format, withLesson(DrawFigureContent(controls, sheet)), *size);
     } else {
         // The page that PRINT prints after this redraw, and what printing leaves on the canvas.
         const PrintedContent printed = PrintFigureContent(controls, sheet, PrintToPrintableMm());
-        written = WritePage(path, *format, printed.content, printed.page);
+        written = WritePage(path, *format, withLesson(printed.content), printed.page);
     }
     if (!written.ok) {
         err << written.error << '\n';
@@ -431,8 +517,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
 bool AsksForOutput(const QStringList& arguments) {
     for (const QString& a : arguments.mid(1)) {
         const QString name = a.section(QLatin1Char('='), 0, 0);
-        for (const char* output :
-             {"--export", "--print-to", "--help", "--help-all", "--version", "-h", "-?", "-v"}) {
+        for (const char* output : {"--export", "--print-to", "--lesson-plan", "--help",
+                                   "--help-all", "--version", "-h", "-?", "-v"}) {
             if (name == QLatin1String(output)) {
                 return true;
             }
@@ -441,10 +527,10 @@ bool AsksForOutput(const QStringList& arguments) {
     return false;
 }
 
-std::optional<Controls> WindowStartControls(const QStringList& arguments, QTextStream& err) {
+std::optional<WindowStart> WindowStartControls(const QStringList& arguments, QTextStream& err) {
     QString ignored;
     QTextStream out(&ignored);
-    std::optional<Controls> controls;
+    std::optional<WindowStart> controls;
     if (Run(arguments, out, err, &controls) != ExitOk) {
         return std::nullopt;
     }

@@ -19,14 +19,21 @@ enum ExitCode : int { ExitOk = 0, ExitWriteFailed = 1, ExitBadUsage = 2 };
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 /// True when `arguments` (with the program name) ask the command line for something to write
-/// or print: --export, --print-to, --help, --help-all or --version. Any other start opens the
-/// window.
+/// or print: --export, --print-to, --lesson-plan, --help, --help-all or --version. Any other start
+/// opens the window.
 bool AsksForOutput(const QStringList& arguments);
+
+/// How the window starts: its controls, and the lesson's step when it opens on one.
+struct WindowStart {
+    Controls controls;
+    std::optional<int> lessonStep;
+};
 
 /// The controls a window start sets from its scene options (`arguments` with the program name;
 /// --source, --focus, --index, --thickness, --hyperbola, --parallel-beam, --view, --lens,
-/// --lang), each read and checked as for an export. Empty after a usage error, which is one
-/// line on `err` (exit 2, no window): a bad value, or an option that only goes with an export.
-std::optional<Controls> WindowStartControls(const QStringList& arguments, QTextStream& err);
+/// --lang, or --lesson N for a step's scene), each read and checked as for an export. Empty
+/// after a usage error, which is one line on `err` (exit 2, no window): a bad value, or an
+/// option that only goes with an export.
+std::optional<WindowStart> WindowStartControls(const QStringList& arguments, QTextStream& err);
 
 } // namespace kymata

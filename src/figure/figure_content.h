@@ -9,6 +9,8 @@
 #include <vector>
 
 #include <optional>
+#include <string>
+#include <utility>
 
 namespace kymata {
 
@@ -21,6 +23,9 @@ struct FigureContent {
     bool worksheet = false;
     /// The wave view's optics, when the figure is the wave view.
     std::optional<waves::WaveTrace> waves;
+    /// Members a layer above the figure adds at the end of the JSON document, as name and JSON
+    /// text: the lesson's step.
+    std::vector<std::pair<std::string, std::string>> moreMembers;
 };
 
 /// The figure that one redraw of `controls` leaves on a fresh canvas, with its read-outs: what

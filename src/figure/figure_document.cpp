@@ -10,7 +10,8 @@ namespace kymata {
 
 std::string FigureJson(const Controls& controls, const Labels& labels, const Recording& canvas,
                        const std::optional<Recording>& page, bool worksheet,
-                       const waves::WaveTrace* waves) {
+                       const waves::WaveTrace* waves,
+                       const std::vector<std::pair<std::string, std::string>>& more) {
     std::vector<std::pair<std::string, std::string>> members;
     members.emplace_back("controls", JsonObject()
                                          .Add("source", controls.initial_POINT)
@@ -40,12 +41,13 @@ std::string FigureJson(const Controls& controls, const Labels& labels, const Rec
     if (page) {
         members.emplace_back("page", RecordingJson(*page));
     }
+    members.insert(members.end(), more.begin(), more.end());
     return DocumentJson(members);
 }
 
 std::string FigureJson(const FigureContent& content, const std::optional<Recording>& page) {
     return FigureJson(content.controls, content.labels, content.canvas, page, content.worksheet,
-                      content.waves ? &*content.waves : nullptr);
+                      content.waves ? &*content.waves : nullptr, content.moreMembers);
 }
 
 } // namespace kymata

@@ -7,6 +7,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kymata {
 
@@ -18,9 +20,10 @@ namespace kymata {
 /// controls and its optics as "waves" after the read-outs; a classic document has neither.
 std::string FigureJson(const Controls& controls, const Labels& labels, const Recording& canvas,
                        const std::optional<Recording>& page = std::nullopt, bool worksheet = false,
-                       const waves::WaveTrace* waves = nullptr);
+                       const waves::WaveTrace* waves = nullptr,
+                       const std::vector<std::pair<std::string, std::string>>& more = {});
 
-/// The document of `content`, with `page` when given.
+/// The document of `content`, with `page` when given, and its further members at the end.
 std::string FigureJson(const FigureContent& content,
                        const std::optional<Recording>& page = std::nullopt);
 

@@ -224,12 +224,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The toolkit has taken its own options (-platform, -display, ...); the rest are ours.
     QTextStream err(stderr);
-    const std::optional<kymata::Controls> start =
+    const std::optional<kymata::WindowStart> start =
         kymata::WindowStartControls(QApplication::arguments(), err);
     if (!start) {
         return kymata::ExitBadUsage;
     }
     new kymata::PlainFileIconsForDialogs(&app);
-    const std::unique_ptr<kymata::DHMIOYRGO_KYKLO> window(kymata::Main(*start));
+    const std::unique_ptr<kymata::DHMIOYRGO_KYKLO> window(
+        kymata::Main(start->controls, start->lessonStep));
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include "shell/form_layout.h"
 #include "shell/guide_dialog.h"
 #include "shell/ledger_panel.h"
+#include "shell/lesson_panel.h"
 #include "shell/toolkit_language.h"
 #include "shell/window_layout.h"
 #include "shell/window_texts.h"
@@ -123,9 +124,9 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
 
     // Tab order of the design: canvas, PRINT, the scroll bars from top to bottom with their
     // read-outs, the two check boxes, the two languages.
-    QWidget* order[] = {EIKON,     Command1,     initial_POINT, fOCUS_POINT,  n_DIATHLASI,
-                        pachos,    f_apeiro,     YPERVOLIKO,    ELLINIKA,     AGLIKA,
-                        waveView_, perfectLens_, playButton_,   flashButton_, ledger_};
+    QWidget* order[] = {EIKON,     Command1,     initial_POINT, fOCUS_POINT, n_DIATHLASI,
+                        pachos,    f_apeiro,     YPERVOLIKO,    ELLINIKA,    AGLIKA,
+                        waveView_, perfectLens_, playButton_,   flashButton_};
     for (std::size_t k = 1; k < std::size(order); ++k) {
         setTabOrder(order[k - 1], order[k]);
     }
@@ -163,6 +164,14 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
 
     setWindowIcon(QIcon(QStringLiteral(":/icons/org.kymata.Kymata.svg")));
     CreateActions();
+    CreateLesson();
+    // After the wave view's buttons: LESSON, the lesson's own buttons, then the ledger.
+    QWidget* previous = flashButton_;
+    for (QWidget* next :
+         QList<QWidget*>{lessonButton_} + lesson_->FocusOrder() + QList<QWidget*>{ledger_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
     EIKON->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(EIKON, &QWidget::customContextMenuRequested, this, &DHMIOYRGO_KYKLO::ShowCanvasMenu);
     ShowWindowTexts(ReadControls());
@@ -292,13 +301,19 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     flashAction_->setText(Q(texts.flash));
     flashButton_->setText(Q(texts.flashCaption));
     perfectLens_->setText(Q(texts.perfectLensCaption));
+    ShowLessonTexts(controls.ELLINIKA);
     ShowMotionControls();
+    // Captions of another length in the other language: the controls are laid out for them.
+    if (captionsGreek_ != controls.ELLINIKA) {
+        captionsGreek_ = controls.ELLINIKA;
+        ApplyLayout();
+    }
     QStringList named;
     for (const DesignedControl& d : DesignedControls()) {
         named << QString::fromLatin1(d.name);
     }
     named << waveView_->objectName() << perfectLens_->objectName() << playButton_->objectName()
-          << flashButton_->objectName();
+          << flashButton_->objectName() << lessonButton_->objectName();
     for (const QString& name : named) {
         if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
             const ControlDescription a = DescribeControl(name.toStdString(), controls);
@@ -319,7 +334,8 @@ ControlSizes DHMIOYRGO_KYKLO::MeasureControls() const {
           static_cast<QWidget*>(ELLINIKA), static_cast<QWidget*>(AGLIKA),
           static_cast<QWidget*>(f_apeiro), static_cast<QWidget*>(waveView_),
           static_cast<QWidget*>(perfectLens_), static_cast<QWidget*>(playButton_),
-          static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(speedLabel_)}) {
+          static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(speedLabel_),
+          static_cast<QWidget*>(lessonButton_)}) {
         sizes.hints.insert(control->objectName(), control->sizeHint());
     }
     sizes.hints.insert(QStringLiteral("scrollBar"), initial_POINT->sizeHint());
@@ -351,8 +367,11 @@ ControlSizes DHMIOYRGO_KYKLO::MeasureControls() const {
 void DHMIOYRGO_KYKLO::ApplyLayout() {
     const QScreen* shown = screen();
     const double dpi = (shown ? shown->logicalDotsPerInch() : 96.0) * ControlScale();
+    if (!lessonButton_) {
+        return; // Still being made: the lesson's controls come last.
+    }
     const WindowLayout layout =
-        FitWindowLayout(size(), dpi, MeasureControls(), waveView_->isChecked());
+        FitWindowLayout(size(), dpi, MeasureControls(), waveView_->isChecked(), LessonStep() > 0);
     arrangement_ = layout.arrangement;
     for (const FormLayout::Placement& p : layout.form.placements) {
         if (auto* control = findChild<QWidget*>(p.name, Qt::FindDirectChildrenOnly)) {
@@ -361,6 +380,7 @@ void DHMIOYRGO_KYKLO::ApplyLayout() {
     }
     ledger_->setVisible(waveView_->isChecked() &&
                         !layout.form.Rect(QStringLiteral("ledger")).isEmpty());
+    lesson_->SetScale(ControlScale());
 }
 
 void DHMIOYRGO_KYKLO::resizeEvent(QResizeEvent* event) {

@@ -26,6 +26,7 @@ namespace kymata {
 class CanvasWidget;
 class GuideDialog;
 class LedgerPanel;
+class LessonPanel;
 
 /// The one window of the program: the canvas `EIKON` and the thirteen controls that set the
 /// scene. Every control event redraws the figure once through `DrawConstruction`.
@@ -79,6 +80,20 @@ public:
     /// once a frame.
     void Advance(double seconds);
 
+    /// The lesson: opens it at step `step` (1-based), setting that step's scene; the controls
+    /// stay live. `LessonStep` is 0 while the lesson is closed.
+    void OpenLesson(int step);
+    /// Leaves the lesson; the scene stays as it is.
+    void CloseLesson();
+    int LessonStep() const;
+    /// The next or the previous step, and the current step's scene again.
+    void NextLessonStep();
+    void PreviousLessonStep();
+    void LessonAgain();
+    /// Writes the teacher's notes of the lesson (A4 PDF) in the window's language; a failure
+    /// is said in the window.
+    bool SaveLessonPlan(const QString& path);
+
 public Q_SLOTS:
     void AGLIKA_Click();
     void ELLINIKA_Click();
@@ -102,6 +117,12 @@ public Q_SLOTS:
     void ShowGuide();
     /// The version, the licence and where to report a problem.
     void ShowAbout();
+    /// F2: opens the lesson at its first step, or closes it.
+    void ToggleLesson();
+    /// "Save lesson plan…": asks for a PDF file, then `SaveLessonPlan`.
+    void SaveLessonPlanAs();
+    /// "Print lesson plan…": the print dialog, then the teacher's notes on the printer.
+    void PrintLessonPlan();
 
 Q_SIGNALS:
     /// Emitted after each complete redraw of the figure.
@@ -131,6 +152,12 @@ private:
     void PrintWithDialog(bool worksheet);
     /// The window's actions with their keys, each connected to what it does.
     void CreateActions();
+    /// The lesson's panel, button and actions (F2; Page Down, Page Up and, on the canvas, the
+    /// arrows while it is open; Esc leaves it).
+    void CreateLesson();
+    /// Which keys work while the lesson is open or closed, in or out of presentation mode.
+    void EnableLessonKeys();
+    void ShowLessonTexts(bool greek);
     QAction* AddAction(const QKeySequence& shortcut);
     void Warn(const QString& title, const QString& message);
     /// Redraws the canvas alone for a new frame of the moving crests.
@@ -154,6 +181,17 @@ private:
     /// The wave view's visible switch, and its ledger beside the canvas.
     QCheckBox* waveView_;
     LedgerPanel* ledger_;
+    LessonPanel* lesson_ = nullptr;
+    QPushButton* lessonButton_ = nullptr;
+    QAction* lessonAction_ = nullptr;
+    QAction* lessonNextAction_ = nullptr;
+    QAction* lessonBackAction_ = nullptr;
+    QAction* lessonCloseAction_ = nullptr;
+    QAction* lessonPlanSaveAction_ = nullptr;
+    QAction* lessonPlanPrintAction_ = nullptr;
+    /// Right and Left on the canvas, while the lesson is open.
+    QAction* lessonNextOnCanvas_ = nullptr;
+    QAction* lessonBackOnCanvas_ = nullptr;
     GuideDialog* guide_ = nullptr;
 
     QAction* saveAction_;
@@ -192,6 +230,8 @@ private:
     /// The count that the crest of a running flash has reached.
     std::optional<double> flashCount_;
     QRect windowedGeometry_;
+    /// The language the captions were last laid out for.
+    std::optional<bool> captionsGreek_;
     Arrangement arrangement_ = Arrangement::Designed;
 
     kymata::Scene scene_;

@@ -7,7 +7,7 @@
 
 namespace kymata {
 
-DHMIOYRGO_KYKLO* Main(const Controls& start) {
+DHMIOYRGO_KYKLO* Main(const Controls& start, std::optional<int> lessonStep) {
     auto* window = new DHMIOYRGO_KYKLO;
     window->SetControls(start);
     // The whole screen, frame and title bar on it: maximised, not sized over the frame.
@@ -19,6 +19,9 @@ DHMIOYRGO_KYKLO* Main(const Controls& start) {
     window->showMaximized();
     window->Scene().RefractiveIndex = window->ReadControls().n_DIATHLASI / 100.0;
     window->DrawConstruction();
+    if (lessonStep) {
+        window->OpenLesson(*lessonStep);
+    }
     return window;
 }
 

@@ -113,6 +113,9 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     menu->addAction(liveAction_);
     menu->addAction(presentationAction_);
     menu->addAction(waveViewAction_);
+    menu->addAction(lessonAction_);
+    menu->addAction(lessonPlanSaveAction_);
+    menu->addAction(lessonPlanPrintAction_);
     if (waveView_->isChecked()) {
         menu->addAction(playAction_);
         menu->addAction(stepAction_);
@@ -206,6 +209,7 @@ void DHMIOYRGO_KYKLO::SetPresentation(bool on) {
     ApplyLayout();
     leavePresentationAction_->setEnabled(on);
     presentationAction_->setChecked(on);
+    EnableLessonKeys();
 }
 
 double DHMIOYRGO_KYKLO::ControlScale() const {

@@ -9,9 +9,14 @@ namespace kymata {
 
 namespace {
 
-/// The ledger is shown only where it gets at least this many pixels across and down.
+/// The ledger and the lesson are shown only where they get at least this many pixels across and
+/// down.
 constexpr int LedgerWidth = 200;
 constexpr int LedgerHeight = 150;
+/// The lesson's part of the side region when it shares it with the ledger, and the least width
+/// in which its narration reads without a scroll bar on a laptop.
+constexpr double LessonShare = 0.55;
+constexpr int LessonWidth = 300;
 
 const char* const WaveSwitches[] = {"perfectLens", "playButton", "flashButton", "speedLabel"};
 
@@ -34,46 +39,156 @@ int ControlsRight(const FormLayout& layout) {
     int right = 0;
     for (const FormLayout::Placement& p : layout.placements) {
         if (p.name != QLatin1String("EIKON") && p.name != QLatin1String("ledger") &&
-            !p.rect.isEmpty()) {
+            p.name != QLatin1String("lesson") && !p.rect.isEmpty()) {
             right = std::max(right, p.rect.right());
         }
     }
     return right;
 }
 
-/// The wave view's switch in the strip under the canvas, which the design leaves free, with
-/// PERFECT LENS, PLAY, FLASH and the speed beside it while the wave view is on; the ledger in the
-/// free space to the right of the controls, over the canvas's height.
-void AddWaveControls(FormLayout& layout, QSize client, const ControlSizes& sizes, bool waves) {
+/// The panels beside the figure in `region`: the lesson's narration when `lesson`, the wave
+/// view's ledger when `waves`, the lesson above the ledger when both are shown.
+void PlaceSide(FormLayout& layout, const QRect& region, bool waves, bool lesson) {
+    QRect lessonRect;
+    QRect ledgerRect;
+    if (lesson && region.width() < LessonWidth) {
+        // Too narrow to read: the arrangement that gives the lesson more room is sought.
+        lesson = false;
+    }
+    if (!region.isEmpty()) {
+        if (lesson && waves) {
+            const int top = static_cast<int>(LessonShare * region.height());
+            lessonRect = QRect(region.left(), region.top(), region.width(), top);
+            const QRect rest(region.left(), region.top() + top, region.width(),
+                             region.height() - top);
+            ledgerRect = rest.height() >= LedgerHeight ? rest : QRect();
+        } else if (lesson) {
+            lessonRect = region;
+        } else if (waves) {
+            ledgerRect = region;
+        }
+    }
+    Place(layout, QStringLiteral("lesson"), lessonRect);
+    Place(layout, QStringLiteral("ledger"), ledgerRect);
+}
+
+/// The wave view's switch and LESSON in the strip under the canvas, which the design leaves
+/// free, with PERFECT LENS, PLAY, FLASH and the speed beside them while the wave view is on; the
+/// lesson and the ledger in the free space to the right of the controls, over the canvas's
+/// height.
+void AddWaveControls(FormLayout& layout, QSize client, const ControlSizes& sizes, bool waves,
+                     bool lesson) {
     const QRect canvas = layout.Rect(QStringLiteral("EIKON"));
     const int gap = std::max(4, canvas.left());
     int x = canvas.left();
     const int y = canvas.bottom() + 1 + gap;
     int height = 0;
-    for (const char* name :
-         {"waveView", "perfectLens", "playButton", "flashButton", "speedLabel"}) {
+    const char* const strip[] = {"waveView",   "lessonButton", "perfectLens",
+                                 "playButton", "flashButton",  "speedLabel"};
+    for (const char* name : strip) {
         height = std::max(height, Hint(sizes, name).height());
     }
-    for (const char* name :
-         {"waveView", "perfectLens", "playButton", "flashButton", "speedLabel"}) {
-        const bool shown = waves || std::string_view(name) == "waveView";
+    for (const char* name : strip) {
+        const std::string_view n(name);
+        const bool shown = waves || n == "waveView" || n == "lessonButton";
         const int width = Hint(sizes, name).width();
         Place(layout, QString::fromLatin1(name), shown ? QRect(x, y, width, height) : QRect());
         x += width + 2 * gap;
     }
     const int right = ControlsRight(layout);
     const int width = client.width() - right - 2 * gap;
-    Place(layout, QStringLiteral("ledger"),
-          waves && width >= LedgerWidth ? QRect(right + gap, canvas.top(), width, canvas.height())
-                                        : QRect());
+    PlaceSide(layout,
+              width >= LedgerWidth ? QRect(right + gap, canvas.top(), width, canvas.height())
+                                   : QRect(),
+              waves, lesson);
+}
+
+/// True when `rect` lies inside `client` and meets no shown placement but `name`'s own.
+bool Free(const FormLayout& layout, const QString& name, const QRect& rect, QSize client) {
+    if (!QRect(QPoint(0, 0), client).contains(rect)) {
+        return false;
+    }
+    return std::none_of(layout.placements.begin(), layout.placements.end(),
+                        [&](const FormLayout::Placement& p) {
+                            return p.name != name && !p.rect.isEmpty() && p.rect.intersects(rect);
+                        });
+}
+
+/// The check boxes and options whose captions run from their left edge (a push button centres
+/// its caption within its own frame).
+const char* const Captioned[] = {"YPERVOLIKO", "ELLINIKA", "AGLIKA", "f_apeiro"};
+
+/// How much narrower than its size hint a check box may be: the style's padding after the
+/// caption, which the design's own captions do without.
+constexpr int CaptionSlack = 4;
+
+/// Where the caption of a control placed at `rect` shows: the middle half of its height, as wide
+/// as the toolkit draws the control with its caption.
+QRect CaptionBand(const QRect& rect, QSize hint) {
+    return QRect(rect.left(), rect.top() + rect.height() / 4,
+                 std::max(1, hint.width() - CaptionSlack), std::max(1, rect.height() / 2));
+}
+
+/// The designed rectangles are sized for the design's own captions; a caption that needs more
+/// room (ΕΛΛΗΝΙΚΑ, «Παράλληλη ΔΕΣΜΗ») gets it where it is free: in place, widened, or else at
+/// the nearest free height in its column. A caption is never cut or covered.
+void FitCaptions(FormLayout& layout, QSize client, const ControlSizes& sizes) {
+    for (const char* name : Captioned) {
+        const QString key = QString::fromLatin1(name);
+        const QRect rect = layout.Rect(key);
+        const QSize hint = Hint(sizes, name);
+        if (rect.isEmpty()) {
+            continue;
+        }
+        const QRect wider(rect.topLeft(),
+                          QSize(std::max(rect.width(), hint.width()), rect.height()));
+        if (Free(layout, key, CaptionBand(rect, hint), client)) {
+            // Its caption has room: the control is made as wide as the caption, where the
+            // design's width would cut more than the style's padding off it.
+            if (rect.width() + CaptionSlack < hint.width()) {
+                Place(layout, key, wider);
+            }
+            continue;
+        }
+        const int reach = client.height() / 3;
+        for (int step = 2; step <= reach; step += 2) {
+            const QRect down = wider.translated(0, step);
+            const QRect up = wider.translated(0, -step);
+            const QRect* found = Free(layout, key, down, client) ? &down
+                                 : Free(layout, key, up, client) ? &up
+                                                                 : nullptr;
+            if (found) {
+                Place(layout, key, *found);
+                break;
+            }
+        }
+    }
+}
+
+/// True when every caption shows whole, clear of the other controls.
+bool CaptionsWhole(const FormLayout& layout, QSize client, const ControlSizes& sizes) {
+    for (const char* name : Captioned) {
+        const QString key = QString::fromLatin1(name);
+        const QRect rect = layout.Rect(key);
+        if (!rect.isEmpty() && !Free(layout, key, CaptionBand(rect, Hint(sizes, name)), client)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 /// The designed arrangement around a canvas of `side` pixels, with the wave view's controls.
 FormLayout AroundCanvas(QSize client, double dpi, double side, const ControlSizes& sizes,
-                        bool waves) {
+                        bool waves, bool lesson) {
     FormLayout layout = ComputeFormLayout(client, dpi, side);
-    AddWaveControls(layout, client, sizes, waves);
+    FitCaptions(layout, client, sizes);
+    AddWaveControls(layout, client, sizes, waves, lesson);
     return layout;
+}
+
+/// True when the lesson, if it is open, has its panel.
+bool LessonShown(const FormLayout& layout, bool lesson) {
+    return !lesson || !layout.Rect(QStringLiteral("lesson")).isEmpty();
 }
 
 /// True when the designed arrangement is still usable: the languages end above the focus bar,
@@ -135,10 +250,11 @@ int FlowPanel(FormLayout& layout, QPoint origin, int width, const ControlSizes& 
         y += lineHeight + gap;
     }
     if (waves) {
-        flow({hinted("f_apeiro"), hinted("waveView"), hinted("perfectLens")});
+        flow({hinted("f_apeiro"), hinted("waveView"), hinted("lessonButton"),
+              hinted("perfectLens")});
         flow({hinted("playButton"), hinted("flashButton"), hinted("speedLabel")});
     } else {
-        flow({hinted("f_apeiro"), hinted("waveView")});
+        flow({hinted("f_apeiro"), hinted("waveView"), hinted("lessonButton")});
         for (const char* name : WaveSwitches) {
             Place(layout, QString::fromLatin1(name), QRect());
         }
@@ -157,7 +273,7 @@ int PanelWidth(const ControlSizes& sizes) {
     return width;
 }
 
-WindowLayout Compact(QSize client, const ControlSizes& sizes, bool waves) {
+WindowLayout Compact(QSize client, const ControlSizes& sizes, bool waves, bool lesson) {
     WindowLayout result;
     const int w = client.width();
     const int h = client.height();
@@ -170,12 +286,19 @@ WindowLayout Compact(QSize client, const ControlSizes& sizes, bool waves) {
         Place(layout, QStringLiteral("EIKON"), QRect(margin, margin, side, side));
         const int left = 2 * margin + side;
         const int width = std::max(panel, std::min(w - left - margin, panel * 3 / 2));
-        FlowPanel(layout, QPoint(left, margin), width, sizes, waves);
+        const int used = FlowPanel(layout, QPoint(left, margin), width, sizes, waves);
         const int ledgerLeft = left + width + margin;
-        Place(layout, QStringLiteral("ledger"),
-              waves && w - ledgerLeft - margin >= LedgerWidth
-                  ? QRect(ledgerLeft, margin, w - ledgerLeft - margin, side)
-                  : QRect());
+        const QRect right(ledgerLeft, margin, w - ledgerLeft - margin, side);
+        // Without room to the right, the lesson goes under the panel and the ledger is left out.
+        const QRect under(left, 2 * margin + used, width, h - 3 * margin - used);
+        if (right.width() >= LedgerWidth) {
+            PlaceSide(layout, right, waves, lesson);
+        } else {
+            PlaceSide(layout, QRect(), waves, lesson);
+            if (lesson && under.height() >= LedgerHeight) {
+                Place(layout, QStringLiteral("lesson"), under);
+            }
+        }
         return result;
     }
     result.arrangement = Arrangement::Below;
@@ -188,10 +311,11 @@ WindowLayout Compact(QSize client, const ControlSizes& sizes, bool waves) {
     const int top = 2 * margin + side;
     const int used = FlowPanel(layout, QPoint(margin, top), width, sizes, waves);
     const int ledgerTop = top + used + margin;
-    Place(layout, QStringLiteral("ledger"),
-          waves && h - ledgerTop - margin >= LedgerHeight
-              ? QRect(margin, ledgerTop, width, h - ledgerTop - margin)
-              : QRect());
+    PlaceSide(layout,
+              h - ledgerTop - margin >= LedgerHeight
+                  ? QRect(margin, ledgerTop, width, h - ledgerTop - margin)
+                  : QRect(),
+              waves, lesson);
     return result;
 }
 
@@ -204,28 +328,31 @@ bool FitsInside(const FormLayout& layout, QSize client) {
         [&](const FormLayout::Placement& p) { return p.rect.isEmpty() || area.contains(p.rect); });
 }
 
-WindowLayout FitWindowLayout(QSize client, double dpi, const ControlSizes& sizes, bool waves) {
+WindowLayout FitWindowLayout(QSize client, double dpi, const ControlSizes& sizes, bool waves,
+                             bool lesson) {
     const int h = std::max(1, client.height());
     WindowLayout result;
-    result.form = AroundCanvas(client, dpi, 0.9 * h, sizes, waves);
-    if (FitsInside(result.form, client) && Roomy(result.form, sizes)) {
+    result.form = AroundCanvas(client, dpi, 0.9 * h, sizes, waves, lesson);
+    if (FitsInside(result.form, client) && Roomy(result.form, sizes) &&
+        CaptionsWhole(result.form, client, sizes) && LessonShown(result.form, lesson)) {
         return result;
     }
     if (client.width() >= client.height()) {
         // The largest canvas, a pixel at a time, around which the designed arrangement fits.
         for (int side = static_cast<int>(0.9 * h); side > 0; --side) {
-            FormLayout shrunk = AroundCanvas(client, dpi, side, sizes, waves);
+            FormLayout shrunk = AroundCanvas(client, dpi, side, sizes, waves, lesson);
             if (!Roomy(shrunk, sizes)) {
                 break;
             }
-            if (FitsInside(shrunk, client)) {
+            if (FitsInside(shrunk, client) && CaptionsWhole(shrunk, client, sizes) &&
+                LessonShown(shrunk, lesson)) {
                 result.arrangement = Arrangement::Shrunk;
                 result.form = std::move(shrunk);
                 return result;
             }
         }
     }
-    return Compact(client, sizes, waves);
+    return Compact(client, sizes, waves, lesson);
 }
 
 } // namespace kymata

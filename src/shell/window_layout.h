@@ -31,20 +31,24 @@ struct ControlSizes {
 };
 
 /// Where every control of the window goes: the designed thirteen, the canvas, the wave view's
-/// switches and buttons and its ledger. A control whose rectangle is empty is hidden.
+/// switches and buttons, LESSON, the ledger and the lesson's panel. A control whose rectangle
+/// is empty is hidden.
 struct WindowLayout {
     Arrangement arrangement = Arrangement::Designed;
     FormLayout form;
 };
 
 /// The layout for a client area of `client` pixels at `dpi` logical dots per inch, with the wave
-/// view's controls when `waves`.
+/// view's controls and ledger when `waves`, and the lesson's panel when `lesson`.
 ///
 /// The designed layout is kept whenever every control fits inside the window. Otherwise, on a
 /// landscape window, the canvas shrinks until the designed arrangement fits to its right; when
 /// even that leaves the controls too cramped, or on a portrait window, the controls go into a
-/// compact panel beside or below a canvas that fills what is left. The canvas stays square.
-WindowLayout FitWindowLayout(QSize client, double dpi, const ControlSizes& sizes, bool waves);
+/// compact panel beside or below a canvas that fills what is left. The canvas stays square. An
+/// open lesson needs its panel: a layout that leaves it no room is not taken while another
+/// arrangement gives it one.
+WindowLayout FitWindowLayout(QSize client, double dpi, const ControlSizes& sizes, bool waves,
+                             bool lesson = false);
 
 /// True when every control that `layout` shows lies inside `client`.
 bool FitsInside(const FormLayout& layout, QSize client);

@@ -1,5 +1,6 @@
 #include "export/command_line.h"
 #include "export/kymata_process.h"
+#include "lesson/lesson.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,6 +61,10 @@ private Q_SLOTS:
     void windowStartOptions();
     void helpMatchesTheReadme();
     void withoutDisplayWritesTheStartFigure();
+    void lessonStepExports_data();
+    void lessonStepExports();
+    void lessonPlan_data();
+    void lessonPlan();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -425,6 +430,17 @@ void TestCommandLine::windowStartOptions_data() {
     QTest::newRow("a worksheet") << QStringList{"--worksheet"} << 2 << "--worksheet goes with";
     QTest::newRow("a still phase")
         << QStringList{"--view", "waves", "--phase", "0.5"} << 2 << "--phase goes with";
+    QTest::newRow("a lesson step")
+        << QStringList{"--lesson", "4", "--lang", "en"} << 0 << "--lesson 4 --lang en";
+    QTest::newRow("a lesson step beyond the last")
+        << QStringList{"--lesson", "11"} << 2
+        << "--lesson: '11' is not valid; give an integer "
+           "from 1 to 10";
+    QTest::newRow("a lesson step that is no number")
+        << QStringList{"--lesson", "two"} << 2 << "--lesson: 'two' is not valid";
+    QTest::newRow("a lesson step with a scene option")
+        << QStringList{"--lesson", "2", "--source", "-30"} << 2
+        << "--lesson sets the scene of its step; leave out --source";
 }
 
 // `kymata` with scene options and nothing to write opens the window with those controls; with
@@ -438,8 +454,10 @@ void TestCommandLine::windowStartOptions() {
     QVERIFY2((exitCode == 0 ? run.out : run.err).contains(mentions), qPrintable(run.out + run.err));
     QString error;
     QTextStream errors(&error);
-    const std::optional<Controls> start =
+    const std::optional<WindowStart> found =
         WindowStartControls(QStringList{QStringLiteral("kymata")} << arguments, errors);
+    const std::optional<Controls> start =
+        found ? std::optional<Controls>(found->controls) : std::nullopt;
     QCOMPARE(start.has_value(), exitCode == 0);
     if (exitCode != 0) {
         QVERIFY(error.endsWith(QLatin1Char('\n')) && error.count(QLatin1Char('\n')) == 1);
@@ -450,7 +468,10 @@ void TestCommandLine::windowStartOptions() {
     const QString exported = Path(QStringLiteral("same.png"));
     QCOMPARE(Kymata(QStringList(arguments) << "--export" << exported).exitCode, 0);
     QCOMPARE(QImage(Path(QStringLiteral("kymata-figure.png"))), QImage(exported));
-    if (arguments.contains(QStringLiteral("--hyperbola"))) {
+    if (arguments.contains(QStringLiteral("--lesson"))) {
+        QCOMPARE(found->lessonStep, std::optional<int>(4));
+        QVERIFY(*start == LessonScene(4, false));
+    } else if (arguments.contains(QStringLiteral("--hyperbola"))) {
         QCOMPARE(start->initial_POINT, -30);
         QCOMPARE(start->n_DIATHLASI, 165);
         QVERIFY(start->YPERVOLIKO && !start->ELLINIKA && start->view == View::Classic);
@@ -495,6 +516,114 @@ void TestCommandLine::withoutDisplayWritesTheStartFigure() {
     QVERIFY2(out.contains(QStringLiteral("no display was found")), qPrintable(out));
     QVERIFY(out.contains(QStringLiteral("kymata --export kymata-figure.png")));
     QCOMPARE(QImage(Path("kymata-figure.png")).size(), QSize(1000, 1000));
+}
+
+void TestCommandLine::lessonStepExports_data() {
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("lang");
+    for (int step = 1; step <= LessonStepCount(); ++step) {
+        for (const char* lang : {"el", "en"}) {
+            QTest::addRow("step %d, %s", step, lang) << step << QString::fromLatin1(lang);
+        }
+    }
+}
+
+// Every step of the lesson exports in both languages: its figure is that of its scene, and the
+// JSON document ends with the step's texts.
+void TestCommandLine::lessonStepExports() {
+    QFETCH(int, step);
+    QFETCH(QString, lang);
+    const QString json = Path(QStringLiteral("step.json"));
+    const QStringList lesson{"--lesson", QString::number(step), "--lang", lang};
+    QCOMPARE(Kymata(QStringList(lesson) << "--export" << json).exitCode, 0);
+    QFile file(json);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QJsonObject doc = QJsonDocument::fromJson(bytes).object();
+    const QJsonObject o = doc["lesson"].toObject();
+    const LessonPage page = LessonPageOf(step, lang == QLatin1String("el"));
+    QCOMPARE(o["step"].toInt(), step);
+    QCOMPARE(o["steps"].toInt(), LessonStepCount());
+    QCOMPARE(o["title"].toString(), QString::fromStdString(page.title));
+    QCOMPARE(o["answer"].toString(), QString::fromStdString(page.answer));
+    // The lesson's member comes last; before it, the document of the same scene.
+    QVERIFY(bytes.lastIndexOf("\"lesson\"") > bytes.lastIndexOf("\"canvas\""));
+    const Controls scene = LessonScene(step, lang == QLatin1String("el"));
+    QCOMPARE(doc["controls"].toObject()["source"].toInt(), scene.initial_POINT);
+    QCOMPARE(doc["controls"].toObject()["focus"].toInt(), scene.fOCUS_POINT);
+    QCOMPARE(doc.contains("waves"), scene.view == View::Waves);
+    const QString png = Path(QStringLiteral("step.png"));
+    QCOMPARE(Kymata(QStringList(lesson) << "--export" << png << "--size"
+                                        << "200")
+                 .exitCode,
+             0);
+    QVERIFY(!QImage(png).isNull());
+}
+
+void TestCommandLine::lessonPlan_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("Greek") << QStringList{"--lesson-plan", "plan.pdf"} << 0 << "";
+    QTest::newRow("English") << QStringList{"--lesson-plan", "plan.pdf", "--lang", "en"} << 0 << "";
+    QTest::newRow("not a PDF") << QStringList{"--lesson-plan", "plan.txt"} << 2
+                               << "plan.txt' is not a PDF file";
+    QTest::newRow("with a scene option")
+        << QStringList{"--lesson-plan", "plan.pdf", "--source", "-30"} << 2
+        << "--lesson-plan goes with --lang alone";
+    QTest::newRow("into a missing folder")
+        << QStringList{"--lesson-plan", "no/such/plan.pdf"} << 1 << "no/such/plan.pdf";
+}
+
+// The teacher's notes: an A4 PDF with every step's title and answer and the student sheet, in
+// the language asked for; bad usage and a failed write leave nothing behind.
+void TestCommandLine::lessonPlan() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, mentions);
+    for (QString& a : arguments) {
+        if (a.endsWith(QLatin1String(".pdf")) || a.endsWith(QLatin1String(".txt"))) {
+            a = Path(a);
+        }
+    }
+    const Run run = Kymata(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    if (exitCode != 0) {
+        QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
+        QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+        QCOMPARE(
+            QDir(dir_->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
+            0);
+        return;
+    }
+    const QString pdf = Path(QStringLiteral("plan.pdf"));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!text.waitForFinished(60000) || text.exitCode() != 0) {
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+    // Ligatures such as "ﬀ" read as their letters.
+    const QString words = QString::fromUtf8(text.readAllStandardOutput())
+                              .normalized(QString::NormalizationForm_KC)
+                              .simplified();
+    const bool greek = !arguments.contains(QStringLiteral("en"));
+    for (int step = 1; step <= LessonStepCount(); ++step) {
+        const LessonPage page = LessonPageOf(step, greek);
+        QVERIFY2(words.contains(QString::fromStdString(page.title)), page.title.c_str());
+        // The answer's first words, which a line break in the PDF does not part.
+        const QString answer = QString::fromStdString(page.answer).section(QLatin1Char(' '), 0, 2);
+        QVERIFY2(words.contains(answer), qPrintable(answer));
+    }
+    QVERIFY(words.contains(greek ? QStringLiteral("Φύλλο του μαθητή")
+                                 : QStringLiteral("Student sheet")));
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.waitForFinished(60000));
+    const QString about = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(about.contains(QStringLiteral("(A4)")), qPrintable(about));
+    const int pages =
+        about.section(QStringLiteral("Pages:"), 1).simplified().section(' ', 0, 0).toInt();
+    QVERIFY2(pages > LessonStepCount(), qPrintable(QString::number(pages)));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,0 +1,155 @@
+#include "shell/lesson_panel.h"
+
+#include "shell/window_texts.h"
+#include "texts/catalogue.h"
+
+#include <QAccessible>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace kymata {
+
+namespace {
+
+QString Say(std::string_view key, bool greek) {
+    return Q(std::string(Text(key, greek)));
+}
+
+QLabel* Paragraph(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton* Button(QWidget* parent, const char* name) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+LessonPanel::LessonPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("lesson"));
+    setFrameShape(QFrame::StyledPanel);
+    // Larger than the window's other texts: the class reads it from the back of the room.
+    base_ = font();
+    base_.setPointSizeF(base_.pointSizeF() * 1.25);
+    progress_ = Paragraph(this, "lessonProgress");
+    title_ = Paragraph(this, "lessonTitle");
+    text_ = Paragraph(this, "lessonText");
+    question_ = Paragraph(this, "lessonQuestion");
+    answer_ = Paragraph(this, "lessonAnswer");
+    answer_->hide();
+    showAnswer_ = Button(this, "lessonShowAnswer");
+    back_ = Button(this, "lessonBack");
+    again_ = Button(this, "lessonAgain");
+    next_ = Button(this, "lessonNext");
+    close_ = Button(this, "lessonClose");
+    close_->setText(QStringLiteral("✕"));
+
+    // The words scroll when a small window cannot show them all; the buttons stay in view.
+    auto* words = new QWidget;
+    auto* column = new QVBoxLayout(words);
+    column->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* w : {static_cast<QWidget*>(title_), static_cast<QWidget*>(text_),
+                       static_cast<QWidget*>(question_), static_cast<QWidget*>(showAnswer_),
+                       static_cast<QWidget*>(answer_)}) {
+        column->addWidget(w);
+    }
+    column->addStretch(1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("lessonScroll"));
+    scroll->setWidget(words);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFocusPolicy(Qt::NoFocus);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(progress_, 1);
+    top->addWidget(close_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back_);
+    buttons->addWidget(again_);
+    buttons->addWidget(next_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(buttons);
+
+    connect(next_, &QPushButton::clicked, this, &LessonPanel::NextRequested);
+    connect(back_, &QPushButton::clicked, this, &LessonPanel::BackRequested);
+    connect(again_, &QPushButton::clicked, this, &LessonPanel::AgainRequested);
+    connect(close_, &QPushButton::clicked, this, &LessonPanel::CloseRequested);
+    connect(showAnswer_, &QPushButton::clicked, this, [this] { ShowAnswer(!AnswerShown()); });
+    SetScale(1);
+}
+
+void LessonPanel::Show(int step, bool greek) {
+    const bool changed = step != step_ || greek != greek_;
+    step_ = step;
+    greek_ = greek;
+    const LessonPage page = LessonPageOf(step, greek);
+    progress_->setText(Q(LessonProgress(step, greek)));
+    title_->setText(Q(page.title));
+    text_->setText(Q(page.text));
+    question_->setText(Say("lesson.questionLabel", greek) + QStringLiteral(": ") +
+                       Q(page.question));
+    answer_->setText(Say("lesson.answerLabel", greek) + QStringLiteral(": ") + Q(page.answer));
+    showAnswer_->setText(Say("lesson.showAnswer", greek));
+    back_->setText(Say("lesson.back", greek));
+    again_->setText(Say("lesson.again", greek));
+    next_->setText(Say("lesson.next", greek));
+    close_->setAccessibleName(Say("lesson.close", greek));
+    close_->setToolTip(Say("lesson.close", greek) + QStringLiteral(" (Esc)"));
+    back_->setEnabled(step > 1);
+    next_->setEnabled(step < page.steps);
+    setAccessibleName(Say("lesson.title", greek));
+    setAccessibleDescription(Say("lesson.keys", greek));
+    if (changed) {
+        ShowAnswer(false);
+        // The new step is read out: its title and narration, as an alert of the panel.
+        text_->setAccessibleName(Q(page.title));
+        text_->setAccessibleDescription(Q(page.text));
+        QAccessibleEvent named(text_, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+        QAccessibleEvent alert(text_, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
+}
+
+void LessonPanel::ShowAnswer(bool shown) {
+    answer_->setVisible(shown);
+    showAnswer_->setVisible(!shown);
+}
+
+QList<QWidget*> LessonPanel::FocusOrder() const {
+    return {showAnswer_, back_, again_, next_, close_};
+}
+
+bool LessonPanel::AnswerShown() const {
+    return !answer_->isHidden();
+}
+
+void LessonPanel::SetScale(double scale) {
+    QFont body = base_;
+    body.setPointSizeF(base_.pointSizeF() * scale);
+    setFont(body);
+    QFont heading = body;
+    heading.setBold(true);
+    heading.setPointSizeF(body.pointSizeF() * 1.3);
+    title_->setFont(heading);
+    QFont question = body;
+    question.setBold(true);
+    question_->setFont(question);
+}
+
+} // namespace kymata

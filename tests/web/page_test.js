@@ -153,6 +153,29 @@ async function Main() {
     Check(JSON.stringify(startValues) === "[-20,5,150]", "and the start values are used");
     Check((await browser.eval(nonWhite)) > 5000, "and the figure is drawn");
 
+    // The lesson: opened at a step by the address, the desktop's words and scene; a remote's
+    // Page Down steps on; a step beyond the last is named and the lesson starts at step 1.
+    await Ready(browser, "#lesson=3&lang=en");
+    const step3 = JSON.parse(Desktop(["--lesson", "3", "--lang", "en"]));
+    const lessonSays = `[document.getElementById("lessonProgress").textContent, document.getElementById("lessonTitle").textContent, document.getElementById("lessonText").textContent, document.getElementById("lesson").hidden]`;
+    let shown = await browser.eval(lessonSays);
+    Check(shown[0] === "Step 3 of 10" && shown[1] === step3.lesson.title && shown[2] === step3.lesson.text && !shown[3], `#lesson=3 opens the lesson at step 3 with the desktop's words: ${shown[1]}`);
+    Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(step3.labels)), "and the step's scene, as the desktop's");
+    await browser.eval(`document.dispatchEvent(new KeyboardEvent("keydown", { key: "PageDown", bubbles: true }))`);
+    const step4 = JSON.parse(Desktop(["--lesson", "4", "--lang", "en"]));
+    shown = await browser.eval(lessonSays);
+    Check(shown[1] === step4.lesson.title && (await browser.eval("location.hash")).includes("lesson=4"), `Page Down steps on to step 4 (${shown[1]}), and the address follows`);
+    Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(step4.labels)), "with step 4's scene");
+    await browser.eval(`document.getElementById("lessonShowAnswer").click()`);
+    Check((await browser.eval(`document.getElementById("lessonAnswer").textContent`)).endsWith(step4.lesson.answer), "the answer shows on request");
+    await browser.eval(`document.dispatchEvent(new KeyboardEvent("keydown", { key: "Escape", bubbles: true }))`);
+    Check((await browser.eval(`document.getElementById("lesson").hidden && !location.hash.includes("lesson")`)) === true, "Esc leaves the lesson");
+    Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(step4.labels)), "and keeps the scene");
+    await Ready(browser, "#lesson=99&lang=en");
+    const lessonProblems = await browser.eval(`[...document.querySelectorAll("#problems li")].map((li) => li.textContent)`);
+    shown = await browser.eval(lessonSays);
+    Check(lessonProblems.length === 1 && lessonProblems[0].includes("lesson=99") && shown[0] === "Step 1 of 10", `a step beyond the last is named and the lesson starts at step 1: ${lessonProblems.join(" ")}`);
+
     // Without its module the page says so.
     const broken = path.join(work, "broken");
     fs.mkdirSync(broken);

@@ -11,6 +11,7 @@
 #include "figure/draw_construction.h"
 #include "figure/figure_content.h"
 #include "figure/figure_document.h"
+#include "lesson/lesson.h"
 #include "printing/print_jobs.h"
 #include "texts/catalogue.h"
 #include "waves/wave_ledger.h"
@@ -264,6 +265,49 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
                     .Raw("controls", described.Text())
                     .Raw("messages", messages.Text())
                     .Text());
+}
+
+/// The lesson's step `step` (1-based) in Greek (`greek` not 0) or English: {"step", "steps",
+/// "title", "text", "question", "answer", "scene": {"source", "focus", "index", "thickness",
+/// "hyperbola", "beam", "perfect", "view", "flash"}, "words": {...}}, the page's words for the
+/// lesson's controls under "words". Step 0 gives "steps" and "words" alone; a step beyond the
+/// last an error object.
+EMSCRIPTEN_KEEPALIVE const char* kymata_lesson(int step, int greek) {
+    const bool el = greek != 0;
+    JsonObject words;
+    for (const auto& [key, text] : TextsStartingWith("lesson.", el)) {
+        const std::string_view name(key);
+        if (name.find('.', 7) == std::string_view::npos || name.starts_with("lesson.plan.")) {
+            words.Add(name.substr(7), text);
+        }
+    }
+    JsonObject lesson;
+    lesson.Add("steps", LessonStepCount());
+    if (step < 0 || step > LessonStepCount()) {
+        return Give(JsonObject().Add("error", "no such step of the lesson").Text());
+    }
+    if (step > 0) {
+        const LessonPage page = LessonPageOf(step, el);
+        const Controls c = LessonScene(step, el);
+        JsonObject scene;
+        scene.Add("source", c.initial_POINT)
+            .Add("focus", c.fOCUS_POINT)
+            .Add("index", c.n_DIATHLASI)
+            .Add("thickness", c.pachos)
+            .Add("hyperbola", c.YPERVOLIKO)
+            .Add("beam", c.f_apeiro)
+            .Add("perfect", c.perfectLens)
+            .Add("view", c.view == View::Waves ? "waves" : "classic")
+            .Raw("flash", c.flash ? JsonNumber(*c.flash) : "null");
+        lesson.Add("step", step)
+            .Add("title", page.title)
+            .Add("text", page.text)
+            .Add("question", page.question)
+            .Add("answer", page.answer)
+            .Add("progress", LessonProgress(step, el))
+            .Raw("scene", scene.Text());
+    }
+    return Give(lesson.Raw("words", words.Text()).Text());
 }
 
 /// The benchmark page's measure of the figure core alone: `repeats` redraws of the controls

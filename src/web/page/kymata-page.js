@@ -19,6 +19,8 @@
     canvas: null, // the recording on the canvas
     playing: false,
     problems: [], // what the address fragment got wrong, to be worded in the page's language
+    lessonSteps: Infinity, // the lesson's number of steps, once the core tells it
+    answerShown: false,
     phase: 0,
     flash: null,
     speed: 1,
@@ -47,6 +49,7 @@
       page: module.cwrap("kymata_page", "string", [...numbers, "number", "number"]),
       ledger: module.cwrap("kymata_ledger", "string", numbers),
       texts: module.cwrap("kymata_texts", "string", numbers),
+      lesson: module.cwrap("kymata_lesson", "string", ["number", "number"]),
     };
   }
 
@@ -125,8 +128,103 @@
     ShowLabels(drawn.labels);
     ShowTexts();
     ShowLedger();
+    ShowLesson();
     PaintFrame();
     WriteFragment();
+  }
+
+  // ---- the lesson ------------------------------------------------------------------------------
+
+  /** The lesson's panel for the step in the settings (hidden at step 0), in the page's language. */
+  function ShowLesson() {
+    const step = state.settings.lesson;
+    const greek = state.settings.lang === "el" ? 1 : 0;
+    const lesson = Parsed(core.lesson(step, greek));
+    const w = lesson.words;
+    $("lessonButton").textContent = w.caption;
+    $("lessonButton").setAttribute("aria-pressed", String(step > 0));
+    $("lessonButton").title = `${w.title} (F2)`;
+    $("lesson").hidden = step === 0;
+    if (step === 0) return;
+    const shown = $("lessonTitle").textContent;
+    $("lessonProgress").textContent = lesson.progress;
+    $("lessonTitle").textContent = lesson.title;
+    $("lessonText").textContent = lesson.text;
+    $("lessonQuestion").textContent = `${w.questionLabel}: ${lesson.question}`;
+    $("lessonAnswer").textContent = `${w.answerLabel}: ${lesson.answer}`;
+    $("lessonAnswer").hidden = !state.answerShown;
+    $("lessonShowAnswer").hidden = state.answerShown;
+    $("lessonShowAnswer").textContent = w.showAnswer;
+    $("lessonBack").textContent = w.back;
+    $("lessonBack").disabled = step <= 1;
+    $("lessonAgain").textContent = w.again;
+    $("lessonNext").textContent = w.next;
+    $("lessonNext").disabled = step >= lesson.steps;
+    $("lessonClose").setAttribute("aria-label", w.close);
+    $("lessonClose").title = w.close;
+    $("lessonKeys").textContent = w.keys;
+    $("lessonPlan").textContent = w["plan.print"];
+    if (shown !== lesson.title) $("lessonWords").setAttribute("aria-label", lesson.title);
+  }
+
+  /** Opens the lesson at `step` with its scene; the controls stay live. */
+  function OpenLesson(step) {
+    const greek = state.settings.lang === "el" ? 1 : 0;
+    const lesson = Parsed(core.lesson(Math.min(Math.max(1, step), state.lessonSteps), greek));
+    const scene = lesson.scene;
+    Object.assign(state.settings, {
+      source: scene.source, focus: scene.focus, index: scene.index, thickness: scene.thickness,
+      hyperbola: scene.hyperbola, beam: scene.beam, perfect: scene.perfect, view: scene.view,
+      lesson: lesson.step,
+    });
+    state.playing = false;
+    state.phase = 0;
+    // A flash's step shows its crest standing where the step puts it.
+    state.flash = scene.flash;
+    state.answerShown = false;
+    ShowControls();
+    Redraw();
+  }
+
+  function CloseLesson() {
+    state.settings.lesson = 0;
+    Redraw();
+  }
+
+  function LessonStep(by) {
+    const step = state.settings.lesson;
+    if (step > 0 && step + by >= 1 && step + by <= state.lessonSteps) OpenLesson(step + by);
+  }
+
+  /** The teacher's notes through the browser's print dialog: each step on a page, its figure
+   *  beside its narration, question and answer. */
+  function PrintLessonPlan() {
+    const greek = state.settings.lang === "el" ? 1 : 0;
+    const esc = KymataEscapeXml;
+    const pages = [];
+    for (let step = 1; step <= state.lessonSteps; ++step) {
+      const lesson = Parsed(core.lesson(step, greek));
+      const c = lesson.scene;
+      const settings = { ...state.settings, ...c, lang: state.settings.lang };
+      const args = [c.source, c.focus, c.index, c.thickness, Switches(settings, false)];
+      const flash = c.flash === null ? NaN : c.flash;
+      const figure = core.draw(...args, NaN, flash).recording;
+      const mm = 120;
+      const items = KymataSvgItems(figure, { x: 0, y: 0, width: mm, height: mm }, AscentOf, 25.4 / KymataReferenceDpi);
+      const w = lesson.words;
+      pages.push(
+        `<section><svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ${mm} ${mm}">${items}</svg>` +
+          `<div><h2>${esc(lesson.progress)} — ${esc(lesson.title)}</h2><p>${esc(lesson.text)}</p>` +
+          `<p><b>${esc(w.questionLabel)}:</b> ${esc(lesson.question)}</p>` +
+          `<p><b>${esc(w.answerLabel)}:</b> ${esc(lesson.answer)}</p></div></section>`,
+      );
+    }
+    const sheet = $("printPage");
+    sheet.innerHTML = pages.join("");
+    sheet.classList.add("plan");
+    state.sheetLaid = true;
+    window.print();
+    state.sheetLaid = false;
   }
 
   function ShowLabels(labels) {
@@ -245,7 +343,7 @@
   }
 
   function ReadFragment() {
-    const { settings, problems } = KymataParseFragment(location.hash);
+    const { settings, problems } = KymataParseFragment(location.hash, state.lessonSteps);
     state.settings = settings;
     state.problems = problems;
     ShowFragmentProblems();
@@ -323,6 +421,29 @@
       state.sheetLaid = false;
     });
     document.addEventListener("keydown", Shortcut);
+    $("lessonButton").addEventListener("click", () => (state.settings.lesson > 0 ? CloseLesson() : OpenLesson(1)));
+    $("lessonNext").addEventListener("click", () => LessonStep(1));
+    $("lessonBack").addEventListener("click", () => LessonStep(-1));
+    $("lessonAgain").addEventListener("click", () => OpenLesson(state.settings.lesson));
+    $("lessonClose").addEventListener("click", CloseLesson);
+    $("lessonPlan").addEventListener("click", PrintLessonPlan);
+    $("lessonShowAnswer").addEventListener("click", () => {
+      state.answerShown = true;
+      ShowLesson();
+      $("lessonAnswer").focus?.();
+    });
+    // A swipe across the figure steps the lesson on a touch screen.
+    let touch = null;
+    $("EIKON").addEventListener("touchstart", (e) => {
+      touch = e.touches.length === 1 ? { x: e.touches[0].clientX, y: e.touches[0].clientY } : null;
+    }, { passive: true });
+    $("EIKON").addEventListener("touchend", (e) => {
+      if (!touch || state.settings.lesson === 0 || e.changedTouches.length !== 1) return;
+      const dx = e.changedTouches[0].clientX - touch.x;
+      const dy = e.changedTouches[0].clientY - touch.y;
+      if (Math.abs(dx) > 60 && Math.abs(dy) < 0.5 * Math.abs(dx)) LessonStep(dx < 0 ? 1 : -1);
+      touch = null;
+    });
     new ResizeObserver(() => PaintFrame()).observe($("EIKON"));
     matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", PaintFrame);
   }
@@ -340,7 +461,14 @@
     }
     if (event.ctrlKey || event.metaKey || event.altKey || typing) return;
     const waves = state.settings.view === "waves";
-    if (event.key === "F6") SetWaveView(!waves);
+    const lesson = state.settings.lesson > 0;
+    const onCanvas = target === $("EIKON");
+    if (event.key === "F2") lesson ? CloseLesson() : OpenLesson(1);
+    // A presenter's remote sends Page Down and Page Up.
+    else if (lesson && (event.key === "PageDown" || (onCanvas && event.key === "ArrowRight"))) LessonStep(1);
+    else if (lesson && (event.key === "PageUp" || (onCanvas && event.key === "ArrowLeft"))) LessonStep(-1);
+    else if (lesson && event.key === "Escape" && !document.fullscreenElement) CloseLesson();
+    else if (event.key === "F6") SetWaveView(!waves);
     else if (event.key === " " && waves && !pressable) SetPlaying(!state.playing);
     else if (event.key === "." && waves) StepFrame();
     else if (event.key === "[" && waves) SetSpeed(state.speed / 2);
@@ -467,6 +595,7 @@
    *  printing leaves there. */
   function PreparePrint(worksheet) {
     if (!core) return;
+    $("printPage").classList.remove("plan");
     const [phase, flash] = Motion();
     const printed = Parsed(core.page(...Args(worksheet), phase, flash));
     const mm = { width: 277, height: 190 };
@@ -514,7 +643,15 @@
     Promise.resolve(started)
       .then((module) => {
         core = Bind(module);
-        ShowFragmentProblems();
+        // Now that the lesson's length is known, the address is read again against it.
+        state.lessonSteps = Parsed(core.lesson(0, 1)).steps;
+        ReadFragment();
+        if (state.settings.lesson > 0) {
+          const problems = state.problems;
+          OpenLesson(state.settings.lesson);
+          state.problems = problems;
+          ShowFragmentProblems();
+        }
         Connect();
         Redraw();
         document.body.dataset.ready = "yes";

@@ -21,7 +21,7 @@ const KymataSwitches = [
 
 /** The settings of a fresh page. */
 function KymataStartSettings() {
-  const settings = { lang: "el", view: "classic" };
+  const settings = { lang: "el", view: "classic", lesson: 0 };
   for (const s of KymataSliders) settings[s.key] = s.start;
   for (const s of KymataSwitches) settings[s.key] = false;
   return settings;
@@ -39,6 +39,7 @@ function KymataFragment(settings) {
   for (const s of KymataSwitches) if (settings[s.key]) parts.push(`${s.key}=1`);
   if (settings.view === "waves") parts.push("view=waves");
   parts.push(`lang=${settings.lang}`);
+  if (settings.lesson > 0) parts.push(`lesson=${settings.lesson}`);
   return parts.join("&");
 }
 
@@ -56,12 +57,13 @@ function KymataDecimal(text) {
 }
 
 /**
- * The settings an address fragment gives ("#source=-30&index=1.65&hyperbola=1&lang=en"), and a
+ * The settings an address fragment gives ("#source=-30&index=1.65&hyperbola=1&lang=en&lesson=3";
+ * a lesson step beyond `lessonSteps` is refused), and a
  * problem for every part of it that is not a control's value: the key of its sentence in the
  * message catalogue and the values it names (`KymataSentence` words it, in the language the
  * fragment settles on). Bad parts leave their control at its start value.
  */
-function KymataParseFragment(fragment) {
+function KymataParseFragment(fragment, lessonSteps = Infinity) {
   const settings = KymataStartSettings();
   const found = [];
   const text = fragment.startsWith("#") ? fragment.slice(1) : fragment;
@@ -104,6 +106,14 @@ function KymataParseFragment(fragment) {
       if (value === "1" || value === "") settings[key] = true;
       else if (value === "0") settings[key] = false;
       else problems.push({ key: "page.address.choice", values: [key, value, "0 / 1", "0"] });
+    } else if (key === "lesson") {
+      // A bad step opens the lesson at its first step.
+      const step = KymataDecimal(value);
+      const last = Number.isFinite(lessonSteps) ? String(lessonSteps) : "…";
+      settings.lesson = 1;
+      if (Number.isNaN(step)) problems.push({ key: "page.address.number", values: [key, value, "1"] });
+      else if (!Number.isInteger(step) || step < 1 || step > lessonSteps) problems.push({ key: "page.address.range", values: [key, value, "1", last, "1"] });
+      else settings.lesson = step;
     } else if (key === "view") {
       if (value === "classic" || value === "waves") settings.view = value;
       else problems.push({ key: "page.address.choice", values: [key, value, "classic / waves", "classic"] });

@@ -11,7 +11,6 @@ namespace kymata::waves {
 namespace {
 
 constexpr int HalfSamples = 48;
-constexpr int AngleSamples = 50;
 
 /// G(x, y) = A + Q - W_0 at P = (x, y), and its slope along x: dA/dx - n dx1 / (λ r1), the
 /// slope of Q at its least point (where the slope along t vanishes).
@@ -35,7 +34,38 @@ Excess ExcessAt(const WaveLens& lens, double x, double y, double axial) {
             fromSourceSlope + glassSlope};
 }
 
+/// ∇G at P = (x, y): G = A + Q - W_0 as `PerfectSurfaceNormal` says.
+Vec2 ExcessGradient(const WaveLens& lens, Vec2 p) {
+    const auto through = PerfectCounts::ToFocus(lens, p);
+    Vec2 fromSource{1 / lens.wavelength, 0};
+    if (!lens.parallelBeam) {
+        const double r = PortableHypot(p.x - lens.sourceX, p.y);
+        fromSource =
+            r > 0 ? Vec2{(p.x - lens.sourceX) / (r * lens.wavelength), p.y / (r * lens.wavelength)}
+                  : Vec2{0, 0};
+    }
+    const double dx1 = lens.backX - p.x;
+    const double r1 = PortableHypot(dx1, through.exitY - p.y);
+    const Vec2 glass = r1 > 0 ? Vec2{-dx1 / (r1 * lens.glassWavelength),
+                                     (p.y - through.exitY) / (r1 * lens.glassWavelength)}
+                              : Vec2{0, 0};
+    return fromSource + glass;
+}
+
+/// The tangent condition at height y of the perfect surface: (P - S) × (dx/dy, 1), with
+/// dx/dy = -G_y / G_x; zero where the line from the source touches the surface.
+double TangentResidual(const WaveLens& lens, double y, double x) {
+    const Vec2 g = ExcessGradient(lens, {x, y});
+    const double slope = g.x != 0 ? -g.y / g.x : 0;
+    return (x - lens.sourceX) - y * slope;
+}
+
 } // namespace
+
+Vec2 PerfectSurfaceNormal(const WaveLens& lens, Vec2 p) {
+    const Vec2 g = ExcessGradient(lens, p);
+    return Unit(Vec2{-g.x, -g.y});
+}
 
 double PerfectCounts::FromSource(const WaveLens& lens, Vec2 p) {
     if (lens.parallelBeam) {
@@ -150,8 +180,9 @@ std::optional<PerfectShape> FindPerfectSurface(const WaveLens& lens) {
     shape.points.insert(shape.points.end(), upper.begin(), upper.end());
 
     // The aperture: up to where the source still sees the surface turn away from it, the
-    // angle of its points growing with their height. The samples find where it first falls;
-    // a finer look between the samples around it finds the turn.
+    // angle of its points growing with their height. The samples find the first that turns
+    // back; bisection on the tangent condition between it and the one before finds the
+    // tangent point itself.
     shape.aperture = shape.rim;
     if (!lens.parallelBeam) {
         const auto angle = [&](Vec2 p) { return PortableAtan2(p.y, p.x - lens.sourceX); };
@@ -159,23 +190,22 @@ std::optional<PerfectShape> FindPerfectSurface(const WaveLens& lens) {
             if (angle(upper[i]) > angle(upper[i - 1])) {
                 continue;
             }
-            const int from = std::max(0, i - 2);
-            double previous = angle(upper[from]);
-            double y = upper[from].y;
-            x = upper[from].x;
-            shape.aperture = y;
-            const double fine = (upper[i].y - upper[from].y) / AngleSamples;
-            for (int j = 1; j <= AngleSamples; ++j) {
-                const double next = y + fine;
-                x = PerfectSurfaceX(lens, next, x).value_or(lens.backX);
-                const double a = angle({x, next});
-                if (a <= previous) {
-                    break;
-                }
-                previous = a;
-                y = next;
-                shape.aperture = y;
+            // The residual is positive below the tangent point (the surface still turns away
+            // from the source) and negative beyond it. Without a change of sign the turn is only
+            // the rim's own corner: the source sees the whole surface.
+            double lo = upper[std::max(0, i - 2)].y;
+            double hi = upper[i].y;
+            x = upper[std::max(0, i - 2)].x;
+            const std::optional<double> top = PerfectSurfaceX(lens, hi, upper[i - 1].x);
+            if (!top || TangentResidual(lens, hi, *top) > 0) {
+                break;
             }
+            for (int k = 0; k < 200 && hi - lo > 1e-13 * shape.rim; ++k) {
+                const double middle = (lo + hi) / 2;
+                x = PerfectSurfaceX(lens, middle, x).value_or(lens.backX);
+                (TangentResidual(lens, middle, x) > 0 ? lo : hi) = middle;
+            }
+            shape.aperture = (lo + hi) / 2;
             break;
         }
     }

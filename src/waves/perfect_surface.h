@@ -33,9 +33,19 @@ struct PerfectCounts {
 /// height). Empty where no such point lies between the source and the back plane.
 std::optional<double> PerfectSurfaceX(const WaveLens& lens, double y, double guess);
 
+/// **Normal of the perfect surface** at its point p, a unit vector pointing into the glass.
+/// The surface is the level set G(P) = A(P) + Q(P) - W_0 = 0, so its normal lies along the
+/// gradient of G: ∂G/∂x = ∂A/∂x - n (B - x) / (λ r1) and ∂G/∂y = ∂A/∂y + n (y - t) / (λ r1),
+/// r1 = |P (B, t)| at the least t (the envelope theorem: Q's own dependence through t
+/// vanishes there), ∂A/∂x = (x - x_S) / (λ r), ∂A/∂y = y / (λ r) for a point source and (1/λ, 0)
+/// for the plane wave. G falls from the source towards the glass, so the normal is -∇G / |∇G|.
+Vec2 PerfectSurfaceNormal(const WaveLens& lens, Vec2 p);
+
 /// The perfect surface of `lens` (whose `frontVertexX`, `backX`, source, index and focus are
 /// set): where it meets the back plane (its rim), the aperture H within which the source sees
-/// every point of it, and the surface itself sampled from -rim to rim. Empty where no such
+/// every point of it (the height of its tangent point from the source, to 1e-12 of it, where
+/// the line from the source runs along the surface: (P - S) × (dx/dy, 1) = 0), and the surface
+/// itself sampled from -rim to rim. Empty where no such
 /// surface exists for the settings.
 struct PerfectShape {
     double rim = 0;

@@ -91,9 +91,7 @@ double FrontX(const WaveLens& lens, double y) {
 
 Vec2 FrontNormal(const WaveLens& lens, Vec2 p) {
     if (lens.shape == LensShape::Perfect) {
-        const double h = 1e-5 * std::max(1.0, lens.rim);
-        const double dx = FrontX(lens, p.y + h) - FrontX(lens, p.y - h);
-        return Unit({2 * h, -dx});
+        return PerfectSurfaceNormal(lens, p);
     }
     if (lens.shape == LensShape::Sphere) {
         return Unit(Vec2{lens.centreX, 0} - p);

@@ -73,7 +73,7 @@ double FrontX(const WaveLens& lens, double y);
 
 /// The unit normal of the front surface at its point p, pointing into the glass: sphere along
 /// C - p, hyperbola along the gradient of ((x + 2a) / a)² - (y / b)², (2 (x + 2a) / a², -2y / b²),
-/// the perfect surface across its own tangent, from the curve's points just above and below.
+/// the perfect surface along the gradient of its defining count (`PerfectSurfaceNormal`).
 Vec2 FrontNormal(const WaveLens& lens, Vec2 p);
 
 /// H, the height within which the fan enters: the smaller of the rim and the greatest height of

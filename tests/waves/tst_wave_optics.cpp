@@ -113,6 +113,8 @@ private Q_SLOTS:
     void perfectSurface_data();
     void perfectSurface();
     void noPerfectSurface();
+    void perfectLensFocusAndAperture_data();
+    void perfectLensFocusAndAperture();
 };
 
 // Snell: n1 sin i = n2 sin t at the front (air into glass, the surface's own normal) and the
@@ -654,6 +656,52 @@ void TestWaveOptics::noPerfectSurface() {
     QCOMPARE(english.summary.size(), std::size_t(1));
     QCOMPARE(english.summary.front().Text(),
              std::string("No perfect surface exists for these settings: no surface is drawn."));
+}
+
+void TestWaveOptics::perfectLensFocusAndAperture_data() {
+    QTest::addColumn<Controls>("controls");
+    for (const int index : {106, 150, 250}) {
+        for (const int source : {-200, -20, -7}) {
+            Controls c = Setting(source, index, 20, false, false, 5);
+            c.perfectLens = true;
+            QTest::addRow("n %d source %d", index, source) << c;
+        }
+    }
+}
+
+// The perfect lens focuses at F: its rays near the axis cross it there, to 1e-6 units. Its
+// aperture is the tangent point from the source: there the line from the source runs along the
+// surface (its direction across the surface's own tangent, from points just above and below,
+// vanishes), and the source sees no point of the surface higher up.
+void TestWaveOptics::perfectLensFocusAndAperture() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    const WaveLens& lens = trace.lens;
+    QVERIFY(trace.paraxialFocus);
+    QVERIFY2(std::abs(*trace.paraxialFocus - lens.focusX) < 1e-6,
+             qPrintable(QString::number(*trace.paraxialFocus - lens.focusX)));
+    const double H = lens.perfectAperture;
+    if (H >= lens.rim) {
+        return; // The source sees the whole surface: no tangent point.
+    }
+    const auto point = [&](double y) {
+        return Vec2{*PerfectSurfaceX(lens, y, lens.frontVertexX), y};
+    };
+    const double h = 1e-6 * H;
+    const Vec2 tangent = point(H + h) - point(H - h);
+    const Vec2 sight = point(H) - Vec2{lens.sourceX, 0};
+    QVERIFY2(std::abs(Cross(Unit(sight), Unit(tangent))) < 1e-8,
+             qPrintable(QString::number(Cross(Unit(sight), Unit(tangent)))));
+    const auto angle = [&](double y) {
+        const Vec2 p = point(y);
+        return std::atan2(p.y, p.x - lens.sourceX);
+    };
+    for (const double beyond : {1.001, 1.01, 1.1}) {
+        if (beyond * H < lens.rim) {
+            QVERIFY(angle(beyond * H) < angle(H));
+        }
+    }
+    QVERIFY(angle(0.999 * H) < angle(H));
 }
 
 QTEST_APPLESS_MAIN(TestWaveOptics)

@@ -1,6 +1,7 @@
 #include "export/command_line.h"
 
 #include "construction/controls.h"
+#include "construction/number_format.h"
 #include "construction/scene.h"
 #include "drawing/page_surface.h"
 #include "drawing/recording_surface.h"
@@ -12,6 +13,8 @@
 #include "figure/draw_construction.h"
 #include "figure/figure_document.h"
 #include "lesson/lesson.h"
+#include "texts/catalogue.h"
+#include "waves/wave_focus.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -50,8 +53,9 @@ struct Options {
     QCommandLineOption focus{QStringLiteral("focus"),
                              QStringLiteral("Target point F in wavelengths behind the lens, where "
                                             "the counts are compared, integer 1..50 (default "
-                                            "5)."),
-                             QStringLiteral("N")};
+                                            "5), or best: the whole step nearest the lens's best "
+                                            "focus."),
+                             QStringLiteral("N|best")};
     QCommandLineOption index{QStringLiteral("index"),
                              QStringLiteral("Refractive index, 1.05..2.50 in steps of 0.01 "
                                             "(default 1.50)."),
@@ -370,9 +374,13 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     Controls controls;
     const auto source = IntegerOption(parser, o.source, initial_POINT_Range.min,
                                       initial_POINT_Range.max, controls.initial_POINT, error);
-    const auto focus = source ? IntegerOption(parser, o.focus, fOCUS_POINT_Range.min,
-                                              fOCUS_POINT_Range.max, controls.fOCUS_POINT, error)
-                              : std::nullopt;
+    // "--focus best" is settled once the lens is known.
+    const bool bestFocus = parser.value(o.focus) == QLatin1String("best");
+    const auto focus = !source ? std::nullopt
+                       : bestFocus
+                           ? std::optional(controls.fOCUS_POINT)
+                           : IntegerOption(parser, o.focus, fOCUS_POINT_Range.min,
+                                           fOCUS_POINT_Range.max, controls.fOCUS_POINT, error);
     const auto index = focus ? IndexOption(parser, o.index, error) : std::nullopt;
     const auto thickness = index ? IntegerOption(parser, o.thickness, pachos_Range.min,
                                                  pachos_Range.max, controls.pachos, error)
@@ -474,6 +482,27 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     controls.flash = flash;
     if (lessonStep) {
         controls = LessonScene(*lessonStep, controls.ELLINIKA);
+    }
+    if (bestFocus) {
+        const auto say = [](std::string_view key, std::initializer_list<std::string_view> values) {
+            return QString::fromStdString(Text(key, false, values));
+        };
+        if (controls.perfectLens) {
+            err << "--focus best: " << say("bestFocus.perfect", {}) << '\n';
+            return ExitBadUsage;
+        }
+        const std::optional<waves::FocusBarChoice> choice = waves::FocusBarNearBestFocus(controls);
+        if (!choice) {
+            err << "--focus best: "
+                << say("bestFocus.none", {std::to_string(std::lround(waves::BestFocusRange / 5))})
+                << '\n';
+            return ExitBadUsage;
+        }
+        controls.fOCUS_POINT = choice->bar;
+        if (choice->clamped && !window) {
+            out << say("bestFocus.beyond", {Format(choice->behind, 2), std::to_string(choice->bar)})
+                << '\n';
+        }
     }
     if (window) {
         *window = WindowStart{controls, lessonStep};

@@ -115,6 +115,7 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     perfectLens_ = MakeButton<QCheckBox>(this, "perfectLens", startTexts.perfectLensCaption);
     playButton_ = MakeButton<QPushButton>(this, "playButton", startTexts.playCaption);
     flashButton_ = MakeButton<QPushButton>(this, "flashButton", startTexts.flashCaption);
+    bestFocusButton_ = MakeButton<QPushButton>(this, "bestFocusButton", "");
     speedLabel_ = MakeLabel(this, "speedLabel");
     clock_ = new QTimer(this);
     clock_->setTimerType(Qt::PreciseTimer);
@@ -154,6 +155,7 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     RedrawOnEveryChange(perfectLens_, &DHMIOYRGO_KYKLO::DrawConstruction);
     connect(playButton_, &QPushButton::clicked, this, [this] { SetPlaying(!Playing()); });
     connect(flashButton_, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Flash);
+    connect(bestFocusButton_, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::MoveFocusToBestFocus);
     connect(clock_, &QTimer::timeout, this, [this] {
         const double seconds = sinceFrame_.restart() / 1000.0;
         Advance(seconds);
@@ -166,7 +168,8 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     CreateActions();
     CreateLesson();
     // After the wave view's buttons: LESSON, the lesson's own buttons, then the ledger.
-    QWidget* previous = flashButton_;
+    setTabOrder(flashButton_, bestFocusButton_);
+    QWidget* previous = bestFocusButton_;
     for (QWidget* next :
          QList<QWidget*>{lessonButton_} + lesson_->FocusOrder() + QList<QWidget*>{ledger_}) {
         setTabOrder(previous, next);
@@ -313,7 +316,8 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
         named << QString::fromLatin1(d.name);
     }
     named << waveView_->objectName() << perfectLens_->objectName() << playButton_->objectName()
-          << flashButton_->objectName() << lessonButton_->objectName();
+          << flashButton_->objectName() << lessonButton_->objectName()
+          << bestFocusButton_->objectName();
     for (const QString& name : named) {
         if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
             const ControlDescription a = DescribeControl(name.toStdString(), controls);
@@ -335,7 +339,7 @@ ControlSizes DHMIOYRGO_KYKLO::MeasureControls() const {
           static_cast<QWidget*>(f_apeiro), static_cast<QWidget*>(waveView_),
           static_cast<QWidget*>(perfectLens_), static_cast<QWidget*>(playButton_),
           static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(speedLabel_),
-          static_cast<QWidget*>(lessonButton_)}) {
+          static_cast<QWidget*>(lessonButton_), static_cast<QWidget*>(bestFocusButton_)}) {
         sizes.hints.insert(control->objectName(), control->sizeHint());
     }
     sizes.hints.insert(QStringLiteral("scrollBar"), initial_POINT->sizeHint());

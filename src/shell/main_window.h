@@ -71,6 +71,10 @@ public:
     double Phase() const { return phase_; }
     /// One frame on while paused: a sixtieth of a period.
     void StepFrame();
+    /// Moves the target point F to the whole step nearest the lens's best focus (key B), and
+    /// says what it did: moved, stopped at the bar's end, or that there is no best focus. The
+    /// sentence is returned as well.
+    QString MoveFocusToBestFocus();
     /// The speed of the moving waves, 0.25 to 4 periods a second, in steps of a factor of 2.
     double Speed() const { return speed_; }
     void SetSpeed(double speed);
@@ -218,6 +222,8 @@ private:
     QCheckBox* perfectLens_;
     QPushButton* playButton_;
     QPushButton* flashButton_;
+    QPushButton* bestFocusButton_ = nullptr;
+    QAction* bestFocusAction_ = nullptr;
     QLabel* speedLabel_;
     QTimer* clock_;
     /// Switches whose change was handled by a click or by the program in this turn of the

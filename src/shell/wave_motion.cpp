@@ -109,7 +109,8 @@ void DHMIOYRGO_KYKLO::ShowMotionControls() {
     speedLabel_->setText(Q(texts.speed).arg(speed_));
     for (QWidget* control :
          {static_cast<QWidget*>(perfectLens_), static_cast<QWidget*>(playButton_),
-          static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(speedLabel_)}) {
+          static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(bestFocusButton_),
+          static_cast<QWidget*>(speedLabel_)}) {
         control->setVisible(waves);
     }
     slowerAction_->setEnabled(speed_ > 0.25);

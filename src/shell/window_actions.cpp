@@ -3,13 +3,17 @@
 
 #include "shell/main_window.h"
 
+#include "construction/number_format.h"
 #include "export/figure_export.h"
 #include "figure/control_texts.h"
 #include "shell/canvas_widget.h"
 #include "shell/guide_dialog.h"
 #include "shell/printer_output.h"
 #include "shell/window_texts.h"
+#include "texts/catalogue.h"
+#include "waves/wave_focus.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -19,9 +23,11 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <utility>
 
@@ -69,6 +75,7 @@ void DHMIOYRGO_KYKLO::CreateActions() {
     slowerAction_ = AddAction(QKeySequence(Qt::Key_BracketLeft));
     fasterAction_ = AddAction(QKeySequence(Qt::Key_BracketRight));
     flashAction_ = AddAction(QKeySequence(Qt::Key_L));
+    bestFocusAction_ = AddAction(QKeySequence(Qt::Key_B));
     connect(saveAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SaveFigureAs);
     connect(printAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::Command1_Click);
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
@@ -92,6 +99,35 @@ void DHMIOYRGO_KYKLO::CreateActions() {
     connect(slowerAction_, &QAction::triggered, this, [this] { SetSpeed(speed_ / 2); });
     connect(fasterAction_, &QAction::triggered, this, [this] { SetSpeed(speed_ * 2); });
     connect(flashAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::Flash);
+    connect(bestFocusAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::MoveFocusToBestFocus);
+}
+
+QString DHMIOYRGO_KYKLO::MoveFocusToBestFocus() {
+    const Controls controls = ReadControls();
+    const bool greek = controls.ELLINIKA;
+    const auto say = [greek](std::string_view key, std::initializer_list<std::string_view> values) {
+        return Q(Text(key, greek, values));
+    };
+    QString said;
+    if (controls.perfectLens) {
+        said = say("bestFocus.perfect", {});
+    } else if (const auto choice = waves::FocusBarNearBestFocus(controls)) {
+        said =
+            choice->clamped
+                ? say("bestFocus.beyond", {Format(choice->behind, 2), std::to_string(choice->bar)})
+                : say("bestFocus.moved", {std::to_string(choice->bar), Format(choice->behind, 2)});
+        fOCUS_POINT->setValue(choice->bar);
+    } else {
+        said = say("bestFocus.none",
+                   {std::to_string(std::lround(waves::BestFocusRange / scene_.Wavelength))});
+    }
+    // Said where the eye is, and to a screen reader.
+    bestFocusButton_->setAccessibleDescription(said);
+    QAccessibleEvent alert(bestFocusButton_, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+    QToolTip::showText(bestFocusButton_->mapToGlobal(QPoint(0, -bestFocusButton_->height())), said,
+                       bestFocusButton_);
+    return said;
 }
 
 QAction* DHMIOYRGO_KYKLO::AddAction(const QKeySequence& shortcut) {
@@ -122,6 +158,7 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
         menu->addAction(slowerAction_);
         menu->addAction(fasterAction_);
         menu->addAction(flashAction_);
+        menu->addAction(bestFocusAction_);
     }
     menu->addSeparator();
     menu->addAction(zoomInAction_);

@@ -18,7 +18,8 @@ constexpr int LedgerHeight = 150;
 constexpr double LessonShare = 0.55;
 constexpr int LessonWidth = 300;
 
-const char* const WaveSwitches[] = {"perfectLens", "playButton", "flashButton", "speedLabel"};
+const char* const WaveSwitches[] = {"perfectLens", "playButton", "flashButton", "bestFocusButton",
+                                    "speedLabel"};
 
 void Place(FormLayout& layout, const QString& name, const QRect& rect) {
     for (FormLayout::Placement& p : layout.placements) {
@@ -73,7 +74,8 @@ void PlaceSide(FormLayout& layout, const QRect& region, bool waves, bool lesson)
 }
 
 /// The wave view's switch and LESSON in the strip under the canvas, which the design leaves
-/// free, with PERFECT LENS, PLAY, FLASH and the speed beside them while the wave view is on; the
+/// free, with PERFECT LENS, PLAY, FLASH, F → BEST FOCUS and the speed beside them while the
+/// wave view is on (in a second row where the window is too narrow for one); the
 /// lesson and the ledger in the free space to the right of the controls, over the canvas's
 /// height.
 void AddWaveControls(FormLayout& layout, QSize client, const ControlSizes& sizes, bool waves,
@@ -81,10 +83,10 @@ void AddWaveControls(FormLayout& layout, QSize client, const ControlSizes& sizes
     const QRect canvas = layout.Rect(QStringLiteral("EIKON"));
     const int gap = std::max(4, canvas.left());
     int x = canvas.left();
-    const int y = canvas.bottom() + 1 + gap;
+    int y = canvas.bottom() + 1 + gap;
     int height = 0;
-    const char* const strip[] = {"waveView",   "lessonButton", "perfectLens",
-                                 "playButton", "flashButton",  "speedLabel"};
+    const char* const strip[] = {"waveView",    "lessonButton",    "perfectLens", "playButton",
+                                 "flashButton", "bestFocusButton", "speedLabel"};
     for (const char* name : strip) {
         height = std::max(height, Hint(sizes, name).height());
     }
@@ -92,8 +94,15 @@ void AddWaveControls(FormLayout& layout, QSize client, const ControlSizes& sizes
         const std::string_view n(name);
         const bool shown = waves || n == "waveView" || n == "lessonButton";
         const int width = Hint(sizes, name).width();
+        // The strip goes on in a second row where the window ends.
+        if (shown && x > canvas.left() && x + width > client.width() - gap) {
+            x = canvas.left();
+            y += height + gap;
+        }
         Place(layout, QString::fromLatin1(name), shown ? QRect(x, y, width, height) : QRect());
-        x += width + 2 * gap;
+        if (shown) {
+            x += width + 2 * gap;
+        }
     }
     const int right = ControlsRight(layout);
     const int width = client.width() - right - 2 * gap;
@@ -252,7 +261,8 @@ int FlowPanel(FormLayout& layout, QPoint origin, int width, const ControlSizes& 
     if (waves) {
         flow({hinted("f_apeiro"), hinted("waveView"), hinted("lessonButton"),
               hinted("perfectLens")});
-        flow({hinted("playButton"), hinted("flashButton"), hinted("speedLabel")});
+        flow({hinted("playButton"), hinted("flashButton"), hinted("bestFocusButton"),
+              hinted("speedLabel")});
     } else {
         flow({hinted("f_apeiro"), hinted("waveView"), hinted("lessonButton")});
         for (const char* name : WaveSwitches) {

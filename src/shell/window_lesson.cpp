@@ -70,6 +70,8 @@ void DHMIOYRGO_KYKLO::CreateLesson() {
 }
 
 void DHMIOYRGO_KYKLO::ShowLessonTexts(bool greek) {
+    bestFocusButton_->setText(Say("bestFocus.caption", greek));
+    bestFocusAction_->setText(Say("bestFocus.action", greek) + QStringLiteral(" (B)"));
     lessonButton_->setText(Say("lesson.caption", greek));
     lessonAction_->setText(Say("lesson.action", greek));
     lessonPlanSaveAction_->setText(Say("lesson.plan.save", greek));

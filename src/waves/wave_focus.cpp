@@ -189,6 +189,27 @@ std::optional<double> BestFocus(const WaveTrace& trace) {
     return (lo + hi) / 2;
 }
 
+std::optional<FocusBarChoice> FocusBarNearBestFocus(const Controls& controls) {
+    Controls waves = controls;
+    waves.view = View::Waves;
+    waves.phase.reset();
+    waves.flash.reset();
+    if (waves.perfectLens) {
+        return std::nullopt;
+    }
+    const WaveTrace trace = TraceWaves(waves);
+    if (!trace.bestFocus) {
+        return std::nullopt;
+    }
+    FocusBarChoice choice;
+    choice.behind = (*trace.bestFocus - trace.lens.backX) / trace.lens.wavelength;
+    const long nearest = std::lround(choice.behind);
+    choice.bar =
+        static_cast<int>(std::clamp<long>(nearest, fOCUS_POINT_Range.min, fOCUS_POINT_Range.max));
+    choice.clamped = choice.bar != nearest;
+    return choice;
+}
+
 void Summarise(WaveTrace& trace) {
     const ThroughRays through = Through(trace);
     std::vector<double> crossings;

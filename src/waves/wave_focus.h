@@ -51,6 +51,19 @@ std::vector<double> BestFocusSamples();
 /// not bring these rays together there) or fewer than two rays get through.
 std::optional<double> BestFocus(const WaveTrace& trace);
 
+/// The target point's bar value nearest the best focus: the whole number of wavelengths behind
+/// the back face closest to it, within the bar's range 1..50, and whether the range cut it
+/// (`beyond`: the best focus in wavelengths behind the lens, as it is).
+struct FocusBarChoice {
+    int bar = 0;
+    bool clamped = false;
+    double behind = 0;
+};
+
+/// The choice for the lens of `controls` (whatever its view: the lens is the same), empty where
+/// there is no best focus or the lens is the perfect one, which is made for its F.
+std::optional<FocusBarChoice> FocusBarNearBestFocus(const Controls& controls);
+
 /// Fills the fan's OPDs and axis crossings and the summary of `trace`: W_0, the agreement at F
 /// of the drawn rays and of the dense fan, the brightness and the spread of arrival at F, the
 /// best and the paraxial focus and the spread of the axis crossings.

@@ -65,6 +65,8 @@ private Q_SLOTS:
     void lessonStepExports();
     void lessonPlan_data();
     void lessonPlan();
+    void focusBest_data();
+    void focusBest();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -624,6 +626,65 @@ void TestCommandLine::lessonPlan() {
     const int pages =
         about.section(QStringLiteral("Pages:"), 1).simplified().section(' ', 0, 0).toInt();
     QVERIFY2(pages > LessonStepCount(), qPrintable(QString::number(pages)));
+}
+
+void TestCommandLine::focusBest_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("focus");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("far source") << QStringList{"--source", "-200"} << 0 << 8 << "";
+    QTest::newRow("far source, wave view")
+        << QStringList{"--source", "-200", "--view", "waves"} << 0 << 8 << "";
+    QTest::newRow("beyond the bar")
+        << QStringList{"--source", "-25"} << 0 << 50 << "beyond 50: F is set to 50";
+    QTest::newRow("no focus") << QStringList{} << 2 << 0 << "no focus within 400 wavelengths";
+    QTest::newRow("the perfect lens")
+        << QStringList{"--view", "waves", "--lens", "perfect"} << 2 << 0 << "made for its F";
+}
+
+// --focus best: the whole step nearest the best focus that the wave view finds for the same
+// lens, the bar's end where it lies beyond, said so; one sentence and exit 2 where there is
+// none or the lens is made for its F.
+void TestCommandLine::focusBest() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(int, focus);
+    QFETCH(QString, says);
+    const QString json = Path(QStringLiteral("best.json"));
+    const Run run = Kymata(QStringList(arguments) << "--focus"
+                                                  << "best"
+                                                  << "--lang"
+                                                  << "en"
+                                                  << "--export" << json);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2((exitCode == 0 ? run.out : run.err).contains(says), qPrintable(run.out + run.err));
+    if (exitCode != 0) {
+        QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+        QVERIFY(!QFile::exists(json));
+        return;
+    }
+    QFile file(json);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(
+        QJsonDocument::fromJson(file.readAll()).object()["controls"].toObject()["focus"].toInt(),
+        focus);
+    // The chosen F is the nearest whole step to the wave view's best focus (or the bar's end).
+    const QString waves = Path(QStringLiteral("waves.json"));
+    QStringList at = arguments;
+    at.removeAll(QStringLiteral("--view"));
+    at.removeAll(QStringLiteral("waves"));
+    QCOMPARE(Kymata(QStringList(at) << "--view"
+                                    << "waves"
+                                    << "--focus" << QString::number(focus) << "--export" << waves)
+                 .exitCode,
+             0);
+    QFile wavesFile(waves);
+    QVERIFY(wavesFile.open(QIODevice::ReadOnly));
+    const QJsonObject w = QJsonDocument::fromJson(wavesFile.readAll()).object()["waves"].toObject();
+    const double behind = (w["bestFocus"].toDouble() - w["backFace"].toDouble()) / 5;
+    QVERIFY2(std::abs(behind - focus) <= 0.5 || (focus == 50 && behind > 50),
+             qPrintable(QString::number(behind)));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -2,6 +2,7 @@
 // buttons, by a presenter's remote (Page Down, Page Up) and by the arrows on the canvas; Again
 // restores the step's scene after the class has moved the controls; Esc leaves it and keeps the
 // scene; its panel stands beside or below the figure on every screen and grows for a class.
+// B moves the target point to the best focus, as a teacher needs between steps.
 
 #include "lesson/lesson.h"
 #include "shell/canvas_widget.h"
@@ -55,6 +56,7 @@ private Q_SLOTS:
     void presentationEnlargesTheLesson();
     void startsAtAStep();
     void readsTheNewStep();
+    void bestFocusKey();
 };
 
 void TestLessonWindow::stepsByEveryMeans() {
@@ -191,6 +193,29 @@ void TestLessonWindow::readsTheNewStep() {
     QCOMPARE(said->text(QAccessible::Name), QString::fromStdString(page.title));
     QCOMPARE(said->text(QAccessible::Description), QString::fromStdString(page.text));
     QCOMPARE(TextOf(*w, "lessonProgress"), QStringLiteral("Step 4 of 10"));
+}
+
+// B moves F to the whole step nearest the best focus, and says so; where there is none F stays.
+void TestLessonWindow::bestFocusKey() {
+    Controls far;
+    far.initial_POINT = -200;
+    far.view = View::Waves;
+    far.ELLINIKA = false;
+    std::unique_ptr<DHMIOYRGO_KYKLO> w(Main(far));
+    w->resize(1366, 768);
+    QApplication::processEvents();
+    Press(w.get(), Qt::Key_B);
+    QCOMPARE(w->ReadControls().fOCUS_POINT, 8);
+    QVERIFY(w->findChild<QPushButton*>(QStringLiteral("bestFocusButton"))->isVisible());
+    Controls start;
+    start.view = View::Waves;
+    start.ELLINIKA = false;
+    w->SetControls(start);
+    w->DrawConstruction();
+    const QString said = w->MoveFocusToBestFocus();
+    QVERIFY2(said.startsWith(QStringLiteral("This lens brings the light to no focus")),
+             qPrintable(said));
+    QCOMPARE(w->ReadControls().fOCUS_POINT, 5);
 }
 
 QTEST_MAIN(TestLessonWindow)

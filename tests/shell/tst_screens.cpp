@@ -177,7 +177,8 @@ void TestScreens::everyControlWithinReach_data() {
     QTest::newRow("1024x768") << QSize(1024, 768) << false << Arrangement::Designed;
     QTest::newRow("1024x768 waves") << QSize(1024, 768) << true << Arrangement::Designed;
     QTest::newRow("800x600") << QSize(800, 600) << false << Arrangement::Designed;
-    QTest::newRow("800x600 waves") << QSize(800, 600) << true << Arrangement::Designed;
+    // The wave view's buttons take a second row under a slightly smaller canvas.
+    QTest::newRow("800x600 waves") << QSize(800, 600) << true << Arrangement::Shrunk;
     QTest::newRow("narrow 700x600") << QSize(700, 600) << false << Arrangement::Shrunk;
     QTest::newRow("wide and low 1000x420") << QSize(1000, 420) << false << Arrangement::Beside;
     QTest::newRow("portrait 1080x1920") << QSize(1080, 1920) << false << Arrangement::Below;

@@ -176,6 +176,12 @@ async function Main() {
     shown = await browser.eval(lessonSays);
     Check(lessonProblems.length === 1 && lessonProblems[0].includes("lesson=99") && shown[0] === "Step 1 of 10", `a step beyond the last is named and the lesson starts at step 1: ${lessonProblems.join(" ")}`);
 
+    // B moves F to the best focus, as the window's B does, and says so.
+    await Ready(browser, "#source=-200&view=waves&lang=en");
+    await browser.eval(`document.dispatchEvent(new KeyboardEvent("keydown", { key: "b", code: "KeyB", bubbles: true }))`);
+    const best = await browser.eval(`[Number(document.getElementById("fOCUS_POINT").value), document.getElementById("bestFocusSaid").textContent]`);
+    Check(best[0] === 8 && best[1].startsWith("F is moved to 8 wavelengths"), `B moves F to the best focus: ${best[1]}`);
+
     // Without its module the page says so.
     const broken = path.join(work, "broken");
     fs.mkdirSync(broken);

@@ -4,6 +4,7 @@
 // it computes no figure of its own.
 
 #include "construction/controls.h"
+#include "construction/number_format.h"
 #include "construction/scene.h"
 #include "drawing/figure_json.h"
 #include "drawing/recording_surface.h"
@@ -14,6 +15,7 @@
 #include "lesson/lesson.h"
 #include "printing/print_jobs.h"
 #include "texts/catalogue.h"
+#include "waves/wave_focus.h"
 #include "waves/wave_ledger.h"
 #include "waves/wave_trace.h"
 #include "waves/wave_view.h"
@@ -242,7 +244,8 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
                                  .Add("hyperbolaCaption", t.hyperbolaCaption)
                                  .Add("parallelBeamCaption", t.parallelBeamCaption)
                                  .Add("greekCaption", t.greekCaption)
-                                 .Add("englishCaption", t.englishCaption);
+                                 .Add("englishCaption", t.englishCaption)
+                                 .Add("bestFocusCaption", Text("bestFocus.caption", c.ELLINIKA));
     JsonObject described;
     for (const char* name :
          {"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos", "f_apeiro",
@@ -264,6 +267,30 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
                     .Raw("texts", texts.Text())
                     .Raw("controls", described.Text())
                     .Raw("messages", messages.Text())
+                    .Text());
+}
+
+/// F moved to the whole step nearest the best focus of the lens of these controls, as the
+/// window's B does: {"focus": N or null, "said": the sentence that says what became of it}.
+EMSCRIPTEN_KEEPALIVE const char* kymata_best_focus(int source, int focus, int index, int thickness,
+                                                   unsigned switches) {
+    const Controls c = ControlsOf(source, focus, index, thickness, switches, NAN, NAN);
+    const bool el = c.ELLINIKA;
+    JsonObject answer;
+    if (c.perfectLens) {
+        return Give(answer.Raw("focus", "null").Add("said", Text("bestFocus.perfect", el)).Text());
+    }
+    const std::optional<waves::FocusBarChoice> choice = waves::FocusBarNearBestFocus(c);
+    if (!choice) {
+        const std::string far = std::to_string(std::lround(waves::BestFocusRange / 5));
+        return Give(
+            answer.Raw("focus", "null").Add("said", Text("bestFocus.none", el, {far})).Text());
+    }
+    const std::string bar = std::to_string(choice->bar);
+    const std::string behind = Format(choice->behind, 2);
+    return Give(answer.Add("focus", choice->bar)
+                    .Add("said", choice->clamped ? Text("bestFocus.beyond", el, {behind, bar})
+                                                 : Text("bestFocus.moved", el, {bar, behind}))
                     .Text());
 }
 

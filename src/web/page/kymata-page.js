@@ -50,6 +50,7 @@
       ledger: module.cwrap("kymata_ledger", "string", numbers),
       texts: module.cwrap("kymata_texts", "string", numbers),
       lesson: module.cwrap("kymata_lesson", "string", ["number", "number"]),
+      bestFocus: module.cwrap("kymata_best_focus", "string", numbers),
     };
   }
 
@@ -186,6 +187,18 @@
     Redraw();
   }
 
+  /** F to the whole step nearest the lens's best focus, as the window's B does, and a sentence
+   *  that says what became of it. */
+  function MoveFocusToBestFocus() {
+    const answer = Parsed(core.bestFocus(...Args()));
+    if (answer.focus) {
+      state.settings.focus = answer.focus;
+      ShowControls();
+      Redraw();
+    }
+    $("bestFocusSaid").textContent = answer.said;
+  }
+
   function CloseLesson() {
     state.settings.lesson = 0;
     Redraw();
@@ -245,6 +258,7 @@
     $("perfectLensCaption").textContent = t.perfectLensCaption;
     $("playButton").textContent = state.playing ? t.pauseCaption : t.playCaption;
     $("flashButton").textContent = t.flashCaption;
+    $("bestFocusButton").textContent = t.bestFocusCaption;
     $("slower").setAttribute("aria-label", t.slower);
     $("slower").title = t.slower;
     $("faster").setAttribute("aria-label", t.faster);
@@ -427,6 +441,7 @@
     $("lessonAgain").addEventListener("click", () => OpenLesson(state.settings.lesson));
     $("lessonClose").addEventListener("click", CloseLesson);
     $("lessonPlan").addEventListener("click", PrintLessonPlan);
+    $("bestFocusButton").addEventListener("click", MoveFocusToBestFocus);
     $("lessonShowAnswer").addEventListener("click", () => {
       state.answerShown = true;
       ShowLesson();
@@ -468,6 +483,7 @@
     else if (lesson && (event.key === "PageDown" || (onCanvas && event.key === "ArrowRight"))) LessonStep(1);
     else if (lesson && (event.key === "PageUp" || (onCanvas && event.key === "ArrowLeft"))) LessonStep(-1);
     else if (lesson && event.key === "Escape" && !document.fullscreenElement) CloseLesson();
+    else if (event.code === "KeyB") MoveFocusToBestFocus();
     else if (event.key === "F6") SetWaveView(!waves);
     else if (event.key === " " && waves && !pressable) SetPlaying(!state.playing);
     else if (event.key === "." && waves) StepFrame();

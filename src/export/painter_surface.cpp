@@ -233,9 +233,16 @@ void PainterSurface::OnText(const TextItem& text) {
     painter_.rotate(-text.angle);
     painter_.scale(zoom_ * textScale_, zoom_ * textScale_);
     painter_.setFont(font);
-    painter_.setPen(ToQColor(text.color));
     const QFontMetricsF metrics(font);
-    painter_.drawText(QPointF(0, metrics.ascent()), QString::fromStdString(text.text));
+    const QString words = QString::fromStdString(text.text);
+    // A light halo round the letters, so that a text reads over the rays and crests behind it
+    // from the back of a room; the recording keeps the text alone.
+    QPainterPath outline;
+    outline.addText(QPointF(0, metrics.ascent()), font, words);
+    painter_.strokePath(outline, QPen(QColor(255, 255, 255), HaloWidth * font.pixelSize(),
+                                      Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter_.setPen(ToQColor(text.color));
+    painter_.drawText(QPointF(0, metrics.ascent()), words);
     painter_.restore();
 }
 

@@ -23,6 +23,9 @@ QRectF FitBox(const UserBox& box, const QRectF& area);
 /// so a figure looks the same at every size; a page gives `devicePerReferencePixel` (its dots
 /// per inch / 96) so that sizes are true lengths on paper. Strokes are antialiased and clipped
 /// to the area; items with a non-finite coordinate are not drawn.
+/// The width of the light halo round every text, as a part of the text's pixel size.
+inline constexpr double HaloWidth = 0.22;
+
 class PainterSurface final : public Surface {
 public:
     PainterSurface(QPainter& painter, const QRectF& area,

@@ -1,5 +1,6 @@
 #include "waves/wave_view.h"
 #include "waves/portable_math.h"
+#include "waves/wave_overlays.h"
 
 #include "construction/number_format.h"
 #include "texts/catalogue.h"
@@ -115,13 +116,24 @@ void DrawGlass(const WaveLens& lens, Surface& s, const UserBox& box) {
 void DrawRays(const WaveTrace& trace, const std::vector<std::vector<PathPiece>>& paths,
               Surface& s) {
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        const bool lost = trace.rays[i].fate != RayFate::Through;
-        s.DrawWidth = 1;
-        s.DrawStyle = lost ? LineStyle::Dotted : LineStyle::Solid;
-        for (const PathPiece& piece : paths[i]) {
-            Segment(s, piece.from, piece.to, lost ? LostRay : RayColour);
+        const TracedRay& ray = trace.rays[i];
+        const bool lost = ray.fate != RayFate::Through;
+        for (std::size_t p = 0; p < paths[i].size(); ++p) {
+            const PathPiece& piece = paths[i][p];
+            s.DrawWidth = 1;
+            s.DrawStyle = lost ? LineStyle::Dotted : LineStyle::Solid;
+            Rgb colour = lost ? LostRay : RayColour;
+            // After the lens a ray shows how far out of step its wave arrives at F.
+            if (p == 2 && ray.opd) {
+                const PhaseStyle style = StyleOf(ClassifyPhase(*ray.opd));
+                s.DrawWidth = style.width;
+                s.DrawStyle = style.style;
+                colour = style.colour;
+            }
+            Segment(s, piece.from, piece.to, colour);
         }
     }
+    s.DrawWidth = 1;
     s.DrawStyle = LineStyle::Solid;
 }
 
@@ -236,7 +248,17 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
         return m == Marker::BestFocus ? BestColour
                                       : (m == Marker::ParaxialFocus ? ParaxialColour : Black);
     };
-    // Below the axis, each a line lower than the one before, so names that meet do not overlap.
+    // The written counts stand beside the back face; a name whose letters would run into
+    // them goes above (F) or below (the foci) their column.
+    const double line = s.LineHeight();
+    const double letter = 0.55 * line / Surface::LineSpacing;
+    const std::optional<UserBox> counts = ArrivalCountArea(trace, layout.box, line, letter);
+    const auto meets = [&](double x, const std::string& name) {
+        return counts && x - r < counts->right &&
+               x - r + letter * static_cast<double>(name.size()) > counts->left;
+    };
+    // Below the axis, each a line lower than the one before, so names that meet do not overlap;
+    // right of the counts' column where they would run into it.
     double below = -1.5 * unit;
     for (const Marker marker : layout.drawn) {
         const double x = MarkerX(trace, marker);
@@ -244,7 +266,9 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
         if (marker == Marker::Focus) {
             Segment(s, {x - r, -r}, {x + r, r}, colour);
             Segment(s, {x - r, r}, {x + r, -r}, colour);
-            Label(s, x - r, 1.5 * unit + s.LineHeight(), MarkerName(marker, greek), colour);
+            const std::string name = MarkerName(marker, greek);
+            const double above = meets(x, name) ? counts->top + 1.2 * line : 1.5 * unit + line;
+            Label(s, x - r, std::max(1.5 * unit + line, above), name, colour);
             continue;
         }
         if (marker == Marker::ParaxialFocus) {
@@ -255,8 +279,10 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
         } else {
             s.Circle(static_cast<float>(x), 0, static_cast<float>(r), colour);
         }
-        Label(s, x - r, below, MarkerName(marker, greek), colour);
-        below -= s.LineHeight();
+        const std::string name = MarkerName(marker, greek);
+        Label(s, meets(x, name) ? std::max(x - r, counts->right + letter) : x - r, below, name,
+              colour);
+        below -= line;
     }
 }
 
@@ -377,7 +403,8 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
     surface.Cls();
     surface.Scale(b.left, b.top, b.right, b.bottom);
     surface.FontName = "Arial";
-    surface.FontSize = 11;
+    // Read from the back of a classroom: 14 points on the 1000-pixel reference.
+    surface.FontSize = WaveTextPoints;
     surface.FontAngle = 0;
     surface.DrawStyle = LineStyle::Solid;
     const double tolerance = WavefrontTolerance * (b.right - b.left);
@@ -410,6 +437,12 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
     }
     DrawMarkers(trace, layout, greek, surface);
     DrawSummary(trace, layout, greek, crests, surface);
+    if (!trace.rays.empty()) {
+        DrawArrivalCounts(trace, b, surface);
+        DrawPhaseKey(b, greek, surface);
+        DrawInStepMeter(trace, b, greek, surface);
+        DrawFanPlot(trace, b, greek, surface);
+    }
     surface.ForeColor = Black;
     surface.DrawWidth = 1;
 }

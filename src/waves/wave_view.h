@@ -10,6 +10,9 @@
 
 namespace kymata::waves {
 
+/// The size of every text the wave view draws, in points on the 1000-pixel reference canvas.
+inline constexpr double WaveTextPoints = 14;
+
 /// A marker of the wave view: a point on the axis and its name.
 enum class Marker { Source, Focus, BestFocus, ParaxialFocus };
 

@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -247,7 +248,16 @@ void TestWaveView::worksheetBlanksTheCounts() {
     }
     // W0, rms and max OPD, in step and brightness at F, the best focus and its distance from F,
     // the paraxial focus and the spread of the crossings.
-    QCOMPARE(blanks, 9);
+    // and the in-step meter.
+    QCOMPARE(blanks, 10);
+    // The counts written beside the rays are blanked whole.
+    static const QRegularExpression count(QStringLiteral("^[0-9]+\\.[0-9][0-9]$"));
+    int written = 0;
+    for (const TextItem& t : Texts(sheet.canvas)) {
+        QVERIFY2(!count.match(QString::fromStdString(t.text)).hasMatch(), t.text.c_str());
+        written += t.text == WorksheetBlank ? 1 : 0;
+    }
+    QCOMPARE(written, 7);
 }
 
 void TestWaveView::documentOfTheWaveView() {

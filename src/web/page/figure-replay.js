@@ -7,6 +7,8 @@
 
 const KymataReferencePixels = 1000;
 const KymataReferenceDpi = 96;
+/** The width of the light halo round every text, as a part of its pixel size (the desktop's). */
+const KymataHaloWidth = 0.22;
 const KymataFontFamily = '"DejaVu Sans", "Liberation Sans", Arial, Helvetica, sans-serif';
 
 /** The largest rectangle of the box's aspect centred in `area` ({x, y, width, height}). */
@@ -122,6 +124,11 @@ function KymataDrawCanvas(ctx, recording, area, options = {}) {
       ctx.font = `${KymataFontPixels(item.size)}px ${family}`;
       ctx.fillStyle = item.color;
       ctx.textBaseline = "alphabetic";
+      // A light halo round the letters, as the desktop draws it, so that texts read over rays.
+      ctx.strokeStyle = "rgba(255, 255, 255, 0.86)";
+      ctx.lineWidth = KymataHaloWidth * KymataFontPixels(item.size);
+      ctx.lineJoin = "round";
+      ctx.strokeText(item.text, 0, KymataAscent(ctx, item.text));
       ctx.fillText(item.text, 0, KymataAscent(ctx, item.text));
       ctx.restore();
     }
@@ -195,7 +202,8 @@ function KymataSvgItems(recording, area, ascentOf, zoom) {
       out.push(
         `<text transform="translate(${n(frame.x(item.x))} ${n(frame.y(item.y))}) rotate(${n(-item.angle)}) scale(${n(frame.zoom)})"` +
           ` y="${n(ascentOf(pixels, family))}" font-family="${KymataEscapeXml(family).replace(/&quot;/g, "'")}" font-size="${pixels}"` +
-          ` fill="${item.color}" xml:space="preserve">${KymataEscapeXml(item.text)}</text>`,
+          ` fill="${item.color}" stroke="#ffffff" stroke-opacity="0.86" stroke-width="${n(KymataHaloWidth * pixels)}"` +
+          ` stroke-linejoin="round" paint-order="stroke" xml:space="preserve">${KymataEscapeXml(item.text)}</text>`,
       );
     }
   }

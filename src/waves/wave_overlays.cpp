@@ -1,0 +1,255 @@
+#include "waves/wave_overlays.h"
+
+#include "construction/number_format.h"
+#include "texts/catalogue.h"
+#include "waves/wave_ledger.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kymata::waves {
+
+namespace {
+
+constexpr Rgb Black{0, 0, 0};
+constexpr Rgb White{255, 255, 255};
+constexpr Rgb Grey{120, 120, 120};
+constexpr Rgb BandTint{200, 235, 222};
+
+/// One per cent of the box across and down.
+double UnitX(const UserBox& b) {
+    return (b.right - b.left) / 100;
+}
+double UnitY(const UserBox& b) {
+    return (b.top - b.bottom) / 100;
+}
+
+void Segment(Surface& s, double x1, double y1, double x2, double y2, Rgb colour) {
+    s.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
+           static_cast<float>(y2), colour);
+}
+
+void Write(Surface& s, double x, double y, const std::string& text, Rgb colour,
+           TextRole role = TextRole::Plain) {
+    s.ForeColor = colour;
+    s.PrintRole = role;
+    s.CurrentX = static_cast<float>(x);
+    s.CurrentY = static_cast<float>(y);
+    s.Print(text);
+    s.PrintRole = TextRole::Plain;
+}
+
+/// A white backdrop over `area`, of overlapping horizontal strokes (the surfaces draw no
+/// filled shapes), so that the inset reads over the rays behind it.
+void Backdrop(Surface& s, const UserBox& area, Rgb tint = White) {
+    const double height = area.top - area.bottom;
+    constexpr int Strokes = 120;
+    s.DrawWidth = 4;
+    s.DrawStyle = LineStyle::Solid;
+    for (int i = 0; i <= Strokes; ++i) {
+        const double y = area.bottom + height * i / Strokes;
+        Segment(s, area.left, y, area.right, y, tint);
+    }
+    s.DrawWidth = 1;
+}
+
+void Frame(Surface& s, const UserBox& a, Rgb colour) {
+    Segment(s, a.left, a.bottom, a.right, a.bottom, colour);
+    Segment(s, a.right, a.bottom, a.right, a.top, colour);
+    Segment(s, a.right, a.top, a.left, a.top, colour);
+    Segment(s, a.left, a.top, a.left, a.bottom, colour);
+}
+
+} // namespace
+
+PhaseClass ClassifyPhase(double opd) {
+    const double error = std::abs(PhaseErrorDegrees(opd)) / 360;
+    return error <= 0.125 ? PhaseClass::InStep
+                          : (error <= 0.25 ? PhaseClass::NearlyInStep : PhaseClass::OutOfStep);
+}
+
+PhaseStyle StyleOf(PhaseClass phase) {
+    switch (phase) {
+    case PhaseClass::InStep:
+        return {{0, 158, 115}, 3, LineStyle::Solid};
+    case PhaseClass::NearlyInStep:
+        return {{230, 159, 0}, 2, LineStyle::Solid};
+    case PhaseClass::OutOfStep:
+        return {{213, 94, 0}, 1, LineStyle::Dotted};
+    }
+    return {Black, 1, LineStyle::Solid};
+}
+
+bool WritesItsCount(int k) {
+    return k % 4 == 0;
+}
+
+UserBox KeyArea(const UserBox& b) {
+    const double ux = UnitX(b);
+    const double uy = UnitY(b);
+    return {b.left + ux, b.bottom + 25 * uy, b.left + 40 * ux, b.bottom + uy};
+}
+
+UserBox FanPlotArea(const UserBox& b) {
+    const double ux = UnitX(b);
+    const double uy = UnitY(b);
+    return {b.right - 31 * ux, b.bottom + 33 * uy, b.right - ux, b.bottom + uy};
+}
+
+std::vector<CountLabel> ArrivalCountLabels(const WaveTrace& trace, const UserBox& box,
+                                           double line) {
+    std::vector<CountLabel> labels;
+    for (const TracedRay& ray : trace.rays) {
+        const int k = static_cast<int>(&ray - trace.rays.data()) - FanHalf;
+        if (ray.total && ray.exit && WritesItsCount(k)) {
+            labels.push_back({&ray, 0, ray.exit->y + 0.5 * line});
+        }
+    }
+    // A column beside the back face, each label at its ray's exit height where there is room,
+    // spread apart by a line where the exits lie closer (kept centred on them).
+    std::sort(labels.begin(), labels.end(), [](const CountLabel& a, const CountLabel& b) {
+        return a.ray->exit->y < b.ray->exit->y;
+    });
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        labels[i].y = std::max(labels[i].y, labels[i - 1].y + line);
+    }
+    double shift = 0;
+    for (const CountLabel& l : labels) {
+        shift += (l.y - (l.ray->exit->y + 0.5 * line)) / static_cast<double>(labels.size());
+    }
+    const double column = trace.lens.backX + 5 * UnitX(box);
+    for (CountLabel& l : labels) {
+        l.x = column;
+        l.y -= shift;
+    }
+    return labels;
+}
+
+std::optional<UserBox> ArrivalCountArea(const WaveTrace& trace, const UserBox& box, double line,
+                                        double letter) {
+    const std::vector<CountLabel> labels = ArrivalCountLabels(trace, box, line);
+    if (labels.empty()) {
+        return std::nullopt;
+    }
+    double widest = 0;
+    for (const CountLabel& l : labels) {
+        widest = std::max(widest, letter * static_cast<double>(Format(*l.ray->total, 2).size()));
+    }
+    return UserBox{labels.front().x, labels.back().y, labels.front().x + widest,
+                   labels.front().y - line};
+}
+
+void DrawArrivalCounts(const WaveTrace& trace, const UserBox& box, Surface& s) {
+    const double ux = UnitX(box);
+    for (const CountLabel& l : ArrivalCountLabels(trace, box, s.LineHeight())) {
+        const PhaseStyle style = StyleOf(ClassifyPhase(*l.ray->opd));
+        // Tied to the ray's exit by a thin line.
+        s.DrawWidth = 1;
+        Segment(s, l.ray->exit->x, l.ray->exit->y, l.x - 0.5 * ux, l.y - 0.5 * s.LineHeight(),
+                Grey);
+        Write(s, l.x, l.y, Format(*l.ray->total, 2), style.colour, TextRole::Count);
+    }
+}
+
+void DrawPhaseKey(const UserBox& box, bool greek, Surface& s) {
+    const UserBox area = KeyArea(box);
+    const double ux = UnitX(box);
+    const double line = s.LineHeight();
+    double y = area.top - 0.5 * line;
+    for (const auto& [phase, key] : {std::pair{PhaseClass::InStep, "figure.key.inStep"},
+                                     {PhaseClass::NearlyInStep, "figure.key.nearly"},
+                                     {PhaseClass::OutOfStep, "figure.key.out"}}) {
+        const PhaseStyle style = StyleOf(phase);
+        s.DrawWidth = style.width;
+        s.DrawStyle = style.style;
+        Segment(s, area.left, y - 0.5 * line, area.left + 5 * ux, y - 0.5 * line, style.colour);
+        s.DrawStyle = LineStyle::Solid;
+        s.DrawWidth = 1;
+        Write(s, area.left + 6 * ux, y, std::string(Text(key, greek)), Black);
+        y -= line;
+    }
+}
+
+void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, bool greek, Surface& s) {
+    if (!trace.inStepAll) {
+        return;
+    }
+    const UserBox area = KeyArea(box);
+    const double ux = UnitX(box);
+    const double line = s.LineHeight();
+    const double barTop = area.bottom + 1.6 * line;
+    const double barBottom = area.bottom + 0.4 * line;
+    const double width = 36 * ux;
+    const double share = std::clamp(*trace.inStepAll, 0.0, 1.0);
+    Write(s, area.left, area.bottom + 3 * line,
+          Text("figure.meter", greek, {Format(100 * share, 0)}), Black, TextRole::Count);
+    // The filled part in the in-step colour, of close vertical strokes.
+    const PhaseStyle filled = StyleOf(PhaseClass::InStep);
+    s.DrawWidth = 3;
+    const int strokes = static_cast<int>(std::lround(120 * share));
+    for (int i = 0; i <= strokes; ++i) {
+        const double x = area.left + width * share * i / std::max(1, strokes);
+        Segment(s, x, barBottom, x, barTop, filled.colour);
+    }
+    s.DrawWidth = 2;
+    Frame(s, {area.left, barTop, area.left + width, barBottom}, Black);
+    s.DrawWidth = 1;
+}
+
+void DrawFanPlot(const WaveTrace& trace, const UserBox& box, bool greek, Surface& s) {
+    std::vector<std::pair<double, double>> points;
+    double least = -0.5;
+    double most = 0.5;
+    for (const TracedRay& ray : trace.rays) {
+        if (ray.opd) {
+            points.emplace_back(*ray.opd, ray.height);
+            least = std::min(least, *ray.opd);
+            most = std::max(most, *ray.opd);
+        }
+    }
+    if (points.size() < 2 || !trace.aperture) {
+        return;
+    }
+    const UserBox area = FanPlotArea(box);
+    const double line = s.LineHeight();
+    Backdrop(s, area);
+    s.DrawWidth = 1;
+    Frame(s, area, Grey);
+    // The plot inside, below its title and above its axis texts.
+    const double ux = UnitX(box);
+    const UserBox plot{area.left + 2 * ux, area.top - 1.3 * line, area.right - 2 * ux,
+                       area.bottom + 1.3 * line};
+    const double span = most - least;
+    const auto px = [&](double opd) {
+        return plot.left + (opd - least) / span * (plot.right - plot.left);
+    };
+    const double reach = *trace.aperture;
+    const auto py = [&](double height) {
+        return (plot.top + plot.bottom) / 2 + height / reach * (plot.top - plot.bottom) / 2;
+    };
+    // The band within a quarter wave of the axial count, shaded.
+    s.DrawWidth = 3;
+    const int strokes = 40;
+    for (int i = 0; i <= strokes; ++i) {
+        const double x = px(-0.25 + 0.5 * i / strokes);
+        Segment(s, x, plot.bottom, x, plot.top, BandTint);
+    }
+    s.DrawWidth = 1;
+    Segment(s, px(0), plot.bottom, px(0), plot.top, Grey);
+    std::vector<float> curve;
+    for (const auto& [opd, height] : points) {
+        curve.push_back(static_cast<float>(px(opd)));
+        curve.push_back(static_cast<float>(py(height)));
+    }
+    s.DrawWidth = 2;
+    s.Polyline(std::move(curve), Black);
+    s.DrawWidth = 1;
+    Write(s, area.left + ux, area.top - 0.1 * line, std::string(Text("figure.fan.title", greek)),
+          Black);
+    Write(s, px(0) - 2 * ux, plot.top, std::string(Text("figure.fan.band", greek)),
+          StyleOf(PhaseClass::InStep).colour);
+    Write(s, plot.left, plot.bottom - 0.1 * line, Format(least, 1), Black);
+    Write(s, plot.right - 5 * ux, plot.bottom - 0.1 * line, Format(most, 1), Black);
+}
+
+} // namespace kymata::waves

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "drawing/surface.h"
+#include "waves/wave_trace.h"
+
+#include <optional>
+#include <vector>
+
+namespace kymata::waves {
+
+/// How far a wave arrives out of step at F: its phase error, the fraction of a wave by which its
+/// count differs from the axial one (whole waves aside), against a quarter and an eighth.
+enum class PhaseClass {
+    /// Within 1/8 of a wave: it adds to the focus almost fully.
+    InStep,
+    /// Within 1/4 of a wave: it still adds.
+    NearlyInStep,
+    /// More than 1/4 of a wave out: it works against the focus.
+    OutOfStep,
+};
+
+/// The class of the path difference `opd` (in waves), taken modulo whole waves.
+PhaseClass ClassifyPhase(double opd);
+
+/// How a ray after the lens is drawn for its class: a colour that colour-blind viewers tell
+/// apart (Okabe and Ito's bluish green, orange, vermillion) and a line width and style that
+/// tell the classes apart in greyscale too.
+struct PhaseStyle {
+    Rgb colour;
+    int width;
+    LineStyle style;
+};
+PhaseStyle StyleOf(PhaseClass phase);
+
+/// The rays whose count at F the figure writes beside them: k = 0, ±4, ±8, ±12.
+bool WritesItsCount(int k);
+
+/// Where a ray's count at F is written: its top-left corner (y up), one line of `line` user
+/// units high.
+struct CountLabel {
+    const TracedRay* ray;
+    double x;
+    double y;
+};
+
+/// The written counts of `trace` in a column beside the back face, each at its ray's exit
+/// height where there is room, spread a line apart where the exits lie closer.
+std::vector<CountLabel> ArrivalCountLabels(const WaveTrace& trace, const UserBox& box, double line);
+
+/// The rectangle the written counts take (letters `letter` units wide), for the other texts to
+/// keep clear of; empty when no count is written.
+std::optional<UserBox> ArrivalCountArea(const WaveTrace& trace, const UserBox& box, double line,
+                                        double letter);
+
+/// The helps that make the wave view's point at a glance, drawn over it in `box`: each written
+/// ray's count at F beside where it leaves the lens, in its phase class's colour (worksheets
+/// blank them); a key to the classes; an "in step" meter (0-100 %); and a fan plot of each
+/// ray's count less the axial one against its entry height, with the quarter-wave band shaded.
+void DrawArrivalCounts(const WaveTrace& trace, const UserBox& box, Surface& s);
+void DrawPhaseKey(const UserBox& box, bool greek, Surface& s);
+void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, bool greek, Surface& s);
+void DrawFanPlot(const WaveTrace& trace, const UserBox& box, bool greek, Surface& s);
+
+/// The corner rectangles the key with the meter and the fan plot take, in box units (left,
+/// top, right, bottom with top > bottom), so that the layout keeps other texts clear of them.
+UserBox KeyArea(const UserBox& box);
+UserBox FanPlotArea(const UserBox& box);
+
+} // namespace kymata::waves

@@ -1,0 +1,221 @@
+// The wave view's point at a glance: the counts written on the figure are the ledger's, each
+// ray after the lens drawn in its phase class, the meter's share the converged in-step value,
+// the fan plot's curve each ray's count less the axial one against its height; every text is
+// at least 14 points and no two texts overlap, in both languages, for near and far sources,
+// both lenses and the perfect one.
+
+#include "construction/number_format.h"
+#include "drawing/recording_surface.h"
+#include "waves/wave_ledger.h"
+#include "waves/wave_overlays.h"
+#include "waves/wave_view.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace kymata;
+using namespace kymata::waves;
+
+namespace {
+
+Controls Scene(int source, bool hyperbola = false, bool perfect = false, bool greek = false,
+               int focus = 5) {
+    Controls c;
+    c.view = View::Waves;
+    c.initial_POINT = source;
+    c.YPERVOLIKO = hyperbola;
+    c.perfectLens = perfect;
+    c.ELLINIKA = greek;
+    c.fOCUS_POINT = focus;
+    return c;
+}
+
+Recording Draw(const WaveTrace& trace, bool greek) {
+    RecordingSurface s;
+    DrawWaveView(trace, greek, s);
+    return s.Figure();
+}
+
+std::vector<TextItem> Texts(const Recording& r) {
+    std::vector<TextItem> texts;
+    for (const Item& item : r.items) {
+        if (const auto* t = std::get_if<TextItem>(&item)) {
+            texts.push_back(*t);
+        }
+    }
+    return texts;
+}
+
+/// A text's box in user units on the 1000-pixel reference: as wide as its letters at a generous
+/// 0.55 em each, one line high below its top-left corner (y up).
+struct Extent {
+    double left, top, right, bottom;
+};
+Extent ExtentOf(const TextItem& t, const UserBox& box) {
+    const double unit = std::abs(box.right - box.left) / 1000;
+    const double pixels = t.size * 96 / 72;
+    // UTF-8: count the letters, not the bytes.
+    const auto letters = static_cast<double>(
+        std::count_if(t.text.begin(), t.text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    return {t.x, t.y, t.x + 0.55 * pixels * letters * unit, t.y - 1.0 * pixels * unit};
+}
+
+bool Overlap(const Extent& a, const Extent& b) {
+    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(kymata::Controls)
+
+class TestWaveGlance : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void countsOnTheFigure_data();
+    void countsOnTheFigure();
+    void legibleAndApart_data() { countsOnTheFigure_data(); }
+    void legibleAndApart();
+    void phaseClasses_data();
+    void phaseClasses();
+};
+
+void TestWaveGlance::countsOnTheFigure_data() {
+    QTest::addColumn<Controls>("controls");
+    for (const bool greek : {false, true}) {
+        const char* l = greek ? "el" : "en";
+        QTest::addRow("sphere, start, %s", l) << Scene(-20, false, false, greek);
+        QTest::addRow("sphere, far, %s", l) << Scene(-200, false, false, greek, 8);
+        QTest::addRow("hyperbola, %s", l) << Scene(-20, true, false, greek);
+        QTest::addRow("perfect lens, %s", l) << Scene(-60, false, true, greek, 12);
+        QTest::addRow("near source, %s", l) << Scene(-7, false, false, greek);
+        QTest::addRow("far F, %s", l) << Scene(-100, false, false, greek, 50);
+        Controls beam = Scene(-20, false, false, greek, 7);
+        beam.f_apeiro = true;
+        QTest::addRow("plane wave, %s", l) << beam;
+        Controls dense = Scene(-40, false, false, greek, 3);
+        dense.n_DIATHLASI = 250;
+        dense.pachos = 1;
+        QTest::addRow("n 2.5, thin, %s", l) << dense;
+        Controls flash = Scene(-200, false, false, greek, 8);
+        flash.flash = 150.0;
+        QTest::addRow("a flash, %s", l) << flash;
+    }
+}
+
+// The written counts are the ledger's totals of the rays k = 0, ±4, ±8, ±12, in their class's
+// colour; the meter says the converged in-step value; the fan plot draws one point a ray.
+void TestWaveGlance::countsOnTheFigure() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    const Recording figure = Draw(trace, controls.ELLINIKA);
+    const WaveLedger ledger = MakeLedger(trace, controls.ELLINIKA);
+    std::vector<std::string> expected;
+    std::vector<Rgb> colours;
+    for (std::size_t i = 0; i < trace.rays.size(); ++i) {
+        if (trace.rays[i].total && WritesItsCount(static_cast<int>(i) - FanHalf)) {
+            expected.push_back(ledger.rows[i][5]);
+            colours.push_back(StyleOf(ClassifyPhase(*trace.rays[i].opd)).colour);
+        }
+    }
+    std::vector<std::string> written;
+    std::vector<Rgb> writtenColours;
+    std::string meter;
+    for (const TextItem& t : Texts(figure)) {
+        if (t.role == TextRole::Count && t.text.find('=') == std::string::npos) {
+            written.push_back(t.text);
+            writtenColours.push_back(t.color);
+        }
+        if (t.text.find(" = ") != std::string::npos && t.text.ends_with(" %") &&
+            t.role == TextRole::Count) {
+            meter = t.text;
+        }
+    }
+    auto sortedExpected = expected;
+    auto sortedWritten = written;
+    std::sort(sortedExpected.begin(), sortedExpected.end());
+    std::sort(sortedWritten.begin(), sortedWritten.end());
+    QCOMPARE(sortedWritten, sortedExpected);
+    QVERIFY(expected.size() >= 5);
+    QVERIFY2(meter.ends_with("= " + Format(100 * *trace.inStepAll, 0) + " %"), meter.c_str());
+    // The fan plot: a polyline of one point a ray that gets through, its x ordered as the
+    // rays' count less the axial one.
+    std::size_t through = 0;
+    for (const TracedRay& ray : trace.rays) {
+        through += ray.opd ? 1 : 0;
+    }
+    const PolylineItem* curve = nullptr;
+    for (const Item& item : figure.items) {
+        if (const auto* p = std::get_if<PolylineItem>(&item); p && p->color == Rgb{0, 0, 0}) {
+            curve = p;
+        }
+    }
+    QVERIFY(curve);
+    QCOMPARE(curve->xy.size(), 2 * through);
+    std::size_t at = 0;
+    const TracedRay* previous = nullptr;
+    for (const TracedRay& ray : trace.rays) {
+        if (!ray.opd) {
+            continue;
+        }
+        if (previous) {
+            // Larger count, farther right; higher ray, higher point.
+            const float dx = curve->xy[2 * at] - curve->xy[2 * at - 2];
+            const double dOpd = *ray.opd - *previous->opd;
+            QVERIFY(std::abs(dOpd) < 1e-9 || (dx > 0) == (dOpd > 0));
+            QVERIFY(curve->xy[2 * at + 1] > curve->xy[2 * at - 1]);
+        }
+        previous = &ray;
+        ++at;
+    }
+}
+
+// Every text at least 14 points; no two texts overlap.
+void TestWaveGlance::legibleAndApart() {
+    QFETCH(Controls, controls);
+    const WaveTrace trace = TraceWaves(controls);
+    const Recording figure = Draw(trace, controls.ELLINIKA);
+    const std::vector<TextItem> texts = Texts(figure);
+    std::vector<Extent> extents;
+    for (const TextItem& t : texts) {
+        QVERIFY2(t.size >= 14, t.text.c_str());
+        extents.push_back(ExtentOf(t, figure.box));
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            QVERIFY2(!Overlap(extents[i], extents[j]),
+                     qPrintable(QStringLiteral("'%1' and '%2'")
+                                    .arg(QString::fromStdString(texts[i].text),
+                                         QString::fromStdString(texts[j].text))));
+        }
+    }
+}
+
+void TestWaveGlance::phaseClasses_data() {
+    QTest::addColumn<double>("opd");
+    QTest::addColumn<int>("phase");
+    QTest::newRow("on the axis") << 0.0 << int(PhaseClass::InStep);
+    QTest::newRow("an eighth") << 0.125 << int(PhaseClass::InStep);
+    QTest::newRow("whole waves late") << 2.05 << int(PhaseClass::InStep);
+    QTest::newRow("a fifth early") << -0.2 << int(PhaseClass::NearlyInStep);
+    QTest::newRow("a quarter") << 0.25 << int(PhaseClass::NearlyInStep);
+    QTest::newRow("a third") << 1.34 << int(PhaseClass::OutOfStep);
+    QTest::newRow("half a wave") << 0.5 << int(PhaseClass::OutOfStep);
+}
+
+// The classes follow the fraction of a wave left over, whole waves aside; they are told apart
+// by colour and by line width or style, so that greyscale prints keep them apart.
+void TestWaveGlance::phaseClasses() {
+    QFETCH(double, opd);
+    QFETCH(int, phase);
+    QCOMPARE(int(ClassifyPhase(opd)), phase);
+    const PhaseStyle a = StyleOf(PhaseClass::InStep);
+    const PhaseStyle b = StyleOf(PhaseClass::NearlyInStep);
+    const PhaseStyle c = StyleOf(PhaseClass::OutOfStep);
+    QVERIFY(a.width != b.width && (b.width != c.width || b.style != c.style));
+}
+
+QTEST_APPLESS_MAIN(TestWaveGlance)
+#include "tst_wave_glance.moc"

@@ -284,6 +284,21 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
               colour);
         below -= line;
     }
+    if (layout.sourceAtEdge && !trace.lens.parallelBeam) {
+        // An arrow at the left edge points to the source, with its distance in words.
+        const double x = std::min(layout.box.left, layout.box.right) + unit;
+        Segment(s, {x, 0}, {x + 4 * unit, 0}, Black);
+        Segment(s, {x, 0}, {x + 1.5 * unit, 1.2 * unit}, Black);
+        Segment(s, {x, 0}, {x + 1.5 * unit, -1.2 * unit}, Black);
+        const double distance =
+            (trace.lens.frontVertexX - trace.lens.sourceX) / trace.lens.wavelength;
+        const std::string words = Text("waves.sourceAtEdge", greek, {Format(distance, 0)});
+        // Under the arrow; below the counts' column where it would run into it.
+        const bool crosses =
+            counts && x + letter * static_cast<double>(words.size()) > counts->left;
+        Label(s, x, crosses ? std::min(-1.5 * unit, counts->bottom - 0.2 * line) : -1.5 * unit,
+              words, Black);
+    }
 }
 
 void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool greek,
@@ -319,14 +334,19 @@ void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
 WaveViewLayout LayOutWaveView(const WaveTrace& trace, double aspect) {
     const WaveLens& lens = trace.lens;
     WaveViewLayout layout;
-    if (!lens.parallelBeam) {
+    const double lensRight = std::max(lens.backX, lens.focusX);
+    const double span = std::max(lensRight - lens.frontVertexX, 2 * lens.rim);
+    layout.sourceAtEdge = lens.frontVertexX - lens.sourceX > FarSourceSpans * span;
+    if (!lens.parallelBeam && !layout.sourceAtEdge) {
         layout.drawn.push_back(Marker::Source);
     }
     layout.drawn.push_back(Marker::Focus);
-    const double lensRight = std::max(lens.backX, lens.focusX);
-    double left = std::min(lens.sourceX, lens.frontVertexX);
+    double left =
+        layout.sourceAtEdge ? lens.frontVertexX - span : std::min(lens.sourceX, lens.frontVertexX);
     double right = lensRight;
-    const double reach = lensRight + std::max(lensRight - lens.sourceX, 2 * lens.rim);
+    const double reach =
+        lensRight + std::max(layout.sourceAtEdge ? FarSourceSpans * span : lensRight - lens.sourceX,
+                             2 * lens.rim);
     const auto place = [&](Marker marker, const std::optional<double>& x) {
         if (!x) {
             return;
@@ -363,7 +383,17 @@ WaveViewLayout LayOutWaveView(const WaveTrace& trace, double aspect) {
 
 std::vector<PathPiece> RayPath(const TracedRay& ray, const WaveLens& lens, const UserBox& box) {
     std::vector<PathPiece> path;
-    path.emplace_back(ray.start, ray.entry, 0, lens.wavelength);
+    // A source beyond the box's left edge: the path starts where the ray enters the box, with
+    // the count it has there, so that every crest stays the true source's.
+    const double left = std::min(box.left, box.right);
+    if (ray.start.x < left && ray.entry.x > left) {
+        const double t = (left - ray.start.x) / (ray.entry.x - ray.start.x);
+        const Vec2 from = ray.start + t * (ray.entry - ray.start);
+        path.emplace_back(from, ray.entry, Distance(ray.start, from) / lens.wavelength,
+                          lens.wavelength);
+    } else {
+        path.emplace_back(ray.start, ray.entry, 0, lens.wavelength);
+    }
     path.emplace_back(ray.entry, ray.glassEnd, ray.air, lens.glassWavelength);
     if (ray.fate == RayFate::Through && ray.exit && ray.inAir) {
         const double t = ToBoxEdge(*ray.exit, *ray.inAir, box);
@@ -421,7 +451,8 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
     DrawGlass(trace.lens, surface, b);
     surface.DrawWidth = 1;
     Segment(surface, {b.left, 0}, {b.right, 0}, Black);
-    if (trace.lens.parallelBeam) {
+    // The plane wave's start, where it is within the figure.
+    if (trace.lens.parallelBeam && trace.lens.sourceX >= std::min(b.left, b.right)) {
         surface.DrawStyle = LineStyle::Dotted;
         Segment(surface, {trace.lens.sourceX, b.bottom}, {trace.lens.sourceX, b.top}, Black);
         surface.DrawStyle = LineStyle::Solid;

@@ -25,11 +25,20 @@ struct WaveViewLayout {
     /// figure names in words with their x.
     std::vector<Marker> drawn;
     std::vector<Marker> named;
+    /// The source lies so far to the left that the box is fitted to the lens and the focus
+    /// region instead; the figure shows the source at its left edge with an arrow and its
+    /// distance in words. The rays and crests still start from the true source.
+    bool sourceAtEdge = false;
 };
+
+/// A source (or a plane wave's start) farther from the lens than this many spans of the lens
+/// region (front vertex to F, or two rim heights) leaves the figure to the lens.
+inline constexpr double FarSourceSpans = 4;
 
 /// Where the wave view of `trace` goes on a target of proportions `aspect` (width / height).
 /// A focus marker is drawn when it lies no farther right of the lens than the source lies left
-/// of F (at least four rim heights); one farther away is named instead.
+/// of F (at least four rim heights; with the source at the edge, `FarSourceSpans` lens spans);
+/// one farther away is named instead.
 WaveViewLayout LayOutWaveView(const WaveTrace& trace, double aspect);
 
 /// One ray's path, straight piece by piece, with the running count of waves along it.

@@ -1,5 +1,6 @@
 #include "shell/ledger_panel.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -18,9 +19,9 @@ QString Text(const std::string& text) {
 LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ledger"));
     // Larger than the window's other texts: it is read from the back of a classroom.
-    QFont large = font();
-    large.setPointSizeF(large.pointSizeF() * 1.1);
-    setFont(large);
+    base_ = font();
+    base_.setPointSizeF(base_.pointSizeF() * 1.1);
+    setFont(base_);
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("ledgerTitle"));
     QFont titleFont = title_->font();
@@ -28,6 +29,10 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     title_->setFont(titleFont);
     title_->setWordWrap(true);
+    // Made before the table, so that Tab reaches it first.
+    details_ = new QCheckBox(this);
+    details_->setObjectName(QStringLiteral("ledgerDetails"));
+    connect(details_, &QCheckBox::toggled, this, &LedgerPanel::ShowColumns);
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("ledgerTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -35,6 +40,9 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
     table_->verticalHeader()->setVisible(false);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setAlternatingRowColors(true);
+    rule_ = new QLabel(this);
+    rule_->setObjectName(QStringLiteral("ledgerRule"));
+    rule_->setWordWrap(true);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("ledgerSummary"));
     summary_->setWordWrap(true);
@@ -43,12 +51,18 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(title_);
+    layout->addWidget(details_);
     layout->addWidget(table_, 1);
+    layout->addWidget(rule_);
     layout->addWidget(summary_);
 }
 
-void LedgerPanel::Show(const waves::WaveLedger& ledger, const QString& title) {
+void LedgerPanel::Show(const waves::WaveLedger& ledger, const QString& title,
+                       const QString& detailsCaption) {
     title_->setText(title);
+    details_->setText(detailsCaption);
+    rule_->setText(Text(ledger.rule));
+    classColumns_ = ledger.classColumns;
     table_->setAccessibleName(title);
     table_->setColumnCount(static_cast<int>(ledger.columns.size()));
     QStringList headers;
@@ -72,12 +86,32 @@ void LedgerPanel::Show(const waves::WaveLedger& ledger, const QString& title) {
         }
     }
     table_->setVisible(!ledger.rows.empty());
+    details_->setVisible(!ledger.rows.empty());
+    rule_->setVisible(!ledger.rows.empty());
+    ShowColumns();
     QStringList lines;
     for (const waves::LedgerLine& line : ledger.summary) {
         lines << Text(line.Text());
     }
     summary_->setText(lines.join(QLatin1Char('\n')));
     summary_->setAccessibleName(lines.join(QStringLiteral("; ")));
+}
+
+void LedgerPanel::ShowColumns() {
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        table_->setColumnHidden(c, !details_->isChecked() &&
+                                       static_cast<std::size_t>(c) >= classColumns_);
+    }
+}
+
+void LedgerPanel::SetScale(double scale) {
+    QFont font = base_;
+    font.setPointSizeF(base_.pointSizeF() * scale);
+    setFont(font);
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(font.pointSizeF() * 1.2);
+    title_->setFont(titleFont);
 }
 
 QString LedgerPanel::SummaryText() const {

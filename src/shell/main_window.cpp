@@ -13,6 +13,7 @@
 #include "shell/toolkit_language.h"
 #include "shell/window_layout.h"
 #include "shell/window_texts.h"
+#include "texts/catalogue.h"
 #include "waves/wave_ledger.h"
 #include "waves/wave_view.h"
 
@@ -234,7 +235,8 @@ void DHMIOYRGO_KYKLO::DrawConstruction() {
         DrawFigure(controls, scene_, labels_, EIKON->Surface());
     if (trace) {
         ledger_->Show(waves::MakeLedger(*trace, controls.ELLINIKA),
-                      Q(ControlTextsFor(controls.ELLINIKA).ledgerTitle));
+                      Q(ControlTextsFor(controls.ELLINIKA).ledgerTitle),
+                      Q(std::string(Text("ledger.details", controls.ELLINIKA))));
     }
     ledger_->setVisible(trace.has_value() && ledger_->width() > 0);
     waveViewAction_->setChecked(trace.has_value());
@@ -385,6 +387,8 @@ void DHMIOYRGO_KYKLO::ApplyLayout() {
     ledger_->setVisible(waveView_->isChecked() &&
                         !layout.form.Rect(QStringLiteral("ledger")).isEmpty());
     lesson_->SetScale(ControlScale());
+    // The ledger grows with the controls in presentation mode.
+    ledger_->SetScale(ControlScale());
 }
 
 void DHMIOYRGO_KYKLO::resizeEvent(QResizeEvent* event) {

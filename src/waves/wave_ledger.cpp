@@ -126,24 +126,35 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
 WaveLedger MakeLedger(const WaveTrace& trace, bool greek) {
     const auto text = [greek](std::string_view key) { return std::string(Text(key, greek)); };
     WaveLedger ledger;
-    ledger.columns = {"k",
-                      text("ledger.height"),
-                      text("ledger.air"),
-                      text("ledger.glass"),
-                      text("ledger.after"),
-                      text("ledger.total"),
-                      text("ledger.phase"),
+    // For the class first: the ray, where it enters, its count at F, its difference from the
+    // axial ray and whether it arrives in step; the details after them.
+    ledger.columns = {text("ledger.ray"),        text("ledger.heightWaves"), text("ledger.toF"),
+                      text("ledger.difference"), text("ledger.inStep"),      text("ledger.air"),
+                      text("ledger.glass"),      text("ledger.after"),       text("ledger.phase"),
                       text("ledger.fate")};
+    ledger.classColumns = 5;
+    ledger.rule = text("ledger.rule");
     ledger.summary = LedgerSummary(trace, greek);
     for (std::size_t i = 0; i < trace.rays.size(); ++i) {
         const TracedRay& ray = trace.rays[i];
         const std::optional<double> phase =
             ray.opd ? std::optional(PhaseErrorDegrees(*ray.opd)) : std::nullopt;
-        ledger.rows.push_back({std::to_string(static_cast<int>(i) - FanHalf), Format(ray.height, 2),
-                               Format(ray.air, 2), Number(ray.glass, 2), Number(ray.after, 2),
-                               Number(ray.total, 2), Number(phase, 0), FateName(ray.fate, greek)});
+        std::string difference = Number(ray.opd, 2);
+        if (ray.opd && *ray.opd >= 0) {
+            difference = "+" + difference;
+        }
+        const std::string inStep =
+            ray.opd ? text(ArrivesInStep(*ray.opd) ? "ledger.yes" : "ledger.no") : Missing;
+        ledger.rows.push_back({std::to_string(static_cast<int>(i) - FanHalf),
+                               Format(ray.height / trace.lens.wavelength, 2), Number(ray.total, 2),
+                               difference, inStep, Format(ray.air, 2), Number(ray.glass, 2),
+                               Number(ray.after, 2), Number(phase, 0), FateName(ray.fate, greek)});
     }
     return ledger;
+}
+
+bool ArrivesInStep(double opd) {
+    return std::abs(PhaseErrorDegrees(opd)) <= 90;
 }
 
 } // namespace kymata::waves

@@ -21,8 +21,14 @@ struct LedgerLine {
 /// The ledger of the wave view in the current language: a table of the rays and a summary.
 /// Every number is formatted here, so every shell shows the same texts.
 struct WaveLedger {
-    /// The columns: k, entry height, air, glass, after, total, phase error, fate.
+    /// The columns: for the class the ray k, its entry height in wavelengths, its count at F, its
+    /// difference from the axial ray (waves, signed), whether it arrives in step; then the
+    /// details: air, glass, after, phase error (°), fate.
     std::vector<std::string> columns;
+    /// How many of the columns a class sees before "Details" shows the rest.
+    std::size_t classColumns = 0;
+    /// The rule of the "in step" column, written under the table.
+    std::string rule;
     /// One row a ray, in k order; a count that does not exist is "—".
     std::vector<std::vector<std::string>> rows;
     /// W_0, rms and max OPD, in step and brightness at F (the dense fan), best focus and its
@@ -34,6 +40,10 @@ struct WaveLedger {
 
 /// The phase error of a path difference in degrees, OPD 360°, wrapped to (-180°, 180°].
 double PhaseErrorDegrees(double opd);
+
+/// The ledger's "in step": a wave whose count differs from the axial one by a whole number of
+/// waves give or take a quarter of a wave, so that it adds to the focus.
+bool ArrivesInStep(double opd);
 
 /// A point source no farther from the front vertex than the front focal distance: both in
 /// wavelengths, and whether it stands on the focal point itself (within rounding).

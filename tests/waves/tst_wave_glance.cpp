@@ -116,7 +116,7 @@ void TestWaveGlance::countsOnTheFigure() {
     std::vector<Rgb> colours;
     for (std::size_t i = 0; i < trace.rays.size(); ++i) {
         if (trace.rays[i].total && WritesItsCount(static_cast<int>(i) - FanHalf)) {
-            expected.push_back(ledger.rows[i][5]);
+            expected.push_back(ledger.rows[i][2]);
             colours.push_back(StyleOf(ClassifyPhase(*trace.rays[i].opd)).colour);
         }
     }

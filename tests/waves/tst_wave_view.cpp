@@ -210,7 +210,12 @@ void TestWaveView::ledgerInBothLanguages() {
     const WaveLedger english = MakeLedger(trace, false);
     const WaveLedger greek = MakeLedger(trace, true);
     QCOMPARE(english.rows.size(), std::size_t(FanRays));
-    QCOMPARE(english.columns.size(), std::size_t(8));
+    // For the class: ray, height in wavelengths, waves to F, difference, in step; then the
+    // details behind them.
+    QCOMPARE(english.columns.size(), std::size_t(10));
+    QCOMPARE(english.classColumns, std::size_t(5));
+    QCOMPARE(english.columns[2], std::string("waves to F"));
+    QVERIFY(!english.rule.empty() && english.rule != greek.rule);
     QCOMPARE(english.rows.front().front(), std::string("-12"));
     QCOMPARE(english.rows.back().front(), std::string("12"));
     QCOMPARE(english.summary.size(), greek.summary.size());
@@ -222,9 +227,19 @@ void TestWaveView::ledgerInBothLanguages() {
         QCOMPARE(english.summary[i].value, greek.summary[i].value);
         QVERIFY(english.summary[i].caption != greek.summary[i].caption);
     }
-    // The axial ray: its whole count, its phase 0.
-    QCOMPARE(english.rows[FanHalf][5], std::string("219.00"));
-    QCOMPARE(english.rows[FanHalf][6], std::string("0"));
+    // The axial ray: its whole count, no difference, in step, its phase 0.
+    QCOMPARE(english.rows[FanHalf][2], std::string("219.00"));
+    QCOMPARE(english.rows[FanHalf][3], std::string("+0.00"));
+    QCOMPARE(english.rows[FanHalf][4], std::string("yes"));
+    QCOMPARE(english.rows[FanHalf][8], std::string("0"));
+    // Heights in wavelengths: the edge ray enters 0.95 H above the axis.
+    QCOMPARE(english.rows.back()[1], Format(0.95 * *trace.aperture / 5, 2));
+    // "in step" follows the rule: within a quarter wave of a whole number of waves.
+    for (std::size_t k = 0; k < trace.rays.size(); ++k) {
+        const double opd = *trace.rays[k].opd;
+        const double off = std::abs(opd - std::round(opd));
+        QCOMPARE(english.rows[k][4], std::string(off <= 0.25 ? "yes" : "no"));
+    }
 }
 
 // A focus too far to draw is named in words with its distance behind the lens.

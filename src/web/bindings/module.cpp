@@ -185,7 +185,9 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_wave_layer(int source, int focus, int in
 }
 
 /// The wave view's ledger in the current language, and the largest running count of any ray
-/// (what a flash crosses): {"columns": [...], "rows": [[...]], "summary": [...], "most": c}.
+/// (what a flash crosses): {"columns": [...], "classColumns": n, "rule": ..., "details": ...,
+/// "rows": [[...]], "summary": [...], "most": c}; the class sees the first n columns until
+/// "Details" is ticked.
 EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index, int thickness,
                                                unsigned switches) {
     const Controls c = ControlsOf(source, focus, index, thickness, switches | WaveView, NAN, NAN);
@@ -204,6 +206,9 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index,
     }
     return Give(JsonObject()
                     .Raw("columns", StringArray(ledger.columns))
+                    .Add("classColumns", static_cast<int>(ledger.classColumns))
+                    .Add("rule", ledger.rule)
+                    .Add("details", Text("ledger.details", c.ELLINIKA))
                     .Raw("rows", rows + "]")
                     .Raw("summary", StringArray(summary))
                     .Add("most", waves::MostCount(trace))

@@ -306,9 +306,12 @@
     const ledger = Parsed(core.ledger(...Args()));
     state.most = ledger.most;
     const table = $("ledgerTable");
+    const shown = $("ledgerDetails").checked ? ledger.columns.length : ledger.classColumns;
+    $("ledgerDetailsCaption").textContent = ledger.details;
+    $("ledgerRule").textContent = ledger.rule;
     table.replaceChildren();
     const head = table.createTHead().insertRow();
-    for (const column of ledger.columns) {
+    for (const column of ledger.columns.slice(0, shown)) {
       const th = document.createElement("th");
       th.scope = "col";
       th.textContent = column;
@@ -317,7 +320,7 @@
     const body = table.createTBody();
     for (const row of ledger.rows) {
       const tr = body.insertRow();
-      for (const cell of row) tr.insertCell().textContent = cell;
+      for (const cell of row.slice(0, shown)) tr.insertCell().textContent = cell;
     }
     $("ledgerSummary").replaceChildren(
       ...ledger.summary.map((line) => {
@@ -442,6 +445,7 @@
     $("lessonClose").addEventListener("click", CloseLesson);
     $("lessonPlan").addEventListener("click", PrintLessonPlan);
     $("bestFocusButton").addEventListener("click", MoveFocusToBestFocus);
+    $("ledgerDetails").addEventListener("change", ShowLedger);
     $("lessonShowAnswer").addEventListener("click", () => {
       state.answerShown = true;
       ShowLesson();

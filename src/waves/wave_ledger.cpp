@@ -34,7 +34,8 @@ void NoParaxialFocus(const WaveTrace& trace, bool greek, std::vector<LedgerLine>
         say(Text("ledger.atFocalPoint", greek, {Format(near->focal, 2)}));
         say(std::string(Text("ledger.atFocalPointWhy", greek)));
     } else {
-        say(Text("ledger.nearSource", greek, {Format(near->distance, 2), Format(near->focal, 2)}));
+        say(Text("ledger.nearSource", greek, {Format(near->distance, 2)}));
+        say(Text("ledger.nearSourceFocal", greek, {Format(near->focal, 2)}));
         say(std::string(Text("ledger.nearSourceWhy", greek)));
         say(Text("ledger.nearSourceMove", greek, {Format(near->focal, 2)}));
     }

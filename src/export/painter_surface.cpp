@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -239,12 +240,17 @@ void PainterSurface::OnText(const TextItem& text) {
     // from the back of a room: the text in white, shifted a little in eight directions, under
     // the text itself (stroking the letters' outlines costs some fifty times more). The
     // recording keeps the text alone.
-    const double d = HaloWidth / 2 * font.pixelSize();
-    painter_.setPen(QColor(255, 255, 255));
-    for (const QPointF shift :
-         {QPointF(d, 0), QPointF(-d, 0), QPointF(0, d), QPointF(0, -d), QPointF(0.7 * d, 0.7 * d),
-          QPointF(-0.7 * d, 0.7 * d), QPointF(0.7 * d, -0.7 * d), QPointF(-0.7 * d, -0.7 * d)}) {
-        painter_.drawText(QPointF(0, metrics.ascent()) + shift, words);
+    // An SVG keeps one text element a text, for those who search or copy it.
+    const bool svg = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::SVG;
+    if (!svg) {
+        const double d = HaloWidth / 2 * font.pixelSize();
+        const double e = 0.7 * d;
+        const QPointF shifts[] = {{d, 0}, {-d, 0}, {0, d},  {0, -d},
+                                  {e, e}, {-e, e}, {e, -e}, {-e, -e}};
+        painter_.setPen(QColor(255, 255, 255));
+        for (const QPointF shift : shifts) {
+            painter_.drawText(QPointF(0, metrics.ascent()) + shift, words);
+        }
     }
     painter_.setPen(ToQColor(text.color));
     painter_.drawText(QPointF(0, metrics.ascent()), words);

@@ -560,6 +560,14 @@ void TestCommandLine::lessonStepExports() {
                  .exitCode,
              0);
     QVERIFY(!QImage(png).isNull());
+    // Its printed page, as PRINT prints it, with the step's texts after the page.
+    const QString pagePath = Path(QStringLiteral("page.json"));
+    QCOMPARE(Kymata(QStringList(lesson) << "--print-to" << pagePath).exitCode, 0);
+    QFile printed(pagePath);
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    const QJsonObject pageDoc = QJsonDocument::fromJson(printed.readAll()).object();
+    QVERIFY(pageDoc.contains("page"));
+    QCOMPARE(pageDoc["lesson"].toObject()["step"].toInt(), step);
 }
 
 void TestCommandLine::lessonPlan_data() {

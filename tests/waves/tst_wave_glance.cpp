@@ -154,6 +154,38 @@ void TestWaveGlance::countsOnTheFigure() {
     }
     QVERIFY(curve);
     QCOMPARE(curve->xy.size(), 2 * through);
+    // The points lie on a straight map of (count less the axial one, height): the same scale
+    // between any two rays.
+    std::vector<const TracedRay*> plotted;
+    for (const TracedRay& ray : trace.rays) {
+        if (ray.opd) {
+            plotted.push_back(&ray);
+        }
+    }
+    const auto scale = [&](std::size_t a, std::size_t b, int axis) {
+        const double along = axis == 0 ? *plotted[b]->opd - *plotted[a]->opd
+                                       : plotted[b]->height - plotted[a]->height;
+        return (curve->xy[2 * b + axis] - curve->xy[2 * a + axis]) / along;
+    };
+    const double heightScale = scale(0, plotted.size() - 1, 1);
+    for (std::size_t k = 1; k < plotted.size(); ++k) {
+        QVERIFY(std::abs(scale(0, k, 1) - heightScale) < 1e-3 * std::abs(heightScale));
+    }
+    std::size_t widest = 0;
+    for (std::size_t k = 1; k < plotted.size(); ++k) {
+        if (std::abs(*plotted[k]->opd - *plotted[0]->opd) >
+            std::abs(*plotted[widest]->opd - *plotted[0]->opd)) {
+            widest = k;
+        }
+    }
+    if (widest > 0 && std::abs(*plotted[widest]->opd - *plotted[0]->opd) > 1e-6) {
+        const double opdScale = scale(0, widest, 0);
+        for (std::size_t k = 1; k < plotted.size(); ++k) {
+            if (std::abs(*plotted[k]->opd - *plotted[0]->opd) > 1e-3) {
+                QVERIFY(std::abs(scale(0, k, 0) - opdScale) < 1e-3 * std::abs(opdScale));
+            }
+        }
+    }
     std::size_t at = 0;
     const TracedRay* previous = nullptr;
     for (const TracedRay& ray : trace.rays) {

@@ -637,6 +637,10 @@ void TestWaveOptics::perfectSurface() {
         }
     }
     QVERIFY(*trace.inStep > 1 - 1e-12);
+    // Converged over the dense fan too, at full brightness, and a flash arrives all at once.
+    QVERIFY(std::abs(*trace.inStepAll - 1) < 1e-9);
+    QVERIFY(std::abs(*trace.brightness - 1) < 1e-9);
+    QVERIFY(*trace.arrivalSpread < 1e-9);
     QVERIFY(trace.sphereGap && *trace.sphereGap >= 0);
 }
 

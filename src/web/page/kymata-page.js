@@ -9,7 +9,7 @@
   const FlashSeconds = 8; // how long a flash takes to cross the figure at speed 1
 
   const LoadFailed = {
-    el: (why) => `Το σχήμα δεν μπορεί να σχεδιαστεί: ο φυλλομετρητής δεν φόρτωσε τον πυρήνα WebAssembly (${why}). Ανοίξτε τη σελίδα σε σύγχρονο φυλλομετρητή, με όλα τα αρχεία του φακέλου δίπλα της.`,
+    el: (why) => `Το σχήμα δεν μπορεί να σχεδιαστεί: το πρόγραμμα περιήγησης δεν φόρτωσε τον πυρήνα WebAssembly (${why}). Ανοίξτε τη σελίδα σε ένα σύγχρονο πρόγραμμα περιήγησης και κρατήστε όλα τα αρχεία της στον ίδιο φάκελο.`,
     en: (why) => `The figure cannot be drawn: the browser did not load the WebAssembly core (${why}). Open the page in a current browser, with all the files of its folder beside it.`,
   };
 

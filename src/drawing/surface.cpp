@@ -50,12 +50,13 @@ void Surface::Arc(float x, float y, float r, std::optional<Rgb> color, float sta
 }
 
 double Surface::LineHeight() const {
-    const double pixels = FontSize * ReferenceDpi / 72.0 * LineSpacing;
+    const double pixels = FontSize * TextScale * ReferenceDpi / 72.0 * LineSpacing;
     return pixels * std::abs(box_.bottom - box_.top) / ReferenceHeight;
 }
 
 void Surface::Print(const std::string& text) {
-    OnText({CurrentX, CurrentY, text, ForeColor, FontName, FontSize, FontAngle, PrintRole});
+    OnText({CurrentX, CurrentY, text, ForeColor, FontName, FontSize * TextScale, FontAngle,
+            PrintRole});
     const double down = box_.bottom < box_.top ? -LineHeight() : LineHeight();
     CurrentX = static_cast<float>(box_.left);
     CurrentY = static_cast<float>(CurrentY + down);

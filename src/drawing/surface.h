@@ -55,6 +55,10 @@ public:
     double FontAngle = 0;
     /// What the next printed texts tell (a caption, or a count that worksheets leave blank).
     TextRole PrintRole = TextRole::Plain;
+    /// A factor on every printed text's size, and so on the line height too: 1, or larger for
+    /// a class reading from the back of the room (presentation mode), where the lines of a text
+    /// stay apart as the letters grow. Files are drawn at 1.
+    double TextScale = 1;
 
     /// Pixels across the reference canvas on which sizes in pixels and points are measured.
     static constexpr double ReferencePixels = 1000;

@@ -55,11 +55,13 @@ AnimationContent DrawAnimationContent(const Controls& controls, int frames) {
     return animation;
 }
 
-Recording DrawWaveLayer(const Controls& controls, waves::CrestOptions::Layer layer) {
+Recording DrawWaveLayer(const Controls& controls, waves::CrestOptions::Layer layer,
+                        double textScale) {
     const waves::WaveTrace trace = waves::TraceWaves(controls);
     waves::CrestOptions options = waves::CrestsOf(controls);
     options.layer = layer;
     RecordingSurface canvas;
+    canvas.TextScale = textScale;
     waves::DrawWaveView(trace, controls.ELLINIKA, canvas, 1, options);
     return canvas.Take();
 }

@@ -33,8 +33,9 @@ struct FigureContent {
 FigureContent DrawFigureContent(const Controls& controls, bool worksheet = false);
 
 /// One layer of the wave view of `controls` at its phase or flash: all but the crests (the still
-/// part while the waves move), or the crests alone.
-Recording DrawWaveLayer(const Controls& controls, waves::CrestOptions::Layer layer);
+/// part while the waves move), or the crests alone; its texts `textScale` times their size.
+Recording DrawWaveLayer(const Controls& controls, waves::CrestOptions::Layer layer,
+                        double textScale = 1);
 
 /// The wave view of `controls` split for an animation of one period: the still part (all but
 /// the crests), and the crests alone at the phases 0, 1/frames, 2/frames, ...

@@ -109,6 +109,7 @@ QPointF CanvasWidget::FigureAt(QPointF at) const {
 
 void CanvasWidget::SetPresentation(bool on) {
     presentation_ = on;
+    surface_.TextScale = on ? PresentationText : 1;
     update();
 }
 
@@ -137,8 +138,10 @@ void CanvasWidget::PaintRecording(QPainter& painter, const Recording& recording,
     PainterSurface surface(painter, ViewArea(), side / Surface::ReferencePixels);
     surface.SetOpaque(opaque);
     surface.ShowWithin(QRectF(rect()));
+    // The texts are drawn larger in the recording itself (`Surface().TextScale`), so that their
+    // lines keep apart; the painter widens the strokes.
     if (presentation_) {
-        surface.SetEmphasis(PresentationStroke, PresentationText);
+        surface.SetEmphasis(PresentationStroke, 1);
     }
     Replay(recording, surface);
     painter.setClipping(false);

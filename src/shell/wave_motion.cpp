@@ -93,8 +93,9 @@ void DHMIOYRGO_KYKLO::DrawFrame() {
         Controls still = controls;
         still.phase.reset();
         still.flash.reset();
-        EIKON->ShowLayers(DrawWaveLayer(still, Layer::WithoutCrests),
-                          DrawWaveLayer(controls, Layer::CrestsOnly));
+        const double texts = EIKON->Surface().TextScale;
+        EIKON->ShowLayers(DrawWaveLayer(still, Layer::WithoutCrests, texts),
+                          DrawWaveLayer(controls, Layer::CrestsOnly, texts));
     } else {
         EIKON->ClearLayers();
     }

@@ -239,6 +239,8 @@ void DHMIOYRGO_KYKLO::SetPresentation(bool on) {
         setGeometry(windowedGeometry_);
     }
     EIKON->SetPresentation(on);
+    // Redrawn with the texts of the new size, so that their lines keep apart.
+    DrawConstruction();
     // The controls and read-outs grow with the canvas's texts, so that a class reads them too.
     QFont font = QApplication::font(this);
     font.setPointSizeF(font.pointSizeF() * ControlScale());

@@ -36,7 +36,7 @@ void NoParaxialFocus(const WaveTrace& trace, bool greek, std::vector<LedgerLine>
     } else {
         say(Text("ledger.nearSource", greek, {Format(near->distance, 2)}));
         say(Text("ledger.nearSourceFocal", greek, {Format(near->focal, 2)}));
-        say(std::string(Text("ledger.nearSourceWhy", greek)));
+        s.push_back({std::string(Text("ledger.nearSourceWhy", greek)), "", true});
         say(Text("ledger.nearSourceMove", greek, {Format(near->focal, 2)}));
     }
 }
@@ -94,14 +94,15 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
         return Number(part ? std::optional(100 * *part) : std::nullopt, 0);
     };
     s.push_back({text("ledger.axialCount"), Number(trace.axialCount, 2)});
-    s.push_back({text("ledger.rmsOpd"), Number(trace.rmsOpd, 2)});
-    s.push_back({text("ledger.maxOpd"), Number(trace.maxOpd, 2)});
+    s.push_back({text("ledger.rmsOpd"), Number(trace.rmsOpd, 2), true});
+    s.push_back({text("ledger.maxOpd"), Number(trace.maxOpd, 2), true});
     s.push_back({text("ledger.inStepAll"), percent(trace.inStepAll)});
     s.push_back({text("ledger.brightness"), percent(trace.brightness)});
     if (trace.bestFocus) {
         s.push_back({text("ledger.bestFocus"), Number(BehindLens(trace, trace.bestFocus), 2)});
         s.push_back({text("ledger.bestFromF"),
-                     Format((*trace.bestFocus - trace.lens.focusX) / trace.lens.wavelength, 2)});
+                     Format((*trace.bestFocus - trace.lens.focusX) / trace.lens.wavelength, 2),
+                     true});
     } else {
         s.push_back(
             {Text("ledger.noBestFocus", greek, {Format(BestFocusRange / trace.lens.wavelength, 0)}),
@@ -116,11 +117,11 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
     const auto spread = trace.crossingSpread
                             ? std::optional(*trace.crossingSpread / trace.lens.wavelength)
                             : std::nullopt;
-    s.push_back({text("ledger.spread"), Number(spread, 2)});
+    s.push_back({text("ledger.spread"), Number(spread, 2), true});
     if (trace.sphereGap) {
-        s.push_back({text("ledger.sphereGap"), Format(*trace.sphereGap, 2)});
+        s.push_back({text("ledger.sphereGap"), Format(*trace.sphereGap, 2), true});
     }
-    s.push_back({text("ledger.countAfterLens"), ""});
+    s.push_back({text("ledger.countAfterLens"), "", true});
     return s;
 }
 

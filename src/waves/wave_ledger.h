@@ -13,6 +13,11 @@ namespace kymata::waves {
 struct LedgerLine {
     std::string caption;
     std::string value;
+    /// A line of detail that the figure leaves to the ledger where its type is large
+    /// (presentation mode): the rms and largest path difference, the best focus from F, the
+    /// spread of the crossings, the perfect surface's gap and how the count after the lens is
+    /// taken.
+    bool detail = false;
 
     /// The line as one text: "caption = value", or the caption alone.
     std::string Text() const { return value.empty() ? caption : caption + " = " + value; }

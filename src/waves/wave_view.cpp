@@ -240,7 +240,10 @@ std::string MarkerName(Marker marker, bool greek) {
     return {};
 }
 
-void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool greek, Surface& s) {
+/// The markers on the axis with their names, kept clear of the summary above `summaryBottom`
+/// and of the counts beside the back face.
+void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool greek,
+                 double summaryBottom, Surface& s) {
     const double unit = std::abs(layout.box.top - layout.box.bottom) / 100;
     const double r = 0.8 * unit;
     s.DrawWidth = 2;
@@ -267,8 +270,15 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
             Segment(s, {x - r, -r}, {x + r, r}, colour);
             Segment(s, {x - r, r}, {x + r, -r}, colour);
             const std::string name = MarkerName(marker, greek);
-            const double above = meets(x, name) ? counts->top + 1.2 * line : 1.5 * unit + line;
-            Label(s, x - r, std::max(1.5 * unit + line, above), name, colour);
+            const double above =
+                std::max(1.5 * unit + line, meets(x, name) ? counts->top + 1.2 * line : 0.0);
+            // Where the summary comes down that far, the name goes under the axis instead.
+            if (above > summaryBottom) {
+                Label(s, x - r, below, name, colour);
+                below -= line;
+            } else {
+                Label(s, x - r, above, name, colour);
+            }
             continue;
         }
         if (marker == Marker::ParaxialFocus) {
@@ -301,14 +311,19 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
     }
 }
 
-void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool greek,
-                 const CrestOptions& crests, Surface& s) {
+/// Prints the summary in the figure's top left corner; returns the y just below its last line.
+double DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool greek,
+                   const CrestOptions& crests, Surface& s) {
     const UserBox& b = layout.box;
     const double unit = std::abs(b.top - b.bottom) / 100;
     s.ForeColor = Black;
     s.CurrentX = static_cast<float>(std::min(b.left, b.right) + unit);
     s.CurrentY = static_cast<float>(std::max(b.top, b.bottom) - unit);
     std::vector<LedgerLine> lines = LedgerSummary(trace, greek);
+    // In large type the figure keeps the lines that make its point; the ledger has them all.
+    if (s.TextScale > 1) {
+        std::erase_if(lines, [](const LedgerLine& line) { return line.detail; });
+    }
     if (crests.flash && trace.arrivalSpread) {
         lines.push_back(
             {std::string(Text("waves.arrivalSpread", greek)), Format(*trace.arrivalSpread, 2)});
@@ -327,6 +342,7 @@ void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
         s.Print(line.Text());
     }
     s.PrintRole = TextRole::Plain;
+    return s.CurrentY;
 }
 
 } // namespace
@@ -466,8 +482,8 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
     if (drawCrests && crests.flash) {
         DrawWavefronts(paths, tolerance, crests, surface);
     }
-    DrawMarkers(trace, layout, greek, surface);
-    DrawSummary(trace, layout, greek, crests, surface);
+    const double summaryBottom = DrawSummary(trace, layout, greek, crests, surface);
+    DrawMarkers(trace, layout, greek, summaryBottom, surface);
     if (!trace.rays.empty()) {
         DrawArrivalCounts(trace, b, surface);
         DrawPhaseKey(b, greek, surface);

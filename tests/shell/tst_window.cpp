@@ -1,5 +1,6 @@
 #include "drawing/drawn_extent.h"
 #include "figure/figure_content.h"
+#include "figure/figure_document.h"
 #include "shell/canvas_widget.h"
 #include "shell/file_icons.h"
 #include "shell/form_layout.h"
@@ -857,7 +858,19 @@ void TestWindow::presentationMode() {
     QTest::keyClick(w.get(), Qt::Key_F5);
     QVERIFY(w->Canvas().Presentation());
     QVERIFY(w->windowState() & Qt::WindowFullScreen);
-    QCOMPARE(w->Canvas().Figure(), figure); // only its rendering differs
+    // The same figure, its texts half again as large where they stand, so that the lines of a
+    // text keep apart as its letters grow.
+    const Recording presented = w->Canvas().Figure();
+    QCOMPARE(presented.items.size(), figure.items.size());
+    for (std::size_t i = 0; i < figure.items.size(); ++i) {
+        if (const auto* t = std::get_if<TextItem>(&figure.items[i])) {
+            const auto& p = std::get<TextItem>(presented.items[i]);
+            QVERIFY(p.text == t->text && p.x == t->x && p.y == t->y);
+            QCOMPARE(p.size, t->size * CanvasWidget::PresentationText);
+        } else {
+            QVERIFY(presented.items[i] == figure.items[i]);
+        }
+    }
     QTest::qWait(50);
     const QImage projected = w->Canvas().grab().toImage();
     const auto ink = [](const QImage& image) {
@@ -875,6 +888,9 @@ void TestWindow::presentationMode() {
     // Exports are the plain figure still.
     QTemporaryDir dir;
     QVERIFY(w->SaveFigure(dir.filePath(QStringLiteral("f.json")), 1000));
+    QFile saved(dir.filePath(QStringLiteral("f.json")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll().toStdString(), FigureJson(DrawFigureContent(w->ReadControls())));
     QTest::keyClick(w.get(), Qt::Key_Escape);
     QVERIFY(!w->Canvas().Presentation());
     QVERIFY(!(w->windowState() & Qt::WindowFullScreen));

@@ -32,8 +32,9 @@ Controls Scene(int source, bool hyperbola = false, bool perfect = false, bool gr
     return c;
 }
 
-Recording Draw(const WaveTrace& trace, bool greek) {
+Recording Draw(const WaveTrace& trace, bool greek, double textScale = 1) {
     RecordingSurface s;
+    s.TextScale = textScale;
     DrawWaveView(trace, greek, s);
     return s.Figure();
 }
@@ -76,7 +77,7 @@ class TestWaveGlance : public QObject {
 private Q_SLOTS:
     void countsOnTheFigure_data();
     void countsOnTheFigure();
-    void legibleAndApart_data() { countsOnTheFigure_data(); }
+    void legibleAndApart_data();
     void legibleAndApart();
     void phaseClasses_data();
     void phaseClasses();
@@ -204,23 +205,31 @@ void TestWaveGlance::countsOnTheFigure() {
     }
 }
 
-// Every text at least 14 points; no two texts overlap.
+void TestWaveGlance::legibleAndApart_data() {
+    countsOnTheFigure_data();
+}
+
+// Every text at least 14 points; no two texts overlap, also in presentation mode's type half
+// again as large, whose lines keep apart as the letters grow.
 void TestWaveGlance::legibleAndApart() {
     QFETCH(Controls, controls);
     const WaveTrace trace = TraceWaves(controls);
-    const Recording figure = Draw(trace, controls.ELLINIKA);
-    const std::vector<TextItem> texts = Texts(figure);
-    std::vector<Extent> extents;
-    for (const TextItem& t : texts) {
-        QVERIFY2(t.size >= 14, t.text.c_str());
-        extents.push_back(ExtentOf(t, figure.box));
-    }
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        for (std::size_t j = i + 1; j < texts.size(); ++j) {
-            QVERIFY2(!Overlap(extents[i], extents[j]),
-                     qPrintable(QStringLiteral("'%1' and '%2'")
-                                    .arg(QString::fromStdString(texts[i].text),
-                                         QString::fromStdString(texts[j].text))));
+    for (const double textScale : {1.0, 1.5}) {
+        const Recording figure = Draw(trace, controls.ELLINIKA, textScale);
+        const std::vector<TextItem> texts = Texts(figure);
+        std::vector<Extent> extents;
+        for (const TextItem& t : texts) {
+            QVERIFY2(t.size >= 14 * textScale, t.text.c_str());
+            extents.push_back(ExtentOf(t, figure.box));
+        }
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                QVERIFY2(!Overlap(extents[i], extents[j]),
+                         qPrintable(QStringLiteral("'%1' and '%2' at %3")
+                                        .arg(QString::fromStdString(texts[i].text),
+                                             QString::fromStdString(texts[j].text))
+                                        .arg(textScale)));
+            }
         }
     }
 }

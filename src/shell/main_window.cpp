@@ -377,7 +377,8 @@ void DHMIOYRGO_KYKLO::ApplyLayout() {
         return; // Still being made: the lesson's controls come last.
     }
     const WindowLayout layout =
-        FitWindowLayout(size(), dpi, MeasureControls(), waveView_->isChecked(), LessonStep() > 0);
+        FitWindowLayout(size(), dpi, MeasureControls(), waveView_->isChecked(), LessonStep() > 0,
+                        EIKON->Presentation());
     arrangement_ = layout.arrangement;
     for (const FormLayout::Placement& p : layout.form.placements) {
         if (auto* control = findChild<QWidget*>(p.name, Qt::FindDirectChildrenOnly)) {

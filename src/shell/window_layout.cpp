@@ -174,6 +174,27 @@ void FitCaptions(FormLayout& layout, QSize client, const ControlSizes& sizes) {
     }
 }
 
+/// In presentation mode the read-outs on one line where the room beside them is free: the
+/// design gives them the width of their texts at the design's size, which the larger type
+/// wraps onto three or four lines.
+void FitReadouts(FormLayout& layout, QSize client, const ControlSizes& sizes) {
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
+        const QString key = QString::fromLatin1(name);
+        const QRect rect = layout.Rect(key);
+        const int line = std::string_view(name) == "Label4" ? Hint(sizes, "Label4").width()
+                                                            : sizes.readout.width();
+        if (rect.isEmpty() || rect.width() >= line) {
+            continue;
+        }
+        // One line, as wide as its text, a pixel clear of what stands just above it.
+        const int height = std::min(rect.height(), sizes.readout.height() * 3 / 2);
+        const QRect wider(rect.topLeft() + QPoint(0, 1), QSize(line, height));
+        if (Free(layout, key, wider, client)) {
+            Place(layout, key, wider);
+        }
+    }
+}
+
 /// True when every caption shows whole, clear of the other controls.
 bool CaptionsWhole(const FormLayout& layout, QSize client, const ControlSizes& sizes) {
     for (const char* name : Captioned) {
@@ -188,9 +209,12 @@ bool CaptionsWhole(const FormLayout& layout, QSize client, const ControlSizes& s
 
 /// The designed arrangement around a canvas of `side` pixels, with the wave view's controls.
 FormLayout AroundCanvas(QSize client, double dpi, double side, const ControlSizes& sizes,
-                        bool waves, bool lesson) {
+                        bool waves, bool lesson, bool presentation) {
     FormLayout layout = ComputeFormLayout(client, dpi, side);
     FitCaptions(layout, client, sizes);
+    if (presentation) {
+        FitReadouts(layout, client, sizes);
+    }
     AddWaveControls(layout, client, sizes, waves, lesson);
     return layout;
 }
@@ -339,10 +363,10 @@ bool FitsInside(const FormLayout& layout, QSize client) {
 }
 
 WindowLayout FitWindowLayout(QSize client, double dpi, const ControlSizes& sizes, bool waves,
-                             bool lesson) {
+                             bool lesson, bool presentation) {
     const int h = std::max(1, client.height());
     WindowLayout result;
-    result.form = AroundCanvas(client, dpi, 0.9 * h, sizes, waves, lesson);
+    result.form = AroundCanvas(client, dpi, 0.9 * h, sizes, waves, lesson, presentation);
     if (FitsInside(result.form, client) && Roomy(result.form, sizes) &&
         CaptionsWhole(result.form, client, sizes) && LessonShown(result.form, lesson)) {
         return result;
@@ -350,7 +374,7 @@ WindowLayout FitWindowLayout(QSize client, double dpi, const ControlSizes& sizes
     if (client.width() >= client.height()) {
         // The largest canvas, a pixel at a time, around which the designed arrangement fits.
         for (int side = static_cast<int>(0.9 * h); side > 0; --side) {
-            FormLayout shrunk = AroundCanvas(client, dpi, side, sizes, waves, lesson);
+            FormLayout shrunk = AroundCanvas(client, dpi, side, sizes, waves, lesson, presentation);
             if (!Roomy(shrunk, sizes)) {
                 break;
             }

@@ -48,7 +48,7 @@ struct WindowLayout {
 /// open lesson needs its panel: a layout that leaves it no room is not taken while another
 /// arrangement gives it one.
 WindowLayout FitWindowLayout(QSize client, double dpi, const ControlSizes& sizes, bool waves,
-                             bool lesson = false);
+                             bool lesson = false, bool presentation = false);
 
 /// True when every control that `layout` shows lies inside `client`.
 bool FitsInside(const FormLayout& layout, QSize client);

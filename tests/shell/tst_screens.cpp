@@ -386,6 +386,23 @@ void TestScreens::presentationEnlargesTheControls() {
         QVERIFY2(control->height() >= std::min(control->sizeHint().height(), 24),
                  qPrintable(control->objectName()));
     }
+    // The read-outs stay on one line in the larger type, on a projector's 1920×1080.
+    w->setWindowState(Qt::WindowNoState);
+    w->resize(1920, 1080);
+    QApplication::processEvents();
+    QVERIFY(w->Canvas().Presentation());
+    QVERIFY(w->CurrentArrangement() == Arrangement::Designed ||
+            w->CurrentArrangement() == Arrangement::Shrunk);
+    {
+        for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
+            auto* label = w->findChild<QLabel*>(QString::fromLatin1(name));
+            QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                     qPrintable(QStringLiteral("%1: %2 for %3")
+                                    .arg(label->text())
+                                    .arg(label->width())
+                                    .arg(label->fontMetrics().horizontalAdvance(label->text()))));
+        }
+    }
     QTest::keyClick(w.get(), Qt::Key_Escape);
     QApplication::processEvents();
     QCOMPARE(readout->font().pointSizeF(), points);

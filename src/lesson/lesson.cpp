@@ -44,24 +44,6 @@ std::string Key(const LessonStep& step, std::string_view part) {
     return "lesson." + std::string(step.key) + "." + std::string(part);
 }
 
-/// A catalogue text with the step's numbers in its placeholders.
-std::string Filled(std::string_view pattern, const std::vector<std::string>& numbers) {
-    std::string text;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
-            pattern[i + 1] <= '9') {
-            const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
-            if (index < numbers.size()) {
-                text += numbers[index];
-                ++i;
-                continue;
-            }
-        }
-        text += pattern[i];
-    }
-    return text;
-}
-
 } // namespace
 
 const std::vector<LessonStep>& LessonSteps() {
@@ -83,7 +65,7 @@ LessonPage LessonPageOf(int step, bool greek) {
     const LessonStep& s = LessonSteps().at(static_cast<std::size_t>(step - 1));
     const std::vector<std::string> numbers = LessonNumbers(step);
     const auto text = [&](std::string_view part) {
-        return Filled(Text(Key(s, part), greek), numbers);
+        return FillPlaceholders(Text(Key(s, part), greek), numbers);
     };
     return {step, LessonStepCount(), text("title"), text("text"), text("question"), text("answer")};
 }

@@ -45,8 +45,7 @@ std::string Text(std::string_view key, bool greek, std::initializer_list<std::st
     return FillPlaceholders(Text(key, greek), values);
 }
 
-std::string FillPlaceholders(std::string_view pattern,
-                             std::initializer_list<std::string_view> values) {
+std::string FillPlaceholders(std::string_view pattern, const std::vector<std::string>& values) {
     std::string text;
     text.reserve(pattern.size());
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -54,7 +53,7 @@ std::string FillPlaceholders(std::string_view pattern,
             pattern[i + 1] <= '9') {
             const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
             if (index < values.size()) {
-                text += *(values.begin() + index);
+                text += values[index];
                 ++i;
                 continue;
             }
@@ -62,6 +61,11 @@ std::string FillPlaceholders(std::string_view pattern,
         text += pattern[i];
     }
     return text;
+}
+
+std::string FillPlaceholders(std::string_view pattern,
+                             std::initializer_list<std::string_view> values) {
+    return FillPlaceholders(pattern, std::vector<std::string>(values.begin(), values.end()));
 }
 
 std::vector<std::pair<std::string, std::string>> TextsStartingWith(std::string_view prefix,

@@ -16,9 +16,11 @@ std::string_view Text(std::string_view key, bool greek);
 /// `Text(key, greek)` with its placeholders %1, %2, ... replaced by `values` in order.
 std::string Text(std::string_view key, bool greek, std::initializer_list<std::string_view> values);
 
-/// `pattern` with each placeholder %1 ... %9 replaced by the value of that number.
+/// `pattern` with each placeholder %1 ... %9 replaced by the value of that number; a
+/// placeholder beyond the values stays as it is.
 std::string FillPlaceholders(std::string_view pattern,
                              std::initializer_list<std::string_view> values);
+std::string FillPlaceholders(std::string_view pattern, const std::vector<std::string>& values);
 
 /// Every key that begins with `prefix`, with its text in Greek (`greek`) or English, in the
 /// order of the keys.

@@ -94,7 +94,11 @@ LessonPanel::LessonPanel(QWidget* parent) : QFrame(parent) {
 }
 
 void LessonPanel::Show(int step, bool greek) {
+    // The window asks at every redraw; the words change only with the step or the language.
     const bool changed = step != step_ || greek != greek_;
+    if (!changed && !title_->text().isEmpty()) {
+        return;
+    }
     step_ = step;
     greek_ = greek;
     const LessonPage page = LessonPageOf(step, greek);

@@ -21,6 +21,7 @@
     problems: [], // what the address fragment got wrong, to be worded in the page's language
     lessonSteps: Infinity, // the lesson's number of steps, once the core tells it
     answerShown: false,
+    lessonShown: "", // the step, language and answer the lesson's panel shows
     phase: 0,
     flash: null,
     speed: 1,
@@ -140,6 +141,10 @@
   function ShowLesson() {
     const step = state.settings.lesson;
     const greek = state.settings.lang === "el" ? 1 : 0;
+    // Asked at every redraw; the words change only with the step or the language.
+    const key = `${step}/${greek}/${state.answerShown}`;
+    if (state.lessonShown === key) return;
+    state.lessonShown = key;
     const lesson = Parsed(core.lesson(step, greek));
     const w = lesson.words;
     $("lessonButton").textContent = w.caption;

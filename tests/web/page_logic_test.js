@@ -35,6 +35,10 @@ const rows = [
   ["#lang=fr", {}, ["lang=fr"]],
   ["#source=abc", {}, ["Η διεύθυνση της σελίδας ορίζει source=abc, που δεν είναι αριθμός"]],
   ["#%E0%A4%A=1&lang=en", { lang: "en" }, ["%E0%A4%A"]],
+  // A part given twice: one sentence, the first value kept; a switch is 1 or 0, never empty.
+  ["#source=-30&source=-40&lang=en", { source: -30, lang: "en" }, ['gives "source" more than once']],
+  ["#lang=en&lang=xx", { lang: "en" }, ['gives "lang" more than once']],
+  ["#beam=&lang=en", { lang: "en" }, ["beam=; give 0 / 1"]],
 ];
 // The sentences come from the message catalogue, as the module gives it for the language.
 function CheckFragments(messagesOf) {

@@ -443,6 +443,9 @@
       state.sheetLaid = false;
     });
     document.addEventListener("keydown", Shortcut);
+    // The controls are no form to send: Enter in a field changes nothing else (no inline
+    // handler, which the page's security policy forbids).
+    $("panel").addEventListener("submit", (event) => event.preventDefault());
     $("lessonButton").addEventListener("click", () => (state.settings.lesson > 0 ? CloseLesson() : OpenLesson(1)));
     $("lessonNext").addEventListener("click", () => LessonStep(1));
     $("lessonBack").addEventListener("click", () => LessonStep(-1));

@@ -83,6 +83,17 @@ function KymataParseFragment(fragment, lessonSteps = Infinity) {
   // The language first, so that every sentence is in it.
   const problems = [];
   const lang = found.find(([k]) => k === "lang");
+  // A part given twice: the first one counts, as the desktop takes each option once.
+  const seen = new Set();
+  for (let i = 0; i < found.length; ++i) {
+    const [key] = found[i];
+    if (!seen.has(key)) {
+      seen.add(key);
+      continue;
+    }
+    found.splice(i--, 1);
+    problems.push({ key: "page.address.repeated", values: [key] });
+  }
   if (lang && lang[1] !== "el" && lang[1] !== "en") problems.push({ key: "page.address.choice", values: ["lang", lang[1], "el / en", "el"] });
   else if (lang) settings.lang = lang[1];
   for (const [key, value] of found) {
@@ -103,7 +114,7 @@ function KymataParseFragment(fragment, lessonSteps = Infinity) {
       else if (whole < slider.min || whole > slider.max) problems.push(range);
       else settings[key] = whole;
     } else if (toggle) {
-      if (value === "1" || value === "") settings[key] = true;
+      if (value === "1") settings[key] = true;
       else if (value === "0") settings[key] = false;
       else problems.push({ key: "page.address.choice", values: [key, value, "0 / 1", "0"] });
     } else if (key === "lesson") {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kymata {
 
@@ -13,6 +14,37 @@ enum class View {
     /// counts of waves.
     Waves,
 };
+
+/// The name of each view as the command line, the figure document and the web page write it,
+/// in the order the views are offered.
+struct ViewNaming {
+    View view;
+    std::string_view name;
+};
+inline constexpr ViewNaming ViewNames[] = {
+    {View::Classic, "classic"},
+    {View::Waves, "waves"},
+};
+
+/// The name of `view` ("classic", "waves").
+constexpr std::string_view ViewName(View view) {
+    for (const ViewNaming& naming : ViewNames) {
+        if (naming.view == view) {
+            return naming.name;
+        }
+    }
+    return {};
+}
+
+/// The view named `name`, or empty for a name no view has (names are lower case).
+constexpr std::optional<View> ParseView(std::string_view name) {
+    for (const ViewNaming& naming : ViewNames) {
+        if (naming.name == name) {
+            return naming.view;
+        }
+    }
+    return std::nullopt;
+}
 
 /// The values of the window's controls that a drawing reads, named after the controls.
 /// Defaults are the controls' design values.
@@ -31,6 +63,9 @@ struct Controls {
     bool f_apeiro = false;
     /// Selected: Greek texts; otherwise (`AGLIKA` selected) English.
     bool ELLINIKA = true;
+    /// A language beyond the GREEK/ENGLISH switch, by its catalogue code ("fr"), chosen from the
+    /// Language menu or with --lang; empty, the switch chooses.
+    std::string moreLanguage;
     /// The classic construction (the default) or the wave view.
     View view = View::Classic;
     /// The wave view's moving crests: drawn at running count m + phase for every whole m
@@ -44,6 +79,22 @@ struct Controls {
 
     friend bool operator==(const Controls&, const Controls&) = default;
 };
+
+/// The code of the language of the texts: `moreLanguage` when one is chosen, else "el" or "en"
+/// as the GREEK/ENGLISH switch stands.
+inline std::string_view TextLanguage(const Controls& controls) {
+    if (!controls.moreLanguage.empty()) {
+        return controls.moreLanguage;
+    }
+    return controls.ELLINIKA ? "el" : "en";
+}
+
+/// Chooses the language of the texts by its code: "el" and "en" set the GREEK/ENGLISH switch,
+/// any other code is a `moreLanguage` (with the switch on ENGLISH).
+inline void SetTextLanguage(Controls& controls, std::string_view code) {
+    controls.ELLINIKA = code == "el";
+    controls.moreLanguage = code == "el" || code == "en" ? std::string() : std::string(code);
+}
 
 /// Scroll-bar ranges of the four scene controls.
 struct ControlRange {

@@ -34,16 +34,16 @@ std::string RefractiveIndexCaption(const Controls& controls) {
 std::string ThicknessCaption(const Controls& controls, const Scene& scene) {
     const std::string width = Format(double(controls.pachos * scene.Wavelength), 0);
     const std::string waves = Format(double(controls.pachos), 2);
-    return Text("classic.readout.thickness", controls.ELLINIKA, {width, waves});
+    return Text("classic.readout.thickness", TextLanguage(controls), {width, waves});
 }
 
 std::string SourceCaption(const Controls& controls) {
-    return Text("classic.readout.source", controls.ELLINIKA,
+    return Text("classic.readout.source", TextLanguage(controls),
                 {Format(double(-controls.initial_POINT), 0)});
 }
 
 std::string FocusCaption(const Controls& controls) {
-    return Text("classic.readout.focus", controls.ELLINIKA,
+    return Text("classic.readout.focus", TextLanguage(controls),
                 {Format(double(controls.fOCUS_POINT), 0)});
 }
 

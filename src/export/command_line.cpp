@@ -2,272 +2,483 @@
 
 #include "construction/controls.h"
 #include "construction/number_format.h"
-#include "construction/scene.h"
 #include "drawing/page_surface.h"
-#include "drawing/recording_surface.h"
-#include "drawing/worksheet.h"
+#include "export/command_options.h"
 #include "export/figure_export.h"
 #include "export/lesson_plan.h"
 #include "export/page_output.h"
 #include "export/safe_file.h"
-#include "figure/draw_construction.h"
+#include "export/said.h"
 #include "figure/figure_document.h"
 #include "lesson/lesson.h"
-#include "texts/catalogue.h"
 #include "waves/wave_focus.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace kymata {
 
 namespace {
 
-constexpr int MinPngSize = 10;
-constexpr int MaxPngSize = 8000;
-constexpr int DefaultPngSize = 1000;
+/// The options as given, in order, each with its value (empty for a switch), and the words
+/// that are no option.
+struct GivenOptions {
+    std::vector<std::pair<const CommandOption*, QString>> options;
+    QStringList positional;
 
-struct Options {
-    QCommandLineOption exportFile{QStringLiteral("export"),
-                                  QStringLiteral("Write the figure to FILE: .png, .svg, .pdf or "
-                                                 ".json, chosen by the extension."),
-                                  QStringLiteral("FILE")};
-    QCommandLineOption printTo{QStringLiteral("print-to"),
-                               QStringLiteral("Write the page that PRINT prints to FILE: .pdf "
-                                              "(A4 landscape) or .json, chosen by the "
-                                              "extension."),
-                               QStringLiteral("FILE")};
-    QCommandLineOption size{QStringLiteral("size"),
-                            QStringLiteral("Side of a PNG export in pixels, 10..8000 "
-                                           "(default 1000)."),
-                            QStringLiteral("PX")};
-    QCommandLineOption source{QStringLiteral("source"),
-                              QStringLiteral("Source position X0 in wavelengths left of the "
-                                             "origin (the sphere's front is 6 nearer; the "
-                                             "hyperbola's tip is the origin), integer -200..-3 "
-                                             "(default -20)."),
-                              QStringLiteral("N")};
-    QCommandLineOption focus{QStringLiteral("focus"),
-                             QStringLiteral("Target point F in wavelengths behind the lens, where "
-                                            "the counts are compared, integer 1..50 (default "
-                                            "5), or best: the whole step nearest the lens's best "
-                                            "focus."),
-                             QStringLiteral("N|best")};
-    QCommandLineOption index{QStringLiteral("index"),
-                             QStringLiteral("Refractive index, 1.05..2.50 in steps of 0.01 "
-                                            "(default 1.50)."),
-                             QStringLiteral("X")};
-    QCommandLineOption thickness{QStringLiteral("thickness"),
-                                 QStringLiteral("Lens thickness in glass wavelengths, integer "
-                                                "1..20 (default 20)."),
-                                 QStringLiteral("N")};
-    QCommandLineOption hyperbola{QStringLiteral("hyperbola"),
-                                 QStringLiteral("Draw the hyperbolic lens construction.")};
-    QCommandLineOption parallelBeam{QStringLiteral("parallel-beam"),
-                                    QStringLiteral("Tick \"Parallel BEAM\": a plane wave in the "
-                                                   "wave view (changes no classic figure).")};
-    QCommandLineOption view{QStringLiteral("view"),
-                            QStringLiteral("The figure: classic (default) or waves, the wave "
-                                           "view with every ray traced exactly through the lens "
-                                           "and its count of waves at F."),
-                            QStringLiteral("classic|waves")};
-    QCommandLineOption lens{QStringLiteral("lens"),
-                            QStringLiteral("With --view waves: the lens, sphere (default), "
-                                           "hyperbola (as --hyperbola) or perfect, the surface "
-                                           "on which every ray arrives at F in step."),
-                            QStringLiteral("sphere|hyperbola|perfect")};
-    QCommandLineOption animate{QStringLiteral("animate"),
-                               QStringLiteral("With --view waves and --export FILE.svg: an SVG "
-                                              "whose crests move through one period, looping.")};
-    QCommandLineOption frames{QStringLiteral("frames"),
-                              QStringLiteral("With --view waves: --export names a folder, and N "
-                                             "PNG frames of one period go into it, 2..1000."),
-                              QStringLiteral("N")};
-    QCommandLineOption phase{QStringLiteral("phase"),
-                             QStringLiteral("With --view waves: the crests at phase T of a "
-                                            "period, 0 <= T < 1 (moving waves, still)."),
-                             QStringLiteral("T")};
-    QCommandLineOption flash{QStringLiteral("flash"),
-                             QStringLiteral("With --view waves: only the crest of one flash, at "
-                                            "count C of waves from the source, 0..10000."),
-                             QStringLiteral("C")};
-    QCommandLineOption worksheet{QStringLiteral("worksheet"),
-                                 QStringLiteral("With --export or --print-to: a worksheet, the "
-                                                "counted numbers left blank.")};
-    QCommandLineOption lang{QStringLiteral("lang"),
-                            QStringLiteral("Language of the texts: el (Greek, default) or en."),
-                            QStringLiteral("el|en")};
-    QCommandLineOption lesson{QStringLiteral("lesson"),
-                              QStringLiteral("Step N of the lesson \"why a lens focuses\": its "
-                                             "scene in the window, or with --export its figure "
-                                             "and, in JSON, its texts; 1..%1.")
-                                  .arg(LessonStepCount()),
-                              QStringLiteral("N")};
-    QCommandLineOption lessonPlan{QStringLiteral("lesson-plan"),
-                                  QStringLiteral("Write the teacher's notes of the lesson to "
-                                                 "FILE.pdf (A4): aims, timing, every step's "
-                                                 "figure, narration, question and answer, and a "
-                                                 "student sheet; with --lang only."),
-                                  QStringLiteral("FILE")};
+    bool IsSet(std::string_view name) const {
+        for (const auto& [option, value] : options) {
+            if (option->name == name) {
+                return true;
+            }
+        }
+        return false;
+    }
+    /// The value of the option's first appearance; empty when it is not given.
+    QString Value(std::string_view name) const {
+        for (const auto& [option, value] : options) {
+            if (option->name == name) {
+                return value;
+            }
+        }
+        return {};
+    }
 };
 
-/// An integer option within [min, max]; the error names the option and its range.
-std::optional<int> IntegerOption(const QCommandLineParser& parser, const QCommandLineOption& option,
-                                 int min, int max, int fallback, QString& error) {
-    if (!parser.isSet(option)) {
-        return fallback;
-    }
-    const QString name = option.names().constFirst();
-    bool ok = false;
-    const int value = parser.value(option).toInt(&ok);
-    if (!ok || value < min || value > max) {
-        error = QStringLiteral("--%1: '%2' is not valid; give an integer from %3 to %4")
-                    .arg(name, parser.value(option))
-                    .arg(min)
-                    .arg(max);
-        return std::nullopt;
-    }
-    return value;
+/// What the command line asks for, once every option has been read and checked.
+struct Request {
+    Controls controls;
+    /// --focus best: F is set once the lens is known.
+    bool bestFocus = false;
+    std::optional<int> lessonStep;
+    std::optional<int> frames;
+    int pngSize = 1000;
+};
+
+/// A usage error: one sentence, or nothing.
+using Problem = std::optional<QString>;
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-/// The refractive index option as `n_DIATHLASI` (100 n), 105..250.
-std::optional<int> IndexOption(const QCommandLineParser& parser, const QCommandLineOption& option,
-                               QString& error) {
-    if (!parser.isSet(option)) {
-        return 150;
-    }
-    bool ok = false;
-    const double n = parser.value(option).toDouble(&ok);
-    const double hundredths = n * 100;
-    const double whole = std::round(hundredths);
-    if (!ok || !std::isfinite(n) || std::abs(hundredths - whole) > 1e-6 ||
-        whole < n_DIATHLASI_Range.min || whole > n_DIATHLASI_Range.max) {
-        error = QStringLiteral("--index: '%1' is not valid; give a number from 1.05 to 2.50 in "
-                               "steps of 0.01")
-                    .arg(parser.value(option));
-        return std::nullopt;
-    }
-    return static_cast<int>(whole);
-}
-
-/// A real option within [min, max) (or [min, max] when `closed`); the error names the option and
-/// its range.
-std::optional<double> RealOption(const QCommandLineParser& parser, const QCommandLineOption& option,
-                                 double min, double max, bool closed, const QString& range,
-                                 QString& error) {
-    bool ok = false;
-    const double value = parser.value(option).toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value < min || value > max || (!closed && value == max)) {
-        error = QStringLiteral("--%1: '%2' is not valid; give %3")
-                    .arg(option.names().constFirst(), parser.value(option), range);
-        return std::nullopt;
-    }
-    return value;
-}
-
-/// Writes the printed page: a PDF of it, or the figure document with the page added.
-WriteResult WritePage(const QString& path, FigureFormat format, const FigureContent& content,
-                      const Recording& page) {
-    if (format == FigureFormat::Pdf) {
-        return WritePagePdf(path, page);
-    }
-    return WriteText(path, FigureJson(content, page));
-}
-
-QString HelpText(const QCommandLineParser& parser) {
-    // The usage line names the program, not the path it was started by.
-    QString text = parser.helpText();
-    const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
-    const QString usage = text.left(lineEnd);
-    text.replace(0, lineEnd, QStringLiteral("Usage: kymata") + usage.mid(usage.indexOf(' ', 7)));
-    return text + QStringLiteral("\nExit codes: 0 done, 1 the file could not be written, 2 bad "
-                                 "usage (nothing written).\n");
-}
-
-/// The toolkit's own options, which `--help-all` lists after the program's: they are read before
-/// the program sees its arguments and matter to the window.
-QString QtOptionsText() {
-    return QStringLiteral(
-        "\nQt options (for the window; given before any other):\n"
-        "  -platform <name>          The windowing platform: xcb (X11), wayland, offscreen, ...\n"
-        "                            (as the variable QT_QPA_PLATFORM).\n"
-        "  -display <display>        The X display to open (as the variable DISPLAY).\n"
-        "  -qwindowgeometry <geom>   The window's first size and place, as 1200x800+0+0.\n"
-        "  -qwindowtitle <title>     The window's title.\n"
-        "  -style <style>            The widget style: Fusion, Windows, ...\n"
-        "  -reverse                  Lays the window out right to left.\n");
-}
-
-/// A word of one dash and several letters that is a long option of the program written with one
-/// dash ("-source"): its name, or empty. Such a word would otherwise be read as the short options
-/// -s -o -u -r -c -e.
-std::optional<QString> SingleDashLongOption(const QStringList& longNames,
-                                            const QStringList& arguments) {
+/// Reads the words of `arguments` (after the program's name) into options and the rest:
+/// "--name value", "--name=value", a switch "--name", the one-letter "-h", "-?" and "-v", and
+/// after "--" words alone. The first word that cannot be read is the problem.
+Problem ReadOptions(const QStringList& arguments, std::string_view language, GivenOptions& given) {
+    bool wordsOnly = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& word = arguments[i];
-        if (word == QLatin1String("--")) {
-            break;
+        if (wordsOnly || word == QLatin1String("-") || !word.startsWith(QLatin1Char('-'))) {
+            given.positional << word;
+            continue;
         }
-        if (word.size() > 2 && word.startsWith(QLatin1Char('-')) && word[1] != QLatin1Char('-')) {
-            const QString name = word.mid(1).section(QLatin1Char('='), 0, 0);
-            if (longNames.contains(name)) {
-                return name;
+        if (word == QLatin1String("--")) {
+            wordsOnly = true;
+            continue;
+        }
+        const bool longForm = word.startsWith(QLatin1String("--"));
+        const QString name = word.mid(longForm ? 2 : 1).section(QLatin1Char('='), 0, 0);
+        const CommandOption* option = FindCommandOption(name.toStdString());
+        if (!longForm && name.size() > 1 && option != nullptr) {
+            // "-source" would otherwise be read as -s -o -u -r -c -e.
+            return Said("cli.oneDash", language, {name});
+        }
+        if (option == nullptr || (!longForm && name.size() > 1) || (longForm && name.size() == 1)) {
+            return Said("cli.unknownOption", language, {word.section(QLatin1Char('='), 0, 0)});
+        }
+        const qsizetype equals = word.indexOf(QLatin1Char('='));
+        const QString optionName = Utf8(option->name);
+        if (option->value == OptionValue::None) {
+            if (equals >= 0) {
+                return Said("cli.unexpectedValue", language, {optionName});
+            }
+            given.options.emplace_back(option, QString());
+        } else if (equals >= 0) {
+            given.options.emplace_back(option, word.mid(equals + 1));
+        } else if (i + 1 < arguments.size()) {
+            given.options.emplace_back(option, arguments[++i]);
+        } else {
+            return Said("cli.missingValue", language, {optionName});
+        }
+    }
+    return std::nullopt;
+}
+
+/// An option given twice: a second value would silently win over the first.
+Problem RepeatedOption(const GivenOptions& given, std::string_view language) {
+    for (std::size_t i = 0; i < given.options.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (given.options[i].first == given.options[j].first) {
+                return Said("cli.repeated", language, {Utf8(given.options[i].first->name)});
             }
         }
     }
     return std::nullopt;
 }
 
-/// The options that set the scene, which a lesson step sets itself.
-QList<QCommandLineOption> SceneOptions(const Options& o) {
-    return {o.source, o.focus, o.index, o.thickness, o.hyperbola, o.parallelBeam,
-            o.view,   o.lens,  o.phase, o.flash,     o.animate,   o.frames};
+/// An option that does not stand where it is given: beside --lesson-plan only --lang, in a
+/// window start only the scene's options.
+Problem MisplacedOption(const GivenOptions& given, OptionPlace place, std::string_view language) {
+    for (const auto& [option, value] : given.options) {
+        if ((option->places & place) != 0) {
+            continue;
+        }
+        const QString name = Utf8(option->name);
+        return place == InLessonPlan ? Said("cli.planAlone", language, {name})
+                                     : Said("cli.onlyInFile", language, {name});
+    }
+    return std::nullopt;
 }
 
-/// The step of --lesson, 1..`LessonStepCount`(), when no scene option is given beside it.
-std::optional<int> LessonStepOption(const QCommandLineParser& parser, const Options& o,
-                                    QString& error) {
-    for (const QCommandLineOption& option : SceneOptions(o)) {
-        if (parser.isSet(option)) {
-            error = QStringLiteral("--lesson sets the scene of its step; leave out --%1")
-                        .arg(option.names().constFirst());
-            return std::nullopt;
+/// The number an Integer, Index or Real option gives, within its range; its fallback when it is
+/// not given.
+std::optional<double> NumberOption(const GivenOptions& given, std::string_view name,
+                                   std::string_view language, Problem& problem) {
+    const CommandOption& option = *FindCommandOption(name);
+    if (!given.IsSet(name)) {
+        return option.fallback;
+    }
+    const QString text = given.Value(name);
+    const QString min = OptionNumber(option, option.min);
+    const QString max = OptionNumber(option, option.max);
+    bool ok = false;
+    switch (option.value) {
+    case OptionValue::Integer: {
+        const int value = text.toInt(&ok);
+        if (ok && value >= option.min && value <= option.max) {
+            return value;
+        }
+        problem = Said("cli.bad.integer", language, {Utf8(name), text, min, max});
+        return std::nullopt;
+    }
+    case OptionValue::Index: {
+        // Whole hundredths only: the index bar moves in steps of 0.01.
+        const double hundredths = text.toDouble(&ok) * 100;
+        const double whole = std::round(hundredths);
+        if (ok && std::isfinite(hundredths) && std::abs(hundredths - whole) <= 1e-6 &&
+            whole >= option.min * 100 - 1e-9 && whole <= option.max * 100 + 1e-9) {
+            return whole / 100;
+        }
+        problem = Said("cli.bad.index", language, {text, min, max});
+        return std::nullopt;
+    }
+    case OptionValue::Real: {
+        const double value = text.toDouble(&ok);
+        if (ok && std::isfinite(value) && value >= option.min && value <= option.max &&
+            (option.closed || value < option.max)) {
+            return value;
+        }
+        problem = Said(option.closed ? "cli.bad.real" : "cli.bad.realBelow", language,
+                       {Utf8(name), text, min, max});
+        return std::nullopt;
+    }
+    case OptionValue::None:
+    case OptionValue::Word:
+    case OptionValue::File:
+        break;
+    }
+    return std::nullopt;
+}
+
+/// The word a Word option gives (its first word when not given), one of the words it takes.
+std::optional<QString> WordOption(const GivenOptions& given, std::string_view name,
+                                  std::string_view language, Problem& problem) {
+    const QStringList words = OptionWords(*FindCommandOption(name));
+    if (!given.IsSet(name)) {
+        return words.constFirst();
+    }
+    const QString word = given.Value(name);
+    if (words.contains(word)) {
+        return word;
+    }
+    QString choices;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        choices += i == 0                 ? QString()
+                   : i + 1 < words.size() ? QStringLiteral(", ")
+                                          : Said("list.lastJoin", language);
+        choices += words[i];
+    }
+    problem = Said("cli.bad.word", language, {Utf8(name), word, choices});
+    return std::nullopt;
+}
+
+/// The path of a File option, given and not empty.
+Problem FileNameProblem(const GivenOptions& given, std::string_view name,
+                        std::string_view language) {
+    if (given.IsSet(name) && given.Value(name).isEmpty()) {
+        return Said("cli.bad.noFile", language, {Utf8(name)});
+    }
+    return std::nullopt;
+}
+
+/// The scene's controls from --source, --focus, --index, --thickness, the switches, --view,
+/// --lens and --lang.
+Problem ReadScene(const GivenOptions& given, std::string_view language, Request& request) {
+    Problem problem;
+    Controls& c = request.controls;
+    const auto integer = [&](std::string_view name, int& into) {
+        if (!problem) {
+            if (const auto value = NumberOption(given, name, language, problem)) {
+                into = static_cast<int>(*value);
+            }
+        }
+    };
+    integer("source", c.initial_POINT);
+    request.bestFocus = given.Value("focus") == QLatin1String("best");
+    if (!request.bestFocus) {
+        // --focus is an integer like the others, or "best".
+        if (!problem && given.IsSet("focus")) {
+            bool ok = false;
+            const int focus = given.Value("focus").toInt(&ok);
+            if (!ok || focus < fOCUS_POINT_Range.min || focus > fOCUS_POINT_Range.max) {
+                problem = Said("cli.bad.integer", language,
+                               {QStringLiteral("focus"), given.Value("focus"),
+                                QString::number(fOCUS_POINT_Range.min),
+                                QString::number(fOCUS_POINT_Range.max)});
+            } else {
+                c.fOCUS_POINT = focus;
+            }
         }
     }
-    return IntegerOption(parser, o.lesson, 1, LessonStepCount(), 1, error);
+    if (!problem) {
+        if (const auto index = NumberOption(given, "index", language, problem)) {
+            c.n_DIATHLASI = static_cast<int>(std::lround(*index * 100));
+        }
+    }
+    integer("thickness", c.pachos);
+    integer("size", request.pngSize);
+    std::optional<QString> lang;
+    std::optional<QString> view;
+    std::optional<QString> lens;
+    if (!problem) {
+        lang = given.IsSet("lang") ? WordOption(given, "lang", language, problem)
+                                   : QStringLiteral("el");
+    }
+    if (!problem) {
+        view = WordOption(given, "view", language, problem);
+    }
+    if (!problem) {
+        lens = WordOption(given, "lens", language, problem);
+    }
+    if (problem) {
+        return problem;
+    }
+    const QStringList lenses = OptionWords(*FindCommandOption("lens"));
+    c.view = *ParseView(view->toStdString());
+    if (given.IsSet("lens") && c.view != View::Waves) {
+        return Said("cli.needsWaves", language, {QStringLiteral("lens")});
+    }
+    if (given.IsSet("lens") && given.IsSet("hyperbola") && *lens != lenses[1]) {
+        return Said("cli.lensAndHyperbola", language, {*lens});
+    }
+    c.YPERVOLIKO = given.IsSet("hyperbola") || *lens == lenses[1];
+    c.perfectLens = *lens == lenses[2];
+    c.f_apeiro = given.IsSet("parallel-beam");
+    SetTextLanguage(c, lang->toStdString());
+    return std::nullopt;
+}
+
+/// --phase and --flash: a still moment of the moving crests, or one flash, in the wave view.
+Problem ReadMoment(const GivenOptions& given, std::string_view language, Request& request) {
+    const bool phase = given.IsSet("phase");
+    if (!phase && !given.IsSet("flash")) {
+        return std::nullopt;
+    }
+    if (request.controls.view != View::Waves) {
+        return Said("cli.needsWaves", language,
+                    {phase ? QStringLiteral("phase") : QStringLiteral("flash")});
+    }
+    if (phase && given.IsSet("flash")) {
+        return Said("cli.notTogether", language,
+                    {QStringLiteral("phase"), QStringLiteral("flash")});
+    }
+    Problem problem;
+    const auto value = NumberOption(given, phase ? "phase" : "flash", language, problem);
+    (phase ? request.controls.phase : request.controls.flash) = value;
+    return problem;
+}
+
+/// --animate and --frames: the moving crests written to an SVG or a folder of PNG frames.
+Problem ReadMotion(const GivenOptions& given, std::string_view language, Request& request) {
+    const bool animate = given.IsSet("animate");
+    if (!animate && !given.IsSet("frames")) {
+        return std::nullopt;
+    }
+    const QString name = animate ? QStringLiteral("animate") : QStringLiteral("frames");
+    if (request.controls.view != View::Waves || !given.IsSet("export")) {
+        return Said("cli.needsWavesExport", language, {name});
+    }
+    if (animate && given.IsSet("frames")) {
+        return Said("cli.notTogether", language,
+                    {QStringLiteral("animate"), QStringLiteral("frames")});
+    }
+    if (given.IsSet("phase") || given.IsSet("flash")) {
+        return Said("cli.movesItself", language, {name});
+    }
+    const QString path = given.Value("export");
+    if (animate && FigureFormatForPath(path) != FigureFormat::Svg) {
+        return Said("cli.bad.svgFile", language, {path});
+    }
+    if (!animate) {
+        Problem problem;
+        if (const auto frames = NumberOption(given, "frames", language, problem)) {
+            request.frames = static_cast<int>(*frames);
+        }
+        return problem;
+    }
+    return std::nullopt;
+}
+
+/// The file that --export or --print-to names has an extension that says what to write.
+Problem OutputFileProblem(const GivenOptions& given, std::string_view language) {
+    if (given.IsSet("export") && !given.IsSet("frames") &&
+        !FigureFormatForPath(given.Value("export"))) {
+        return Said("cli.bad.extension", language, {given.Value("export")});
+    }
+    const auto page = FigureFormatForPath(given.Value("print-to"));
+    if (given.IsSet("print-to") && page != FigureFormat::Pdf && page != FigureFormat::Json) {
+        return Said("cli.bad.pageFile", language, {given.Value("print-to")});
+    }
+    return std::nullopt;
+}
+
+/// --lesson N: the step's own scene, so no scene option may stand beside it.
+Problem ReadLessonStep(const GivenOptions& given, std::string_view language, Request& request) {
+    if (!given.IsSet("lesson")) {
+        return std::nullopt;
+    }
+    for (const auto& [option, value] : given.options) {
+        if (option->scene) {
+            return Said("cli.lessonSetsScene", language, {Utf8(option->name)});
+        }
+    }
+    Problem problem;
+    if (const auto step = NumberOption(given, "lesson", language, problem)) {
+        request.lessonStep = static_cast<int>(*step);
+        request.controls = LessonScene(*request.lessonStep, TextLanguage(request.controls));
+    }
+    return problem;
+}
+
+/// Every check after the words are read, in the order the user meets them: where each option
+/// stands, the outputs, the scene, the moment, the motion, the file and the lesson.
+Problem ReadRequest(const GivenOptions& given, bool window, std::string_view language,
+                    Request& request) {
+    if (window) {
+        // A window shows one figure live: what only shapes a file has no place here.
+        if (Problem problem = MisplacedOption(given, InWindow, language)) {
+            return problem;
+        }
+    } else if (!given.IsSet("export") && !given.IsSet("print-to")) {
+        return Said("cli.nothingToWrite", language);
+    }
+    if (given.IsSet("export") && given.IsSet("print-to")) {
+        return Said("cli.bothOutputs", language);
+    }
+    for (const std::string_view file : {"export", "print-to"}) {
+        if (Problem problem = FileNameProblem(given, file, language)) {
+            return problem;
+        }
+    }
+    for (const auto read : {ReadScene, ReadMoment, ReadMotion}) {
+        if (Problem problem = read(given, language, request)) {
+            return problem;
+        }
+    }
+    if (!window) {
+        if (Problem problem = OutputFileProblem(given, language)) {
+            return problem;
+        }
+    }
+    return ReadLessonStep(given, language, request);
+}
+
+/// Moves F to the whole step nearest the best focus; a lens without one is a problem.
+Problem SettleBestFocus(Request& request, bool window, std::string_view language,
+                        QTextStream& out) {
+    Controls& controls = request.controls;
+    const auto said = [language](std::string_view key, std::initializer_list<std::string_view> v) {
+        return Said("cli.bestFocus", language, {QString::fromStdString(Text(key, language, v))});
+    };
+    if (controls.perfectLens) {
+        return said("bestFocus.perfect", {});
+    }
+    const std::optional<waves::FocusBarChoice> choice = waves::FocusBarNearBestFocus(controls);
+    if (!choice) {
+        return said("bestFocus.none", {std::to_string(std::lround(waves::BestFocusRange / 5))});
+    }
+    controls.fOCUS_POINT = choice->bar;
+    if (choice->clamped && !window) {
+        out << QString::fromStdString(
+                   Text("bestFocus.beyond", language,
+                        {Format(choice->behind, 2), std::to_string(choice->bar)}))
+            << '\n';
+    }
+    return std::nullopt;
+}
+
+/// Writes what the request asks for: frames, an animation, the figure or the printed page.
+WriteResult WriteRequest(const GivenOptions& given, const Request& request,
+                         std::string_view language) {
+    const Controls& controls = request.controls;
+    const bool sheet = given.IsSet("worksheet");
+    // A lesson step's document ends with the step's texts.
+    const auto withLesson = [&](FigureContent content) {
+        if (request.lessonStep) {
+            content.moreMembers.emplace_back(
+                "lesson", LessonJson(LessonPageOf(*request.lessonStep, TextLanguage(controls))));
+        }
+        return content;
+    };
+    const QString path = given.Value(given.IsSet("export") ? "export" : "print-to");
+    if (request.frames) {
+        return WriteFrames(path, controls, *request.frames, request.pngSize, language);
+    }
+    if (given.IsSet("animate")) {
+        return WriteAnimatedSvg(path, controls, language);
+    }
+    const FigureFormat format = *FigureFormatForPath(path);
+    if (given.IsSet("export")) {
+        return WriteFigure(path, format, withLesson(DrawFigureContent(controls, sheet)),
+                           request.pngSize, language);
+    }
+    // The page that PRINT prints after this redraw, and what printing leaves on the canvas.
+    const PrintedContent printed = PrintFigureContent(controls, sheet, PrintToPrintableMm());
+    if (format == FigureFormat::Pdf) {
+        return WritePagePdf(path, printed.page, TextLanguage(controls), language);
+    }
+    return WriteText(path, FigureJson(withLesson(printed.content), printed.page), language);
 }
 
 /// --lesson-plan FILE.pdf, with --lang alone beside it: the teacher's notes of the lesson.
-int RunLessonPlan(const QCommandLineParser& parser, const Options& o, bool window,
+int RunLessonPlan(const GivenOptions& given, bool window, std::string_view language,
                   QTextStream& err) {
-    QString error;
-    const QString path = parser.value(o.lessonPlan);
-    const QString lang = parser.isSet(o.lang) ? parser.value(o.lang) : QStringLiteral("el");
-    for (const QString& name : parser.optionNames()) {
-        if (!o.lessonPlan.names().contains(name) && !o.lang.names().contains(name) &&
-            error.isEmpty()) {
-            error =
-                QStringLiteral("--lesson-plan goes with --lang alone; leave out --%1").arg(name);
-        }
+    Problem problem = MisplacedOption(given, InLessonPlan, language);
+    if (!problem && window) {
+        problem = Said("cli.planNotWindow", language);
     }
-    if (error.isEmpty() && window) {
-        error = QStringLiteral("--lesson-plan writes a file; the window opens without it");
+    std::optional<QString> lang;
+    if (!problem) {
+        problem = FileNameProblem(given, "lesson-plan", language);
     }
-    if (error.isEmpty() && lang != QLatin1String("el") && lang != QLatin1String("en")) {
-        error = QStringLiteral("--lang: '%1' is not valid; give el or en").arg(lang);
+    if (!problem) {
+        lang = given.IsSet("lang") ? WordOption(given, "lang", language, problem)
+                                   : QStringLiteral("el");
     }
-    if (error.isEmpty() && FigureFormatForPath(path) != FigureFormat::Pdf) {
-        error = QStringLiteral("--lesson-plan: '%1' is not a PDF file; give a file ending in .pdf")
-                    .arg(path);
+    const QString path = given.Value("lesson-plan");
+    if (!problem && FigureFormatForPath(path) != FigureFormat::Pdf) {
+        problem = Said("cli.bad.pdfFile", language, {path});
     }
-    if (!error.isEmpty()) {
-        err << Printable(error) << '\n';
+    if (problem) {
+        err << Printable(*problem) << '\n';
         return ExitBadUsage;
     }
-    const WriteResult written = WriteLessonPlan(path, lang == QLatin1String("el"));
+    const WriteResult written = WriteLessonPlan(path, lang->toStdString(), language);
     if (!written.ok) {
         err << written.error << '\n';
         return ExitWriteFailed;
@@ -275,261 +486,48 @@ int RunLessonPlan(const QCommandLineParser& parser, const Options& o, bool windo
     return ExitOk;
 }
 
-} // namespace
-
-namespace {
-
 /// The command line, for an export (`window` null) or for a window start, whose controls go
 /// into `*window` instead of a file.
 int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
         std::optional<WindowStart>* window) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Kymata draws how a lens focuses light by counting wavelengths along "
-                       "the rays.\nWithout --export or --print-to it opens the window, its "
-                       "controls set by the scene options (--source ... --lang)."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const Options o;
-    const QList<QCommandLineOption> options = {
-        o.exportFile, o.printTo,      o.size, o.source, o.focus,     o.index, o.thickness,
-        o.hyperbola,  o.parallelBeam, o.view, o.lens,   o.phase,     o.flash, o.animate,
-        o.frames,     o.worksheet,    o.lang, o.lesson, o.lessonPlan};
-    parser.addOptions(options);
-
-    QStringList longNames = {QStringLiteral("help"), QStringLiteral("help-all"),
-                             QStringLiteral("version")};
-    for (const QCommandLineOption& option : options) {
-        longNames << option.names();
-    }
-    if (const auto name = SingleDashLongOption(longNames, arguments)) {
-        err << Printable(QStringLiteral("-%1: options are written with two dashes; did you mean "
-                                        "--%1? (see --help)")
-                             .arg(*name))
-            << '\n';
-        return ExitBadUsage;
-    }
-    if (!parser.parse(arguments)) {
-        err << Printable(parser.errorText()) << QStringLiteral(" (see --help for the options)\n");
-        return ExitBadUsage;
-    }
-    if (parser.isSet(QStringLiteral("help-all"))) {
-        out << HelpText(parser) << QtOptionsText();
+    const std::string_view language = MessageLanguage(arguments);
+    GivenOptions given;
+    Problem problem = ReadOptions(arguments, language, given);
+    if (!problem && (given.IsSet("help") || given.IsSet("help-all"))) {
+        out << HelpText(language, given.IsSet("help-all"));
         return ExitOk;
     }
-    if (parser.isSet(help)) {
-        out << HelpText(parser);
-        return ExitOk;
+    if (!problem) {
+        problem = RepeatedOption(given, language);
     }
-    // Each option once: a second value would silently win over the first.
-    QStringList seen;
-    for (const QString& name : parser.optionNames()) {
-        if (seen.contains(name)) {
-            err << Printable(QStringLiteral("--%1 is given more than once; give each option once")
-                                 .arg(name))
-                << '\n';
-            return ExitBadUsage;
-        }
-        seen << name;
-    }
-    if (parser.isSet(version)) {
+    if (!problem && given.IsSet("version")) {
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
             << '\n';
         return ExitOk;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        err << Printable(
-                   QStringLiteral("unexpected argument '%1'; the options are listed by --help")
-                       .arg(parser.positionalArguments().constFirst()))
-            << '\n';
-        return ExitBadUsage;
+    if (!problem && !given.positional.isEmpty()) {
+        problem = Said("cli.stray", language, {given.positional.constFirst()});
     }
-    const bool exporting = parser.isSet(o.exportFile);
-    const bool printing = parser.isSet(o.printTo);
-    if (parser.isSet(o.lessonPlan)) {
-        return RunLessonPlan(parser, o, window != nullptr, err);
+    if (!problem && given.IsSet("lesson-plan")) {
+        return RunLessonPlan(given, window != nullptr, language, err);
     }
-    if (window) {
-        // A window shows one figure live: what only shapes a file has no place here.
-        for (const QCommandLineOption& option : {o.exportFile, o.printTo, o.size, o.worksheet,
-                                                 o.animate, o.frames, o.phase, o.flash}) {
-            if (parser.isSet(option)) {
-                err << QStringLiteral("--%1 goes with --export or --print-to; the window "
-                                      "opens with the scene options alone (see --help)\n")
-                           .arg(option.names().constFirst());
-                return ExitBadUsage;
-            }
-        }
-    } else if (!exporting && !printing) {
-        err << QStringLiteral("nothing to write: give --export FILE or --print-to FILE (see "
-                              "--help)\n");
-        return ExitBadUsage;
+    Request request;
+    if (!problem) {
+        problem = ReadRequest(given, window != nullptr, language, request);
     }
-    if (exporting && printing) {
-        err << QStringLiteral("give either --export FILE or --print-to FILE, not both\n");
-        return ExitBadUsage;
+    if (!problem && request.bestFocus) {
+        problem = SettleBestFocus(request, window != nullptr, language, out);
     }
-
-    QString error;
-    Controls controls;
-    const auto source = IntegerOption(parser, o.source, initial_POINT_Range.min,
-                                      initial_POINT_Range.max, controls.initial_POINT, error);
-    // "--focus best" is settled once the lens is known.
-    const bool bestFocus = parser.value(o.focus) == QLatin1String("best");
-    const auto focus = !source ? std::nullopt
-                       : bestFocus
-                           ? std::optional(controls.fOCUS_POINT)
-                           : IntegerOption(parser, o.focus, fOCUS_POINT_Range.min,
-                                           fOCUS_POINT_Range.max, controls.fOCUS_POINT, error);
-    const auto index = focus ? IndexOption(parser, o.index, error) : std::nullopt;
-    const auto thickness = index ? IntegerOption(parser, o.thickness, pachos_Range.min,
-                                                 pachos_Range.max, controls.pachos, error)
-                                 : std::nullopt;
-    std::optional<int> size;
-    if (thickness) {
-        size = IntegerOption(parser, o.size, MinPngSize, MaxPngSize, DefaultPngSize, error);
-    }
-    const QString lang = parser.isSet(o.lang) ? parser.value(o.lang) : QStringLiteral("el");
-    if (size && lang != QLatin1String("el") && lang != QLatin1String("en")) {
-        error = QStringLiteral("--lang: '%1' is not valid; give el or en").arg(lang);
-    }
-    const QString view = parser.isSet(o.view) ? parser.value(o.view) : QStringLiteral("classic");
-    if (error.isEmpty() && view != QLatin1String("classic") && view != QLatin1String("waves")) {
-        error = QStringLiteral("--view: '%1' is not valid; give classic or waves").arg(view);
-    }
-    const QString lens = parser.value(o.lens);
-    if (error.isEmpty() && parser.isSet(o.lens)) {
-        if (lens != QLatin1String("sphere") && lens != QLatin1String("hyperbola") &&
-            lens != QLatin1String("perfect")) {
-            error = QStringLiteral("--lens: '%1' is not valid; give sphere, hyperbola or perfect")
-                        .arg(lens);
-        } else if (view != QLatin1String("waves")) {
-            error = QStringLiteral("--lens goes with --view waves");
-        } else if (parser.isSet(o.hyperbola) && lens != QLatin1String("hyperbola")) {
-            error = QStringLiteral("--hyperbola and --lens %1 do not go together").arg(lens);
-        }
-    }
-    std::optional<double> phase;
-    std::optional<double> flash;
-    if (error.isEmpty() && (parser.isSet(o.phase) || parser.isSet(o.flash))) {
-        if (view != QLatin1String("waves")) {
-            error =
-                QStringLiteral("--%1 goes with --view waves")
-                    .arg(parser.isSet(o.phase) ? QStringLiteral("phase") : QStringLiteral("flash"));
-        } else if (parser.isSet(o.phase) && parser.isSet(o.flash)) {
-            error = QStringLiteral("give either --phase or --flash, not both");
-        } else if (parser.isSet(o.phase)) {
-            phase = RealOption(parser, o.phase, 0, 1, false,
-                               QStringLiteral("a number from 0 up to but not including 1"), error);
-        } else {
-            flash = RealOption(parser, o.flash, 0, 10000, true,
-                               QStringLiteral("a number from 0 to 10000"), error);
-        }
-    }
-    const QString path = parser.value(exporting ? o.exportFile : o.printTo);
-    const auto format = FigureFormatForPath(path);
-    const bool pageFormat = format == FigureFormat::Pdf || format == FigureFormat::Json;
-    std::optional<int> frameCount;
-    const bool moving = parser.isSet(o.animate) || parser.isSet(o.frames);
-    if (error.isEmpty() && moving) {
-        const QString option =
-            parser.isSet(o.animate) ? QStringLiteral("--animate") : QStringLiteral("--frames");
-        if (view != QLatin1String("waves") || !exporting) {
-            error = option + QStringLiteral(" goes with --view waves and --export");
-        } else if (parser.isSet(o.animate) && parser.isSet(o.frames)) {
-            error = QStringLiteral("give either --animate or --frames, not both");
-        } else if (parser.isSet(o.phase) || parser.isSet(o.flash)) {
-            error = option + QStringLiteral(" moves the crests itself; leave out --phase and "
-                                            "--flash");
-        } else if (parser.isSet(o.animate) && format != FigureFormat::Svg) {
-            error = QStringLiteral("--animate: '%1' is not an SVG file; give a file ending in "
-                                   ".svg")
-                        .arg(path);
-        } else if (parser.isSet(o.frames)) {
-            frameCount = IntegerOption(parser, o.frames, 2, 1000, 0, error);
-        }
-    }
-    if (window) {
-        // No file: the checks of a path do not apply.
-    } else if (error.isEmpty() && exporting && !format && !parser.isSet(o.frames)) {
-        error = QStringLiteral("--export: '%1' has no known extension; give a file ending in "
-                               ".png, .svg, .pdf or .json")
-                    .arg(path);
-    } else if (error.isEmpty() && printing && !pageFormat) {
-        error = QStringLiteral("--print-to: '%1' is not a page file; give a file ending in "
-                               ".pdf or .json")
-                    .arg(path);
-    }
-    std::optional<int> lessonStep;
-    if (error.isEmpty() && parser.isSet(o.lesson)) {
-        lessonStep = LessonStepOption(parser, o, error);
-    }
-    if (!error.isEmpty()) {
+    if (problem) {
         // Values are quoted as given: their control characters escaped, the message one line.
-        err << Printable(error) << '\n';
+        err << Printable(*problem) << '\n';
         return ExitBadUsage;
     }
-    controls.initial_POINT = *source;
-    controls.fOCUS_POINT = *focus;
-    controls.n_DIATHLASI = *index;
-    controls.pachos = *thickness;
-    controls.YPERVOLIKO = parser.isSet(o.hyperbola) || lens == QLatin1String("hyperbola");
-    controls.perfectLens = lens == QLatin1String("perfect");
-    controls.f_apeiro = parser.isSet(o.parallelBeam);
-    controls.ELLINIKA = lang == QLatin1String("el");
-    controls.view = view == QLatin1String("waves") ? View::Waves : View::Classic;
-    controls.phase = phase;
-    controls.flash = flash;
-    if (lessonStep) {
-        controls = LessonScene(*lessonStep, controls.ELLINIKA);
-    }
-    if (bestFocus) {
-        const auto say = [](std::string_view key, std::initializer_list<std::string_view> values) {
-            return QString::fromStdString(Text(key, false, values));
-        };
-        if (controls.perfectLens) {
-            err << "--focus best: " << say("bestFocus.perfect", {}) << '\n';
-            return ExitBadUsage;
-        }
-        const std::optional<waves::FocusBarChoice> choice = waves::FocusBarNearBestFocus(controls);
-        if (!choice) {
-            err << "--focus best: "
-                << say("bestFocus.none", {std::to_string(std::lround(waves::BestFocusRange / 5))})
-                << '\n';
-            return ExitBadUsage;
-        }
-        controls.fOCUS_POINT = choice->bar;
-        if (choice->clamped && !window) {
-            out << say("bestFocus.beyond", {Format(choice->behind, 2), std::to_string(choice->bar)})
-                << '\n';
-        }
-    }
     if (window) {
-        *window = WindowStart{controls, lessonStep};
+        *window = WindowStart{request.controls, request.lessonStep};
         return ExitOk;
     }
-
-    const bool sheet = parser.isSet(o.worksheet);
-    // A lesson step's document ends with the step's texts.
-    const auto withLesson = [&](FigureContent content) {
-        if (lessonStep) {
-            content.moreMembers.emplace_back(
-                "lesson", LessonJson(LessonPageOf(*lessonStep, controls.ELLINIKA)));
-        }
-        return content;
-    };
-    WriteResult written;
-    if (frameCount) {
-        written = WriteFrames(path, controls, *frameCount, *size);
-    } else if (parser.isSet(o.animate)) {
-        written = WriteAnimatedSvg(path, controls);
-    } else if (exporting) {
-        written = WriteFigure(path, *format, withLesson(DrawFigureContent(controls, sheet)), *size);
-    } else {
-        // The page that PRINT prints after this redraw, and what printing leaves on the canvas.
-        const PrintedContent printed = PrintFigureContent(controls, sheet, PrintToPrintableMm());
-        written = WritePage(path, *format, withLesson(printed.content), printed.page);
-    }
+    const WriteResult written = WriteRequest(given, request, language);
     if (!written.ok) {
         err << written.error << '\n';
         return ExitWriteFailed;
@@ -545,6 +543,9 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
 
 bool AsksForOutput(const QStringList& arguments) {
     for (const QString& a : arguments.mid(1)) {
+        if (a == QLatin1String("--")) {
+            break;
+        }
         const QString name = a.section(QLatin1Char('='), 0, 0);
         for (const char* output : {"--export", "--print-to", "--lesson-plan", "--help",
                                    "--help-all", "--version", "-h", "-?", "-v"}) {

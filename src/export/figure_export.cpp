@@ -6,6 +6,7 @@
 #include "drawing/surface.h"
 #include "drawing/worksheet.h"
 #include "export/painter_surface.h"
+#include "export/said.h"
 #include "figure/figure_document.h"
 
 #include <QBuffer>
@@ -44,10 +45,6 @@ bool PaintSvg(QIODevice& device, const Recording& recording, const QString& titl
     return true;
 }
 
-WriteResult Failure(const QString& path, const QString& reason) {
-    return {false, QStringLiteral("cannot write %1: %2").arg(Printable(path), reason)};
-}
-
 } // namespace
 
 std::optional<FigureFormat> FigureFormatForPath(const QString& path) {
@@ -75,28 +72,33 @@ QImage RenderImage(const Recording& recording, int size) {
     return image;
 }
 
-WriteResult WriteText(const QString& path, const std::string& text) {
-    return WriteFileSafely(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+WriteResult WriteText(const QString& path, const std::string& text, std::string_view language) {
+    return WriteFileSafely(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())),
+                           language);
 }
 
 WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
-                        int pngSize) {
+                        int pngSize, std::string_view language) {
     if (format == FigureFormat::Json) {
-        return WriteText(path, FigureJson(content));
+        return WriteText(path, FigureJson(content), language);
     }
+    const auto failed = [&path, language](std::string_view reason) {
+        return WriteFailure(path, Said(reason, language), language);
+    };
+    const QString title = Said("export.title.figure", TextLanguage(content.controls));
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     switch (format) {
     case FigureFormat::Png: {
         QImageWriter writer(&buffer, "png");
         if (!writer.write(RenderImage(content.canvas, pngSize))) {
-            return Failure(path, writer.errorString());
+            return failed("write.pngFailed");
         }
         break;
     }
     case FigureFormat::Svg:
-        if (!PaintSvg(buffer, content.canvas, QStringLiteral("Kymata figure"))) {
-            return Failure(path, QStringLiteral("the SVG generator could not start"));
+        if (!PaintSvg(buffer, content.canvas, title)) {
+            return failed("write.svgFailed");
         }
         break;
     case FigureFormat::Pdf: {
@@ -104,17 +106,17 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
         writer.setPageSize(QPageSize(QSizeF(200, 200), QPageSize::Millimeter));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setResolution(600);
-        writer.setTitle(QStringLiteral("Kymata figure"));
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("Kymata"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            return Failure(path, QStringLiteral("the PDF writer could not start"));
+            return failed("write.pdfNotStarted");
         }
         const QRect page = painter.viewport();
         const int side = std::min(page.width(), page.height());
         Paint(painter, QRectF(page.left(), page.top(), side, side), content.canvas);
         if (!painter.end()) {
-            return Failure(path, QStringLiteral("the PDF writer could not finish the page"));
+            return failed("write.pdfNotFinished");
         }
         break;
     }
@@ -122,16 +124,16 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
         break;
     }
     buffer.close();
-    return WriteFileSafely(path, buffer.data());
+    return WriteFileSafely(path, buffer.data(), language);
 }
 
 namespace {
 
 /// The SVG that QSvgGenerator writes for a recording, 1000 units square.
-QByteArray SvgOf(const Recording& recording) {
+QByteArray SvgOf(const Recording& recording, const QString& title) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    PaintSvg(buffer, recording, QStringLiteral("Kymata moving waves"));
+    PaintSvg(buffer, recording, title);
     return buffer.data();
 }
 
@@ -155,12 +157,14 @@ QByteArray SvgBody(const QByteArray& svg) {
 
 } // namespace
 
-WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls, int frames) {
+WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls,
+                             std::string_view language, int frames) {
     const AnimationContent animation = DrawAnimationContent(controls, frames);
-    QByteArray svg = SvgOf(animation.still);
+    const QString title = Said("export.title.moving", TextLanguage(controls));
+    QByteArray svg = SvgOf(animation.still, title);
     const qsizetype end = svg.lastIndexOf("</svg>");
     if (end < 0) {
-        return Failure(path, QStringLiteral("the SVG generator could not start"));
+        return WriteFailure(path, Said("write.svgFailed", language), language);
     }
     QByteArray moving;
     for (int i = 0; i < frames; ++i) {
@@ -173,16 +177,17 @@ WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls, int 
                       .arg(1.0 / frames, 0, 'g', 10)
                       .arg(static_cast<double>(i) / frames, 0, 'g', 10)
                       .toUtf8();
-        moving += SvgBody(SvgOf(animation.crests[static_cast<std::size_t>(i)]));
+        moving += SvgBody(SvgOf(animation.crests[static_cast<std::size_t>(i)], title));
         moving += "</g>\n";
     }
     svg.insert(end, moving);
-    return WriteText(path, svg.toStdString());
+    return WriteText(path, svg.toStdString(), language);
 }
 
-WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize) {
+WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize,
+                        std::string_view language) {
     if (!QDir().mkpath(folder)) {
-        return Failure(folder, QStringLiteral("the folder could not be made"));
+        return WriteFailure(folder, Said("write.folderNotMade", language), language);
     }
     Controls frame = controls;
     for (int i = 0; i < count; ++i) {
@@ -190,7 +195,7 @@ WriteResult WriteFrames(const QString& folder, const Controls& controls, int cou
         const QString path =
             QDir(folder).filePath(QStringLiteral("frame-%1.png").arg(i, 3, 10, QLatin1Char('0')));
         const WriteResult written =
-            WriteFigure(path, FigureFormat::Png, DrawFigureContent(frame), pngSize);
+            WriteFigure(path, FigureFormat::Png, DrawFigureContent(frame), pngSize, language);
         if (!written.ok) {
             return written;
         }

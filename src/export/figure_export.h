@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <string_view>
 
 namespace kymata {
 
@@ -19,23 +20,26 @@ std::optional<FigureFormat> FigureFormatForPath(const QString& path);
 /// The recording drawn on a white square image of `size` pixels.
 QImage RenderImage(const Recording& recording, int size);
 
-/// Writes `text` to `path`, complete or not at all (`WriteFileSafely`).
-WriteResult WriteText(const QString& path, const std::string& text);
+/// Writes `text` to `path`, complete or not at all (`WriteFileSafely`); a failure is said in
+/// `language`, as for every writer below.
+WriteResult WriteText(const QString& path, const std::string& text, std::string_view language);
 
 /// Writes the figure to `path` in `format`: a PNG of `pngSize` pixels square, an SVG or a
 /// square PDF page, or the JSON document. The whole file is made in memory and then written by
 /// `WriteFileSafely`: complete or not at all, an existing file replaced only by a complete one.
 WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureContent& content,
-                        int pngSize);
+                        int pngSize, std::string_view language);
 
 /// Writes an SVG of the wave view of `controls` whose crests move through one period of a
 /// second and loop, by the SVG's own animation (no script): the still part once, then the
 /// crests at `frames` phases, each shown for its share of the period.
-WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls, int frames = 30);
+WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls,
+                             std::string_view language, int frames = 30);
 
 /// Writes `count` PNG frames of one period of the wave view's moving crests, `pngSize` pixels
 /// square, into the folder `folder` (made if it is missing): frame-000.png, frame-001.png, ...
 /// Each file is complete or not there; the first failure ends the run and is named.
-WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize);
+WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize,
+                        std::string_view language);
 
 } // namespace kymata

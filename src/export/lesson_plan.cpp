@@ -1,5 +1,7 @@
 #include "export/lesson_plan.h"
 
+#include "export/said.h"
+
 #include "export/figure_export.h"
 #include "figure/figure_content.h"
 #include "lesson/lesson.h"
@@ -18,88 +20,87 @@ namespace {
 /// The side, in pixels, of the figures the notes show.
 constexpr int FigurePixels = 900;
 
-QString Say(std::string_view key, bool greek) {
-    const std::string_view text = Text(key, greek);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toHtmlEscaped();
+QString Say(std::string_view key, std::string_view language) {
+    return Said(key, language).toHtmlEscaped();
 }
 
 QString Html(const std::string& text) {
     return QString::fromStdString(text).toHtmlEscaped();
 }
 
-QString StepHeading(const LessonPage& page, int minutes, bool greek) {
+QString StepHeading(const LessonPage& page, int minutes, std::string_view language) {
     return QStringLiteral("<h2>%1 — %2 <small>(%3)</small></h2>")
-        .arg(Html(LessonProgress(page.step, greek)), Html(page.title),
-             Html(Text("lesson.plan.minutes", greek, {std::to_string(minutes)})));
+        .arg(Html(LessonProgress(page.step, language)), Html(page.title),
+             Html(Text("lesson.plan.minutes", language, {std::to_string(minutes)})));
 }
 
 } // namespace
 
-QString LessonPlanHtml(bool greek) {
+QString LessonPlanHtml(std::string_view language) {
     const auto& steps = LessonSteps();
     QString html = QStringLiteral("<html><body>");
     html += QStringLiteral("<h1>%1</h1><p><i>%2</i></p>")
-                .arg(Say("lesson.title", greek), Say("lesson.plan.heading", greek));
+                .arg(Say("lesson.title", language), Say("lesson.plan.heading", language));
     html += QStringLiteral("<h2>%1</h2><p>%2</p>")
-                .arg(Say("lesson.plan.aimsHeading", greek), Say("lesson.plan.aims", greek));
+                .arg(Say("lesson.plan.aimsHeading", language), Say("lesson.plan.aims", language));
     html += QStringLiteral("<h2>%1</h2><p>%2</p>")
-                .arg(Say("lesson.plan.howToHeading", greek), Say("lesson.plan.howTo", greek));
+                .arg(Say("lesson.plan.howToHeading", language), Say("lesson.plan.howTo", language));
     // The timing of the class, minute by minute.
     html += QStringLiteral("<h2>%1</h2><table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">")
-                .arg(Say("lesson.plan.timing", greek));
+                .arg(Say("lesson.plan.timing", language));
     int start = 0;
     for (int i = 0; i < LessonStepCount(); ++i) {
         const LessonStep& s = steps[static_cast<std::size_t>(i)];
-        const LessonPage page = LessonPageOf(i + 1, greek);
+        const LessonPage page = LessonPageOf(i + 1, language);
         html += QStringLiteral("<tr><td>%1–%2</td><td>%3</td><td>%4</td></tr>")
                     .arg(start)
                     .arg(start + s.minutes)
-                    .arg(Html(LessonProgress(i + 1, greek)), Html(page.title));
+                    .arg(Html(LessonProgress(i + 1, language)), Html(page.title));
         start += s.minutes;
     }
     html += QStringLiteral("</table>");
     // A card for each step.
     for (int i = 0; i < LessonStepCount(); ++i) {
-        const LessonPage page = LessonPageOf(i + 1, greek);
+        const LessonPage page = LessonPageOf(i + 1, language);
         html += QStringLiteral("<div style=\"page-break-before: always\">");
-        html += StepHeading(page, steps[static_cast<std::size_t>(i)].minutes, greek);
+        html += StepHeading(page, steps[static_cast<std::size_t>(i)].minutes, language);
         html += QStringLiteral("<p><img src=\"step-%1.png\" width=\"330\"></p>").arg(i + 1);
         html += QStringLiteral("<p>%1</p>").arg(Html(page.text));
         html += QStringLiteral("<p><b>%1:</b> %2</p>")
-                    .arg(Say("lesson.questionLabel", greek), Html(page.question));
+                    .arg(Say("lesson.questionLabel", language), Html(page.question));
         html += QStringLiteral("<p><b>%1:</b> %2</p></div>")
-                    .arg(Say("lesson.answerLabel", greek), Html(page.answer));
+                    .arg(Say("lesson.answerLabel", language), Html(page.answer));
     }
     // The student sheet: the figures with their counts blank, the questions, room to write.
     html += QStringLiteral("<div style=\"page-break-before: always\"><h1>%1</h1><p>%2</p></div>")
-                .arg(Say("lesson.plan.studentSheet", greek), Say("lesson.plan.name", greek));
+                .arg(Say("lesson.plan.studentSheet", language), Say("lesson.plan.name", language));
     for (int i = 0; i < LessonStepCount(); ++i) {
-        const LessonPage page = LessonPageOf(i + 1, greek);
+        const LessonPage page = LessonPageOf(i + 1, language);
         html += QStringLiteral("<div style=\"page-break-before: %1\">")
                     .arg(i % 2 == 0 ? QStringLiteral("always") : QStringLiteral("auto"));
         html += QStringLiteral("<h3>%1 — %2</h3>")
-                    .arg(Html(LessonProgress(i + 1, greek)), Html(page.title));
+                    .arg(Html(LessonProgress(i + 1, language)), Html(page.title));
         html += QStringLiteral("<p><img src=\"sheet-%1.png\" width=\"220\"></p>").arg(i + 1);
         html += QStringLiteral("<p><b>%1</b></p>").arg(Html(page.question));
         html += QStringLiteral("<table border=\"1\" cellpadding=\"6\" cellspacing=\"0\" "
                                "width=\"100%\"><tr><th>%1</th><th>%2</th><th>%3</th></tr>"
                                "<tr><td height=\"90\"></td><td></td><td></td></tr></table></div>")
-                    .arg(Say("lesson.plan.predict", greek), Say("lesson.plan.observe", greek),
-                         Say("lesson.plan.explain", greek));
+                    .arg(Say("lesson.plan.predict", language), Say("lesson.plan.observe", language),
+                         Say("lesson.plan.explain", language));
     }
     html += QStringLiteral("<p><b>%1</b></p><p>________________________________________________"
                            "________________________________</p>")
-                .arg(Say("lesson.plan.exit", greek));
+                .arg(Say("lesson.plan.exit", language));
     return html + QStringLiteral("</body></html>");
 }
 
-void PrintLessonPlanOn(QPagedPaintDevice& device, bool greek) {
+void PrintLessonPlanOn(QPagedPaintDevice& device, std::string_view language) {
     QTextDocument document;
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(10);
     document.setDefaultFont(font);
     for (int i = 1; i <= LessonStepCount(); ++i) {
-        const Controls scene = LessonScene(i, greek);
+        const Controls scene = LessonScene(i, language);
         document.addResource(QTextDocument::ImageResource,
                              QUrl(QStringLiteral("step-%1.png").arg(i)),
                              RenderImage(DrawFigureContent(scene).canvas, FigurePixels));
@@ -107,11 +108,11 @@ void PrintLessonPlanOn(QPagedPaintDevice& device, bool greek) {
                              QUrl(QStringLiteral("sheet-%1.png").arg(i)),
                              RenderImage(DrawFigureContent(scene, true).canvas, FigurePixels));
     }
-    document.setHtml(LessonPlanHtml(greek));
+    document.setHtml(LessonPlanHtml(language));
     document.print(&device);
 }
 
-QByteArray LessonPlanPdf(bool greek) {
+QByteArray LessonPlanPdf(std::string_view language) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -119,23 +120,23 @@ QByteArray LessonPlanPdf(bool greek) {
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
         writer.setResolution(300);
-        const std::string_view title = Text("lesson.title", greek);
+        const std::string_view title = Text("lesson.title", language);
         writer.setTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
         writer.setCreator(QStringLiteral("Kymata"));
-        PrintLessonPlanOn(writer, greek);
+        PrintLessonPlanOn(writer, language);
     }
     buffer.close();
     const QByteArray pdf = buffer.data();
     return pdf.startsWith("%PDF") ? pdf : QByteArray();
 }
 
-WriteResult WriteLessonPlan(const QString& path, bool greek) {
-    const QByteArray pdf = LessonPlanPdf(greek);
+WriteResult WriteLessonPlan(const QString& path, std::string_view planLanguage,
+                            std::string_view language) {
+    const QByteArray pdf = LessonPlanPdf(planLanguage);
     if (pdf.isEmpty()) {
-        return {false,
-                QStringLiteral("%1: the PDF could not be made, so nothing was written").arg(path)};
+        return {false, Said("write.lessonPlanFailed", language, {Printable(path)})};
     }
-    return WriteFileSafely(path, pdf);
+    return WriteFileSafely(path, pdf, language);
 }
 
 } // namespace kymata

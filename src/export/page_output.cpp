@@ -1,5 +1,7 @@
 #include "export/page_output.h"
 
+#include "export/said.h"
+
 #include "export/painter_surface.h"
 #include "printing/print_jobs.h"
 
@@ -22,7 +24,8 @@ void PaintPage(QPainter& painter, const QRectF& printable, double dpi, const Rec
     Replay(page, surface);
 }
 
-WriteResult WritePagePdf(const QString& path, const Recording& page) {
+WriteResult WritePagePdf(const QString& path, const Recording& page, std::string_view pageLanguage,
+                         std::string_view language) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -32,11 +35,9 @@ WriteResult WritePagePdf(const QString& path, const Recording& page) {
                         QMarginsF(PdfMarginMm, PdfMarginMm, PdfMarginMm, PdfMarginMm),
                         QPageLayout::Millimeter));
         writer.setResolution(600);
-        writer.setTitle(QStringLiteral("Kymata construction"));
+        writer.setTitle(Said("export.title.page", pageLanguage));
         writer.setCreator(QStringLiteral("Kymata"));
-        const WriteResult failed{false, QStringLiteral("cannot write %1: the PDF writer could "
-                                                       "not make the page")
-                                            .arg(Printable(path))};
+        const WriteResult failed = WriteFailure(path, Said("write.pdfNoPage", language), language);
         QPainter painter;
         if (!painter.begin(&writer)) {
             return failed;
@@ -47,7 +48,7 @@ WriteResult WritePagePdf(const QString& path, const Recording& page) {
         }
     }
     buffer.close();
-    return WriteFileSafely(path, buffer.data());
+    return WriteFileSafely(path, buffer.data(), language);
 }
 
 } // namespace kymata

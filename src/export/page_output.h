@@ -9,6 +9,8 @@
 
 #include <QRectF>
 
+#include <string_view>
+
 class QPainter;
 
 namespace kymata {
@@ -18,7 +20,9 @@ namespace kymata {
 /// pixels as true lengths at `dpi`.
 void PaintPage(QPainter& painter, const QRectF& printable, double dpi, const Recording& page);
 
-/// Writes the recorded page as a one-page A4 landscape PDF, complete or not at all.
-WriteResult WritePagePdf(const QString& path, const Recording& page);
+/// Writes the recorded page as a one-page A4 landscape PDF, complete or not at all, titled in
+/// the page's language `pageLanguage`; a failure is said in `language`.
+WriteResult WritePagePdf(const QString& path, const Recording& page, std::string_view pageLanguage,
+                         std::string_view language);
 
 } // namespace kymata

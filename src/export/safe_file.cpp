@@ -1,5 +1,7 @@
 #include "export/safe_file.h"
 
+#include "export/said.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -15,32 +17,29 @@ namespace kymata {
 
 namespace {
 
-WriteResult Failure(const QString& path, const QString& reason) {
-    return {false, QStringLiteral("cannot write %1: %2").arg(Printable(path), reason)};
-}
-
-QString SystemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+/// The catalogue key of the system's reason for each error a write may meet.
+struct SystemError {
+    int code;
+    const char* key;
+};
+constexpr SystemError SystemErrors[] = {
+    {ENOSPC, "system.ENOSPC"},   {EDQUOT, "system.EDQUOT"},   {EACCES, "system.EACCES"},
+    {EPERM, "system.EPERM"},     {EROFS, "system.EROFS"},     {ENOENT, "system.ENOENT"},
+    {ENOTDIR, "system.ENOTDIR"}, {EISDIR, "system.EISDIR"},   {ENAMETOOLONG, "system.ENAMETOOLONG"},
+    {EFBIG, "system.EFBIG"},     {EIO, "system.EIO"},         {ELOOP, "system.ELOOP"},
+    {EEXIST, "system.EEXIST"},   {EMFILE, "system.EMFILE"},   {ENXIO, "system.ENXIO"},
+    {EBUSY, "system.EBUSY"},     {ETXTBSY, "system.ETXTBSY"},
+};
 
 /// What a file that is not a regular file is, in words.
-QString KindOf(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return QStringLiteral("a folder");
-    }
-    if (S_ISFIFO(mode)) {
-        return QStringLiteral("a FIFO");
-    }
-    if (S_ISCHR(mode)) {
-        return QStringLiteral("a character device");
-    }
-    if (S_ISBLK(mode)) {
-        return QStringLiteral("a block device");
-    }
-    if (S_ISSOCK(mode)) {
-        return QStringLiteral("a socket");
-    }
-    return QStringLiteral("not a regular file");
+QString KindOf(mode_t mode, std::string_view language) {
+    const char* key = S_ISDIR(mode)    ? "write.kind.folder"
+                      : S_ISFIFO(mode) ? "write.kind.fifo"
+                      : S_ISCHR(mode)  ? "write.kind.characterDevice"
+                      : S_ISBLK(mode)  ? "write.kind.blockDevice"
+                      : S_ISSOCK(mode) ? "write.kind.socket"
+                                       : "write.kind.other";
+    return Said(key, language);
 }
 
 /// The temporary file beside the target; removed on destruction unless it was put in place.
@@ -114,6 +113,19 @@ bool WriteAll(int fd, const QByteArray& bytes) {
 
 } // namespace
 
+WriteResult WriteFailure(const QString& path, const QString& reason, std::string_view language) {
+    return {false, Said("write.cannot", language, {Printable(path), reason})};
+}
+
+QString SystemReason(int error, std::string_view language) {
+    for (const SystemError& known : SystemErrors) {
+        if (known.code == error) {
+            return Said(known.key, language);
+        }
+    }
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 QString Printable(const QString& text) {
     QString out;
     out.reserve(text.size());
@@ -134,9 +146,13 @@ QString Printable(const QString& text) {
     return out;
 }
 
-WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes) {
+WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
+                            std::string_view language) {
+    const auto failed = [&path, language](const QString& reason) {
+        return WriteFailure(path, reason, language);
+    };
     if (path.isEmpty()) {
-        return Failure(path, QStringLiteral("no file name was given"));
+        return failed(Said("write.noName", language));
     }
     std::string target = QFile::encodeName(path).toStdString();
     struct stat existing {};
@@ -146,57 +162,54 @@ WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes) {
             // A link writes the file it names, if that is a regular file.
             char* resolved = ::realpath(target.c_str(), nullptr);
             if (resolved == nullptr) {
-                return Failure(path, QStringLiteral("it is a symbolic link to a file that cannot "
-                                                    "be reached (%1); nothing was written")
-                                         .arg(SystemReason(errno)));
+                return failed(
+                    Said("write.linkUnreachable", language, {SystemReason(errno, language)}));
             }
             target = resolved;
             std::free(resolved);
             if (::stat(target.c_str(), &existing) != 0) {
-                return Failure(path, SystemReason(errno));
+                return failed(SystemReason(errno, language));
             }
             if (!S_ISREG(existing.st_mode)) {
-                return Failure(path, QStringLiteral("it is a symbolic link to %1, not to a regular "
-                                                    "file; nothing was written")
-                                         .arg(KindOf(existing.st_mode)));
+                return failed(
+                    Said("write.linkToOther", language, {KindOf(existing.st_mode, language)}));
             }
         } else if (!S_ISREG(existing.st_mode)) {
-            return Failure(path, QStringLiteral("it is %1, not a regular file; nothing was written")
-                                     .arg(KindOf(existing.st_mode)));
+            return failed(Said("write.notRegular", language, {KindOf(existing.st_mode, language)}));
         }
         exists = true;
     } else if (errno != ENOENT) {
-        return Failure(path, SystemReason(errno));
+        return failed(SystemReason(errno, language));
     }
 
     TemporaryFile file(target);
     if (file.Descriptor() < 0) {
-        return Failure(path, SystemReason(errno));
+        return failed(SystemReason(errno, language));
     }
     const int fd = file.Descriptor();
     if (!WriteAll(fd, bytes)) {
-        return Failure(path, SystemReason(errno));
+        return failed(SystemReason(errno, language));
     }
     if (exists) {
         // The owner first: changing it clears the set-user-ID and set-group-ID bits.
         if (::geteuid() == 0 && ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
-            return Failure(path, SystemReason(errno));
+            return failed(SystemReason(errno, language));
         }
         if (::fchmod(fd, existing.st_mode & 07777) != 0) {
-            return Failure(path, SystemReason(errno));
+            return failed(SystemReason(errno, language));
         }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         if (::fchmod(fd, 0666 & ~mask) != 0) {
-            return Failure(path, SystemReason(errno));
+            return failed(SystemReason(errno, language));
         }
     }
     if (::fsync(fd) != 0 || !file.Close()) {
-        return Failure(path, SystemReason(errno));
+        return failed(SystemReason(errno, language));
     }
     if (!file.PlaceAt(target)) {
-        return Failure(path, SystemReason(errno));
+        return failed(SystemReason(errno, language));
     }
     // The folder's entry for the new file, on the disk too; a folder that cannot be synced
     // (some file systems) leaves the file written all the same.

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string_view>
+
 namespace kymata {
 
 struct WriteResult {
@@ -20,8 +22,16 @@ struct WriteResult {
 /// target that exists and is a FIFO, a device, a socket or a folder is refused, and a symbolic
 /// link writes the regular file it names (a link to anything else, or to nothing, is refused).
 /// On any failure the target is as it was, no temporary file is left, and the error names the
-/// path and the operating system's reason ("No space left on device").
-WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes);
+/// path and the operating system's reason ("No space left on device"), in `language`.
+WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
+                            std::string_view language);
+
+/// A failed write: "cannot write PATH: REASON" in `language`.
+WriteResult WriteFailure(const QString& path, const QString& reason, std::string_view language);
+
+/// The operating system's reason for the error number `error`, in `language`: the catalogue's
+/// words for the errors a write meets, else the system's own.
+QString SystemReason(int error, std::string_view language);
 
 /// `text` with its control characters written as escapes (\n, \t, \x1b, ...), so that a
 /// message that quotes a value or a path stays on one line.

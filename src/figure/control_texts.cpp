@@ -22,8 +22,8 @@ std::string IndexText(int hundredths) {
 
 } // namespace
 
-ControlTexts ControlTextsFor(bool greek) {
-    const auto text = [greek](std::string_view key) { return std::string(Text(key, greek)); };
+ControlTexts ControlTextsFor(std::string_view language) {
+    const auto text = [language](std::string_view key) { return std::string(Text(key, language)); };
     return {
         .saveFigure = text("window.saveFigure"),
         .saveWorksheet = text("window.saveWorksheet"),
@@ -75,7 +75,7 @@ namespace {
 /// origin; the spherical lens begins nearer the source, at its front vertex, and the hyperbolic
 /// construction counts the source from its tip.
 std::string SourcePlace(const Controls& c) {
-    const bool el = c.ELLINIKA;
+    const std::string_view el = TextLanguage(c);
     const std::string bar = std::to_string(-c.initial_POINT);
     if (c.YPERVOLIKO) {
         return Text("describe.source.tip", el, {bar});
@@ -117,7 +117,7 @@ constexpr FixedDescription FixedDescriptions[] = {
 
 /// The name and explanation of each control, as a reader of the form would put them.
 ControlDescription Explain(std::string_view name, const Controls& c) {
-    const bool el = c.ELLINIKA;
+    const std::string_view el = TextLanguage(c);
     const auto text = [el](std::string_view key) { return std::string(Text(key, el)); };
     if (name == "initial_POINT") {
         return {text("describe.source.name"), SourcePlace(c) + text("describe.source.range")};
@@ -213,7 +213,7 @@ std::optional<int> RawBarValue(std::string_view name, double shown) {
 }
 
 std::string DescribeFigure(const Controls& c, const Recording& figure) {
-    const bool el = c.ELLINIKA;
+    const std::string_view el = TextLanguage(c);
     const auto say = [el](std::string_view key) { return std::string(Text(key, el)); };
     std::string text;
     if (c.view == View::Waves) {

@@ -62,8 +62,8 @@ struct ControlTexts {
     std::string englishCaption;
 };
 
-/// The texts in Greek when `greek`, in English otherwise, from the message catalogues.
-ControlTexts ControlTextsFor(bool greek);
+/// The texts in Greek when `language`, in English otherwise, from the message catalogues.
+ControlTexts ControlTextsFor(std::string_view language);
 
 /// What a screen reader says about one control: its name and a description that includes what
 /// the control's value means in the scene.

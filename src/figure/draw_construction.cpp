@@ -25,7 +25,7 @@ std::optional<waves::WaveTrace> DrawFigure(const Controls& controls, Scene& scen
     }
     BeginRedraw(controls, scene, labels, canvas);
     waves::WaveTrace trace = waves::TraceWaves(controls);
-    waves::DrawWaveView(trace, controls.ELLINIKA, canvas, 1, waves::CrestsOf(controls));
+    waves::DrawWaveView(trace, TextLanguage(controls), canvas, 1, waves::CrestsOf(controls));
     return trace;
 }
 

@@ -43,13 +43,13 @@ AnimationContent DrawAnimationContent(const Controls& controls, int frames) {
     waves::CrestOptions options;
     options.layer = waves::CrestOptions::Layer::WithoutCrests;
     RecordingSurface canvas;
-    waves::DrawWaveView(trace, controls.ELLINIKA, canvas, 1, options);
+    waves::DrawWaveView(trace, TextLanguage(controls), canvas, 1, options);
     animation.still = canvas.Take();
     options.layer = waves::CrestOptions::Layer::CrestsOnly;
     for (int i = 0; i < frames; ++i) {
         options.phase = static_cast<double>(i) / frames;
         RecordingSurface crests;
-        waves::DrawWaveView(trace, controls.ELLINIKA, crests, 1, options);
+        waves::DrawWaveView(trace, TextLanguage(controls), crests, 1, options);
         animation.crests.push_back(crests.Take());
     }
     return animation;
@@ -62,7 +62,7 @@ Recording DrawWaveLayer(const Controls& controls, waves::CrestOptions::Layer lay
     options.layer = layer;
     RecordingSurface canvas;
     canvas.TextScale = textScale;
-    waves::DrawWaveView(trace, controls.ELLINIKA, canvas, 1, options);
+    waves::DrawWaveView(trace, TextLanguage(controls), canvas, 1, options);
     return canvas.Take();
 }
 

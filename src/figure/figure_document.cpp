@@ -20,10 +20,10 @@ std::string FigureJson(const Controls& controls, const Labels& labels, const Rec
                                          .Add("thickness", controls.pachos)
                                          .Add("hyperbola", controls.YPERVOLIKO)
                                          .Add("parallelBeam", controls.f_apeiro)
-                                         .Add("language", controls.ELLINIKA ? "el" : "en")
+                                         .Add("language", TextLanguage(controls))
                                          .Text());
     if (waves) {
-        members.emplace_back("view", JsonString("waves"));
+        members.emplace_back("view", JsonString(ViewName(View::Waves)));
     }
     if (worksheet) {
         members.emplace_back("worksheet", "true");

@@ -64,12 +64,13 @@ void DrawFocusAndBackMarks(Surface& canvas, const HyperbolicGeometry& h) {
 }
 
 std::string HyperbolicSourceCaption(const Controls& controls, const HyperbolicGeometry& h) {
-    return Text("hyperbolic.readout.source", controls.ELLINIKA,
+    return Text("hyperbolic.readout.source", TextLanguage(controls),
                 {Format(double(controls.initial_POINT), 0), Format(h.XA, 1)});
 }
 
 std::string HyperbolicThicknessCaption(const Controls& controls) {
-    return Text("hyperbolic.readout.thickness", controls.ELLINIKA, {PlainNumber(controls.pachos)});
+    return Text("hyperbolic.readout.thickness", TextLanguage(controls),
+                {PlainNumber(controls.pachos)});
 }
 
 /// Stage 2: the whole wavelengths on the axis from the source to the vertex, inside the lens and
@@ -212,19 +213,20 @@ void PrintCountAt(Surface& canvas, double x, double y, const std::string& text) 
 }
 
 /// Stage 7: the four lines of wavelength counts, in the language of the texts.
-void DrawCounts(Surface& canvas, const Scene& scene, const HyperbolicGeometry& h, bool greek) {
+void DrawCounts(Surface& canvas, const Scene& scene, const HyperbolicGeometry& h,
+                std::string_view language) {
     const double w = scene.Wavelength;
     const double toVertex = std::abs(scene.SourceX + h.a) / w;
     const double fromBack = std::abs(h.xF - h.xB) / w;
     const double total = fromBack + h.AB / scene.LensWavelength + toVertex;
     PrintCountAt(canvas, -2 * h.a, 140,
-                 Text("hyperbolic.count.source", greek, {Format(toVertex, 2)}));
+                 Text("hyperbolic.count.source", language, {Format(toVertex, 2)}));
     PrintCountAt(canvas, -2 * h.a - h.c, -120,
-                 Text("hyperbolic.count.focus", greek, {Format(fromBack, 2)}));
+                 Text("hyperbolic.count.focus", language, {Format(fromBack, 2)}));
     PrintCountAt(canvas, -2 * h.a - h.c, -140,
-                 Text("hyperbolic.count.total", greek, {Format(total, 2)}));
+                 Text("hyperbolic.count.total", language, {Format(total, 2)}));
     PrintCountAt(canvas, -2 * h.a - h.c, -160,
-                 Text("hyperbolic.count.back", greek, {Format(fromBack, 2)}));
+                 Text("hyperbolic.count.back", language, {Format(fromBack, 2)}));
 }
 
 } // namespace
@@ -266,7 +268,7 @@ void DrawHyperbolicConstruction(const Controls& controls, Scene& scene, Labels& 
     DrawFan(canvas, controls, scene, h);
     DrawRulers(canvas, scene, h);
     DrawFinalMarks(canvas, scene, h);
-    DrawCounts(canvas, scene, h, controls.ELLINIKA);
+    DrawCounts(canvas, scene, h, TextLanguage(controls));
     Tick(canvas, h.xB + h.c + h.a, -105, -80, Red);
     canvas.Line(-200, 0, 200, 0);
 }

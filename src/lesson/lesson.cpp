@@ -55,17 +55,17 @@ int LessonStepCount() {
     return static_cast<int>(LessonSteps().size());
 }
 
-Controls LessonScene(int step, bool greek) {
+Controls LessonScene(int step, std::string_view language) {
     Controls scene = LessonSteps().at(static_cast<std::size_t>(step - 1)).scene;
-    scene.ELLINIKA = greek;
+    SetTextLanguage(scene, language);
     return scene;
 }
 
-LessonPage LessonPageOf(int step, bool greek) {
+LessonPage LessonPageOf(int step, std::string_view language) {
     const LessonStep& s = LessonSteps().at(static_cast<std::size_t>(step - 1));
     const std::vector<std::string> numbers = LessonNumbers(step);
     const auto text = [&](std::string_view part) {
-        return FillPlaceholders(Text(Key(s, part), greek), numbers);
+        return FillPlaceholders(Text(Key(s, part), language), numbers);
     };
     return {step, LessonStepCount(), text("title"), text("text"), text("question"), text("answer")};
 }
@@ -81,8 +81,8 @@ std::string LessonJson(const LessonPage& page) {
         .Text();
 }
 
-std::string LessonProgress(int step, bool greek) {
-    return Text("lesson.progress", greek,
+std::string LessonProgress(int step, std::string_view language) {
+    return Text("lesson.progress", language,
                 {std::to_string(step), std::to_string(LessonStepCount())});
 }
 

@@ -23,8 +23,8 @@ const std::vector<LessonStep>& LessonSteps();
 /// The number of steps.
 int LessonStepCount();
 
-/// The scene of step `step` (1-based, within 1..`LessonStepCount`()) in the language `greek`.
-Controls LessonScene(int step, bool greek);
+/// The scene of step `step` (1-based, within 1..`LessonStepCount`()) in the language `language`.
+Controls LessonScene(int step, std::string_view language);
 
 /// What a step says, in one language, with every number computed from its scene.
 struct LessonPage {
@@ -36,8 +36,8 @@ struct LessonPage {
     std::string answer;
 };
 
-/// The texts of step `step` (1-based) in Greek (`greek`) or English.
-LessonPage LessonPageOf(int step, bool greek);
+/// The texts of step `step` (1-based) in Greek (`language`) or English.
+LessonPage LessonPageOf(int step, std::string_view language);
 
 /// The numbers a step quotes, as its texts show them ("14", "41.05"), in the order of their
 /// placeholders %1, %2, ...: computed from the step's own scene, so that the words change when
@@ -49,6 +49,6 @@ std::vector<std::string> LessonNumbers(int step);
 std::string LessonJson(const LessonPage& page);
 
 /// The step a bar of the window or page shows: "Step 3 of 10" in the language.
-std::string LessonProgress(int step, bool greek);
+std::string LessonProgress(int step, std::string_view language);
 
 } // namespace kymata

@@ -209,9 +209,9 @@ void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels&
 
     DrawMarkers(page, scene, p);
     const double toTop = Distance(scene.SourceX, 0, -p.a, 0);
-    const bool greek = controls.ELLINIKA;
-    labels.Label4 = Text("hyperbolic.readout.thickness", greek, {PlainNumber(controls.pachos)});
-    labels.Label1 = Text("hyperbolic.page.source", greek,
+    const std::string_view language = TextLanguage(controls);
+    labels.Label4 = Text("hyperbolic.readout.thickness", language, {PlainNumber(controls.pachos)});
+    labels.Label1 = Text("hyperbolic.page.source", language,
                          {Format(double(controls.initial_POINT), 0), Format(toTop, 1)});
     DrawAxisTicks(page, scene, p);
     DrawFrontBranch(page, p.a, p.b);
@@ -223,17 +223,18 @@ void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels&
     const double fromSource = std::abs(-p.a - scene.SourceX) / w;
     const double total = fromSource + p.T / lw + fromBack;
     const double pageX = -p.F - 2 * p.a;
-    PrintCountAt(page, pageX, -50, Text("hyperbolic.count.focus", greek, {Format(fromBack, 2)}));
-    PrintCountAt(page, pageX, -60, Text("hyperbolic.page.total", greek, {Format(total, 2)}));
-    PrintCountAt(page, pageX, -70, Text("hyperbolic.count.back", greek, {Format(fromBack, 2)}));
+    PrintCountAt(page, pageX, -50, Text("hyperbolic.count.focus", language, {Format(fromBack, 2)}));
+    PrintCountAt(page, pageX, -60, Text("hyperbolic.page.total", language, {Format(total, 2)}));
+    PrintCountAt(page, pageX, -70, Text("hyperbolic.count.back", language, {Format(fromBack, 2)}));
     const double canvasX = -p.F - 4 * p.a;
     PrintCountAt(canvas, canvasX, -50,
-                 Text("hyperbolic.count.source", greek, {Format(fromSource, 2)}));
+                 Text("hyperbolic.count.source", language, {Format(fromSource, 2)}));
     PrintCountAt(canvas, canvasX, -60,
-                 Text("hyperbolic.count.focus", greek, {Format(fromBack, 2)}));
-    PrintCountAt(canvas, canvasX, -70, Text("hyperbolic.count.total", greek, {Format(total, 2)}));
+                 Text("hyperbolic.count.focus", language, {Format(fromBack, 2)}));
+    PrintCountAt(canvas, canvasX, -70,
+                 Text("hyperbolic.count.total", language, {Format(total, 2)}));
     PrintCountAt(canvas, canvasX, -160,
-                 Text("hyperbolic.count.back", greek, {Format(fromBack, 2)}));
+                 Text("hyperbolic.count.back", language, {Format(fromBack, 2)}));
 
     const double far = p.BackX + p.F + p.a;
     page.Line(far, -105, far, -80, Red);

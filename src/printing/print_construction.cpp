@@ -16,7 +16,7 @@ void PrintConstruction(const Controls& controls, Scene& scene, Labels& labels, S
 
 void PrintWaveView(const waves::WaveTrace& trace, const Controls& controls, PageSurface& page) {
     page.SetOrientation(PageSurface::Landscape);
-    waves::DrawWaveView(trace, controls.ELLINIKA, page, page.Width() / page.Height(),
+    waves::DrawWaveView(trace, TextLanguage(controls), page, page.Width() / page.Height(),
                         waves::CrestsOf(controls));
     page.EndDoc();
 }

@@ -26,13 +26,13 @@ std::vector<std::string> PageTexts(const Controls& controls, const Scene& scene)
     const double toLens = std::abs(g.FrontVertexX - scene.SourceX) / w;
     const double behind = g.FocusDistance / w;
     const double total = toLens + controls.pachos + behind;
-    const bool greek = controls.ELLINIKA;
-    return {Text("spherical.page.thickness", greek, {width, waves}),
-            Text("spherical.page.source", greek, {Format(double(-controls.initial_POINT), 0)}),
-            Text("spherical.page.focus", greek, {Format(double(controls.fOCUS_POINT), 0)}),
+    const std::string_view language = TextLanguage(controls);
+    return {Text("spherical.page.thickness", language, {width, waves}),
+            Text("spherical.page.source", language, {Format(double(-controls.initial_POINT), 0)}),
+            Text("spherical.page.focus", language, {Format(double(controls.fOCUS_POINT), 0)}),
             " n = " + PlainNumber(controls.n_DIATHLASI / 100.0),
-            Text("spherical.page.total", greek, {Format(total, 2)}),
-            Text("spherical.page.back", greek, {Format(behind, 2)})};
+            Text("spherical.page.total", language, {Format(total, 2)}),
+            Text("spherical.page.back", language, {Format(behind, 2)})};
 }
 
 } // namespace

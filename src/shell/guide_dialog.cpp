@@ -20,9 +20,10 @@ GuideDialog::GuideDialog(QWidget* parent) : QDialog(parent), browser_(new QTextB
     resize(760, 820);
 }
 
-void GuideDialog::ShowLanguage(bool greek, const QString& title) {
-    const QUrl page(greek ? QStringLiteral("qrc:/guide/guide-el.html")
-                          : QStringLiteral("qrc:/guide/guide-en.html"));
+void GuideDialog::ShowLanguage(std::string_view language, const QString& title) {
+    // A language without a guide of its own shows the English one.
+    const QUrl page(language == "el" ? QStringLiteral("qrc:/guide/guide-el.html")
+                                     : QStringLiteral("qrc:/guide/guide-en.html"));
     setWindowTitle(title);
     if (browser_->source() != page) {
         browser_->setSource(page);

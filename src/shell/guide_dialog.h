@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <string_view>
+
 class QTextBrowser;
 
 namespace kymata {
@@ -15,8 +17,9 @@ class GuideDialog final : public QDialog {
 public:
     explicit GuideDialog(QWidget* parent = nullptr);
 
-    /// Shows the guide in Greek when `greek`, else in English.
-    void ShowLanguage(bool greek, const QString& title);
+    /// Shows the guide in `language`: Greek or English, the English one for a language that
+    /// has no guide of its own.
+    void ShowLanguage(std::string_view language, const QString& title);
     /// The address of the page shown.
     QUrl Page() const;
     /// The text of the page shown, without its markup.

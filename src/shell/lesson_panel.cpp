@@ -1,5 +1,6 @@
 #include "shell/lesson_panel.h"
 
+#include "export/said.h"
 #include "shell/window_texts.h"
 #include "texts/catalogue.h"
 
@@ -13,10 +14,6 @@
 namespace kymata {
 
 namespace {
-
-QString Say(std::string_view key, bool greek) {
-    return Q(std::string(Text(key, greek)));
-}
 
 QLabel* Paragraph(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -93,31 +90,31 @@ LessonPanel::LessonPanel(QWidget* parent) : QFrame(parent) {
     SetScale(1);
 }
 
-void LessonPanel::Show(int step, bool greek) {
+void LessonPanel::Show(int step, std::string_view language) {
     // The window asks at every redraw; the words change only with the step or the language.
-    const bool changed = step != step_ || greek != greek_;
+    const bool changed = step != step_ || language != language_;
     if (!changed && !title_->text().isEmpty()) {
         return;
     }
     step_ = step;
-    greek_ = greek;
-    const LessonPage page = LessonPageOf(step, greek);
-    progress_->setText(Q(LessonProgress(step, greek)));
+    language_ = language;
+    const LessonPage page = LessonPageOf(step, language);
+    progress_->setText(Q(LessonProgress(step, language)));
     title_->setText(Q(page.title));
     text_->setText(Q(page.text));
-    question_->setText(Say("lesson.questionLabel", greek) + QStringLiteral(": ") +
+    question_->setText(Said("lesson.questionLabel", language) + QStringLiteral(": ") +
                        Q(page.question));
-    answer_->setText(Say("lesson.answerLabel", greek) + QStringLiteral(": ") + Q(page.answer));
-    showAnswer_->setText(Say("lesson.showAnswer", greek));
-    back_->setText(Say("lesson.back", greek));
-    again_->setText(Say("lesson.again", greek));
-    next_->setText(Say("lesson.next", greek));
-    close_->setAccessibleName(Say("lesson.close", greek));
-    close_->setToolTip(Say("lesson.close", greek) + QStringLiteral(" (Esc)"));
+    answer_->setText(Said("lesson.answerLabel", language) + QStringLiteral(": ") + Q(page.answer));
+    showAnswer_->setText(Said("lesson.showAnswer", language));
+    back_->setText(Said("lesson.back", language));
+    again_->setText(Said("lesson.again", language));
+    next_->setText(Said("lesson.next", language));
+    close_->setAccessibleName(Said("lesson.close", language));
+    close_->setToolTip(Said("lesson.close", language) + QStringLiteral(" (Esc)"));
     back_->setEnabled(step > 1);
     next_->setEnabled(step < page.steps);
-    setAccessibleName(Say("lesson.title", greek));
-    setAccessibleDescription(Say("lesson.keys", greek));
+    setAccessibleName(Said("lesson.title", language));
+    setAccessibleDescription(Said("lesson.keys", language));
     if (changed) {
         ShowAnswer(false);
         // The new step is read out: its title and narration, as an alert of the panel.

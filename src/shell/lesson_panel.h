@@ -4,6 +4,9 @@
 
 #include <QFrame>
 
+#include <string>
+#include <string_view>
+
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -20,9 +23,9 @@ class LessonPanel final : public QFrame {
 public:
     explicit LessonPanel(QWidget* parent = nullptr);
 
-    /// Shows step `step` (1-based) in Greek or English, its answer closed, and has a screen
+    /// Shows step `step` (1-based) in `language`, its answer closed, and has a screen
     /// reader read the step's title and narration.
-    void Show(int step, bool greek);
+    void Show(int step, std::string_view language);
     /// The step shown (0 before the first).
     int Step() const { return step_; }
     /// Opens or closes the answer.
@@ -41,7 +44,7 @@ Q_SIGNALS:
 
 private:
     int step_ = 0;
-    bool greek_ = true;
+    std::string language_ = "el";
     QLabel* progress_;
     QLabel* title_;
     QLabel* text_;

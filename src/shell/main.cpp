@@ -1,5 +1,7 @@
 #include "export/command_line.h"
+#include "export/command_options.h"
 #include "export/safe_file.h"
+#include "export/said.h"
 #include "shell/file_icons.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
@@ -22,6 +24,12 @@ namespace {
 
 QtMessageHandler defaultHandler = nullptr;
 
+/// The language of the start's messages: --lang's, else the user's (`MessageLanguage`).
+std::string_view& StartLanguage() {
+    static std::string_view language = "en";
+    return language;
+}
+
 /// What the toolkit said about the windowing platform before it gave up, if anything.
 QString& PlatformTrouble() {
     static QString trouble;
@@ -31,29 +39,23 @@ QString& PlatformTrouble() {
 /// The one sentence for a window that cannot open: the display or platform named, and the
 /// variable to check.
 QString NoWindowSentence() {
+    using kymata::Printable;
+    using kymata::Said;
+    const std::string_view language = StartLanguage();
     const QString trouble = PlatformTrouble();
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (trouble.contains(QLatin1String("could not connect to display")) ||
         trouble.contains(QLatin1String("cannot open display"))) {
-        return QStringLiteral("kymata: the window cannot open: the display \"%1\" cannot be "
-                              "opened; check the variable DISPLAY (or write a figure without "
-                              "a window: kymata --export figure.png)")
-            .arg(kymata::Printable(qEnvironmentVariable("DISPLAY")));
+        return Said("start.displayFailed", language, {Printable(qEnvironmentVariable("DISPLAY"))});
     }
     if (trouble.contains(QLatin1String("Could not find the Qt platform plugin"))) {
         const qsizetype open = trouble.indexOf(QLatin1Char('"'));
         const QString name = trouble.mid(open + 1).section(QLatin1Char('"'), 0, 0);
-        return QStringLiteral("kymata: the window cannot open: there is no windowing platform "
-                              "\"%1\"; check the variable QT_QPA_PLATFORM or the option "
-                              "-platform (xcb for X11, wayland, offscreen)")
-            .arg(kymata::Printable(name));
+        return Said("start.noPlatform", language, {Printable(name)});
     }
-    return QStringLiteral("kymata: the window cannot open: no windowing platform could be "
-                          "started%1; check the variables DISPLAY, WAYLAND_DISPLAY and "
-                          "QT_QPA_PLATFORM")
-        .arg(platform.isEmpty()
-                 ? QString()
-                 : QStringLiteral(" (QT_QPA_PLATFORM is \"%1\")").arg(kymata::Printable(platform)));
+    return Said("start.platformFailed", language,
+                {platform.isEmpty() ? QString()
+                                    : Said("start.platformIs", language, {Printable(platform)})});
 }
 
 /// Keeps stderr for the program's own messages: the offscreen platform's note that no
@@ -145,12 +147,9 @@ int WriteStartFigure(int argc, char** argv) {
     const QString file = FreeStartFigureName();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QString noDisplay = QStringLiteral(
-        "kymata: no display was found (DISPLAY and WAYLAND_DISPLAY are not set), so the window "
-        "cannot open.");
-    const QString getWindow = QStringLiteral(
-        "To see the window, start kymata in a desktop session, or with DISPLAY set to a display "
-        "that can be opened.");
+    const std::string_view language = StartLanguage();
+    const QString noDisplay = kymata::Said("start.headless", language);
+    const QString getWindow = kymata::Said("start.getWindow", language);
     // The options a window start takes, checked as the window checks them.
     if (!kymata::WindowStartControls(QGuiApplication::arguments(), err)) {
         return kymata::ExitBadUsage;
@@ -164,15 +163,17 @@ int WriteStartFigure(int argc, char** argv) {
     if (code == kymata::ExitOk) {
         QStringList command{QStringLiteral("kymata")};
         command << options << QStringLiteral("--export") << file;
-        out << noDisplay << "\nThe start figure is in " << file
-            << ", written by: " << kymata::Printable(command.join(QLatin1Char(' '))) << "\n"
-            << getWindow << "\n";
+        out << noDisplay << '\n'
+            << kymata::Said("start.figureWritten", language,
+                            {file, kymata::Printable(command.join(QLatin1Char(' ')))})
+            << '\n'
+            << getWindow << '\n';
     } else if (code == kymata::ExitBadUsage) {
         err << written;
     } else {
-        err << noDisplay << " The start figure could not be written either: " << written.trimmed()
-            << "\n"
-            << getWindow << "\n";
+        err << noDisplay << ' '
+            << kymata::Said("start.figureNotWritten", language, {written.trimmed()}) << '\n'
+            << getWindow << '\n';
     }
     return code;
 }
@@ -189,12 +190,12 @@ QStringList Arguments(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    StartLanguage() = kymata::MessageLanguage(Arguments(argc, argv));
     for (int i = 1; i < argc; ++i) {
         if (!ValidUtf8(argv[i])) {
-            std::fprintf(stderr,
-                         "kymata: argument %d is not valid UTF-8 text; give file names and values "
-                         "in UTF-8 (nothing was written)\n",
-                         i);
+            const QString said = QStringLiteral("kymata: ") +
+                                 kymata::Said("cli.notUtf8", StartLanguage(), {QString::number(i)});
+            std::fprintf(stderr, "%s\n", said.toLocal8Bit().constData());
             return kymata::ExitBadUsage;
         }
     }

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "construction/scene_parameters.h"
+#include "export/said.h"
 #include "figure/control_texts.h"
 #include "figure/draw_construction.h"
 #include "figure/figure_content.h"
@@ -91,7 +92,7 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     Q_UNUSED(barsSpeakTheirValues);
     setObjectName(QStringLiteral("DHMIOYRGO_KYKLO"));
     const Controls start;
-    const ControlTexts startTexts = ControlTextsFor(start.ELLINIKA);
+    const ControlTexts startTexts = ControlTextsFor(TextLanguage(start));
     setWindowTitle(Q(startTexts.windowTitle));
     setAutoFillBackground(true);
 
@@ -190,6 +191,7 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
     c.YPERVOLIKO = YPERVOLIKO->isChecked();
     c.f_apeiro = f_apeiro->isChecked();
     c.ELLINIKA = ELLINIKA->isChecked();
+    c.moreLanguage = moreLanguage_;
     c.view = waveView_->isChecked() ? View::Waves : View::Classic;
     c.perfectLens = c.view == View::Waves && perfectLens_->isChecked();
     if (c.view == View::Waves && flashCount_) {
@@ -213,7 +215,7 @@ void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
     pachos->setValue(c.pachos);
     YPERVOLIKO->setChecked(c.YPERVOLIKO);
     f_apeiro->setChecked(c.f_apeiro);
-    (c.ELLINIKA ? ELLINIKA : AGLIKA)->setChecked(true);
+    ShowLanguageSwitch(c);
     waveView_->setChecked(c.view == View::Waves);
     perfectLens_->setChecked(c.perfectLens);
     for (QObject* control : controls) {
@@ -229,14 +231,54 @@ void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
     ApplyLayout();
 }
 
+std::string DHMIOYRGO_KYKLO::Language() const {
+    if (!moreLanguage_.empty()) {
+        return moreLanguage_;
+    }
+    return ELLINIKA->isChecked() ? "el" : "en";
+}
+
+void DHMIOYRGO_KYKLO::ShowLanguageSwitch(const Controls& c) {
+    moreLanguage_ = c.moreLanguage;
+    if (moreLanguage_.empty()) {
+        (c.ELLINIKA ? ELLINIKA : AGLIKA)->setChecked(true);
+        return;
+    }
+    // Neither GREEK nor ENGLISH: both off, which the switch allows only while it is not
+    // exclusive.
+    for (QRadioButton* language : {ELLINIKA, AGLIKA}) {
+        language->setAutoExclusive(false);
+        language->setChecked(false);
+        language->setAutoExclusive(true);
+    }
+}
+
+void DHMIOYRGO_KYKLO::SetLanguage(std::string_view language) {
+    if (language == Language()) {
+        return;
+    }
+    Controls c = ReadControls();
+    SetTextLanguage(c, language);
+    for (QRadioButton* button : {ELLINIKA, AGLIKA}) {
+        button->blockSignals(true);
+    }
+    ShowLanguageSwitch(c);
+    for (QRadioButton* button : {ELLINIKA, AGLIKA}) {
+        button->blockSignals(false);
+    }
+    // As a click on GREEK or ENGLISH does.
+    EIKON->Surface().Cls();
+    DrawConstruction();
+}
+
 void DHMIOYRGO_KYKLO::DrawConstruction() {
     const Controls controls = ReadControls();
     const std::optional<waves::WaveTrace> trace =
         DrawFigure(controls, scene_, labels_, EIKON->Surface());
     if (trace) {
-        ledger_->Show(waves::MakeLedger(*trace, controls.ELLINIKA),
-                      Q(ControlTextsFor(controls.ELLINIKA).ledgerTitle),
-                      Q(std::string(Text("ledger.details", controls.ELLINIKA))));
+        const std::string_view language = TextLanguage(controls);
+        ledger_->Show(waves::MakeLedger(*trace, language), Q(ControlTextsFor(language).ledgerTitle),
+                      Said("ledger.details", language));
     }
     ledger_->setVisible(trace.has_value() && ledger_->width() > 0);
     waveViewAction_->setChecked(trace.has_value());
@@ -271,8 +313,9 @@ void DHMIOYRGO_KYKLO::ShowLabels() {
 }
 
 void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
-    UseToolkitLanguage(controls.ELLINIKA);
-    const ControlTexts texts = ControlTextsFor(controls.ELLINIKA);
+    const std::string_view language = TextLanguage(controls);
+    UseToolkitLanguage(language);
+    const ControlTexts texts = ControlTextsFor(language);
     setWindowTitle(Q(texts.windowTitle));
     Command1->setText(Q(texts.printCaption));
     f_apeiro->setText(Q(texts.parallelBeamCaption));
@@ -295,7 +338,7 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     helpAction_->setText(Q(texts.help));
     aboutAction_->setText(Q(texts.about));
     if (guide_ && guide_->isVisible()) {
-        guide_->ShowLanguage(controls.ELLINIKA, Q(texts.helpTitle));
+        guide_->ShowLanguage(language, Q(texts.helpTitle));
     }
     waveViewAction_->setText(Q(texts.waveView));
     waveView_->setText(Q(texts.waveViewCaption));
@@ -306,11 +349,11 @@ void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
     flashAction_->setText(Q(texts.flash));
     flashButton_->setText(Q(texts.flashCaption));
     perfectLens_->setText(Q(texts.perfectLensCaption));
-    ShowLessonTexts(controls.ELLINIKA);
+    ShowLessonTexts(language);
     ShowMotionControls();
     // Captions of another length in the other language: the controls are laid out for them.
-    if (captionsGreek_ != controls.ELLINIKA) {
-        captionsGreek_ = controls.ELLINIKA;
+    if (captionsLanguage_ != language) {
+        captionsLanguage_ = std::string(language);
         ApplyLayout();
     }
     QStringList named;
@@ -345,14 +388,14 @@ ControlSizes DHMIOYRGO_KYKLO::MeasureControls() const {
         sizes.hints.insert(control->objectName(), control->sizeHint());
     }
     sizes.hints.insert(QStringLiteral("scrollBar"), initial_POINT->sizeHint());
-    // The read-outs at their widest, in either language, so that the layout does not follow
+    // The read-outs at their widest, in every language, so that the layout does not follow
     // the values.
     const QFontMetrics metrics(Label1->font());
     int readout = 0;
     int thickness = 0;
-    for (const bool greek : {true, false}) {
+    for (const std::string& language : CatalogueLanguages()) {
         Controls widest;
-        widest.ELLINIKA = greek;
+        SetTextLanguage(widest, language);
         widest.initial_POINT = 200;
         widest.fOCUS_POINT = 20;
         widest.n_DIATHLASI = 250;
@@ -398,11 +441,13 @@ void DHMIOYRGO_KYKLO::resizeEvent(QResizeEvent* event) {
 }
 
 void DHMIOYRGO_KYKLO::AGLIKA_Click() {
+    moreLanguage_.clear();
     EIKON->Surface().Cls();
     DrawConstruction();
 }
 
 void DHMIOYRGO_KYKLO::ELLINIKA_Click() {
+    moreLanguage_.clear();
     EIKON->Surface().Cls();
     DrawConstruction();
 }

@@ -9,12 +9,15 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 class QAbstractButton;
 class QAction;
 class QKeySequence;
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
@@ -38,6 +41,11 @@ public:
 
     /// The control values that a redraw reads, taken from the widgets.
     Controls ReadControls() const;
+    /// The code of the language the window speaks now ("el", "en", ...).
+    std::string Language() const;
+    /// Chooses the language of every text by its code, as the Language menu does: "el" and "en"
+    /// are the GREEK and ENGLISH switch, another shipped language leaves both off. Redraws.
+    void SetLanguage(std::string_view language);
     /// Sets every control to `controls` (scroll bars, switches, language, view) without
     /// running their handlers; a `DrawConstruction` after it draws the new whole.
     void SetControls(const Controls& controls);
@@ -152,6 +160,10 @@ private:
     /// Menu texts and accessible names and descriptions in the current language.
     void ShowWindowTexts(const Controls& controls);
     void ShowCanvasMenu(const QPoint& at);
+    /// Sets the GREEK/ENGLISH switch as `c` has it, both off for another language.
+    void ShowLanguageSwitch(const Controls& c);
+    /// A menu of every language the program has, the current one checked.
+    QMenu* LanguageMenu(QWidget* parent);
     void SaveAs(bool worksheet);
     void PrintWithDialog(bool worksheet);
     /// The window's actions with their keys, each connected to what it does.
@@ -161,7 +173,7 @@ private:
     void CreateLesson();
     /// Which keys work while the lesson is open or closed, in or out of presentation mode.
     void EnableLessonKeys();
-    void ShowLessonTexts(bool greek);
+    void ShowLessonTexts(std::string_view language);
     QAction* AddAction(const QKeySequence& shortcut);
     void Warn(const QString& title, const QString& message);
     /// Redraws the canvas alone for a new frame of the moving crests.
@@ -237,7 +249,10 @@ private:
     std::optional<double> flashCount_;
     QRect windowedGeometry_;
     /// The language the captions were last laid out for.
-    std::optional<bool> captionsGreek_;
+    std::optional<std::string> captionsLanguage_;
+    /// A language beyond GREEK and ENGLISH, chosen from the Language menu; empty while the
+    /// switch chooses.
+    std::string moreLanguage_;
     Arrangement arrangement_ = Arrangement::Designed;
 
     kymata::Scene scene_;

@@ -1,6 +1,6 @@
 #include "shell/print_service.h"
 
-#include "texts/catalogue.h"
+#include "export/said.h"
 
 #include <cups/cups.h>
 
@@ -8,18 +8,8 @@
 
 namespace kymata {
 
-namespace {
-
-/// The catalogue's sentence `key` in the window's language, naming `printer`.
-QString Say(bool greek, std::string_view key, const QString& printer) {
-    const std::string_view text = Text(key, greek);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).arg(printer);
-}
-
-} // namespace
-
 std::optional<QString> PrintServiceProblem(const QString& printer, const QDateTime& sent,
-                                           bool greek) {
+                                           std::string_view language) {
     const QByteArray name = printer.toUtf8();
     // First whether the service answers at all (within five seconds).
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
@@ -31,16 +21,16 @@ std::optional<QString> PrintServiceProblem(const QString& printer, const QDateTi
         http != nullptr ? cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr) : nullptr;
     if (dest == nullptr) {
         if (http == nullptr || cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
-            return Say(greek, "print.serviceSilent", printer);
+            return Said("print.serviceSilent", language, {printer});
         }
-        return Say(greek, "print.printerGone", printer);
+        return Said("print.printerGone", language, {printer});
     }
     const std::unique_ptr<cups_dest_t, void (*)(cups_dest_t*)> destination(
         dest, [](cups_dest_t* d) { cupsFreeDests(1, d); });
     const char* accepting =
         cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     if (accepting != nullptr && QLatin1String(accepting) == QLatin1String("false")) {
-        return Say(greek, "print.notAccepting", printer);
+        return Said("print.notAccepting", language, {printer});
     }
     cups_job_t* jobs = nullptr;
     const int count =
@@ -55,10 +45,10 @@ std::optional<QString> PrintServiceProblem(const QString& printer, const QDateTi
     }
     cupsFreeJobs(count, jobs);
     if (!state) {
-        return Say(greek, "print.notTaken", printer);
+        return Said("print.notTaken", language, {printer});
     }
     if (*state == IPP_JSTATE_ABORTED || *state == IPP_JSTATE_CANCELED) {
-        return Say(greek, "print.stopped", printer);
+        return Said("print.stopped", language, {printer});
     }
     return std::nullopt;
 }

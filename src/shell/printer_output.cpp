@@ -4,9 +4,8 @@
 #include "drawing/worksheet.h"
 #include "export/page_output.h"
 #include "export/safe_file.h"
+#include "export/said.h"
 #include "shell/print_service.h"
-#include "shell/window_texts.h"
-#include "texts/catalogue.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -17,11 +16,12 @@ namespace kymata {
 
 PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& scene,
                             Labels& labels, Surface& canvas, bool worksheet) {
+    const std::string_view language = TextLanguage(controls);
     const QSizeF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
     PrinterPage page({printable.width(), printable.height()});
     PrintFigure(controls, scene, labels, canvas, page);
     if (!page.Ended()) {
-        return {false, QStringLiteral("The page could not be drawn, so nothing was printed.")};
+        return {false, Said("print.notDrawn", language)};
     }
     printer.setPageOrientation(page.Orientation() == PageSurface::Landscape
                                    ? QPageLayout::Landscape
@@ -37,35 +37,34 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
             QPdfWriter writer(&buffer);
             writer.setPageLayout(printer.pageLayout());
             writer.setResolution(printer.resolution());
-            writer.setTitle(QStringLiteral("Kymata"));
+            writer.setTitle(Said("export.title.page", language));
             writer.setCreator(QStringLiteral("Kymata"));
             QPainter painter;
             if (!painter.begin(&writer)) {
-                return {false, Q(std::string(Text("print.pdfFailed", controls.ELLINIKA)))};
+                return {false, Said("print.pdfFailed", language)};
             }
             PaintPage(painter, QRectF(painter.viewport()), writer.resolution(), printed);
             painter.end();
         }
         buffer.close();
-        const WriteResult written = WriteFileSafely(printer.outputFileName(), buffer.data());
+        const WriteResult written =
+            WriteFileSafely(printer.outputFileName(), buffer.data(), language);
         if (!written.ok) {
-            return {false,
-                    Q(std::string(Text("print.fileFailed", controls.ELLINIKA))).arg(written.error)};
+            return {false, Said("print.fileFailed", language, {written.error})};
         }
         return {true, {}};
     }
     const QDateTime sent = QDateTime::currentDateTime();
     QPainter painter;
-    const bool greek = controls.ELLINIKA;
     if (!painter.begin(&printer)) {
-        return {false, Q(std::string(Text("print.cannotStart", greek))).arg(printer.printerName())};
+        return {false, Said("print.cannotStart", language, {printer.printerName()})};
     }
     PaintPage(painter, QRectF(painter.viewport()), printer.resolution(), printed);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
-        return {false, Q(std::string(Text("print.notAccepted", greek))).arg(printer.printerName())};
+        return {false, Said("print.notAccepted", language, {printer.printerName()})};
     }
     // Handing the page over says nothing of what the print service made of it: ask it.
-    if (const auto problem = PrintServiceProblem(printer.printerName(), sent, greek)) {
+    if (const auto problem = PrintServiceProblem(printer.printerName(), sent, language)) {
         return {false, *problem};
     }
     return {true, {}};

@@ -1,44 +1,66 @@
 #include "shell/toolkit_language.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
+
+#include <memory>
 
 namespace kymata {
 
 namespace {
 
-QTranslator& Greek() {
-    static QTranslator* translator = [] {
-        auto* t = new QTranslator(QCoreApplication::instance());
-        if (!t->load(QStringLiteral(":/i18n/qtbase_el.qm"))) {
-            qWarning("kymata: the Greek texts of the dialogs are missing from the program");
-        }
-        return t;
-    }();
-    return *translator;
+/// The translator installed now, and its language.
+struct Installed {
+    std::unique_ptr<QTranslator> translator;
+    std::string language = "en";
+};
+
+Installed& Current() {
+    static Installed installed;
+    return installed;
 }
 
-bool& Installed() {
-    static bool installed = false;
-    return installed;
+/// The toolkit's texts in `language`: the program's own, else the system's; empty when neither
+/// has them.
+std::unique_ptr<QTranslator> TranslatorFor(std::string_view language) {
+    auto translator = std::make_unique<QTranslator>();
+    const QString name =
+        QStringLiteral("qtbase_") +
+        QString::fromUtf8(language.data(), static_cast<qsizetype>(language.size()));
+    if (translator->load(name, QStringLiteral(":/i18n")) ||
+        translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return translator;
+    }
+    if (language == "el") {
+        qWarning("kymata: the Greek texts of the dialogs are missing from the program");
+    }
+    return nullptr;
 }
 
 } // namespace
 
-void UseToolkitLanguage(bool greek) {
-    if (greek == Installed()) {
+void UseToolkitLanguage(std::string_view language) {
+    Installed& now = Current();
+    if (language == now.language) {
         return;
     }
-    if (greek) {
-        QCoreApplication::installTranslator(&Greek());
-    } else {
-        QCoreApplication::removeTranslator(&Greek());
+    if (now.translator) {
+        QCoreApplication::removeTranslator(now.translator.get());
+        now.translator.reset();
     }
-    Installed() = greek;
+    now.language = "en";
+    if (language != "en") {
+        now.translator = TranslatorFor(language);
+        if (now.translator) {
+            QCoreApplication::installTranslator(now.translator.get());
+            now.language = language;
+        }
+    }
 }
 
-bool ToolkitSpeaksGreek() {
-    return Installed();
+std::string ToolkitLanguage() {
+    return Current().language;
 }
 
 } // namespace kymata

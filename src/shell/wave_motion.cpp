@@ -104,7 +104,7 @@ void DHMIOYRGO_KYKLO::DrawFrame() {
 
 void DHMIOYRGO_KYKLO::ShowMotionControls() {
     const bool waves = waveView_->isChecked();
-    const ControlTexts texts = ControlTextsFor(ELLINIKA->isChecked());
+    const ControlTexts texts = ControlTextsFor(Language());
     playButton_->setText(Playing() ? Q(texts.pauseCaption) : Q(texts.playCaption));
     playAction_->setChecked(Playing());
     speedLabel_->setText(Q(texts.speed).arg(speed_));

@@ -5,6 +5,7 @@
 
 #include "construction/number_format.h"
 #include "export/figure_export.h"
+#include "export/said.h"
 #include "figure/control_texts.h"
 #include "shell/canvas_widget.h"
 #include "shell/guide_dialog.h"
@@ -104,9 +105,10 @@ void DHMIOYRGO_KYKLO::CreateActions() {
 
 QString DHMIOYRGO_KYKLO::MoveFocusToBestFocus() {
     const Controls controls = ReadControls();
-    const bool greek = controls.ELLINIKA;
-    const auto say = [greek](std::string_view key, std::initializer_list<std::string_view> values) {
-        return Q(Text(key, greek, values));
+    const std::string language = Language();
+    const auto say = [&language](std::string_view key,
+                                 std::initializer_list<std::string_view> values) {
+        return Q(Text(key, language, values));
     };
     QString said;
     if (controls.perfectLens) {
@@ -166,12 +168,26 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     menu->addAction(wholeFigureAction_);
     menu->addAction(showAllAction_);
     menu->addSeparator();
+    menu->addMenu(LanguageMenu(menu));
     menu->addAction(helpAction_);
     menu->addAction(aboutAction_);
     menu->addAction(quitAction_);
     menu->popup(EIKON->mapToGlobal(at));
     // Opened from the keyboard, the menu takes the keys at once.
     menu->setActiveAction(menu->actions().value(0));
+}
+
+QMenu* DHMIOYRGO_KYKLO::LanguageMenu(QWidget* parent) {
+    // Each language named in itself, as the GREEK and ENGLISH switch names them.
+    auto* menu = new QMenu(Said("window.languageMenu", Language()), parent);
+    const std::string now = Language();
+    for (const std::string& code : CatalogueLanguages()) {
+        QAction* choose = menu->addAction(Said("language.name", code));
+        choose->setCheckable(true);
+        choose->setChecked(code == now);
+        connect(choose, &QAction::triggered, this, [this, code] { SetLanguage(code); });
+    }
+    return menu;
 }
 
 void DHMIOYRGO_KYKLO::Warn(const QString& title, const QString& message) {
@@ -189,15 +205,15 @@ void DHMIOYRGO_KYKLO::ShowGuide() {
             guide_->resize(guide_->size().boundedTo(room));
         }
     }
-    const bool greek = ELLINIKA->isChecked();
-    guide_->ShowLanguage(greek, Q(ControlTextsFor(greek).helpTitle));
+    const std::string language = Language();
+    guide_->ShowLanguage(language, Q(ControlTextsFor(language).helpTitle));
     guide_->show();
     guide_->raise();
     guide_->activateWindow();
 }
 
 void DHMIOYRGO_KYKLO::ShowAbout() {
-    const ControlTexts texts = ControlTextsFor(ELLINIKA->isChecked());
+    const ControlTexts texts = ControlTextsFor(Language());
     auto* box = new QMessageBox(QMessageBox::Information, Q(texts.aboutTitle),
                                 Q(texts.aboutText).arg(QStringLiteral(KYMATA_VERSION)),
                                 QMessageBox::Ok, this);
@@ -256,7 +272,7 @@ double DHMIOYRGO_KYKLO::ControlScale() const {
 }
 
 void DHMIOYRGO_KYKLO::SaveAs(bool worksheet) {
-    const ControlTexts texts = ControlTextsFor(ReadControls().ELLINIKA);
+    const ControlTexts texts = ControlTextsFor(Language());
     const QStringList filters = {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
                                  QStringLiteral("PDF (*.pdf)"), QStringLiteral("JSON (*.json)")};
     QString filter = filters.front();
@@ -288,15 +304,14 @@ void DHMIOYRGO_KYKLO::SaveAs(bool worksheet) {
 
 bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize, bool worksheet) {
     const auto format = FigureFormatForPath(path);
-    const ControlTexts texts = ControlTextsFor(ReadControls().ELLINIKA);
+    const ControlTexts texts = ControlTextsFor(Language());
     if (!format) {
-        Warn(Q(texts.saveFigure),
-             Q(texts.saveFailed) + QLatin1Char('\n') +
-                 QStringLiteral("%1: use .png, .svg, .pdf or .json").arg(path));
+        Warn(Q(texts.saveFigure), Q(texts.saveFailed) + QLatin1Char('\n') +
+                                      Said("window.unknownExtension", Language(), {path}));
         return false;
     }
-    const WriteResult written =
-        WriteFigure(path, *format, DrawFigureContent(ReadControls(), worksheet), pngSize);
+    const WriteResult written = WriteFigure(
+        path, *format, DrawFigureContent(ReadControls(), worksheet), pngSize, Language());
     if (!written.ok) {
         Warn(Q(texts.saveFigure), Q(texts.saveFailed) + QLatin1Char('\n') + written.error);
     }
@@ -313,7 +328,7 @@ void DHMIOYRGO_KYKLO::PrintWithDialog(bool worksheet) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(Q(ControlTextsFor(ReadControls().ELLINIKA).printCaption));
+    dialog.setWindowTitle(Q(ControlTextsFor(Language()).printCaption));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -326,9 +341,9 @@ bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer, bool worksheet) {
     ShowLabels();
     EIKON->update();
     if (!outcome.ok) {
-        auto* box = new QMessageBox(QMessageBox::Warning,
-                                    Q(ControlTextsFor(ReadControls().ELLINIKA).printCaption),
-                                    outcome.message, QMessageBox::Ok, this);
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, Q(ControlTextsFor(Language()).printCaption),
+                            outcome.message, QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     }

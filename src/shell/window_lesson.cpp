@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 
 #include "export/lesson_plan.h"
+#include "export/said.h"
 #include "lesson/lesson.h"
 #include "shell/canvas_widget.h"
 #include "shell/lesson_panel.h"
@@ -19,14 +20,6 @@
 #include <QRadioButton>
 
 namespace kymata {
-
-namespace {
-
-QString Say(std::string_view key, bool greek) {
-    return Q(std::string(Text(key, greek)));
-}
-
-} // namespace
 
 void DHMIOYRGO_KYKLO::CreateLesson() {
     lesson_ = new LessonPanel(this);
@@ -69,19 +62,20 @@ void DHMIOYRGO_KYKLO::CreateLesson() {
     EnableLessonKeys();
 }
 
-void DHMIOYRGO_KYKLO::ShowLessonTexts(bool greek) {
-    bestFocusButton_->setText(Say("bestFocus.caption", greek));
-    bestFocusAction_->setText(Say("bestFocus.action", greek) + QStringLiteral(" (B)"));
-    lessonButton_->setText(Say("lesson.caption", greek));
-    lessonAction_->setText(Say("lesson.action", greek));
-    lessonPlanSaveAction_->setText(Say("lesson.plan.save", greek));
-    lessonPlanPrintAction_->setText(Say("lesson.plan.print", greek));
-    lessonNextAction_->setText(Say("lesson.next", greek));
-    lessonBackAction_->setText(Say("lesson.back", greek));
-    lessonCloseAction_->setText(Say("lesson.close", greek));
-    lessonButton_->setAccessibleDescription(Say("lesson.title", greek) + QStringLiteral(" (F2)"));
+void DHMIOYRGO_KYKLO::ShowLessonTexts(std::string_view language) {
+    bestFocusButton_->setText(Said("bestFocus.caption", language));
+    bestFocusAction_->setText(Said("bestFocus.action", language) + QStringLiteral(" (B)"));
+    lessonButton_->setText(Said("lesson.caption", language));
+    lessonAction_->setText(Said("lesson.action", language));
+    lessonPlanSaveAction_->setText(Said("lesson.plan.save", language));
+    lessonPlanPrintAction_->setText(Said("lesson.plan.print", language));
+    lessonNextAction_->setText(Said("lesson.next", language));
+    lessonBackAction_->setText(Said("lesson.back", language));
+    lessonCloseAction_->setText(Said("lesson.close", language));
+    lessonButton_->setAccessibleDescription(Said("lesson.title", language) +
+                                            QStringLiteral(" (F2)"));
     if (LessonStep() > 0) {
-        lesson_->Show(LessonStep(), greek);
+        lesson_->Show(LessonStep(), language);
     }
 }
 
@@ -103,12 +97,12 @@ int DHMIOYRGO_KYKLO::LessonStep() const {
 
 void DHMIOYRGO_KYKLO::OpenLesson(int step) {
     step = std::clamp(step, 1, LessonStepCount());
-    const Controls scene = LessonScene(step, ELLINIKA->isChecked());
+    const Controls scene = LessonScene(step, Language());
     SetPlaying(false);
     phase_ = 0;
     SetControls(scene);
     flashCount_ = scene.flash;
-    lesson_->Show(step, scene.ELLINIKA);
+    lesson_->Show(step, TextLanguage(scene));
     lesson_->show();
     EnableLessonKeys();
     ApplyLayout();
@@ -152,35 +146,35 @@ void DHMIOYRGO_KYKLO::LessonAgain() {
 }
 
 bool DHMIOYRGO_KYKLO::SaveLessonPlan(const QString& path) {
-    const bool greek = ELLINIKA->isChecked();
-    const WriteResult written = WriteLessonPlan(path, greek);
+    const std::string language = Language();
+    const WriteResult written = WriteLessonPlan(path, language, language);
     if (!written.ok) {
-        Warn(Say("lesson.plan.save", greek), written.error);
+        Warn(Said("lesson.plan.save", language), written.error);
     }
     return written.ok;
 }
 
 void DHMIOYRGO_KYKLO::SaveLessonPlanAs() {
-    const bool greek = ELLINIKA->isChecked();
-    QFileDialog dialog(this, Say("lesson.plan.save", greek));
+    const std::string language = Language();
+    QFileDialog dialog(this, Said("lesson.plan.save", language));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(Say("lesson.plan.file", greek));
+    dialog.selectFile(Said("lesson.plan.file", language));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         SaveLessonPlan(dialog.selectedFiles().constFirst());
     }
 }
 
 void DHMIOYRGO_KYKLO::PrintLessonPlan() {
-    const bool greek = ELLINIKA->isChecked();
+    const std::string language = Language();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(Say("lesson.plan.print", greek));
+    dialog.setWindowTitle(Said("lesson.plan.print", language));
     if (dialog.exec() == QDialog::Accepted) {
-        kymata::PrintLessonPlanOn(printer, greek);
+        kymata::PrintLessonPlanOn(printer, language);
     }
 }
 

@@ -35,14 +35,20 @@ const Messages& MessagesOf(std::string_view code) {
 
 } // namespace
 
-std::string_view Text(std::string_view key, bool greek) {
-    const Messages& messages = MessagesOf(greek ? "el" : "en");
-    const auto found = messages.find(key);
-    return found != messages.end() ? std::string_view(found->second) : key;
+std::string_view Text(std::string_view key, std::string_view language) {
+    for (const std::string_view code : {language, std::string_view("en")}) {
+        const Messages& messages = MessagesOf(code);
+        const auto found = messages.find(key);
+        if (found != messages.end() && !found->second.empty()) {
+            return found->second;
+        }
+    }
+    return key;
 }
 
-std::string Text(std::string_view key, bool greek, std::initializer_list<std::string_view> values) {
-    return FillPlaceholders(Text(key, greek), values);
+std::string Text(std::string_view key, std::string_view language,
+                 std::initializer_list<std::string_view> values) {
+    return FillPlaceholders(Text(key, language), values);
 }
 
 std::string FillPlaceholders(std::string_view pattern, const std::vector<std::string>& values) {
@@ -69,9 +75,9 @@ std::string FillPlaceholders(std::string_view pattern,
 }
 
 std::vector<std::pair<std::string, std::string>> TextsStartingWith(std::string_view prefix,
-                                                                   bool greek) {
+                                                                   std::string_view language) {
     std::vector<std::pair<std::string, std::string>> texts;
-    for (const auto& [key, text] : MessagesOf(greek ? "el" : "en")) {
+    for (const auto& [key, text] : MessagesOf(language)) {
         if (std::string_view(key).starts_with(prefix)) {
             texts.emplace_back(key, text);
         }
@@ -85,6 +91,27 @@ std::vector<std::string> CatalogueLanguages() {
         codes.emplace_back(catalogue.code);
     }
     return codes;
+}
+
+std::string_view ShippedLanguage(std::string_view code) {
+    for (const texts::EmbeddedCatalogue& catalogue : texts::EmbeddedCatalogues()) {
+        if (catalogue.code == code) {
+            return catalogue.code;
+        }
+    }
+    return {};
+}
+
+std::string LanguageChoices(std::string_view language) {
+    const std::vector<std::string> codes = CatalogueLanguages();
+    std::string choices;
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        if (i > 0) {
+            choices += i + 1 == codes.size() ? Text("list.lastJoin", language) : ", ";
+        }
+        choices += codes[i];
+    }
+    return choices;
 }
 
 std::string_view CatalogueSource(std::string_view code) {

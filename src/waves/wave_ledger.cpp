@@ -25,19 +25,20 @@ std::optional<double> BehindLens(const WaveTrace& trace, const std::optional<dou
 
 /// The lines that say why the rays near the axis come to no focus behind the lens, and what
 /// to change.
-void NoParaxialFocus(const WaveTrace& trace, bool greek, std::vector<LedgerLine>& s) {
+void NoParaxialFocus(const WaveTrace& trace, std::string_view language,
+                     std::vector<LedgerLine>& s) {
     const auto say = [&](std::string text) { s.push_back({std::move(text), ""}); };
     const std::optional<NearSource> near = SourceWithinFocalDistance(trace.lens);
     if (!near) {
-        say(std::string(Text("ledger.noParaxialFocus", greek)));
+        say(std::string(Text("ledger.noParaxialFocus", language)));
     } else if (near->onFocalPoint) {
-        say(Text("ledger.atFocalPoint", greek, {Format(near->focal, 2)}));
-        say(std::string(Text("ledger.atFocalPointWhy", greek)));
+        say(Text("ledger.atFocalPoint", language, {Format(near->focal, 2)}));
+        say(std::string(Text("ledger.atFocalPointWhy", language)));
     } else {
-        say(Text("ledger.nearSource", greek, {Format(near->distance, 2)}));
-        say(Text("ledger.nearSourceFocal", greek, {Format(near->focal, 2)}));
-        s.push_back({std::string(Text("ledger.nearSourceWhy", greek)), "", true});
-        say(Text("ledger.nearSourceMove", greek, {Format(near->focal, 2)}));
+        say(Text("ledger.nearSource", language, {Format(near->distance, 2)}));
+        say(Text("ledger.nearSourceFocal", language, {Format(near->focal, 2)}));
+        s.push_back({std::string(Text("ledger.nearSourceWhy", language)), "", true});
+        say(Text("ledger.nearSourceMove", language, {Format(near->focal, 2)}));
     }
 }
 
@@ -52,14 +53,14 @@ double PhaseErrorDegrees(double opd) {
     return 360 * fraction;
 }
 
-std::string FateName(RayFate fate, bool greek) {
+std::string FateName(RayFate fate, std::string_view language) {
     switch (fate) {
     case RayFate::Through:
-        return std::string(Text("ledger.fate.through", greek));
+        return std::string(Text("ledger.fate.through", language));
     case RayFate::Tir:
-        return std::string(Text("ledger.fate.tir", greek));
+        return std::string(Text("ledger.fate.tir", language));
     case RayFate::Missed:
-        return std::string(Text("ledger.fate.missed", greek));
+        return std::string(Text("ledger.fate.missed", language));
     }
     return {};
 }
@@ -79,8 +80,8 @@ std::optional<NearSource> SourceWithinFocalDistance(const WaveLens& lens) {
     return NearSource{distance / lens.wavelength, *focal / lens.wavelength, on};
 }
 
-std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
-    const auto text = [greek](std::string_view key) { return std::string(Text(key, greek)); };
+std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, std::string_view language) {
+    const auto text = [language](std::string_view key) { return std::string(Text(key, language)); };
     std::vector<LedgerLine> s;
     if (trace.sourceInGlass) {
         s.push_back({text("ledger.inGlass"), ""});
@@ -104,15 +105,15 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
                      Format((*trace.bestFocus - trace.lens.focusX) / trace.lens.wavelength, 2),
                      true});
     } else {
-        s.push_back(
-            {Text("ledger.noBestFocus", greek, {Format(BestFocusRange / trace.lens.wavelength, 0)}),
-             ""});
+        s.push_back({Text("ledger.noBestFocus", language,
+                          {Format(BestFocusRange / trace.lens.wavelength, 0)}),
+                     ""});
     }
     if (trace.paraxialFocus) {
         s.push_back(
             {text("ledger.paraxialFocus"), Number(BehindLens(trace, trace.paraxialFocus), 2)});
     } else {
-        NoParaxialFocus(trace, greek, s);
+        NoParaxialFocus(trace, language, s);
     }
     const auto spread = trace.crossingSpread
                             ? std::optional(*trace.crossingSpread / trace.lens.wavelength)
@@ -125,8 +126,8 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek) {
     return s;
 }
 
-WaveLedger MakeLedger(const WaveTrace& trace, bool greek) {
-    const auto text = [greek](std::string_view key) { return std::string(Text(key, greek)); };
+WaveLedger MakeLedger(const WaveTrace& trace, std::string_view language) {
+    const auto text = [language](std::string_view key) { return std::string(Text(key, language)); };
     WaveLedger ledger;
     // For the class first: the ray, where it enters, its count at F, its difference from the
     // axial ray and whether it arrives in step; the details after them.
@@ -136,11 +137,10 @@ WaveLedger MakeLedger(const WaveTrace& trace, bool greek) {
                       text("ledger.fate")};
     ledger.classColumns = 5;
     ledger.rule = text("ledger.rule");
-    ledger.summary = LedgerSummary(trace, greek);
+    ledger.summary = LedgerSummary(trace, language);
     for (std::size_t i = 0; i < trace.rays.size(); ++i) {
         const TracedRay& ray = trace.rays[i];
-        const std::optional<double> phase =
-            ray.opd ? std::optional(PhaseErrorDegrees(*ray.opd)) : std::nullopt;
+        const std::string phase = ray.opd ? Format(PhaseErrorDegrees(*ray.opd), 0) : Missing;
         std::string difference = Number(ray.opd, 2);
         if (ray.opd && *ray.opd >= 0) {
             difference = "+" + difference;
@@ -150,7 +150,7 @@ WaveLedger MakeLedger(const WaveTrace& trace, bool greek) {
         ledger.rows.push_back({std::to_string(static_cast<int>(i) - FanHalf),
                                Format(ray.height / trace.lens.wavelength, 2), Number(ray.total, 2),
                                difference, inStep, Format(ray.air, 2), Number(ray.glass, 2),
-                               Number(ray.after, 2), Number(phase, 0), FateName(ray.fate, greek)});
+                               Number(ray.after, 2), phase, FateName(ray.fate, language)});
     }
     return ledger;
 }

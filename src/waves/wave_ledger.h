@@ -65,12 +65,12 @@ struct NearSource {
 std::optional<NearSource> SourceWithinFocalDistance(const WaveLens& lens);
 
 /// The summary of the ledger alone, as the figure shows it.
-std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, bool greek);
+std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, std::string_view language);
 
-/// The ledger of `trace`, in Greek when `greek`, in English otherwise.
-WaveLedger MakeLedger(const WaveTrace& trace, bool greek);
+/// The ledger of `trace`, in Greek when `language`, in English otherwise.
+WaveLedger MakeLedger(const WaveTrace& trace, std::string_view language);
 
 /// The name of a ray's fate as the ledger shows it.
-std::string FateName(RayFate fate, bool greek);
+std::string FateName(RayFate fate, std::string_view language);
 
 } // namespace kymata::waves

@@ -151,7 +151,7 @@ void DrawArrivalCounts(const WaveTrace& trace, const UserBox& box, Surface& s) {
     }
 }
 
-void DrawPhaseKey(const UserBox& box, bool greek, Surface& s) {
+void DrawPhaseKey(const UserBox& box, std::string_view language, Surface& s) {
     const UserBox area = KeyArea(box);
     const double ux = UnitX(box);
     const double line = s.LineHeight();
@@ -165,12 +165,13 @@ void DrawPhaseKey(const UserBox& box, bool greek, Surface& s) {
         Segment(s, area.left, y - 0.5 * line, area.left + 5 * ux, y - 0.5 * line, style.colour);
         s.DrawStyle = LineStyle::Solid;
         s.DrawWidth = 1;
-        Write(s, area.left + 6 * ux, y, std::string(Text(key, greek)), Black);
+        Write(s, area.left + 6 * ux, y, std::string(Text(key, language)), Black);
         y -= line;
     }
 }
 
-void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, bool greek, Surface& s) {
+void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, std::string_view language,
+                     Surface& s) {
     if (!trace.inStepAll) {
         return;
     }
@@ -182,7 +183,7 @@ void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, bool greek, Sur
     const double width = 36 * ux;
     const double share = std::clamp(*trace.inStepAll, 0.0, 1.0);
     Write(s, area.left, area.bottom + 3 * line,
-          Text("figure.meter", greek, {Format(100 * share, 0)}), Black, TextRole::Count);
+          Text("figure.meter", language, {Format(100 * share, 0)}), Black, TextRole::Count);
     // The filled part in the in-step colour, of close vertical strokes.
     const PhaseStyle filled = StyleOf(PhaseClass::InStep);
     s.DrawWidth = 3;
@@ -196,7 +197,8 @@ void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, bool greek, Sur
     s.DrawWidth = 1;
 }
 
-void DrawFanPlot(const WaveTrace& trace, const UserBox& box, bool greek, Surface& s) {
+void DrawFanPlot(const WaveTrace& trace, const UserBox& box, std::string_view language,
+                 Surface& s) {
     std::vector<std::pair<double, double>> points;
     double least = -0.5;
     double most = 0.5;
@@ -244,9 +246,9 @@ void DrawFanPlot(const WaveTrace& trace, const UserBox& box, bool greek, Surface
     s.DrawWidth = 2;
     s.Polyline(std::move(curve), Black);
     s.DrawWidth = 1;
-    Write(s, area.left + ux, area.top - 0.1 * line, std::string(Text("figure.fan.title", greek)),
+    Write(s, area.left + ux, area.top - 0.1 * line, std::string(Text("figure.fan.title", language)),
           Black);
-    Write(s, px(0) - 2 * ux, plot.top, std::string(Text("figure.fan.band", greek)),
+    Write(s, px(0) - 2 * ux, plot.top, std::string(Text("figure.fan.band", language)),
           StyleOf(PhaseClass::InStep).colour);
     Write(s, plot.left, plot.bottom - 0.1 * line, Format(least, 1), Black);
     Write(s, plot.right - 5 * ux, plot.bottom - 0.1 * line, Format(most, 1), Black);

@@ -57,9 +57,10 @@ std::optional<UserBox> ArrivalCountArea(const WaveTrace& trace, const UserBox& b
 /// blank them); a key to the classes; an "in step" meter (0-100 %); and a fan plot of each
 /// ray's count less the axial one against its entry height, with the quarter-wave band shaded.
 void DrawArrivalCounts(const WaveTrace& trace, const UserBox& box, Surface& s);
-void DrawPhaseKey(const UserBox& box, bool greek, Surface& s);
-void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, bool greek, Surface& s);
-void DrawFanPlot(const WaveTrace& trace, const UserBox& box, bool greek, Surface& s);
+void DrawPhaseKey(const UserBox& box, std::string_view language, Surface& s);
+void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, std::string_view language,
+                     Surface& s);
+void DrawFanPlot(const WaveTrace& trace, const UserBox& box, std::string_view language, Surface& s);
 
 /// The corner rectangles the key with the meter and the fan plot take, in box units (left,
 /// top, right, bottom with top > bottom), so that the layout keeps other texts clear of them.

@@ -226,23 +226,23 @@ void Label(Surface& s, double x, double y, const std::string& text, Rgb colour) 
     s.Print(text);
 }
 
-std::string MarkerName(Marker marker, bool greek) {
+std::string MarkerName(Marker marker, std::string_view language) {
     switch (marker) {
     case Marker::Source:
         return "S";
     case Marker::Focus:
         return "F";
     case Marker::BestFocus:
-        return std::string(Text("waves.marker.best", greek));
+        return std::string(Text("waves.marker.best", language));
     case Marker::ParaxialFocus:
-        return std::string(Text("waves.marker.paraxial", greek));
+        return std::string(Text("waves.marker.paraxial", language));
     }
     return {};
 }
 
 /// The markers on the axis with their names, kept clear of the summary above `summaryBottom`
 /// and of the counts beside the back face.
-void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool greek,
+void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, std::string_view language,
                  double summaryBottom, Surface& s) {
     const double unit = std::abs(layout.box.top - layout.box.bottom) / 100;
     const double r = 0.8 * unit;
@@ -269,7 +269,7 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
         if (marker == Marker::Focus) {
             Segment(s, {x - r, -r}, {x + r, r}, colour);
             Segment(s, {x - r, r}, {x + r, -r}, colour);
-            const std::string name = MarkerName(marker, greek);
+            const std::string name = MarkerName(marker, language);
             const double above =
                 std::max(1.5 * unit + line, meets(x, name) ? counts->top + 1.2 * line : 0.0);
             // Where the summary comes down that far, the name goes under the axis instead.
@@ -289,7 +289,7 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
         } else {
             s.Circle(static_cast<float>(x), 0, static_cast<float>(r), colour);
         }
-        const std::string name = MarkerName(marker, greek);
+        const std::string name = MarkerName(marker, language);
         Label(s, meets(x, name) ? std::max(x - r, counts->right + letter) : x - r, below, name,
               colour);
         below -= line;
@@ -302,7 +302,7 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
         Segment(s, {x, 0}, {x + 1.5 * unit, -1.2 * unit}, Black);
         const double distance =
             (trace.lens.frontVertexX - trace.lens.sourceX) / trace.lens.wavelength;
-        const std::string words = Text("waves.sourceAtEdge", greek, {Format(distance, 0)});
+        const std::string words = Text("waves.sourceAtEdge", language, {Format(distance, 0)});
         // Under the arrow; below the counts' column where it would run into it.
         const bool crosses =
             counts && x + letter * static_cast<double>(words.size()) > counts->left;
@@ -312,27 +312,27 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, bool gree
 }
 
 /// Prints the summary in the figure's top left corner; returns the y just below its last line.
-double DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, bool greek,
+double DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, std::string_view language,
                    const CrestOptions& crests, Surface& s) {
     const UserBox& b = layout.box;
     const double unit = std::abs(b.top - b.bottom) / 100;
     s.ForeColor = Black;
     s.CurrentX = static_cast<float>(std::min(b.left, b.right) + unit);
     s.CurrentY = static_cast<float>(std::max(b.top, b.bottom) - unit);
-    std::vector<LedgerLine> lines = LedgerSummary(trace, greek);
+    std::vector<LedgerLine> lines = LedgerSummary(trace, language);
     // In large type the figure keeps the lines that make its point; the ledger has them all.
     if (s.TextScale > 1) {
         std::erase_if(lines, [](const LedgerLine& line) { return line.detail; });
     }
     if (crests.flash && trace.arrivalSpread) {
         lines.push_back(
-            {std::string(Text("waves.arrivalSpread", greek)), Format(*trace.arrivalSpread, 2)});
+            {std::string(Text("waves.arrivalSpread", language)), Format(*trace.arrivalSpread, 2)});
     }
     for (const Marker marker : layout.named) {
         const double behind = (MarkerX(trace, marker) - trace.lens.backX) / trace.lens.wavelength;
         lines.push_back({std::string(Text(marker == Marker::BestFocus ? "waves.bestOffFigure"
                                                                       : "waves.paraxialOffFigure",
-                                          greek)),
+                                          language)),
                          Format(behind, 2)});
     }
     const float left = s.CurrentX;
@@ -442,8 +442,8 @@ CrestOptions CrestsOf(const Controls& controls) {
     return {controls.phase.value_or(0), controls.flash};
 }
 
-void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double aspect,
-                  const CrestOptions& crests) {
+void DrawWaveView(const WaveTrace& trace, std::string_view language, Surface& surface,
+                  double aspect, const CrestOptions& crests) {
     const WaveViewLayout layout = LayOutWaveView(trace, aspect);
     const UserBox& b = layout.box;
     surface.Cls();
@@ -482,13 +482,13 @@ void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double a
     if (drawCrests && crests.flash) {
         DrawWavefronts(paths, tolerance, crests, surface);
     }
-    const double summaryBottom = DrawSummary(trace, layout, greek, crests, surface);
-    DrawMarkers(trace, layout, greek, summaryBottom, surface);
+    const double summaryBottom = DrawSummary(trace, layout, language, crests, surface);
+    DrawMarkers(trace, layout, language, summaryBottom, surface);
     if (!trace.rays.empty()) {
         DrawArrivalCounts(trace, b, surface);
-        DrawPhaseKey(b, greek, surface);
-        DrawInStepMeter(trace, b, greek, surface);
-        DrawFanPlot(trace, b, greek, surface);
+        DrawPhaseKey(b, language, surface);
+        DrawInStepMeter(trace, b, language, surface);
+        DrawFanPlot(trace, b, language, surface);
     }
     surface.ForeColor = Black;
     surface.DrawWidth = 1;

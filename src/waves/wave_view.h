@@ -95,8 +95,8 @@ double MostCount(const WaveTrace& trace);
 /// glass hatched and outlined, every ray from its start through the lens to the box edge
 /// (dimmed where it is held or lost in the glass), the wavefronts joining the points of equal
 /// whole count on neighbouring rays (every fifth thicker), the markers of the source, F and
-/// the foci, and the ledger's summary in the corner, in the language of `greek`.
-void DrawWaveView(const WaveTrace& trace, bool greek, Surface& surface, double aspect = 1,
-                  const CrestOptions& crests = {});
+/// the foci, and the ledger's summary in the corner, in the language of `language`.
+void DrawWaveView(const WaveTrace& trace, std::string_view language, Surface& surface,
+                  double aspect = 1, const CrestOptions& crests = {});
 
 } // namespace kymata::waves

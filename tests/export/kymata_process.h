@@ -19,7 +19,8 @@ struct Run {
     QString err;
 };
 
-/// Runs the real program as a user would, with no display and no platform chosen for it, in
+/// Runs the real program as a user would, with no display and no platform chosen for it and
+/// the plain C locale, in
 /// `folder` (the current one when empty), with the variables `extra` set. `fileSizeLimit` > 0
 /// caps the size of any file it writes.
 inline Run RunKymata(const QStringList& arguments, const QString& folder = {},
@@ -27,9 +28,12 @@ inline Run RunKymata(const QStringList& arguments, const QString& folder = {},
                      qint64 fileSizeLimit = 0) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    for (const char* name :
+         {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
         env.remove(QLatin1String(name));
     }
+    // Messages in English unless a test asks for another language.
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     for (const auto& [name, value] : extra) {
         env.insert(name, value);
     }

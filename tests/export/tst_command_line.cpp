@@ -1,6 +1,8 @@
 #include "export/command_line.h"
+#include "export/command_options.h"
 #include "export/kymata_process.h"
 #include "lesson/lesson.h"
+#include "texts/catalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,6 +69,9 @@ private Q_SLOTS:
     void lessonPlan();
     void focusBest_data();
     void focusBest();
+    void messagesInTheUsersLanguage_data();
+    void messagesInTheUsersLanguage();
+    void manPageListsEveryOption();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -472,7 +477,7 @@ void TestCommandLine::windowStartOptions() {
     QCOMPARE(QImage(Path(QStringLiteral("kymata-figure.png"))), QImage(exported));
     if (arguments.contains(QStringLiteral("--lesson"))) {
         QCOMPARE(found->lessonStep, std::optional<int>(4));
-        QVERIFY(*start == LessonScene(4, false));
+        QVERIFY(*start == LessonScene(4, "en"));
     } else if (arguments.contains(QStringLiteral("--hyperbola"))) {
         QCOMPARE(start->initial_POINT, -30);
         QCOMPARE(start->n_DIATHLASI, 165);
@@ -543,14 +548,14 @@ void TestCommandLine::lessonStepExports() {
     const QByteArray bytes = file.readAll();
     const QJsonObject doc = QJsonDocument::fromJson(bytes).object();
     const QJsonObject o = doc["lesson"].toObject();
-    const LessonPage page = LessonPageOf(step, lang == QLatin1String("el"));
+    const LessonPage page = LessonPageOf(step, lang.toStdString());
     QCOMPARE(o["step"].toInt(), step);
     QCOMPARE(o["steps"].toInt(), LessonStepCount());
     QCOMPARE(o["title"].toString(), QString::fromStdString(page.title));
     QCOMPARE(o["answer"].toString(), QString::fromStdString(page.answer));
     // The lesson's member comes last; before it, the document of the same scene.
     QVERIFY(bytes.lastIndexOf("\"lesson\"") > bytes.lastIndexOf("\"canvas\""));
-    const Controls scene = LessonScene(step, lang == QLatin1String("el"));
+    const Controls scene = LessonScene(step, lang.toStdString());
     QCOMPARE(doc["controls"].toObject()["source"].toInt(), scene.initial_POINT);
     QCOMPARE(doc["controls"].toObject()["focus"].toInt(), scene.fOCUS_POINT);
     QCOMPARE(doc.contains("waves"), scene.view == View::Waves);
@@ -618,7 +623,7 @@ void TestCommandLine::lessonPlan() {
                               .simplified();
     const bool greek = !arguments.contains(QStringLiteral("en"));
     for (int step = 1; step <= LessonStepCount(); ++step) {
-        const LessonPage page = LessonPageOf(step, greek);
+        const LessonPage page = LessonPageOf(step, SwitchLanguage(greek));
         QVERIFY2(words.contains(QString::fromStdString(page.title)), page.title.c_str());
         // The answer's first words, which a line break in the PDF does not part.
         const QString answer = QString::fromStdString(page.answer).section(QLatin1Char(' '), 0, 2);
@@ -693,6 +698,91 @@ void TestCommandLine::focusBest() {
     const double behind = (w["bestFocus"].toDouble() - w["backFace"].toDouble()) / 5;
     QVERIFY2(std::abs(behind - focus) <= 0.5 || (focus == 50 && behind > 50),
              qPrintable(QString::number(behind)));
+}
+
+void TestCommandLine::messagesInTheUsersLanguage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    const QStringList badSource{"--source", "3", "--export", "f.png"};
+    const QString greekBadSource =
+        QStringLiteral("--source: το «3» δεν είναι έγκυρο· δώστε ακέραιο από -200 έως -3\n");
+    const QString englishBadSource =
+        QStringLiteral("--source: '3' is not valid; give an integer from -200 to -3\n");
+    QTest::newRow("Greek locale") << badSource << QStringList{"LANG=el_GR.UTF-8"} << 2
+                                  << greekBadSource;
+    QTest::newRow("--lang el, C locale")
+        << (QStringList{"--lang", "el"} << badSource) << QStringList{} << 2 << greekBadSource;
+    QTest::newRow("--lang en wins over a Greek locale")
+        << (QStringList{"--lang=en"} << badSource) << QStringList{"LC_ALL=el_GR.UTF-8"} << 2
+        << englishBadSource;
+    QTest::newRow("a language the program lacks")
+        << badSource << QStringList{"LANG=fr_FR.UTF-8"} << 2 << englishBadSource;
+    QTest::newRow("LANGUAGE list")
+        << badSource << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=fr:el:en"} << 2 << greekBadSource;
+    QTest::newRow("C locale ignores LANGUAGE")
+        << badSource << QStringList{"LC_ALL=C", "LANGUAGE=el"} << 2 << englishBadSource;
+    QTest::newRow("an unwritable file, in Greek")
+        << QStringList{"--export", "no/such/folder/f.png"} << QStringList{"LANG=el_GR.UTF-8"} << 1
+        << QStringLiteral("το no/such/folder/f.png δεν μπορεί να γραφτεί: Δεν υπάρχει τέτοιο "
+                          "αρχείο ή φάκελος\n");
+    QTest::newRow("an unknown option, in Greek")
+        << QStringList{"--colour", "red"} << QStringList{"LANG=el_GR.UTF-8"} << 2
+        << QStringLiteral("άγνωστη επιλογή «--colour» (δείτε το --help για τις επιλογές)\n");
+    QTest::newRow("help, in Greek") << QStringList{"--help"} << QStringList{"LANG=el_GR.UTF-8"} << 0
+                                    << QStringLiteral("Χρήση: kymata [επιλογές]\n");
+    QTest::newRow("an empty file name") << QStringList{"--export", ""} << QStringList{} << 2
+                                        << QStringLiteral("--export: no file name was given\n");
+}
+
+// The command line speaks --lang's language, else the user's own as the locale variables name
+// it, else English; the figure's default language stays Greek either way.
+void TestCommandLine::messagesInTheUsersLanguage() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    QList<std::pair<QString, QString>> variables;
+    for (const QString& v : environment) {
+        variables.append({v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1)});
+    }
+    QTemporaryDir folder;
+    const Run run = RunKymata(arguments, folder.path(), variables);
+    QCOMPARE(run.exitCode, exitCode);
+    const QString said = exitCode == 0 ? run.out : run.err;
+    QVERIFY2(exitCode == 0 ? said.startsWith(says) : said == says, qPrintable(said));
+}
+
+// The man page's options are the command line's, in its order, with the same placeholders.
+void TestCommandLine::manPageListsEveryOption() {
+    QFile page(QStringLiteral(KYMATA_SOURCE_DIR "/data/kymata.1"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    const QString options =
+        text.section(QStringLiteral(".SH OPTIONS\n"), 1).section(QStringLiteral(".SH "), 0, 0);
+    QStringList listed;
+    for (const QString& entry : options.split(QStringLiteral(".TP\n"), Qt::SkipEmptyParts)) {
+        QString heading = entry.section(QLatin1Char('\n'), 0, 0);
+        heading.remove(QRegularExpression(QStringLiteral("^\\.B[IR]? ")))
+            .remove(QLatin1Char('\\'))
+            .remove(QLatin1Char('"'));
+        listed << heading.section(QStringLiteral(", "), -1).simplified();
+    }
+    const auto utf8 = [](std::string_view t) {
+        return QString::fromUtf8(t.data(), qsizetype(t.size()));
+    };
+    QStringList expected;
+    for (const CommandOption& option : CommandOptions()) {
+        QString line = QStringLiteral("--") + utf8(option.name);
+        if (option.value != OptionValue::None) {
+            line += QLatin1Char(' ') + (option.valueName.empty()
+                                            ? OptionWords(option).join(QLatin1Char('|'))
+                                            : utf8(option.valueName));
+        }
+        expected << line;
+    }
+    QCOMPARE(listed, expected);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

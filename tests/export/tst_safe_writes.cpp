@@ -173,7 +173,7 @@ void TestSafeWrites::keepsModeAndOwner() {
             QCOMPARE(::chown(name.constData(), 1234, 5678), 0);
         }
         QCOMPARE(::chmod(name.constData(), static_cast<mode_t>(mode)), 0);
-        QCOMPARE(WriteFileSafely(path, "new contents").ok, true);
+        QCOMPARE(WriteFileSafely(path, "new contents", "en").ok, true);
         struct stat after {};
         QCOMPARE(::stat(name.constData(), &after), 0);
         QCOMPARE(int(after.st_mode & 07777), mode);

@@ -31,12 +31,12 @@ int StepOf(std::string_view key) {
 }
 
 WaveTrace TraceOf(std::string_view key) {
-    return TraceWaves(LessonScene(StepOf(key), false));
+    return TraceWaves(LessonScene(StepOf(key), "en"));
 }
 
 /// The English page of the step `key`, all its texts in one string.
 std::string Says(std::string_view key) {
-    const LessonPage page = LessonPageOf(StepOf(key), false);
+    const LessonPage page = LessonPageOf(StepOf(key), "en");
     return page.text + " | " + page.question + " | " + page.answer;
 }
 
@@ -98,7 +98,7 @@ void TestLesson::everyStepInBothLanguages_data() {
 void TestLesson::everyStepInBothLanguages() {
     QFETCH(int, step);
     QFETCH(bool, greek);
-    const LessonPage page = LessonPageOf(step, greek);
+    const LessonPage page = LessonPageOf(step, SwitchLanguage(greek));
     QCOMPARE(page.step, step);
     QCOMPARE(page.steps, LessonStepCount());
     static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
@@ -109,9 +109,9 @@ void TestLesson::everyStepInBothLanguages() {
     const qsizetype words =
         QString::fromStdString(page.text).split(QLatin1Char(' '), Qt::SkipEmptyParts).size();
     QVERIFY2(words <= 76, qPrintable(QString::number(words)));
-    const LessonPage other = LessonPageOf(step, !greek);
+    const LessonPage other = LessonPageOf(step, SwitchLanguage(!greek));
     QVERIFY(other.title != page.title && other.text != page.text);
-    const Controls scene = LessonScene(step, greek);
+    const Controls scene = LessonScene(step, SwitchLanguage(greek));
     QCOMPARE(scene.ELLINIKA, greek);
     const FigureContent content = DrawFigureContent(scene);
     QVERIFY(!content.canvas.items.empty());
@@ -132,7 +132,7 @@ void TestLesson::timingFillsAClass() {
 // towards the edge travel farther, up to 20.1": the classic figure's "#L" labels, the axial
 // one the distance from the source to the sphere's vertex.
 void TestLesson::wavesFromAPoint() {
-    const Controls scene = LessonScene(StepOf("point"), false);
+    const Controls scene = LessonScene(StepOf("point"), "en");
     QCOMPARE(scene.view, View::Classic);
     std::vector<double> counts;
     for (const Item& item : DrawFigureContent(scene).canvas.items) {
@@ -156,14 +156,14 @@ void TestLesson::slowerInGlass() {
     const std::string says = Says("glass");
     QVERIFY(Contains(says, "With n = 1.5 it is 0.67 of a wavelength in air"));
     QVERIFY(Contains(says, "20 ÷ 1.5 = 13.33 wavelengths in air"));
-    const WaveLens lens = DescribeWaveLens(LessonScene(StepOf("glass"), false));
+    const WaveLens lens = DescribeWaveLens(LessonScene(StepOf("glass"), "en"));
     QCOMPARE(Format((lens.backX - lens.frontVertexX) / lens.wavelength, 2), std::string("13.33"));
 }
 
 // "14 in air and 20 in the glass: 34 waves; the last number on the axis is 34."
 void TestLesson::wavefrontsCountTheAxis() {
     std::string last;
-    for (const Item& item : DrawFigureContent(LessonScene(StepOf("fronts"), false)).canvas.items) {
+    for (const Item& item : DrawFigureContent(LessonScene(StepOf("fronts"), "en")).canvas.items) {
         if (const auto* t = std::get_if<TextItem>(&item); t && t->role == TextRole::AxisCount) {
             last = t->text;
         }
@@ -188,7 +188,7 @@ void TestLesson::startValuesDoNotFocus() {
     QCOMPARE((trace.lens.frontVertexX - trace.lens.sourceX) / trace.lens.wavelength, 14.0);
     QVERIFY(Contains(says, "only 14 wavelengths from the lens"));
     QVERIFY(Contains(says, "R/(n−1) = 9 ÷ 0.50 = 18 wavelengths"));
-    Controls bar = LessonScene(StepOf("nofocus"), false);
+    Controls bar = LessonScene(StepOf("nofocus"), "en");
     bar.initial_POINT = -25;
     QVERIFY(TraceWaves(bar).paraxialFocus);
     bar.initial_POINT = -24;
@@ -256,7 +256,7 @@ void TestLesson::thePerfectSurface() {
 // near the edge it still has up to 2.05 waves to go. Only the 0.05 left over matters for a
 // steady wave."
 void TestLesson::aFlashArrivesSpreadOut() {
-    const Controls scene = LessonScene(StepOf("flash"), false);
+    const Controls scene = LessonScene(StepOf("flash"), "en");
     const WaveTrace trace = TraceWaves(scene);
     QVERIFY(scene.flash && std::abs(*scene.flash - *trace.axialCount) < 1e-9);
     const auto [least, most] = CountsAtF(trace);
@@ -292,10 +292,10 @@ void TestLesson::theHyperbolaMakesParallelLight() {
 // "F = 8, 98 % in step: there the counts agree best." The brightest F is the whole F nearest
 // the best focus, and its counts agree within a quarter of a wave.
 void TestLesson::yourTurnHasTheBrightestF() {
-    const std::string answer = LessonPageOf(StepOf("yourturn"), false).answer;
+    const std::string answer = LessonPageOf(StepOf("yourturn"), "en").answer;
     QVERIFY(answer.starts_with("F = "));
     const int f = std::stoi(answer.substr(4));
-    Controls scene = LessonScene(StepOf("yourturn"), false);
+    Controls scene = LessonScene(StepOf("yourturn"), "en");
     const WaveTrace start = TraceWaves(scene);
     QCOMPARE(f, static_cast<int>(std::lround(Behind(start, *start.bestFocus))));
     scene.fOCUS_POINT = f;
@@ -311,14 +311,14 @@ void TestLesson::yourTurnHasTheBrightestF() {
 
 // The lesson's member of a figure document.
 void TestLesson::lessonDocument() {
-    const LessonPage page = LessonPageOf(4, true);
+    const LessonPage page = LessonPageOf(4, "el");
     const QJsonObject o =
         QJsonDocument::fromJson(QByteArray::fromStdString(LessonJson(page))).object();
     QCOMPARE(o.keys(), (QStringList{"answer", "question", "step", "steps", "text", "title"}));
     QCOMPARE(o["step"].toInt(), 4);
     QCOMPARE(o["steps"].toInt(), LessonStepCount());
     QCOMPARE(o["title"].toString(), QString::fromStdString(page.title));
-    QCOMPARE(LessonProgress(3, false), "Step 3 of " + std::to_string(LessonStepCount()));
+    QCOMPARE(LessonProgress(3, "en"), "Step 3 of " + std::to_string(LessonStepCount()));
 }
 
 QTEST_APPLESS_MAIN(TestLesson)

@@ -66,7 +66,7 @@ void TestLessonWindow::stepsByEveryMeans() {
     QCOMPARE(w->LessonStep(), 1);
     QVERIFY(Panel(*w)->isVisible());
     QCOMPARE(TextOf(*w, "lessonProgress"), QStringLiteral("Βήμα 1 από 10"));
-    QVERIFY(w->ReadControls() == LessonScene(1, true));
+    QVERIFY(w->ReadControls() == LessonScene(1, "el"));
     // A presenter's remote: Page Down and Page Up, wherever the focus is, a scroll bar too.
     w->findChild<QScrollBar*>(QStringLiteral("initial_POINT"))->setFocus();
     Press(QApplication::focusWidget(), Qt::Key_PageDown);
@@ -92,7 +92,7 @@ void TestLessonWindow::stepsByEveryMeans() {
     }
     QCOMPARE(w->LessonStep(), LessonStepCount());
     QVERIFY(!next->isEnabled());
-    QVERIFY(w->ReadControls() == LessonScene(LessonStepCount(), true));
+    QVERIFY(w->ReadControls() == LessonScene(LessonStepCount(), "el"));
     // The visible LESSON button closes it again; then Page Down is a scroll bar's page again.
     QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("lessonButton")), Qt::LeftButton);
     QCOMPARE(w->LessonStep(), 0);
@@ -101,7 +101,7 @@ void TestLessonWindow::stepsByEveryMeans() {
 void TestLessonWindow::againRestoresTheScene() {
     const auto w = WindowOfSize(QSize(1366, 768), 5);
     QCOMPARE(w->LessonStep(), 5);
-    const Controls scene = LessonScene(5, true);
+    const Controls scene = LessonScene(5, "el");
     QVERIFY(w->ReadControls() == scene);
     // The class moves the controls: they stay live, the step stays.
     auto* focus = w->findChild<QScrollBar*>(QStringLiteral("fOCUS_POINT"));
@@ -176,8 +176,8 @@ void TestLessonWindow::presentationEnlargesTheLesson() {
 void TestLessonWindow::startsAtAStep() {
     const auto w = WindowOfSize(QSize(1366, 768), 9);
     QCOMPARE(w->LessonStep(), 9);
-    QVERIFY(w->ReadControls() == LessonScene(9, true));
-    QCOMPARE(TextOf(*w, "lessonTitle"), QString::fromStdString(LessonPageOf(9, true).title));
+    QVERIFY(w->ReadControls() == LessonScene(9, "el"));
+    QCOMPARE(TextOf(*w, "lessonTitle"), QString::fromStdString(LessonPageOf(9, "el").title));
 }
 
 // A screen reader is given the new step's title and narration when the step changes, in the
@@ -189,7 +189,7 @@ void TestLessonWindow::readsTheNewStep() {
     w->NextLessonStep();
     auto* text = w->findChild<QLabel*>(QStringLiteral("lessonText"));
     QAccessibleInterface* said = QAccessible::queryAccessibleInterface(text);
-    const LessonPage page = LessonPageOf(4, false);
+    const LessonPage page = LessonPageOf(4, "en");
     QCOMPARE(said->text(QAccessible::Name), QString::fromStdString(page.title));
     QCOMPARE(said->text(QAccessible::Description), QString::fromStdString(page.text));
     QCOMPARE(TextOf(*w, "lessonProgress"), QStringLiteral("Step 4 of 10"));

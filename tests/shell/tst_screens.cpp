@@ -411,7 +411,7 @@ void TestScreens::presentationEnlargesTheControls() {
 void TestScreens::toolkitDialogsSpeakGreek() {
     const auto w = WindowOfSize(QSize(1366, 768));
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    QVERIFY(ToolkitSpeaksGreek());
+    QCOMPARE(ToolkitLanguage(), std::string("el"));
     LookupLog log;
     QCoreApplication::installTranslator(&log);
     QTemporaryDir dir;
@@ -503,7 +503,7 @@ void TestScreens::toolkitDialogsSpeakGreek() {
     const auto acceptText = [&] { return buttons->buttons().value(0)->text(); };
     QCOMPARE(acceptText(), QStringLiteral("&Αποθήκευση"));
     QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("AGLIKA")), Qt::LeftButton);
-    QVERIFY(!ToolkitSpeaksGreek());
+    QCOMPARE(ToolkitLanguage(), std::string("en"));
     QTRY_VERIFY(acceptText().remove(QLatin1Char('&')) == QLatin1String("Save"));
     QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("ELLINIKA")), Qt::LeftButton);
     QTRY_VERIFY(acceptText().remove(QLatin1Char('&')) == QStringLiteral("Αποθήκευση"));

@@ -32,10 +32,10 @@ Controls Scene(int source, bool hyperbola = false, bool perfect = false, bool gr
     return c;
 }
 
-Recording Draw(const WaveTrace& trace, bool greek, double textScale = 1) {
+Recording Draw(const WaveTrace& trace, std::string_view language, double textScale = 1) {
     RecordingSurface s;
     s.TextScale = textScale;
-    DrawWaveView(trace, greek, s);
+    DrawWaveView(trace, language, s);
     return s.Figure();
 }
 
@@ -111,8 +111,8 @@ void TestWaveGlance::countsOnTheFigure_data() {
 void TestWaveGlance::countsOnTheFigure() {
     QFETCH(Controls, controls);
     const WaveTrace trace = TraceWaves(controls);
-    const Recording figure = Draw(trace, controls.ELLINIKA);
-    const WaveLedger ledger = MakeLedger(trace, controls.ELLINIKA);
+    const Recording figure = Draw(trace, TextLanguage(controls));
+    const WaveLedger ledger = MakeLedger(trace, TextLanguage(controls));
     std::vector<std::string> expected;
     std::vector<Rgb> colours;
     for (std::size_t i = 0; i < trace.rays.size(); ++i) {
@@ -215,7 +215,7 @@ void TestWaveGlance::legibleAndApart() {
     QFETCH(Controls, controls);
     const WaveTrace trace = TraceWaves(controls);
     for (const double textScale : {1.0, 1.5}) {
-        const Recording figure = Draw(trace, controls.ELLINIKA, textScale);
+        const Recording figure = Draw(trace, TextLanguage(controls), textScale);
         const std::vector<TextItem> texts = Texts(figure);
         std::vector<Extent> extents;
         for (const TextItem& t : texts) {

@@ -300,7 +300,7 @@ void TestWaveOptics::hyperbolaFromItsFarFocus() {
     const std::optional<NearSource> why = SourceWithinFocalDistance(lens);
     QVERIFY(why && why->onFocalPoint);
     QVERIFY(std::abs(why->focal * lens.wavelength - lens.a * (lens.index + 1)) < 1e-9);
-    const std::vector<LedgerLine> summary = LedgerSummary(trace, false);
+    const std::vector<LedgerLine> summary = LedgerSummary(trace, "en");
     QVERIFY(std::any_of(summary.begin(), summary.end(), [](const LedgerLine& l) {
         return l.caption ==
                "The rays near the axis run parallel in the glass and leave the lens parallel.";
@@ -518,7 +518,7 @@ void TestWaveOptics::noFocusNearerThanTheFocalDistance() {
         QVERIFY(why && !why->onFocalPoint);
         QVERIFY(std::abs(why->distance - (firstSource - 2 - 6)) < 1e-12);
         QVERIFY(std::abs(why->focal - 9 / (index / 100.0 - 1)) < 1e-9);
-        const std::vector<LedgerLine> summary = LedgerSummary(near, false);
+        const std::vector<LedgerLine> summary = LedgerSummary(near, "en");
         const std::string move =
             "Move the source farther than " + Format(why->focal, 2) + " wavelengths from the lens.";
         QVERIFY(std::any_of(summary.begin(), summary.end(),
@@ -655,7 +655,7 @@ void TestWaveOptics::noPerfectSurface() {
     WaveTrace none;
     none.lens = lens;
     none.noPerfectSurface = true;
-    const WaveLedger english = MakeLedger(none, false);
+    const WaveLedger english = MakeLedger(none, "en");
     QVERIFY(english.rows.empty());
     QCOMPARE(english.summary.size(), std::size_t(1));
     QCOMPARE(english.summary.front().Text(),

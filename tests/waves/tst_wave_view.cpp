@@ -207,8 +207,8 @@ void TestWaveView::phaseErrorWraps() {
 
 void TestWaveView::ledgerInBothLanguages() {
     const WaveTrace trace = TraceWaves(Waves(-200));
-    const WaveLedger english = MakeLedger(trace, false);
-    const WaveLedger greek = MakeLedger(trace, true);
+    const WaveLedger english = MakeLedger(trace, "en");
+    const WaveLedger greek = MakeLedger(trace, "el");
     QCOMPARE(english.rows.size(), std::size_t(FanRays));
     // For the class: ray, height in wavelengths, waves to F, difference, in step; then the
     // details behind them.
@@ -250,7 +250,7 @@ void TestWaveView::farMarkersAreNamed() {
     QVERIFY(!Inside(layout.box, *trace.paraxialFocus, 0));
     QCOMPARE(layout.named.size(), std::size_t(trace.bestFocus ? 2 : 1));
     RecordingSurface canvas;
-    DrawWaveView(trace, false, canvas);
+    DrawWaveView(trace, "en", canvas);
     bool named = false;
     for (const TextItem& t : Texts(canvas.Figure())) {
         named =
@@ -366,7 +366,7 @@ void TestWaveView::crestsAtAPhase() {
     QFETCH(double, phase);
     const WaveTrace trace = TraceWaves(controls);
     RecordingSurface canvas;
-    DrawWaveView(trace, true, canvas, 1, {phase, std::nullopt});
+    DrawWaveView(trace, "el", canvas, 1, {phase, std::nullopt});
     const WaveViewLayout layout = LayOutWaveView(trace, 1);
     std::vector<std::vector<PathPiece>> paths;
     for (const TracedRay& ray : trace.rays) {

@@ -51,6 +51,11 @@ function CheckFragments(messagesOf) {
     Check(sameSettings && sameFaults, `fragment "${fragment}"${sameFaults ? "" : `: ${JSON.stringify(problems)}`}${sameSettings ? "" : `: ${JSON.stringify(settings)}`}`);
   }
 }
+// A language of the core's list beyond Greek and English is taken; one it lacks is named.
+const more = KymataParseFragment("#lang=qps", Infinity, ["el", "en", "qps"]);
+Check(more.settings.lang === "qps" && more.problems.length === 0, "a third language of the core's list is taken from the address");
+const lacking = KymataParseFragment("#lang=fr", Infinity, ["el", "en", "qps"]);
+Check(lacking.settings.lang === "el" && lacking.problems[0].values[2] === "el / en / qps", "a language the core lacks is named with the core's list");
 const written = { ...KymataStartSettings(), source: -31, index: 105, beam: true, view: "waves", lang: "en" };
 Check(JSON.stringify(KymataParseFragment(`#${KymataFragment(written)}`).settings) === JSON.stringify(written), "a written fragment reads back as the same settings");
 
@@ -77,11 +82,16 @@ Check(near(Math.abs(wrapped.end - wrapped.start), Math.PI) && near(Math.cos(thro
 // The packed recording of a redraw is the document's recording, item for item.
 require(path.join(folder, "kymata-module.js"))().then((module) => {
   const texts = module.cwrap("kymata_texts", "string", Array(5).fill("number"));
-  CheckFragments((lang) => JSON.parse(texts(-20, 5, 150, 20, lang === "el" ? 4 : 0)).messages);
+  // The core names its languages, each in itself; the page counts them in this order.
+  const languages = JSON.parse(module.cwrap("kymata_languages", "string", [])()).languages;
+  Check(JSON.stringify(languages) === JSON.stringify([{ code: "el", name: "Ελληνικά" }, { code: "en", name: "English" }]), "the core lists Greek and English, each named in itself");
+  const place = (lang) => languages.findIndex((l) => l.code === lang) << 8;
+  CheckFragments((lang) => JSON.parse(texts(-20, 5, 150, 20, place(lang))).messages);
   const numbers = Array(7).fill("number");
   const draw = module.cwrap("kymata_draw", "string", numbers);
   const figure = module.cwrap("kymata_figure", "string", numbers);
-  const settings = [[-20, 5, 150, 20, 4], [-77, 12, 188, 7, 1], [-150, 30, 120, 3, 8 | 4], [-40, 5, 150, 20, 8 | 16], [-9, 2, 250, 20, 8 | 2 | 1]];
+  const english = place("en");
+  const settings = [[-20, 5, 150, 20, 0], [-77, 12, 188, 7, english | 1], [-150, 30, 120, 3, 8], [-40, 5, 150, 20, english | 8 | 16], [-9, 2, 250, 20, english | 8 | 2 | 1]];
   for (const args of settings) {
     const answer = JSON.parse(draw(...args, NaN, NaN));
     const packed = KymataUnpack(module.HEAPF32, answer);

@@ -13,7 +13,8 @@ const path = require("path");
 
 const [modulePath, kymata, countText] = process.argv.slice(2);
 const count = Number(countText || 320);
-const Switch = { hyperbola: 1, beam: 2, greek: 4, waves: 8, perfect: 16, worksheet: 32 };
+const Switch = { hyperbola: 1, beam: 2, waves: 8, perfect: 16, worksheet: 32 };
+const English = 1 << 8; // English's place in the core's list of languages, above the switches
 
 /** Setting `i`: the scroll bars spread by a fixed rule, and one of eight kinds of figure. */
 function Setting(i) {
@@ -43,7 +44,7 @@ function Setting(i) {
     s.phase = ((i * 7) % 20) / 20;
   }
   if (kind === 7) s.flash = (i * 3) % 60;
-  if (s.greek) s.switches |= Switch.greek;
+  if (!s.greek) s.switches |= English;
   return s;
 }
 

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
                 QStringLiteral("%1/%2-%3.png")
                     .arg(folder, QLatin1String(p.name), QLatin1String(greek ? "el" : "en"));
             const kymata::WriteResult written = kymata::WriteFigure(
-                path, kymata::FigureFormat::Png, kymata::DrawFigureContent(controls), 560);
+                path, kymata::FigureFormat::Png, kymata::DrawFigureContent(controls), 560, "en");
             if (!written.ok) {
                 std::fprintf(stderr, "kymata-guide-figures: %s\n",
                              written.error.toLocal8Bit().constData());

@@ -33,15 +33,22 @@ namespace kymata {
 
 namespace {
 
-/// The switches of the page, one bit each, as the page packs them.
+/// The switches of the page, one bit each, as the page packs them; above them, from bit
+/// `LanguageShift` on, the language's place in the list of `kymata_languages` (0, Greek).
 enum Switch : unsigned {
     Hyperbola = 1,
     ParallelBeam = 2,
-    Greek = 4,
     WaveView = 8,
     PerfectLens = 16,
     Worksheet = 32,
 };
+constexpr unsigned LanguageShift = 8;
+
+/// The language at `place` in the list of the catalogues; Greek for a place beyond it.
+std::string LanguageAt(unsigned place) {
+    const std::vector<std::string> languages = CatalogueLanguages();
+    return place < languages.size() ? languages[place] : languages.front();
+}
 
 /// The controls from the page's numbers. A NaN `phase` or `flash` means none; the wave view's
 /// options are dropped in the classic view, as the window drops them.
@@ -54,7 +61,7 @@ Controls ControlsOf(int source, int focus, int index, int thickness, unsigned sw
     c.pachos = thickness;
     c.YPERVOLIKO = (switches & Hyperbola) != 0;
     c.f_apeiro = (switches & ParallelBeam) != 0;
-    c.ELLINIKA = (switches & Greek) != 0;
+    SetTextLanguage(c, LanguageAt(switches >> LanguageShift));
     c.view = (switches & WaveView) != 0 ? View::Waves : View::Classic;
     if (c.view == View::Waves) {
         c.perfectLens = (switches & PerfectLens) != 0;
@@ -195,7 +202,7 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index,
         return OutOfRange();
     }
     const waves::WaveTrace trace = waves::TraceWaves(c);
-    const waves::WaveLedger ledger = waves::MakeLedger(trace, c.ELLINIKA);
+    const waves::WaveLedger ledger = waves::MakeLedger(trace, TextLanguage(c));
     std::string rows = "[";
     for (const std::vector<std::string>& row : ledger.rows) {
         rows += (rows.size() > 1 ? ", " : "") + StringArray(row);
@@ -208,49 +215,50 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index,
                     .Raw("columns", StringArray(ledger.columns))
                     .Add("classColumns", static_cast<int>(ledger.classColumns))
                     .Add("rule", ledger.rule)
-                    .Add("details", Text("ledger.details", c.ELLINIKA))
+                    .Add("details", Text("ledger.details", TextLanguage(c)))
                     .Raw("rows", rows + "]")
                     .Raw("summary", StringArray(summary))
                     .Add("most", waves::MostCount(trace))
                     .Text());
 }
 
-/// The controls' own texts in the language of the Greek switch, and the accessible name and
+/// The controls' own texts in the language of the switches, and the accessible name and
 /// description of every control for these values (the canvas's says what the figure shows):
 /// {"texts": {...}, "controls": {name: {"name":
 /// ..., "description": ...}}}.
 EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, int thickness,
                                               unsigned switches) {
     const Controls c = ControlsOf(source, focus, index, thickness, switches, NAN, NAN);
-    const ControlTexts t = ControlTextsFor(c.ELLINIKA);
-    const JsonObject texts = JsonObject()
-                                 .Add("saveFigure", t.saveFigure)
-                                 .Add("saveWorksheet", t.saveWorksheet)
-                                 .Add("print", t.print)
-                                 .Add("printWorksheet", t.printWorksheet)
-                                 .Add("presentation", t.presentation)
-                                 .Add("saveFailed", t.saveFailed)
-                                 .Add("waveView", t.waveView)
-                                 .Add("waveViewCaption", t.waveViewCaption)
-                                 .Add("ledgerTitle", t.ledgerTitle)
-                                 .Add("playPause", t.playPause)
-                                 .Add("playCaption", t.playCaption)
-                                 .Add("pauseCaption", t.pauseCaption)
-                                 .Add("stepFrame", t.stepFrame)
-                                 .Add("slower", t.slower)
-                                 .Add("faster", t.faster)
-                                 .Add("flash", t.flash)
-                                 .Add("flashCaption", t.flashCaption)
-                                 .Add("perfectLensCaption", t.perfectLensCaption)
-                                 .Add("speed", t.speed)
-                                 .Add("pngSizeCaption", t.pngSizeCaption)
-                                 .Add("windowTitle", t.windowTitle)
-                                 .Add("printCaption", t.printCaption)
-                                 .Add("hyperbolaCaption", t.hyperbolaCaption)
-                                 .Add("parallelBeamCaption", t.parallelBeamCaption)
-                                 .Add("greekCaption", t.greekCaption)
-                                 .Add("englishCaption", t.englishCaption)
-                                 .Add("bestFocusCaption", Text("bestFocus.caption", c.ELLINIKA));
+    const ControlTexts t = ControlTextsFor(TextLanguage(c));
+    const JsonObject texts =
+        JsonObject()
+            .Add("saveFigure", t.saveFigure)
+            .Add("saveWorksheet", t.saveWorksheet)
+            .Add("print", t.print)
+            .Add("printWorksheet", t.printWorksheet)
+            .Add("presentation", t.presentation)
+            .Add("saveFailed", t.saveFailed)
+            .Add("waveView", t.waveView)
+            .Add("waveViewCaption", t.waveViewCaption)
+            .Add("ledgerTitle", t.ledgerTitle)
+            .Add("playPause", t.playPause)
+            .Add("playCaption", t.playCaption)
+            .Add("pauseCaption", t.pauseCaption)
+            .Add("stepFrame", t.stepFrame)
+            .Add("slower", t.slower)
+            .Add("faster", t.faster)
+            .Add("flash", t.flash)
+            .Add("flashCaption", t.flashCaption)
+            .Add("perfectLensCaption", t.perfectLensCaption)
+            .Add("speed", t.speed)
+            .Add("pngSizeCaption", t.pngSizeCaption)
+            .Add("windowTitle", t.windowTitle)
+            .Add("printCaption", t.printCaption)
+            .Add("hyperbolaCaption", t.hyperbolaCaption)
+            .Add("parallelBeamCaption", t.parallelBeamCaption)
+            .Add("greekCaption", t.greekCaption)
+            .Add("englishCaption", t.englishCaption)
+            .Add("bestFocusCaption", Text("bestFocus.caption", TextLanguage(c)));
     JsonObject described;
     for (const char* name :
          {"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos", "f_apeiro",
@@ -265,7 +273,7 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
                       JsonObject().Add("name", d.name).Add("description", d.description).Text());
     }
     JsonObject messages;
-    for (const auto& [key, text] : TextsStartingWith("page.", c.ELLINIKA)) {
+    for (const auto& [key, text] : TextsStartingWith("page.", TextLanguage(c))) {
         messages.Add(key, text);
     }
     return Give(JsonObject()
@@ -280,7 +288,7 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
 EMSCRIPTEN_KEEPALIVE const char* kymata_best_focus(int source, int focus, int index, int thickness,
                                                    unsigned switches) {
     const Controls c = ControlsOf(source, focus, index, thickness, switches, NAN, NAN);
-    const bool el = c.ELLINIKA;
+    const std::string_view el = TextLanguage(c);
     JsonObject answer;
     if (c.perfectLens) {
         return Give(answer.Raw("focus", "null").Add("said", Text("bestFocus.perfect", el)).Text());
@@ -299,13 +307,14 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_best_focus(int source, int focus, int in
                     .Text());
 }
 
-/// The lesson's step `step` (1-based) in Greek (`greek` not 0) or English: {"step", "steps",
+/// The lesson's step `step` (1-based) in the language at `language` in the list of
+/// `kymata_languages`: {"step", "steps",
 /// "title", "text", "question", "answer", "scene": {"source", "focus", "index", "thickness",
 /// "hyperbola", "beam", "perfect", "view", "flash"}, "words": {...}}, the page's words for the
 /// lesson's controls under "words". Step 0 gives "steps" and "words" alone; a step beyond the
 /// last an error object.
-EMSCRIPTEN_KEEPALIVE const char* kymata_lesson(int step, int greek) {
-    const bool el = greek != 0;
+EMSCRIPTEN_KEEPALIVE const char* kymata_lesson(int step, unsigned language) {
+    const std::string el = LanguageAt(language);
     JsonObject words;
     for (const auto& [key, text] : TextsStartingWith("lesson.", el)) {
         const std::string_view name(key);
@@ -329,7 +338,7 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_lesson(int step, int greek) {
             .Add("hyperbola", c.YPERVOLIKO)
             .Add("beam", c.f_apeiro)
             .Add("perfect", c.perfectLens)
-            .Add("view", c.view == View::Waves ? "waves" : "classic")
+            .Add("view", ViewName(c.view))
             .Raw("flash", c.flash ? JsonNumber(*c.flash) : "null");
         lesson.Add("step", step)
             .Add("title", page.title)
@@ -340,6 +349,19 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_lesson(int step, int greek) {
             .Raw("scene", scene.Text());
     }
     return Give(lesson.Raw("words", words.Text()).Text());
+}
+
+/// The languages the page may show, in the order the page counts them, each named in itself:
+/// {"languages": [{"code": "el", "name": "Ελληνικά"}, ...]}.
+EMSCRIPTEN_KEEPALIVE const char* kymata_languages() {
+    std::string list = "[";
+    for (const std::string& code : CatalogueLanguages()) {
+        if (list.size() > 1) {
+            list += ", ";
+        }
+        list += JsonObject().Add("code", code).Add("name", Text("language.name", code)).Text();
+    }
+    return Give(JsonObject().Raw("languages", list + "]").Text());
 }
 
 /// The benchmark page's measure of the figure core alone: `repeats` redraws of the controls

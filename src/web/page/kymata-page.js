@@ -5,7 +5,8 @@
 
 (function () {
   const $ = (id) => document.getElementById(id);
-  const Switch = { hyperbola: 1, beam: 2, greek: 4, waves: 8, perfect: 16, worksheet: 32 };
+  const Switch = { hyperbola: 1, beam: 2, waves: 8, perfect: 16, worksheet: 32 };
+  const LanguageShift = 8; // the language's place in the core's list, above the switches
   const FlashSeconds = 8; // how long a flash takes to cross the figure at speed 1
 
   const LoadFailed = {
@@ -19,6 +20,7 @@
     canvas: null, // the recording on the canvas
     playing: false,
     problems: [], // what the address fragment got wrong, to be worded in the page's language
+    languages: [{ code: "el" }, { code: "en" }], // the core's languages, once it tells them
     lessonSteps: Infinity, // the lesson's number of steps, once the core tells it
     answerShown: false,
     lessonShown: "", // the step, language and answer the lesson's panel shows
@@ -51,15 +53,21 @@
       ledger: module.cwrap("kymata_ledger", "string", numbers),
       texts: module.cwrap("kymata_texts", "string", numbers),
       lesson: module.cwrap("kymata_lesson", "string", ["number", "number"]),
+      languages: module.cwrap("kymata_languages", "string", []),
       bestFocus: module.cwrap("kymata_best_focus", "string", numbers),
     };
+  }
+
+  /** The place of the language `lang` in the core's list (Greek, the first, for one it lacks). */
+  function LanguagePlace(lang) {
+    return Math.max(0, state.languages.findIndex((l) => l.code === lang));
   }
 
   function Switches(s, worksheet) {
     return (
       (s.hyperbola ? Switch.hyperbola : 0) |
       (s.beam ? Switch.beam : 0) |
-      (s.lang === "el" ? Switch.greek : 0) |
+      (LanguagePlace(s.lang) << LanguageShift) |
       (s.view === "waves" ? Switch.waves : 0) |
       (s.perfect ? Switch.perfect : 0) |
       (worksheet ? Switch.worksheet : 0)
@@ -140,12 +148,12 @@
   /** The lesson's panel for the step in the settings (hidden at step 0), in the page's language. */
   function ShowLesson() {
     const step = state.settings.lesson;
-    const greek = state.settings.lang === "el" ? 1 : 0;
+    const language = LanguagePlace(state.settings.lang);
     // Asked at every redraw; the words change only with the step or the language.
-    const key = `${step}/${greek}/${state.answerShown}`;
+    const key = `${step}/${language}/${state.answerShown}`;
     if (state.lessonShown === key) return;
     state.lessonShown = key;
-    const lesson = Parsed(core.lesson(step, greek));
+    const lesson = Parsed(core.lesson(step, language));
     const w = lesson.words;
     $("lessonButton").textContent = w.caption;
     $("lessonButton").setAttribute("aria-pressed", String(step > 0));
@@ -175,8 +183,8 @@
 
   /** Opens the lesson at `step` with its scene; the controls stay live. */
   function OpenLesson(step) {
-    const greek = state.settings.lang === "el" ? 1 : 0;
-    const lesson = Parsed(core.lesson(Math.min(Math.max(1, step), state.lessonSteps), greek));
+    const language = LanguagePlace(state.settings.lang);
+    const lesson = Parsed(core.lesson(Math.min(Math.max(1, step), state.lessonSteps), language));
     const scene = lesson.scene;
     Object.assign(state.settings, {
       source: scene.source, focus: scene.focus, index: scene.index, thickness: scene.thickness,
@@ -217,11 +225,11 @@
   /** The teacher's notes through the browser's print dialog: each step on a page, its figure
    *  beside its narration, question and answer. */
   function PrintLessonPlan() {
-    const greek = state.settings.lang === "el" ? 1 : 0;
+    const language = LanguagePlace(state.settings.lang);
     const esc = KymataEscapeXml;
     const pages = [];
     for (let step = 1; step <= state.lessonSteps; ++step) {
-      const lesson = Parsed(core.lesson(step, greek));
+      const lesson = Parsed(core.lesson(step, language));
       const c = lesson.scene;
       const settings = { ...state.settings, ...c, lang: state.settings.lang };
       const args = [c.source, c.focus, c.index, c.thickness, Switches(settings, false)];
@@ -342,8 +350,7 @@
     const s = state.settings;
     for (const slider of KymataSliders) $(slider.id).value = String(s[slider.key]);
     for (const toggle of KymataSwitches) $(toggle.id).checked = s[toggle.key];
-    $("ELLINIKA").checked = s.lang === "el";
-    $("AGLIKA").checked = s.lang === "en";
+    for (const radio of $("languages").querySelectorAll("input")) radio.checked = radio.value === s.lang;
     $("waveView").checked = s.view === "waves";
   }
 
@@ -365,7 +372,8 @@
   }
 
   function ReadFragment() {
-    const { settings, problems } = KymataParseFragment(location.hash, state.lessonSteps);
+    const codes = state.languages.map((l) => l.code);
+    const { settings, problems } = KymataParseFragment(location.hash, state.lessonSteps, codes);
     state.settings = settings;
     state.problems = problems;
     ShowFragmentProblems();
@@ -403,9 +411,9 @@
         Redraw();
       });
     }
-    for (const [id, lang] of [["ELLINIKA", "el"], ["AGLIKA", "en"]]) {
-      $(id).addEventListener("change", () => {
-        if ($(id).checked) state.settings.lang = lang;
+    for (const radio of $("languages").querySelectorAll("input")) {
+      radio.addEventListener("change", () => {
+        if (radio.checked) state.settings.lang = radio.value;
         Redraw();
       });
     }
@@ -648,9 +656,28 @@
 
   // ---- start -----------------------------------------------------------------------------------
 
+  /** A choice beside GREEK and ENGLISH for every further language of the core, named in
+   *  itself, as the window's Language menu offers it. */
+  function AddLanguages() {
+    for (const { code, name } of state.languages) {
+      if (code === "el" || code === "en") continue;
+      const label = document.createElement("label");
+      const radio = document.createElement("input");
+      radio.type = "radio";
+      radio.name = "lang";
+      radio.value = code;
+      radio.id = `lang-${code}`;
+      const caption = document.createElement("span");
+      caption.textContent = name;
+      caption.lang = code;
+      label.append(radio, " ", caption);
+      $("languages").append(label);
+    }
+  }
+
   function Fail(reason) {
     const status = $("status");
-    status.textContent = LoadFailed[state.settings.lang](reason);
+    status.textContent = (LoadFailed[state.settings.lang] || LoadFailed.en)(reason);
     status.hidden = false;
     document.body.dataset.ready = "failed";
   }
@@ -671,8 +698,11 @@
     Promise.resolve(started)
       .then((module) => {
         core = Bind(module);
-        // Now that the lesson's length is known, the address is read again against it.
-        state.lessonSteps = Parsed(core.lesson(0, 1)).steps;
+        // Now that the lesson's length and the languages are known, the address is read again
+        // against them.
+        state.lessonSteps = Parsed(core.lesson(0, 0)).steps;
+        state.languages = Parsed(core.languages()).languages;
+        AddLanguages();
         ReadFragment();
         if (state.settings.lesson > 0) {
           const problems = state.problems;

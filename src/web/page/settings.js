@@ -58,12 +58,12 @@ function KymataDecimal(text) {
 
 /**
  * The settings an address fragment gives ("#source=-30&index=1.65&hyperbola=1&lang=en&lesson=3";
- * a lesson step beyond `lessonSteps` is refused), and a
+ * a lesson step beyond `lessonSteps`, or a language not among `languages`, is refused), and a
  * problem for every part of it that is not a control's value: the key of its sentence in the
  * message catalogue and the values it names (`KymataSentence` words it, in the language the
  * fragment settles on). Bad parts leave their control at its start value.
  */
-function KymataParseFragment(fragment, lessonSteps = Infinity) {
+function KymataParseFragment(fragment, lessonSteps = Infinity, languages = ["el", "en"]) {
   const settings = KymataStartSettings();
   const found = [];
   const text = fragment.startsWith("#") ? fragment.slice(1) : fragment;
@@ -94,7 +94,7 @@ function KymataParseFragment(fragment, lessonSteps = Infinity) {
     found.splice(i--, 1);
     problems.push({ key: "page.address.repeated", values: [key] });
   }
-  if (lang && lang[1] !== "el" && lang[1] !== "en") problems.push({ key: "page.address.choice", values: ["lang", lang[1], "el / en", "el"] });
+  if (lang && !languages.includes(lang[1])) problems.push({ key: "page.address.choice", values: ["lang", lang[1], languages.join(" / "), "el"] });
   else if (lang) settings.lang = lang[1];
   for (const [key, value] of found) {
     const slider = KymataSliders.find((s) => s.key === key);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Compares the figures two builds of kymata write, setting by setting: the JSON and SVG exports
-# and the printed page as JSON, for both constructions, both languages and worksheets. A
+# and the printed page as JSON, for both constructions, both languages, worksheets and the wave
+# view (each lens, the plane wave, a moment of the moving crests and a flash). A
 # refactoring that must not change what users see passes it with no difference.
 #
 #   tools/compare_figures.sh OLD_KYMATA NEW_KYMATA [SETTINGS]
@@ -23,6 +24,13 @@ for ((i = 0; i < count; i++)); do
           --thickness "$thickness" --lang "$([ $((i % 2)) = 0 ] && echo el || echo en)")
     [ $((i % 3)) = 1 ] && args+=(--hyperbola)
     [ $((i % 5)) = 2 ] && args+=(--worksheet)
+    if [ $((i % 4)) = 3 ]; then
+        args+=(--view waves)
+        [ $((i % 7)) = 2 ] && [ $((i % 3)) != 1 ] && args+=(--lens perfect)
+        [ $((i % 11)) = 5 ] && args+=(--parallel-beam)
+        [ $((i % 13)) = 6 ] && args+=(--phase 0.35)
+        [ $((i % 17)) = 4 ] && [ $((i % 13)) != 6 ] && args+=(--flash 30)
+    fi
     for build in old new; do
         binary=${!build}
         "$binary" "${args[@]}" --export "$work/$build.json" >/dev/null

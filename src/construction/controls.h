@@ -26,6 +26,18 @@ inline constexpr ViewNaming ViewNames[] = {
     {View::Waves, "waves"},
 };
 
+/// True for a view drawn from the exact wave tracer: it takes a lens (sphere, hyperbola or the
+/// perfect surface), moving crests, a flash and the ledger of its rays.
+constexpr bool TracesWaves(View view) {
+    switch (view) {
+    case View::Classic:
+        return false;
+    case View::Waves:
+        return true;
+    }
+    return false;
+}
+
 /// The name of `view` ("classic", "waves").
 constexpr std::string_view ViewName(View view) {
     for (const ViewNaming& naming : ViewNames) {

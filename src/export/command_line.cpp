@@ -270,7 +270,7 @@ Problem ReadScene(const GivenOptions& given, std::string_view language, Request&
     }
     const QStringList lenses = OptionWords(*FindCommandOption("lens"));
     c.view = *ParseView(view->toStdString());
-    if (given.IsSet("lens") && c.view != View::Waves) {
+    if (given.IsSet("lens") && !TracesWaves(c.view)) {
         return Said("cli.needsWaves", language, {QStringLiteral("lens")});
     }
     if (given.IsSet("lens") && given.IsSet("hyperbola") && *lens != lenses[1]) {
@@ -289,7 +289,7 @@ Problem ReadMoment(const GivenOptions& given, std::string_view language, Request
     if (!phase && !given.IsSet("flash")) {
         return std::nullopt;
     }
-    if (request.controls.view != View::Waves) {
+    if (!TracesWaves(request.controls.view)) {
         return Said("cli.needsWaves", language,
                     {phase ? QStringLiteral("phase") : QStringLiteral("flash")});
     }
@@ -310,7 +310,7 @@ Problem ReadMotion(const GivenOptions& given, std::string_view language, Request
         return std::nullopt;
     }
     const QString name = animate ? QStringLiteral("animate") : QStringLiteral("frames");
-    if (request.controls.view != View::Waves || !given.IsSet("export")) {
+    if (!TracesWaves(request.controls.view) || !given.IsSet("export")) {
         return Said("cli.needsWavesExport", language, {name});
     }
     if (animate && given.IsSet("frames")) {

@@ -216,7 +216,12 @@ std::string DescribeFigure(const Controls& c, const Recording& figure) {
     const std::string_view el = TextLanguage(c);
     const auto say = [el](std::string_view key) { return std::string(Text(key, el)); };
     std::string text;
-    if (c.view == View::Waves) {
+    switch (c.view) {
+    case View::Classic:
+        text = say(c.YPERVOLIKO ? "describe.construction.hyperbolic"
+                                : "describe.construction.spherical");
+        break;
+    case View::Waves:
         text = say("describe.view.waves");
         if (c.perfectLens) {
             text += say("describe.view.perfect");
@@ -229,9 +234,7 @@ std::string DescribeFigure(const Controls& c, const Recording& figure) {
             text += say("describe.view.parallel");
         }
         text += ". ";
-    } else {
-        text = say(c.YPERVOLIKO ? "describe.construction.hyperbolic"
-                                : "describe.construction.spherical");
+        break;
     }
     text += SourcePlace(c) + Text("describe.scene", el,
                                   {std::to_string(c.fOCUS_POINT), IndexText(c.n_DIATHLASI),

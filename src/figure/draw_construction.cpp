@@ -19,14 +19,18 @@ void DrawConstruction(const Controls& controls, Scene& scene, Labels& labels, Su
 
 std::optional<waves::WaveTrace> DrawFigure(const Controls& controls, Scene& scene, Labels& labels,
                                            Surface& canvas) {
-    if (controls.view != View::Waves) {
+    switch (controls.view) {
+    case View::Classic:
         DrawConstruction(controls, scene, labels, canvas);
         return std::nullopt;
+    case View::Waves: {
+        BeginRedraw(controls, scene, labels, canvas);
+        waves::WaveTrace trace = waves::TraceWaves(controls);
+        waves::DrawWaveView(trace, TextLanguage(controls), canvas, 1, waves::CrestsOf(controls));
+        return trace;
     }
-    BeginRedraw(controls, scene, labels, canvas);
-    waves::WaveTrace trace = waves::TraceWaves(controls);
-    waves::DrawWaveView(trace, TextLanguage(controls), canvas, 1, waves::CrestsOf(controls));
-    return trace;
+    }
+    return std::nullopt;
 }
 
 Labels ReadoutsFor(const Controls& controls, const Scene& scene) {
@@ -35,10 +39,13 @@ Labels ReadoutsFor(const Controls& controls, const Scene& scene) {
     Scene scratch = scene;
     Labels labels;
     RecordingSurface discarded;
-    if (controls.view == View::Waves) {
-        BeginRedraw(controls, scratch, labels, discarded);
-    } else {
+    switch (controls.view) {
+    case View::Classic:
         DrawConstruction(controls, scratch, labels, discarded);
+        break;
+    case View::Waves:
+        BeginRedraw(controls, scratch, labels, discarded);
+        break;
     }
     return labels;
 }

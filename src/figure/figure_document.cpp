@@ -22,8 +22,13 @@ std::string FigureJson(const Controls& controls, const Labels& labels, const Rec
                                          .Add("parallelBeam", controls.f_apeiro)
                                          .Add("language", TextLanguage(controls))
                                          .Text());
-    if (waves) {
-        members.emplace_back("view", JsonString(ViewName(View::Waves)));
+    // A classic document, as it has always been written, names no view.
+    switch (controls.view) {
+    case View::Classic:
+        break;
+    case View::Waves:
+        members.emplace_back("view", JsonString(ViewName(controls.view)));
+        break;
     }
     if (worksheet) {
         members.emplace_back("worksheet", "true");

@@ -16,8 +16,9 @@ namespace kymata {
 /// recording ("scale": [left, top, right, bottom] and "items" in drawing order). `page`, when
 /// given, adds the printed page in the same shape as "canvas"; a worksheet records
 /// "worksheet": true. Coordinates are written in their shortest exact form, colours as
-/// lower-case "#rrggbb". `waves`, when given (the wave view), adds "view": "waves" after the
-/// controls and its optics as "waves" after the read-outs; a classic document has neither.
+/// lower-case "#rrggbb". A view other than the classic one is named after the controls
+/// ("view": "waves"); `waves`, the wave view's optics when given, follow the read-outs as
+/// "waves". A classic document has neither.
 std::string FigureJson(const Controls& controls, const Labels& labels, const Recording& canvas,
                        const std::optional<Recording>& page = std::nullopt, bool worksheet = false,
                        const waves::WaveTrace* waves = nullptr,

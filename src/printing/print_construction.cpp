@@ -23,13 +23,17 @@ void PrintWaveView(const waves::WaveTrace& trace, const Controls& controls, Page
 
 std::optional<waves::WaveTrace> PrintFigure(const Controls& controls, Scene& scene, Labels& labels,
                                             Surface& canvas, PageSurface& page) {
-    if (controls.view != View::Waves) {
+    switch (controls.view) {
+    case View::Classic:
         PrintConstruction(controls, scene, labels, canvas, page);
         return std::nullopt;
+    case View::Waves: {
+        waves::WaveTrace trace = waves::TraceWaves(controls);
+        PrintWaveView(trace, controls, page);
+        return trace;
     }
-    waves::WaveTrace trace = waves::TraceWaves(controls);
-    PrintWaveView(trace, controls, page);
-    return trace;
+    }
+    return std::nullopt;
 }
 
 } // namespace kymata

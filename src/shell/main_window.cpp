@@ -193,10 +193,11 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
     c.ELLINIKA = ELLINIKA->isChecked();
     c.moreLanguage = moreLanguage_;
     c.view = waveView_->isChecked() ? View::Waves : View::Classic;
-    c.perfectLens = c.view == View::Waves && perfectLens_->isChecked();
-    if (c.view == View::Waves && flashCount_) {
+    const bool traced = TracesWaves(c.view);
+    c.perfectLens = traced && perfectLens_->isChecked();
+    if (traced && flashCount_) {
         c.flash = flashCount_;
-    } else if (c.view == View::Waves && (Playing() || phase_ > 0)) {
+    } else if (traced && (Playing() || phase_ > 0)) {
         c.phase = phase_;
     }
     return c;
@@ -216,14 +217,14 @@ void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
     YPERVOLIKO->setChecked(c.YPERVOLIKO);
     f_apeiro->setChecked(c.f_apeiro);
     ShowLanguageSwitch(c);
-    waveView_->setChecked(c.view == View::Waves);
+    waveView_->setChecked(TracesWaves(c.view));
     perfectLens_->setChecked(c.perfectLens);
     for (QObject* control : controls) {
         control->blockSignals(false);
     }
     scene_.hyperbola.HyperbolaState = 0;
     scene_.RefractiveIndex = c.n_DIATHLASI / 100.0;
-    if (c.view != View::Waves) {
+    if (!TracesWaves(c.view)) {
         SetPlaying(false);
         flashCount_.reset();
         phase_ = 0;
@@ -275,13 +276,14 @@ void DHMIOYRGO_KYKLO::DrawConstruction() {
     const Controls controls = ReadControls();
     const std::optional<waves::WaveTrace> trace =
         DrawFigure(controls, scene_, labels_, EIKON->Surface());
-    if (trace) {
+    const bool traced = TracesWaves(controls.view);
+    if (traced && trace) {
         const std::string_view language = TextLanguage(controls);
         ledger_->Show(waves::MakeLedger(*trace, language), Q(ControlTextsFor(language).ledgerTitle),
                       Said("ledger.details", language));
     }
-    ledger_->setVisible(trace.has_value() && ledger_->width() > 0);
-    waveViewAction_->setChecked(trace.has_value());
+    ledger_->setVisible(traced && ledger_->width() > 0);
+    waveViewAction_->setChecked(traced);
     ShowLabels();
     ShowWindowTexts(controls);
     EIKON->update();

@@ -3,6 +3,7 @@
 #include "construction/number_format.h"
 #include "texts/catalogue.h"
 #include "waves/wave_ledger.h"
+#include "waves/wave_style.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,6 @@ namespace kymata::waves {
 
 namespace {
 
-constexpr Rgb Black{0, 0, 0};
 constexpr Rgb White{255, 255, 255};
 constexpr Rgb Grey{120, 120, 120};
 constexpr Rgb BandTint{200, 235, 222};
@@ -22,21 +22,6 @@ double UnitX(const UserBox& b) {
 }
 double UnitY(const UserBox& b) {
     return (b.top - b.bottom) / 100;
-}
-
-void Segment(Surface& s, double x1, double y1, double x2, double y2, Rgb colour) {
-    s.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
-           static_cast<float>(y2), colour);
-}
-
-void Write(Surface& s, double x, double y, const std::string& text, Rgb colour,
-           TextRole role = TextRole::Plain) {
-    s.ForeColor = colour;
-    s.PrintRole = role;
-    s.CurrentX = static_cast<float>(x);
-    s.CurrentY = static_cast<float>(y);
-    s.Print(text);
-    s.PrintRole = TextRole::Plain;
 }
 
 /// A white backdrop over `area`, of overlapping horizontal strokes (the surfaces draw no
@@ -147,7 +132,7 @@ void DrawArrivalCounts(const WaveTrace& trace, const UserBox& box, Surface& s) {
         s.DrawWidth = 1;
         Segment(s, l.ray->exit->x, l.ray->exit->y, l.x - 0.5 * ux, l.y - 0.5 * s.LineHeight(),
                 Grey);
-        Write(s, l.x, l.y, Format(*l.ray->total, 2), style.colour, TextRole::Count);
+        Label(s, l.x, l.y, Format(*l.ray->total, 2), style.colour, TextRole::Count);
     }
 }
 
@@ -165,7 +150,7 @@ void DrawPhaseKey(const UserBox& box, std::string_view language, Surface& s) {
         Segment(s, area.left, y - 0.5 * line, area.left + 5 * ux, y - 0.5 * line, style.colour);
         s.DrawStyle = LineStyle::Solid;
         s.DrawWidth = 1;
-        Write(s, area.left + 6 * ux, y, std::string(Text(key, language)), Black);
+        Label(s, area.left + 6 * ux, y, std::string(Text(key, language)), Black);
         y -= line;
     }
 }
@@ -182,7 +167,7 @@ void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, std::string_vie
     const double barBottom = area.bottom + 0.4 * line;
     const double width = 36 * ux;
     const double share = std::clamp(*trace.inStepAll, 0.0, 1.0);
-    Write(s, area.left, area.bottom + 3 * line,
+    Label(s, area.left, area.bottom + 3 * line,
           Text("figure.meter", language, {Format(100 * share, 0)}), Black, TextRole::Count);
     // The filled part in the in-step colour, of close vertical strokes.
     const PhaseStyle filled = StyleOf(PhaseClass::InStep);
@@ -246,12 +231,12 @@ void DrawFanPlot(const WaveTrace& trace, const UserBox& box, std::string_view la
     s.DrawWidth = 2;
     s.Polyline(std::move(curve), Black);
     s.DrawWidth = 1;
-    Write(s, area.left + ux, area.top - 0.1 * line, std::string(Text("figure.fan.title", language)),
+    Label(s, area.left + ux, area.top - 0.1 * line, std::string(Text("figure.fan.title", language)),
           Black);
-    Write(s, px(0) - 2 * ux, plot.top, std::string(Text("figure.fan.band", language)),
+    Label(s, px(0) - 2 * ux, plot.top, std::string(Text("figure.fan.band", language)),
           StyleOf(PhaseClass::InStep).colour);
-    Write(s, plot.left, plot.bottom - 0.1 * line, Format(least, 1), Black);
-    Write(s, plot.right - 5 * ux, plot.bottom - 0.1 * line, Format(most, 1), Black);
+    Label(s, plot.left, plot.bottom - 0.1 * line, Format(least, 1), Black);
+    Label(s, plot.right - 5 * ux, plot.bottom - 0.1 * line, Format(most, 1), Black);
 }
 
 } // namespace kymata::waves

@@ -8,7 +8,7 @@
 
 const path = require("path");
 const folder = path.resolve(process.argv[2]);
-const { KymataParseFragment, KymataFragment, KymataStartSettings, KymataSentence } = require(path.join(folder, "settings.js"));
+const { KymataViews, KymataParseFragment, KymataFragment, KymataStartSettings, KymataSentence } = require(path.join(folder, "settings.js"));
 const { KymataFitBox, KymataFrame, KymataDeviceArc, KymataUnpack } = require(path.join(folder, "figure-replay.js"));
 
 let failures = 0;
@@ -85,6 +85,8 @@ require(path.join(folder, "kymata-module.js"))().then((module) => {
   // The core names its languages, each in itself; the page counts them in this order.
   const languages = JSON.parse(module.cwrap("kymata_languages", "string", [])()).languages;
   Check(JSON.stringify(languages) === JSON.stringify([{ code: "el", name: "Ελληνικά" }, { code: "en", name: "English" }]), "the core lists Greek and English, each named in itself");
+  const views = JSON.parse(module.cwrap("kymata_views", "string", [])()).views;
+  Check(JSON.stringify(views) === JSON.stringify(KymataViews), `the page's views are the core's (${views})`);
   const place = (lang) => languages.findIndex((l) => l.code === lang) << 8;
   CheckFragments((lang) => JSON.parse(texts(-20, 5, 150, 20, place(lang))).messages);
   const numbers = Array(7).fill("number");

@@ -221,11 +221,12 @@ int main(int argc, char** argv) {
     plan.hyperbolic = which != "spherical";
     plan.print = print;
     const std::string views = values["--views"];
-    if (views != "both" && views != "classic" && views != "waves") {
+    const std::optional<View> only = ParseView(views);
+    if (views != "both" && !only) {
         BadUsage("--views: give classic, waves or both");
     }
-    plan.classic = views != "waves";
-    plan.waves = views != "classic";
+    plan.classic = !only || !TracesWaves(*only);
+    plan.waves = !only || TracesWaves(*only);
     plan.beamStride = Count("--stride-beam", values["--stride-beam"]);
     int workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (!values["--threads"].empty()) {

@@ -63,7 +63,7 @@ Controls ControlsOf(int source, int focus, int index, int thickness, unsigned sw
     c.f_apeiro = (switches & ParallelBeam) != 0;
     SetTextLanguage(c, LanguageAt(switches >> LanguageShift));
     c.view = (switches & WaveView) != 0 ? View::Waves : View::Classic;
-    if (c.view == View::Waves) {
+    if (TracesWaves(c.view)) {
         c.perfectLens = (switches & PerfectLens) != 0;
         if (!std::isnan(flash)) {
             c.flash = flash;
@@ -362,6 +362,15 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_languages() {
         list += JsonObject().Add("code", code).Add("name", Text("language.name", code)).Text();
     }
     return Give(JsonObject().Raw("languages", list + "]").Text());
+}
+
+/// The names of the views, in the order the page offers them: {"views": ["classic", ...]}.
+EMSCRIPTEN_KEEPALIVE const char* kymata_views() {
+    std::vector<std::string> names;
+    for (const ViewNaming& naming : ViewNames) {
+        names.emplace_back(naming.name);
+    }
+    return Give(JsonObject().Raw("views", StringArray(names)).Text());
 }
 
 /// The benchmark page's measure of the figure core alone: `repeats` redraws of the controls

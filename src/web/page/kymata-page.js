@@ -68,7 +68,7 @@
       (s.hyperbola ? Switch.hyperbola : 0) |
       (s.beam ? Switch.beam : 0) |
       (LanguagePlace(s.lang) << LanguageShift) |
-      (s.view === "waves" ? Switch.waves : 0) |
+      (KymataTracesWaves(s) ? Switch.waves : 0) |
       (s.perfect ? Switch.perfect : 0) |
       (worksheet ? Switch.worksheet : 0)
     );
@@ -81,7 +81,7 @@
 
   /** The running count of the crests now shown: the flash's, or the phase while it moves. */
   function Motion() {
-    if (state.settings.view !== "waves") return [NaN, NaN];
+    if (!KymataTracesWaves(state.settings)) return [NaN, NaN];
     if (state.flash !== null) return [NaN, state.flash];
     if (state.playing || state.phase > 0) return [state.phase, NaN];
     return [NaN, NaN];
@@ -294,7 +294,7 @@
     $("greekCaption").textContent = t.greekCaption;
     $("englishCaption").textContent = t.englishCaption;
     $("ledgerTitle").textContent = t.ledgerTitle;
-    $("waveControls").hidden = s.view !== "waves";
+    $("waveControls").hidden = !KymataTracesWaves(s);
     const descriptions = $("descriptions");
     for (const [id, d] of Object.entries(all.controls)) {
       const control = $(id);
@@ -313,7 +313,7 @@
   }
 
   function ShowLedger() {
-    const waves = state.settings.view === "waves";
+    const waves = KymataTracesWaves(state.settings);
     $("ledger").hidden = !waves;
     if (!waves) return;
     const ledger = Parsed(core.ledger(...Args()));
@@ -351,7 +351,7 @@
     for (const slider of KymataSliders) $(slider.id).value = String(s[slider.key]);
     for (const toggle of KymataSwitches) $(toggle.id).checked = s[toggle.key];
     for (const radio of $("languages").querySelectorAll("input")) radio.checked = radio.value === s.lang;
-    $("waveView").checked = s.view === "waves";
+    $("waveView").checked = KymataTracesWaves(s);
   }
 
   function WriteFragment() {
@@ -495,7 +495,7 @@
       return;
     }
     if (event.ctrlKey || event.metaKey || event.altKey || typing) return;
-    const waves = state.settings.view === "waves";
+    const waves = KymataTracesWaves(state.settings);
     const lesson = state.settings.lesson > 0;
     const onCanvas = target === $("EIKON");
     if (event.key === "F2") lesson ? CloseLesson() : OpenLesson(1);
@@ -517,7 +517,7 @@
   // ---- moving waves ----------------------------------------------------------------------------
 
   function SetWaveView(on) {
-    state.settings.view = on ? "waves" : "classic";
+    state.settings.view = KymataViews[on ? 1 : 0];
     $("waveView").checked = on;
     if (!on) {
       state.playing = false;
@@ -528,7 +528,7 @@
   }
 
   function SetPlaying(on) {
-    on = on && state.settings.view === "waves";
+    on = on && KymataTracesWaves(state.settings);
     if (on === state.playing) return;
     state.playing = on;
     if (on) {
@@ -544,11 +544,11 @@
   }
 
   function StepFrame() {
-    if (state.settings.view === "waves" && !state.playing) Advance(1 / 60 / state.speed);
+    if (KymataTracesWaves(state.settings) && !state.playing) Advance(1 / 60 / state.speed);
   }
 
   function Flash() {
-    if (state.settings.view !== "waves") return;
+    if (!KymataTracesWaves(state.settings)) return;
     state.flash = 0;
     if (!state.playing) SetPlaying(true);
     else PaintFrame();

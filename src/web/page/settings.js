@@ -19,9 +19,19 @@ const KymataSwitches = [
   { key: "perfect", id: "perfectLens" },
 ];
 
+/** The views by the names the core gives them, the first the start (a test holds the list
+ *  equal to the core's). */
+const KymataViews = ["classic", "waves"];
+
+/** True when the settings' view is drawn from the exact wave tracer, as the core's
+ *  `TracesWaves` says of "waves". */
+function KymataTracesWaves(settings) {
+  return settings.view === KymataViews[1];
+}
+
 /** The settings of a fresh page. */
 function KymataStartSettings() {
-  const settings = { lang: "el", view: "classic", lesson: 0 };
+  const settings = { lang: "el", view: KymataViews[0], lesson: 0 };
   for (const s of KymataSliders) settings[s.key] = s.start;
   for (const s of KymataSwitches) settings[s.key] = false;
   return settings;
@@ -37,7 +47,7 @@ function KymataValueText(key, value) {
 function KymataFragment(settings) {
   const parts = KymataSliders.map((s) => `${s.key}=${KymataValueText(s.key, settings[s.key])}`);
   for (const s of KymataSwitches) if (settings[s.key]) parts.push(`${s.key}=1`);
-  if (settings.view === "waves") parts.push("view=waves");
+  if (settings.view !== KymataViews[0]) parts.push(`view=${settings.view}`);
   parts.push(`lang=${settings.lang}`);
   if (settings.lesson > 0) parts.push(`lesson=${settings.lesson}`);
   return parts.join("&");
@@ -126,8 +136,8 @@ function KymataParseFragment(fragment, lessonSteps = Infinity, languages = ["el"
       else if (!Number.isInteger(step) || step < 1 || step > lessonSteps) problems.push({ key: "page.address.range", values: [key, value, "1", last, "1"] });
       else settings.lesson = step;
     } else if (key === "view") {
-      if (value === "classic" || value === "waves") settings.view = value;
-      else problems.push({ key: "page.address.choice", values: [key, value, "classic / waves", "classic"] });
+      if (KymataViews.includes(value)) settings.view = value;
+      else problems.push({ key: "page.address.choice", values: [key, value, KymataViews.join(" / "), KymataViews[0]] });
     } else {
       problems.push({ key: "page.address.unknown", values: [key] });
     }
@@ -136,5 +146,5 @@ function KymataParseFragment(fragment, lessonSteps = Infinity, languages = ["el"
 }
 
 if (typeof module !== "undefined") {
-  module.exports = { KymataSliders, KymataSwitches, KymataStartSettings, KymataFragment, KymataParseFragment, KymataSentence, KymataValueText };
+  module.exports = { KymataViews, KymataTracesWaves, KymataSliders, KymataSwitches, KymataStartSettings, KymataFragment, KymataParseFragment, KymataSentence, KymataValueText };
 }

@@ -5,6 +5,7 @@
 #include "construction/scene_parameters.h"
 #include "construction/text_font.h"
 #include "construction/wave_table.h"
+#include "drawing/vec2.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,16 +57,11 @@ double TangentAngleDegrees(const SphericalGeometry& g, Scene& scene) {
     return 180 * t / scene.Pi;
 }
 
-struct Vec {
-    double x;
-    double y;
-};
-
 /// One ray from the source to the entry point `e`, refracted there, with its air and glass
 /// wave marks stored in `waves` as ray `r`. Returns the last wave number that the air walk
 /// stored, or -1 when it stored none.
 int DrawRay(Surface& canvas, const Controls& controls, const Scene& scene,
-            const SphericalGeometry& g, Vec e, int r, WaveTable& waves) {
+            const SphericalGeometry& g, Vec2 e, int r, WaveTable& waves) {
     const double sx0 = scene.SourceX;
     const double lw = scene.LensWavelength;
     const double w = scene.Wavelength;
@@ -78,22 +74,23 @@ int DrawRay(Surface& canvas, const Controls& controls, const Scene& scene,
     // then enters along the inward normal of the drawn circle.
     const RayDirection d = RefractAtSphere(e.x, e.y, scene);
     const double dLength = std::sqrt(double(d.DirX) * d.DirX + double(d.DirY) * d.DirY);
-    const Vec inward{(g.SurfaceCentreX - e.x) / scene.FrontRadius, -e.y / scene.FrontRadius};
-    const Vec u = dLength > 0 ? Vec{d.DirX / dLength, d.DirY / dLength} : inward;
+    const Vec2 inward{(g.SurfaceCentreX - e.x) / scene.FrontRadius, -e.y / scene.FrontRadius};
+    const Vec2 u = dLength > 0 ? Vec2{d.DirX / dLength, d.DirY / dLength} : inward;
     const double reach = 1.2 * controls.pachos * lw + g.SurfaceCentreX - scene.FrontRadius;
     canvas.Line(e.x, e.y, e.x + reach * u.x, e.y + reach * u.y, RefractedRed);
 
     const double dist = Distance(sx0, 0, e.x, e.y);
     const float ls = static_cast<float>(dist / w);
     const double whole = Int(dist / w);
-    const Vec step = dist > 0 ? Vec{w * (e.x - sx0) / dist, w * e.y / dist} : Vec{w * u.x, w * u.y};
+    const Vec2 step =
+        dist > 0 ? Vec2{w * (e.x - sx0) / dist, w * e.y / dist} : Vec2{w * u.x, w * u.y};
 
     // Air walk: a tick at every whole wavelength from the source, wider at every fifth.
     ConstructionProbe* probe = scene.probe;
     if (probe) {
         probe->BeginTicks(ConstructionProbe::Medium::Air);
     }
-    Vec p{sx0, 0};
+    Vec2 p{sx0, 0};
     while (p.x < e.x) {
         if (probe) {
             probe->Tick(p.x, p.y);
@@ -119,13 +116,13 @@ int DrawRay(Surface& canvas, const Controls& controls, const Scene& scene,
         m = 0;
         k = k - 1;
     }
-    const Vec q0{e.x + m * lw * u.x, e.y + m * lw * u.y};
+    const Vec2 q0{e.x + m * lw * u.x, e.y + m * lw * u.y};
     if (probe) {
         probe->BeginTicks(ConstructionProbe::Medium::Glass);
     }
     for (int j = 0; j <= 12; ++j) {
         ++k;
-        const Vec q{q0.x + j * lw * u.x, q0.y + j * lw * u.y};
+        const Vec2 q{q0.x + j * lw * u.x, q0.y + j * lw * u.y};
         if (probe) {
             probe->Tick(q.x, q.y);
         }
@@ -218,8 +215,8 @@ void DrawSphericalLens(const Controls& controls, Scene& scene, const SphericalGe
         }
         ++rays;
         const double angle = a * scene.Pi / 180;
-        const Vec e{g.SurfaceCentreX - scene.FrontRadius * std::cos(angle),
-                    scene.FrontRadius * std::sin(angle)};
+        const Vec2 e{g.SurfaceCentreX - scene.FrontRadius * std::cos(angle),
+                     scene.FrontRadius * std::sin(angle)};
         const int last = DrawRay(canvas, controls, scene, g, e, rays, waves);
         if (last >= 0) {
             lastAirMark = last;

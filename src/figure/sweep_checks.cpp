@@ -134,8 +134,7 @@ void PhysicsChecker::CheckWaves(const waves::WaveTrace& trace) {
         const waves::Vec2 in =
             lens.parallelBeam ? waves::Vec2{1, 0} : waves::Unit(ray.entry - ray.start);
         const waves::Vec2 normal = waves::FrontNormal(lens, ray.entry);
-        law(std::abs(waves::Cross(in, normal)), std::abs(waves::Cross(ray.inGlass, normal)), 1, n,
-            "front");
+        law(std::abs(Cross(in, normal)), std::abs(Cross(ray.inGlass, normal)), 1, n, "front");
         if (!std::isfinite(ray.air) || !std::isfinite(ray.glass.value_or(0)) ||
             !std::isfinite(ray.total.value_or(0))) {
             Fail("a count is not finite on ray " + std::to_string(i));

@@ -3,6 +3,7 @@
 
 #include "construction/helpers.h"
 #include "construction/number_format.h"
+#include "drawing/vec2.h"
 #include "hyperbolic/hyperbola.h"
 #include "hyperbolic/hyperbola_outline.h"
 
@@ -17,11 +18,6 @@ constexpr Rgb Red{255, 0, 0};
 constexpr Rgb Blue{0, 0, 255};
 constexpr Rgb Magenta{255, 5, 250};
 
-struct Point {
-    double x;
-    double y;
-};
-
 /// The vertical segment from (x, y1) to (x, y2).
 void Tick(Surface& canvas, double x, double y1, double y2,
           std::optional<Rgb> color = std::nullopt) {
@@ -29,13 +25,13 @@ void Tick(Surface& canvas, double x, double y1, double y2,
 }
 
 /// The unit vector of slope `slope` with a positive x component.
-Point UnitOfSlope(double slope) {
+Vec2 UnitOfSlope(double slope) {
     const double norm = std::sqrt(slope * slope + 1);
     return {1 / norm, slope / norm};
 }
 
 /// The unit vector across the unit vector `u`; (0, 1) across a horizontal one.
-Point Across(Point u) {
+Vec2 Across(Vec2 u) {
     if (u.y == 0) {
         return {0, 1};
     }
@@ -114,7 +110,7 @@ void DrawFanOutlines(Surface& canvas, const HyperbolicGeometry& h) {
 
 /// Stage 4, step 6: a recorded ray's wave ticks in air, its path and glass ticks inside the lens
 /// towards the recorded exit point, and the incoming ray.
-void DrawRecordedRay(Surface& canvas, const Controls& controls, const Scene& scene, Point s) {
+void DrawRecordedRay(Surface& canvas, const Controls& controls, const Scene& scene, Vec2 s) {
     const double w = scene.Wavelength;
     const double lw = scene.LensWavelength;
     const double d = Distance(scene.SourceX, 0, s.x, s.y);
@@ -124,13 +120,13 @@ void DrawRecordedRay(Surface& canvas, const Controls& controls, const Scene& sce
 
     ConstructionProbe* probe = scene.probe;
     if (n != 0) {
-        const Point u = UnitOfSlope(s.y / (s.x - scene.SourceX));
-        const Point v = Across(u);
+        const Vec2 u = UnitOfSlope(s.y / (s.x - scene.SourceX));
+        const Vec2 v = Across(u);
         if (probe) {
             probe->BeginTicks(ConstructionProbe::Medium::Air);
         }
         for (int j = 1; j <= n; ++j) {
-            const Point at{scene.SourceX + w * j * u.x, w * j * u.y};
+            const Vec2 at{scene.SourceX + w * j * u.x, w * j * u.y};
             if (probe) {
                 probe->Tick(at.x, at.y);
             }
@@ -141,17 +137,17 @@ void DrawRecordedRay(Surface& canvas, const Controls& controls, const Scene& sce
     const HyperbolaTables& t = scene.hyperbola;
     const double ex = t.RayExitX[t.HyperbolaRayCount] - s.x;
     const double ey = t.RayExitY[t.HyperbolaRayCount] - s.y;
-    const Point wdir = ex == 0 ? Point{0, 1} : UnitOfSlope(ey / ex);
-    const Point across = Across(wdir);
+    const Vec2 wdir = ex == 0 ? Vec2{0, 1} : UnitOfSlope(ey / ex);
+    const Vec2 across = Across(wdir);
     const double reach = 3 * controls.pachos;
     canvas.Line(s.x, s.y, s.x + reach * wdir.x, s.y + reach * wdir.y, Blue);
-    const Point first{s.x + s1 * wdir.x, s.y + s1 * wdir.y};
+    const Vec2 first{s.x + s1 * wdir.x, s.y + s1 * wdir.y};
     const double m = Int((controls.pachos - s1) / lw);
     if (probe) {
         probe->BeginTicks(ConstructionProbe::Medium::Glass);
     }
     for (int j = 0; j <= 3 * m; ++j) {
-        const Point at{first.x + lw * j * wdir.x, first.y + lw * j * wdir.y};
+        const Vec2 at{first.x + lw * j * wdir.x, first.y + lw * j * wdir.y};
         if (probe) {
             probe->Tick(at.x, at.y);
         }

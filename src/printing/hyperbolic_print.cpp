@@ -1,6 +1,7 @@
 #include "construction/helpers.h"
 #include "construction/number_format.h"
 #include "construction/scene_parameters.h"
+#include "drawing/vec2.h"
 #include "hyperbolic/hyperbola.h"
 #include "hyperbolic/hyperbola_outline.h"
 #include "printing/print_jobs.h"
@@ -27,20 +28,15 @@ struct PrintedLens {
     double F;          ///< Sqr(a^2 + b^2), equal to c
 };
 
-struct Vec {
-    double x;
-    double y;
-};
-
 /// A tick across the direction `d` (a unit vector) at `p`: 3 units to each side.
-void TickAcross(Surface& page, Vec p, Vec d) {
-    const Vec across{-d.y, d.x};
+void TickAcross(Surface& page, Vec2 p, Vec2 d) {
+    const Vec2 across{-d.y, d.x};
     page.Line(p.x - 3 * across.x, p.y - 3 * across.y, p.x + 3 * across.x, p.y + 3 * across.y);
 }
 
-Vec Unit(double x, double y) {
+Vec2 Unit(double x, double y) {
     const double length = std::hypot(x, y);
-    return length > 0 ? Vec{x / length, y / length} : Vec{1, 0};
+    return length > 0 ? Vec2{x / length, y / length} : Vec2{1, 0};
 }
 
 void DrawMarkers(Surface& page, const Scene& scene, const PrintedLens& p) {
@@ -94,7 +90,7 @@ void DrawOutlines(Surface& page, const PrintedLens& p) {
 /// A recorded ray on the page: ticks at the whole wavelengths from the source, its path in the
 /// glass towards its exit point with a tick every glass wavelength up to the back face, and the
 /// incoming ray.
-void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene, Vec s) {
+void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene, Vec2 s) {
     const double w = scene.Wavelength;
     const double lw = scene.LensWavelength;
     const double d = Distance(scene.SourceX, 0, s.x, s.y);
@@ -103,12 +99,12 @@ void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene,
     const double first = w * (1 - (q - n)) / scene.RefractiveIndex;
     ConstructionProbe* probe = scene.probe;
     if (n != 0) {
-        const Vec u = Unit(s.x - scene.SourceX, s.y);
+        const Vec2 u = Unit(s.x - scene.SourceX, s.y);
         if (probe) {
             probe->BeginTicks(ConstructionProbe::Medium::Air);
         }
         for (int i = 1; i <= n; ++i) {
-            const Vec at{scene.SourceX + i * w * u.x, i * w * u.y};
+            const Vec2 at{scene.SourceX + i * w * u.x, i * w * u.y};
             if (probe) {
                 probe->Tick(at.x, at.y);
             }
@@ -116,8 +112,8 @@ void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene,
         }
     }
     const HyperbolaTables& t = scene.hyperbola;
-    const Vec toExit{t.RayExitX[t.HyperbolaRayCount] - s.x, t.RayExitY[t.HyperbolaRayCount] - s.y};
-    const Vec r = Unit(toExit.x, toExit.y);
+    const Vec2 toExit{t.RayExitX[t.HyperbolaRayCount] - s.x, t.RayExitY[t.HyperbolaRayCount] - s.y};
+    const Vec2 r = Unit(toExit.x, toExit.y);
     const double reach = 3 * controls.pachos;
     page.Line(s.x, s.y, s.x + reach * r.x, s.y + reach * r.y);
     const double inGlass = std::hypot(toExit.x, toExit.y);
@@ -125,7 +121,7 @@ void DrawPrintedRay(Surface& page, const Controls& controls, const Scene& scene,
         probe->BeginTicks(ConstructionProbe::Medium::Glass);
     }
     for (double along = first; along <= inGlass; along += lw) {
-        const Vec at{s.x + along * r.x, s.y + along * r.y};
+        const Vec2 at{s.x + along * r.x, s.y + along * r.y};
         if (probe) {
             probe->Tick(at.x, at.y);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawing/vec2.h"
 #include "waves/portable_math.h"
 
 #include <cmath>
@@ -7,27 +8,8 @@
 
 namespace kymata::waves {
 
-/// A point or a vector of the wave view, in canvas units: x along the optical axis (light
-/// travels to +x), y up.
-struct Vec2 {
-    double x = 0;
-    double y = 0;
-
-    friend Vec2 operator+(Vec2 p, Vec2 q) { return {p.x + q.x, p.y + q.y}; }
-    friend Vec2 operator-(Vec2 p, Vec2 q) { return {p.x - q.x, p.y - q.y}; }
-    friend Vec2 operator*(double s, Vec2 p) { return {s * p.x, s * p.y}; }
-    friend bool operator==(Vec2, Vec2) = default;
-};
-
-inline double Dot(Vec2 p, Vec2 q) {
-    return p.x * q.x + p.y * q.y;
-}
-
-/// The z component of the cross product p × q: positive when q is turned counter-clockwise from
-/// p (y up).
-inline double Cross(Vec2 p, Vec2 q) {
-    return p.x * q.y - p.y * q.x;
-}
+/// The wave view's points and vectors are the core's, in canvas units.
+using kymata::Vec2;
 
 inline double Length(Vec2 p) {
     return PortableHypot(p.x, p.y);

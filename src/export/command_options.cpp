@@ -82,10 +82,6 @@ std::vector<CommandOption> MakeOptions() {
     };
 }
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 QString OptionNumber(const CommandOption& option, double value) {

@@ -11,10 +11,14 @@
 
 namespace kymata {
 
+/// `text` (UTF-8) as the toolkit holds it.
+inline QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 /// The catalogue's text `key` in `language` ("el", "en", ...) as the toolkit shows it.
 inline QString Said(std::string_view key, std::string_view language) {
-    const std::string_view text = Text(key, language);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return Utf8(Text(key, language));
 }
 
 /// `Said(key, language)` with its placeholders %1, %2, ... replaced by `values` in order.

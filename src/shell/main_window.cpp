@@ -191,16 +191,9 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
     c.YPERVOLIKO = YPERVOLIKO->isChecked();
     c.f_apeiro = f_apeiro->isChecked();
     c.ELLINIKA = ELLINIKA->isChecked();
-    c.moreLanguage = moreLanguage_;
     c.view = waveView_->isChecked() ? View::Waves : View::Classic;
-    const bool traced = TracesWaves(c.view);
-    c.perfectLens = traced && perfectLens_->isChecked();
-    if (traced && flashCount_) {
-        c.flash = flashCount_;
-    } else if (traced && (Playing() || phase_ > 0)) {
-        c.phase = phase_;
-    }
-    return c;
+    c.perfectLens = perfectLens_->isChecked();
+    return state_.ForRedraw(c);
 }
 
 void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
@@ -226,50 +219,9 @@ void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
     scene_.RefractiveIndex = c.n_DIATHLASI / 100.0;
     if (!TracesWaves(c.view)) {
         SetPlaying(false);
-        flashCount_.reset();
-        phase_ = 0;
+        state_.LeaveWaves();
     }
     ApplyLayout();
-}
-
-std::string DHMIOYRGO_KYKLO::Language() const {
-    if (!moreLanguage_.empty()) {
-        return moreLanguage_;
-    }
-    return ELLINIKA->isChecked() ? "el" : "en";
-}
-
-void DHMIOYRGO_KYKLO::ShowLanguageSwitch(const Controls& c) {
-    moreLanguage_ = c.moreLanguage;
-    if (moreLanguage_.empty()) {
-        (c.ELLINIKA ? ELLINIKA : AGLIKA)->setChecked(true);
-        return;
-    }
-    // Neither GREEK nor ENGLISH: both off, which the switch allows only while it is not
-    // exclusive.
-    for (QRadioButton* language : {ELLINIKA, AGLIKA}) {
-        language->setAutoExclusive(false);
-        language->setChecked(false);
-        language->setAutoExclusive(true);
-    }
-}
-
-void DHMIOYRGO_KYKLO::SetLanguage(std::string_view language) {
-    if (language == Language()) {
-        return;
-    }
-    Controls c = ReadControls();
-    SetTextLanguage(c, language);
-    for (QRadioButton* button : {ELLINIKA, AGLIKA}) {
-        button->blockSignals(true);
-    }
-    ShowLanguageSwitch(c);
-    for (QRadioButton* button : {ELLINIKA, AGLIKA}) {
-        button->blockSignals(false);
-    }
-    // As a click on GREEK or ENGLISH does.
-    EIKON->Surface().Cls();
-    DrawConstruction();
 }
 
 void DHMIOYRGO_KYKLO::DrawConstruction() {
@@ -314,142 +266,14 @@ void DHMIOYRGO_KYKLO::ShowLabels() {
     Label4->setText(QString::fromStdString(labels_.Label4));
 }
 
-void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
-    const std::string_view language = TextLanguage(controls);
-    UseToolkitLanguage(language);
-    const ControlTexts texts = ControlTextsFor(language);
-    setWindowTitle(Q(texts.windowTitle));
-    Command1->setText(Q(texts.printCaption));
-    f_apeiro->setText(Q(texts.parallelBeamCaption));
-    YPERVOLIKO->setText(Q(texts.hyperbolaCaption));
-    ELLINIKA->setText(Q(texts.greekCaption));
-    AGLIKA->setText(Q(texts.englishCaption));
-    saveAction_->setText(Q(texts.saveFigure));
-    printAction_->setText(Q(texts.print));
-    quitAction_->setText(Q(texts.quit));
-    saveWorksheetAction_->setText(Q(texts.saveWorksheet));
-    printWorksheetAction_->setText(Q(texts.printWorksheet));
-    liveAction_->setText(Q(texts.liveDragging));
-    presentationAction_->setText(Q(texts.presentation));
-    leavePresentationAction_->setText(Q(texts.presentation));
-    zoomInAction_->setText(Q(texts.zoomIn));
-    zoomOutAction_->setText(Q(texts.zoomOut));
-    wholeFigureAction_->setText(Q(texts.wholeFigure));
-    showAllAction_->setText(Q(texts.showAll));
-    canvasMenuAction_->setText(Q(texts.canvasMenu));
-    helpAction_->setText(Q(texts.help));
-    aboutAction_->setText(Q(texts.about));
-    if (guide_ && guide_->isVisible()) {
-        guide_->ShowLanguage(language, Q(texts.helpTitle));
-    }
-    waveViewAction_->setText(Q(texts.waveView));
-    waveView_->setText(Q(texts.waveViewCaption));
-    playAction_->setText(Q(texts.playPause));
-    stepAction_->setText(Q(texts.stepFrame));
-    slowerAction_->setText(Q(texts.slower));
-    fasterAction_->setText(Q(texts.faster));
-    flashAction_->setText(Q(texts.flash));
-    flashButton_->setText(Q(texts.flashCaption));
-    perfectLens_->setText(Q(texts.perfectLensCaption));
-    ShowLessonTexts(language);
-    ShowMotionControls();
-    // Captions of another length in the other language: the controls are laid out for them.
-    if (captionsLanguage_ != language) {
-        captionsLanguage_ = std::string(language);
-        ApplyLayout();
-    }
-    QStringList named;
-    for (const DesignedControl& d : DesignedControls()) {
-        named << QString::fromLatin1(d.name);
-    }
-    named << waveView_->objectName() << perfectLens_->objectName() << playButton_->objectName()
-          << flashButton_->objectName() << lessonButton_->objectName()
-          << bestFocusButton_->objectName();
-    for (const QString& name : named) {
-        if (auto* control = findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
-            const ControlDescription a = DescribeControl(name.toStdString(), controls);
-            control->setAccessibleName(Q(a.name));
-            control->setAccessibleDescription(Q(a.description));
-        }
-    }
-    // The canvas tells what it shows now, then how to reach its menu.
-    EIKON->setAccessibleDescription(Q(DescribeFigure(controls, EIKON->Figure())) +
-                                    QLatin1Char(' ') +
-                                    Q(DescribeControl("EIKON", controls).description));
-}
-
-ControlSizes DHMIOYRGO_KYKLO::MeasureControls() const {
-    ControlSizes sizes;
-    for (QWidget* control :
-         {static_cast<QWidget*>(Command1), static_cast<QWidget*>(YPERVOLIKO),
-          static_cast<QWidget*>(ELLINIKA), static_cast<QWidget*>(AGLIKA),
-          static_cast<QWidget*>(f_apeiro), static_cast<QWidget*>(waveView_),
-          static_cast<QWidget*>(perfectLens_), static_cast<QWidget*>(playButton_),
-          static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(speedLabel_),
-          static_cast<QWidget*>(lessonButton_), static_cast<QWidget*>(bestFocusButton_)}) {
-        sizes.hints.insert(control->objectName(), control->sizeHint());
-    }
-    sizes.hints.insert(QStringLiteral("scrollBar"), initial_POINT->sizeHint());
-    // The read-outs at their widest, in every language, so that the layout does not follow
-    // the values.
-    const QFontMetrics metrics(Label1->font());
-    int readout = 0;
-    int thickness = 0;
-    for (const std::string& language : CatalogueLanguages()) {
-        Controls widest;
-        SetTextLanguage(widest, language);
-        widest.initial_POINT = 200;
-        widest.fOCUS_POINT = 20;
-        widest.n_DIATHLASI = 250;
-        widest.pachos = 20;
-        for (const std::string& text :
-             {SourceCaption(widest), FocusCaption(widest), RefractiveIndexCaption(widest)}) {
-            readout = std::max(readout, metrics.horizontalAdvance(Q(text)));
-        }
-        thickness =
-            std::max(thickness, metrics.horizontalAdvance(Q(ThicknessCaption(widest, scene_))));
-    }
-    const int pad = 2 * Label1->margin() + metrics.averageCharWidth();
-    sizes.readout = QSize(readout + pad, metrics.lineSpacing());
-    sizes.hints.insert(QStringLiteral("Label4"), QSize(thickness + pad, metrics.lineSpacing()));
-    return sizes;
-}
-
-void DHMIOYRGO_KYKLO::ApplyLayout() {
-    const QScreen* shown = screen();
-    const double dpi = (shown ? shown->logicalDotsPerInch() : 96.0) * ControlScale();
-    if (!lessonButton_) {
-        return; // Still being made: the lesson's controls come last.
-    }
-    const WindowLayout layout =
-        FitWindowLayout(size(), dpi, MeasureControls(), waveView_->isChecked(), LessonStep() > 0,
-                        EIKON->Presentation());
-    arrangement_ = layout.arrangement;
-    for (const FormLayout::Placement& p : layout.form.placements) {
-        if (auto* control = findChild<QWidget*>(p.name, Qt::FindDirectChildrenOnly)) {
-            control->setGeometry(p.rect);
-        }
-    }
-    ledger_->setVisible(waveView_->isChecked() &&
-                        !layout.form.Rect(QStringLiteral("ledger")).isEmpty());
-    lesson_->SetScale(ControlScale());
-    // The ledger grows with the controls in presentation mode.
-    ledger_->SetScale(ControlScale());
-}
-
-void DHMIOYRGO_KYKLO::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    ApplyLayout();
-}
-
 void DHMIOYRGO_KYKLO::AGLIKA_Click() {
-    moreLanguage_.clear();
+    state_.SetMoreLanguage({});
     EIKON->Surface().Cls();
     DrawConstruction();
 }
 
 void DHMIOYRGO_KYKLO::ELLINIKA_Click() {
-    moreLanguage_.clear();
+    state_.SetMoreLanguage({});
     EIKON->Surface().Cls();
     DrawConstruction();
 }

@@ -3,6 +3,7 @@
 #include "construction/controls.h"
 #include "construction/scene.h"
 #include "shell/window_layout.h"
+#include "shell/window_state.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -76,7 +77,7 @@ public:
     /// The moving crests of the wave view: playing or paused, at a phase of the period.
     bool Playing() const;
     void SetPlaying(bool on);
-    double Phase() const { return phase_; }
+    double Phase() const { return state_.Phase(); }
     /// One frame on while paused: a sixtieth of a period.
     void StepFrame();
     /// Moves the target point F to the whole step nearest the lens's best focus (key B), and
@@ -84,7 +85,7 @@ public:
     /// sentence is returned as well.
     QString MoveFocusToBestFocus();
     /// The speed of the moving waves, 0.25 to 4 periods a second, in steps of a factor of 2.
-    double Speed() const { return speed_; }
+    double Speed() const { return state_.Speed(); }
     void SetSpeed(double speed);
     /// Sends one flash from the source through the lens; it runs out beyond the figure.
     void Flash();
@@ -242,17 +243,11 @@ private:
     /// event loop.
     QHash<QAbstractButton*, int> handled_;
     QElapsedTimer sinceFrame_;
-    /// The crests' phase in periods, 0 <= phase < 1; 0 and still is the still view.
-    double phase_ = 0;
-    double speed_ = 1;
-    /// The count that the crest of a running flash has reached.
-    std::optional<double> flashCount_;
+    /// The crests, the lesson's step and a language beyond the switch, with their rules.
+    WindowState state_;
     QRect windowedGeometry_;
     /// The language the captions were last laid out for.
     std::optional<std::string> captionsLanguage_;
-    /// A language beyond GREEK and ENGLISH, chosen from the Language menu; empty while the
-    /// switch chooses.
-    std::string moreLanguage_;
     Arrangement arrangement_ = Arrangement::Designed;
 
     kymata::Scene scene_;

@@ -22,22 +22,12 @@
 
 namespace kymata {
 
-namespace {
-
-/// How long a flash takes to cross the figure at speed 1.
-constexpr double FlashSeconds = 8;
-
-} // namespace
-
 bool DHMIOYRGO_KYKLO::Playing() const {
-    return clock_->isActive();
+    return state_.Playing();
 }
 
 void DHMIOYRGO_KYKLO::SetPlaying(bool on) {
-    if (on && !waveView_->isChecked()) {
-        on = false;
-    }
-    if (on) {
+    if (state_.SetPlaying(on, ReadControls().view)) {
         sinceFrame_.start();
         clock_->start();
     } else {
@@ -48,39 +38,29 @@ void DHMIOYRGO_KYKLO::SetPlaying(bool on) {
 }
 
 void DHMIOYRGO_KYKLO::StepFrame() {
-    if (waveView_->isChecked() && !Playing()) {
-        Advance(1.0 / 60 / speed_);
+    if (state_.StepFrame(ReadControls())) {
+        DrawFrame();
     }
 }
 
 void DHMIOYRGO_KYKLO::SetSpeed(double speed) {
-    speed_ = std::clamp(speed, 0.25, 4.0);
+    state_.SetSpeed(speed);
     ShowMotionControls();
 }
 
 void DHMIOYRGO_KYKLO::Flash() {
-    if (!waveView_->isChecked()) {
+    const bool wasPlaying = Playing();
+    if (!state_.StartFlash(ReadControls().view)) {
         return;
     }
-    flashCount_ = 0.0;
-    if (!Playing()) {
+    if (!wasPlaying) {
         SetPlaying(true);
     }
     DrawFrame();
 }
 
 void DHMIOYRGO_KYKLO::Advance(double seconds) {
-    const double periods = std::max(0.0, seconds) * speed_;
-    if (flashCount_) {
-        // A flash crosses the figure in FlashSeconds at speed 1, whatever its length.
-        const double most = waves::MostCount(waves::TraceWaves(ReadControls()));
-        *flashCount_ += periods * std::max(most, 1.0) / FlashSeconds;
-        if (*flashCount_ > most) {
-            flashCount_.reset();
-        }
-    } else {
-        phase_ = std::fmod(phase_ + periods, 1.0);
-    }
+    state_.Advance(seconds, ReadControls());
     DrawFrame();
 }
 
@@ -107,15 +87,15 @@ void DHMIOYRGO_KYKLO::ShowMotionControls() {
     const ControlTexts texts = ControlTextsFor(Language());
     playButton_->setText(Playing() ? Q(texts.pauseCaption) : Q(texts.playCaption));
     playAction_->setChecked(Playing());
-    speedLabel_->setText(Q(texts.speed).arg(speed_));
+    speedLabel_->setText(Q(texts.speed).arg(Speed()));
     for (QWidget* control :
          {static_cast<QWidget*>(perfectLens_), static_cast<QWidget*>(playButton_),
           static_cast<QWidget*>(flashButton_), static_cast<QWidget*>(bestFocusButton_),
           static_cast<QWidget*>(speedLabel_)}) {
         control->setVisible(waves);
     }
-    slowerAction_->setEnabled(speed_ > 0.25);
-    fasterAction_->setEnabled(speed_ < 4);
+    slowerAction_->setEnabled(Speed() > WindowState::SlowestSpeed);
+    fasterAction_->setEnabled(Speed() < WindowState::FastestSpeed);
     stepAction_->setEnabled(waves && !Playing());
 }
 
@@ -128,8 +108,7 @@ void DHMIOYRGO_KYKLO::SetWaveView(bool on) {
 void DHMIOYRGO_KYKLO::WaveView_Click() {
     if (!waveView_->isChecked()) {
         SetPlaying(false);
-        flashCount_.reset();
-        phase_ = 0;
+        state_.LeaveWaves();
     }
     ApplyLayout();
     DrawConstruction();

@@ -97,8 +97,8 @@ void DHMIOYRGO_KYKLO::CreateActions() {
     connect(waveViewAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SetWaveView);
     connect(playAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::SetPlaying);
     connect(stepAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::StepFrame);
-    connect(slowerAction_, &QAction::triggered, this, [this] { SetSpeed(speed_ / 2); });
-    connect(fasterAction_, &QAction::triggered, this, [this] { SetSpeed(speed_ * 2); });
+    connect(slowerAction_, &QAction::triggered, this, [this] { SetSpeed(Speed() / 2); });
+    connect(fasterAction_, &QAction::triggered, this, [this] { SetSpeed(Speed() * 2); });
     connect(flashAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::Flash);
     connect(bestFocusAction_, &QAction::triggered, this, &DHMIOYRGO_KYKLO::MoveFocusToBestFocus);
 }
@@ -175,19 +175,6 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     menu->popup(EIKON->mapToGlobal(at));
     // Opened from the keyboard, the menu takes the keys at once.
     menu->setActiveAction(menu->actions().value(0));
-}
-
-QMenu* DHMIOYRGO_KYKLO::LanguageMenu(QWidget* parent) {
-    // Each language named in itself, as the GREEK and ENGLISH switch names them.
-    auto* menu = new QMenu(Said("window.languageMenu", Language()), parent);
-    const std::string now = Language();
-    for (const std::string& code : CatalogueLanguages()) {
-        QAction* choose = menu->addAction(Said("language.name", code));
-        choose->setCheckable(true);
-        choose->setChecked(code == now);
-        connect(choose, &QAction::triggered, this, [this, code] { SetLanguage(code); });
-    }
-    return menu;
 }
 
 void DHMIOYRGO_KYKLO::Warn(const QString& title, const QString& message) {

@@ -92,17 +92,14 @@ void DHMIOYRGO_KYKLO::EnableLessonKeys() {
 }
 
 int DHMIOYRGO_KYKLO::LessonStep() const {
-    return lesson_ && !lesson_->isHidden() ? lesson_->Step() : 0;
+    return state_.LessonStep();
 }
 
 void DHMIOYRGO_KYKLO::OpenLesson(int step) {
-    step = std::clamp(step, 1, LessonStepCount());
-    const Controls scene = LessonScene(step, Language());
     SetPlaying(false);
-    phase_ = 0;
+    const Controls scene = state_.OpenLesson(step, Language());
     SetControls(scene);
-    flashCount_ = scene.flash;
-    lesson_->Show(step, TextLanguage(scene));
+    lesson_->Show(state_.LessonStep(), TextLanguage(scene));
     lesson_->show();
     EnableLessonKeys();
     ApplyLayout();
@@ -113,6 +110,7 @@ void DHMIOYRGO_KYKLO::CloseLesson() {
     if (LessonStep() == 0) {
         return;
     }
+    state_.CloseLesson();
     lesson_->hide();
     EnableLessonKeys();
     ApplyLayout();
@@ -128,20 +126,20 @@ void DHMIOYRGO_KYKLO::ToggleLesson() {
 }
 
 void DHMIOYRGO_KYKLO::NextLessonStep() {
-    if (LessonStep() > 0 && LessonStep() < LessonStepCount()) {
-        OpenLesson(LessonStep() + 1);
+    if (const std::optional<int> step = state_.NextStep()) {
+        OpenLesson(*step);
     }
 }
 
 void DHMIOYRGO_KYKLO::PreviousLessonStep() {
-    if (LessonStep() > 1) {
-        OpenLesson(LessonStep() - 1);
+    if (const std::optional<int> step = state_.PreviousStep()) {
+        OpenLesson(*step);
     }
 }
 
 void DHMIOYRGO_KYKLO::LessonAgain() {
-    if (LessonStep() > 0) {
-        OpenLesson(LessonStep());
+    if (const std::optional<int> step = state_.SameStep()) {
+        OpenLesson(*step);
     }
 }
 

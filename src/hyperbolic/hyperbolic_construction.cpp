@@ -1,4 +1,5 @@
 #include "hyperbolic/hyperbolic_construction.h"
+#include "hyperbolic/hyperbolic_marks.h"
 #include "texts/catalogue.h"
 
 #include "construction/helpers.h"
@@ -11,6 +12,8 @@
 #include <optional>
 
 namespace kymata {
+
+using namespace hyperbolic_marks;
 
 namespace {
 
@@ -50,13 +53,13 @@ void DrawFrameAndMarks(Surface& canvas, const HyperbolicGeometry& h) {
 }
 
 void DrawFocusAndBackMarks(Surface& canvas, const HyperbolicGeometry& h) {
-    Tick(canvas, h.xF, -60, -20);
-    Tick(canvas, h.xF, -4, 4);
-    canvas.Line(h.xF - 4, 0, h.xF + 4, 0);
+    Tick(canvas, h.xF, FocusTickBottom, FocusTickTop);
+    Tick(canvas, h.xF, -AxisTick, AxisTick);
+    canvas.Line(h.xF - AxisTick, 0, h.xF + AxisTick, 0);
     canvas.Circle(h.xF, 0, 2);
-    Tick(canvas, h.xB, -4, 4);
-    Tick(canvas, h.xB, 60, 40);
-    Tick(canvas, h.xB, -60, -40);
+    Tick(canvas, h.xB, -AxisTick, AxisTick);
+    Tick(canvas, h.xB, BackTickFar, BackTickNear);
+    Tick(canvas, h.xB, -BackTickFar, -BackTickNear);
 }
 
 std::string HyperbolicSourceCaption(const Controls& controls, const HyperbolicGeometry& h) {
@@ -187,25 +190,16 @@ void DrawRulers(Surface& canvas, const Scene& scene, const HyperbolicGeometry& h
 /// Stage 6: the marks of the focus distance, the back point, the vertex, the source and the far
 /// focus.
 void DrawFinalMarks(Surface& canvas, const Scene& scene, const HyperbolicGeometry& h) {
-    Tick(canvas, h.F, -4, 4);
-    canvas.Line(h.F - 4, 0, h.F + 4, 0);
-    Tick(canvas, h.xB, -4, 4);
-    Tick(canvas, h.xB, 105, 80);
-    Tick(canvas, h.xB, -105, -80, Magenta);
-    Tick(canvas, -h.a, 105, 50);
-    Tick(canvas, h.F, -105, -80);
-    Tick(canvas, -h.a, -105, -80);
-    Tick(canvas, scene.SourceX, -105, -80);
-    Tick(canvas, -2 * h.a - h.c, -105, -80, Red);
-}
-
-/// A line of counts: its number, after the last "=", is what a worksheet leaves blank.
-void PrintCountAt(Surface& canvas, double x, double y, const std::string& text) {
-    canvas.CurrentX = static_cast<float>(x);
-    canvas.CurrentY = static_cast<float>(y);
-    canvas.PrintRole = TextRole::Count;
-    canvas.Print(text);
-    canvas.PrintRole = TextRole::Plain;
+    Tick(canvas, h.F, -AxisTick, AxisTick);
+    canvas.Line(h.F - AxisTick, 0, h.F + AxisTick, 0);
+    Tick(canvas, h.xB, -AxisTick, AxisTick);
+    Tick(canvas, h.xB, RulerBottom, RulerTop);
+    Tick(canvas, h.xB, -RulerBottom, -RulerTop, Magenta);
+    Tick(canvas, -h.a, RulerBottom, VertexTickBottom);
+    Tick(canvas, h.F, -RulerBottom, -RulerTop);
+    Tick(canvas, -h.a, -RulerBottom, -RulerTop);
+    Tick(canvas, scene.SourceX, -RulerBottom, -RulerTop);
+    Tick(canvas, -2 * h.a - h.c, -RulerBottom, -RulerTop, Red);
 }
 
 /// Stage 7: the four lines of wavelength counts, in the language of the texts.
@@ -215,17 +209,25 @@ void DrawCounts(Surface& canvas, const Scene& scene, const HyperbolicGeometry& h
     const double toVertex = std::abs(scene.SourceX + h.a) / w;
     const double fromBack = std::abs(h.xF - h.xB) / w;
     const double total = fromBack + h.AB / scene.LensWavelength + toVertex;
-    PrintCountAt(canvas, -2 * h.a, 140,
+    PrintCountAt(canvas, -2 * h.a, SourceCountY,
                  Text("hyperbolic.count.source", language, {Format(toVertex, 2)}));
-    PrintCountAt(canvas, -2 * h.a - h.c, -120,
+    PrintCountAt(canvas, -2 * h.a - h.c, ScreenCountY[0],
                  Text("hyperbolic.count.focus", language, {Format(fromBack, 2)}));
-    PrintCountAt(canvas, -2 * h.a - h.c, -140,
+    PrintCountAt(canvas, -2 * h.a - h.c, ScreenCountY[1],
                  Text("hyperbolic.count.total", language, {Format(total, 2)}));
-    PrintCountAt(canvas, -2 * h.a - h.c, -160,
+    PrintCountAt(canvas, -2 * h.a - h.c, ScreenCountY[2],
                  Text("hyperbolic.count.back", language, {Format(fromBack, 2)}));
 }
 
 } // namespace
+
+void PrintCountAt(Surface& surface, double x, double y, const std::string& text) {
+    surface.CurrentX = static_cast<float>(x);
+    surface.CurrentY = static_cast<float>(y);
+    surface.PrintRole = TextRole::Count;
+    surface.Print(text);
+    surface.PrintRole = TextRole::Plain;
+}
 
 HyperbolicGeometry DeriveHyperbolicGeometry(const Controls& controls, const Scene& scene,
                                             double sourceX) {

@@ -4,12 +4,15 @@
 #include "drawing/vec2.h"
 #include "hyperbolic/hyperbola.h"
 #include "hyperbolic/hyperbola_outline.h"
+#include "hyperbolic/hyperbolic_marks.h"
 #include "printing/print_jobs.h"
 #include "texts/catalogue.h"
 
 #include <cmath>
 
 namespace kymata {
+
+using namespace hyperbolic_marks;
 
 namespace {
 
@@ -41,13 +44,13 @@ Vec2 Unit(double x, double y) {
 
 void DrawMarkers(Surface& page, const Scene& scene, const PrintedLens& p) {
     const double fx = p.FocusMarkX;
-    page.Line(fx, -60, fx, -20);
-    page.Line(fx, -4, fx, 4);
-    page.Line(fx - 4, 0, fx + 4, 0);
+    page.Line(fx, FocusTickBottom, fx, FocusTickTop);
+    page.Line(fx, -AxisTick, fx, AxisTick);
+    page.Line(fx - AxisTick, 0, fx + AxisTick, 0);
     page.Circle(fx, 0, 2);
-    page.Line(p.BackX, -4, p.BackX, 4);
-    page.Line(p.BackX, 60, p.BackX, 40);
-    page.Line(p.BackX, -60, p.BackX, -40);
+    page.Line(p.BackX, -AxisTick, p.BackX, AxisTick);
+    page.Line(p.BackX, BackTickFar, p.BackX, BackTickNear);
+    page.Line(p.BackX, -BackTickFar, p.BackX, -BackTickNear);
     const double n0 = Int(Distance(scene.SourceX, 0, -p.a, 0) / scene.Wavelength);
     for (int i = 1; i <= n0; ++i) {
         const double x = scene.SourceX + i * scene.Wavelength;
@@ -156,24 +159,15 @@ void DrawRulers(Surface& page, const Scene& scene, const PrintedLens& p) {
 }
 
 void DrawFinalMarkers(Surface& page, const Scene& scene, const PrintedLens& p) {
-    page.Line(p.Fd - 4, 0, p.Fd + 4, 0);
-    page.Line(p.Fd, -4, p.Fd, 4);
-    page.Line(p.BackX, -4, p.BackX, 4);
-    page.Line(p.BackX, 105, p.BackX, 80);
-    page.Line(p.BackX, -105, p.BackX, -80, Magenta);
-    page.Line(-p.a, 105, -p.a, 50);
-    page.Line(p.FocusMarkX, -105, p.FocusMarkX, -80);
-    page.Line(-p.a, -105, -p.a, -80);
-    page.Line(scene.SourceX, -105, scene.SourceX, -80);
-}
-
-/// A line of counts: its number, after the last "=", is what a worksheet leaves blank.
-void PrintCountAt(Surface& surface, double x, double y, const std::string& text) {
-    surface.CurrentX = static_cast<float>(x);
-    surface.CurrentY = static_cast<float>(y);
-    surface.PrintRole = TextRole::Count;
-    surface.Print(text);
-    surface.PrintRole = TextRole::Plain;
+    page.Line(p.Fd - AxisTick, 0, p.Fd + AxisTick, 0);
+    page.Line(p.Fd, -AxisTick, p.Fd, AxisTick);
+    page.Line(p.BackX, -AxisTick, p.BackX, AxisTick);
+    page.Line(p.BackX, RulerBottom, p.BackX, RulerTop);
+    page.Line(p.BackX, -RulerBottom, p.BackX, -RulerTop, Magenta);
+    page.Line(-p.a, RulerBottom, -p.a, VertexTickBottom);
+    page.Line(p.FocusMarkX, -RulerBottom, p.FocusMarkX, -RulerTop);
+    page.Line(-p.a, -RulerBottom, -p.a, -RulerTop);
+    page.Line(scene.SourceX, -RulerBottom, scene.SourceX, -RulerTop);
 }
 
 } // namespace
@@ -219,21 +213,24 @@ void PrintHyperbolicConstruction(const Controls& controls, Scene& scene, Labels&
     const double fromSource = std::abs(-p.a - scene.SourceX) / w;
     const double total = fromSource + p.T / lw + fromBack;
     const double pageX = -p.F - 2 * p.a;
-    PrintCountAt(page, pageX, -50, Text("hyperbolic.count.focus", language, {Format(fromBack, 2)}));
-    PrintCountAt(page, pageX, -60, Text("hyperbolic.page.total", language, {Format(total, 2)}));
-    PrintCountAt(page, pageX, -70, Text("hyperbolic.count.back", language, {Format(fromBack, 2)}));
-    const double canvasX = -p.F - 4 * p.a;
-    PrintCountAt(canvas, canvasX, -50,
-                 Text("hyperbolic.count.source", language, {Format(fromSource, 2)}));
-    PrintCountAt(canvas, canvasX, -60,
+    PrintCountAt(page, pageX, PrintedCountY[0],
                  Text("hyperbolic.count.focus", language, {Format(fromBack, 2)}));
-    PrintCountAt(canvas, canvasX, -70,
+    PrintCountAt(page, pageX, PrintedCountY[1],
+                 Text("hyperbolic.page.total", language, {Format(total, 2)}));
+    PrintCountAt(page, pageX, PrintedCountY[2],
+                 Text("hyperbolic.count.back", language, {Format(fromBack, 2)}));
+    const double canvasX = -p.F - 4 * p.a;
+    PrintCountAt(canvas, canvasX, PrintedCountY[0],
+                 Text("hyperbolic.count.source", language, {Format(fromSource, 2)}));
+    PrintCountAt(canvas, canvasX, PrintedCountY[1],
+                 Text("hyperbolic.count.focus", language, {Format(fromBack, 2)}));
+    PrintCountAt(canvas, canvasX, PrintedCountY[2],
                  Text("hyperbolic.count.total", language, {Format(total, 2)}));
-    PrintCountAt(canvas, canvasX, -160,
+    PrintCountAt(canvas, canvasX, PrintedBackCountY,
                  Text("hyperbolic.count.back", language, {Format(fromBack, 2)}));
 
     const double far = p.BackX + p.F + p.a;
-    page.Line(far, -105, far, -80, Red);
+    page.Line(far, -RulerBottom, far, -RulerTop, Red);
     page.Line(-200, 0, 200, 0);
     canvas.DrawStyle = LineStyle::Solid;
     page.EndDoc();

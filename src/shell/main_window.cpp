@@ -11,6 +11,7 @@
 #include "shell/guide_dialog.h"
 #include "shell/ledger_panel.h"
 #include "shell/lesson_panel.h"
+#include "shell/print_dispatch.h"
 #include "shell/toolkit_language.h"
 #include "shell/window_layout.h"
 #include "shell/window_texts.h"
@@ -122,6 +123,8 @@ DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
     clock_ = new QTimer(this);
     clock_->setTimerType(Qt::PreciseTimer);
     clock_->setInterval(16);
+    print_ = new PrintDispatch(this);
+    connect(print_, &PrintDispatch::Finished, this, &DHMIOYRGO_KYKLO::ShowPrintEnd);
     ledger_ = new LedgerPanel(this);
     ledger_->hide();
 

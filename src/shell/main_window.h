@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,7 @@ class CanvasWidget;
 class GuideDialog;
 class LedgerPanel;
 class LessonPanel;
+class PrintDispatch;
 
 /// The one window of the program: the canvas `EIKON` and the thirteen controls that set the
 /// scene. Every control event redraws the figure once through `DrawConstruction`.
@@ -61,8 +63,10 @@ public:
     kymata::Scene& Scene() { return scene_; }
     CanvasWidget& Canvas() { return *EIKON; }
     /// Prints the construction that `YPERVOLIKO` selects on `printer`, as PRINT does once the
-    /// print dialog is accepted. A failure of the print service is said in the window; the
-    /// result tells whether the page went out.
+    /// print dialog is accepted. To a file, the result tells whether it was written (a failure
+    /// is said in the window). To a printer, the page goes to the print service off the
+    /// window's thread and its job is followed: the result tells whether it was sent on its
+    /// way, and `PrintFinished` says how it ended.
     bool PrintOn(QPrinter& printer, bool worksheet = false);
     /// Writes what `--export` writes for the current controls: a PNG of `pngSize` pixels, an
     /// SVG, a PDF or the JSON document, chosen by the extension. A failure is said in the
@@ -140,6 +144,10 @@ public Q_SLOTS:
 Q_SIGNALS:
     /// Emitted after each complete redraw of the figure.
     void FigureRedrawn();
+    /// A page sent to a printer has reached its end, or PRINT could not open its dialog:
+    /// `failed` when it will not print, `said` what the window told the user (empty for a page
+    /// printed).
+    void PrintFinished(bool failed, const QString& said);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -167,6 +175,12 @@ private:
     QMenu* LanguageMenu(QWidget* parent);
     void SaveAs(bool worksheet);
     void PrintWithDialog(bool worksheet);
+    /// Runs `open` once the print service is known to answer (or to be absent, when the dialog
+    /// offers files alone); a silent service is said instead, with the window usable all along.
+    void WhenPrintServiceAnswers(std::function<void()> open);
+    /// Says how a printing ended: a warning for a page that will not print, a note for one
+    /// that waits in the queue.
+    void ShowPrintEnd(bool failed, const QString& said);
     /// The window's actions with their keys, each connected to what it does.
     void CreateActions();
     /// The lesson's panel, button and actions (F2; Page Down, Page Up and, on the canvas, the
@@ -210,6 +224,8 @@ private:
     QAction* lessonNextOnCanvas_ = nullptr;
     QAction* lessonBackOnCanvas_ = nullptr;
     GuideDialog* guide_ = nullptr;
+    /// Sends pages to the print service and follows their jobs, off the window's thread.
+    PrintDispatch* print_ = nullptr;
 
     QAction* saveAction_;
     QAction* printAction_;

@@ -5,12 +5,13 @@
 #include "export/page_output.h"
 #include "export/safe_file.h"
 #include "export/said.h"
-#include "shell/print_service.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+
+#include <utility>
 
 namespace kymata {
 
@@ -21,53 +22,63 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
     PrinterPage page({printable.width(), printable.height()});
     PrintFigure(controls, scene, labels, canvas, page);
     if (!page.Ended()) {
-        return {false, Said("print.notDrawn", language)};
+        return {false, Said("print.notDrawn", language), {}};
     }
     printer.setPageOrientation(page.Orientation() == PageSurface::Landscape
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait);
-    printer.setDocName(QStringLiteral("Kymata"));
     const Recording printed = worksheet ? Worksheet(page.Figure()) : page.Figure();
-    if (!printer.outputFileName().isEmpty()) {
-        // Printing to a file: the PDF is made in memory and written as every file is written,
-        // complete or not at all, with the reason when it cannot be.
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&buffer);
-            writer.setPageLayout(printer.pageLayout());
-            writer.setResolution(printer.resolution());
-            writer.setTitle(Said("export.title.page", language));
-            writer.setCreator(QStringLiteral("Kymata"));
-            QPainter painter;
-            if (!painter.begin(&writer)) {
-                return {false, Said("print.pdfFailed", language)};
-            }
-            PaintPage(painter, QRectF(painter.viewport()), writer.resolution(), printed);
-            painter.end();
+    // The page as a PDF of the printer's layout, made in memory: written as every file is
+    // written when printing to a file, else handed to the print service.
+    const QString title = Said("export.title.page", language);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(printer.pageLayout());
+        writer.setResolution(printer.resolution());
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Kymata"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return {false, Said("print.pdfFailed", language), {}};
         }
-        buffer.close();
+        PaintPage(painter, QRectF(painter.viewport()), writer.resolution(), printed);
+        painter.end();
+    }
+    buffer.close();
+    if (!printer.outputFileName().isEmpty()) {
         const WriteResult written =
             WriteFileSafely(printer.outputFileName(), buffer.data(), language);
         if (!written.ok) {
-            return {false, Said("print.fileFailed", language, {written.error})};
+            return {false, Said("print.fileFailed", language, {written.error}), {}};
         }
-        return {true, {}};
+        return {true, {}, {}};
     }
-    const QDateTime sent = QDateTime::currentDateTime();
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return {false, Said("print.cannotStart", language, {printer.printerName()})};
+    return {true, {}, RequestFor(printer, buffer.data(), title)};
+}
+
+PrintRequest RequestFor(const QPrinter& printer, QByteArray pdf, const QString& title) {
+    PrintRequest request;
+    request.printer = printer.printerName().toStdString();
+    request.pdf = std::move(pdf);
+    request.title = title.toStdString();
+    request.copies = printer.copyCount();
+    request.media = printer.pageLayout().pageSize().key().toStdString();
+    switch (printer.duplex()) {
+    case QPrinter::DuplexLongSide:
+        request.sides = "two-sided-long-edge";
+        break;
+    case QPrinter::DuplexShortSide:
+        request.sides = "two-sided-short-edge";
+        break;
+    case QPrinter::DuplexNone:
+        request.sides = "one-sided";
+        break;
+    case QPrinter::DuplexAuto:
+        break;
     }
-    PaintPage(painter, QRectF(painter.viewport()), printer.resolution(), printed);
-    if (!painter.end() || printer.printerState() == QPrinter::Error) {
-        return {false, Said("print.notAccepted", language, {printer.printerName()})};
-    }
-    // Handing the page over says nothing of what the print service made of it: ask it.
-    if (const auto problem = PrintServiceProblem(printer.printerName(), sent, language)) {
-        return {false, *problem};
-    }
-    return {true, {}};
+    return request;
 }
 
 } // namespace kymata

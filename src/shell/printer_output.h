@@ -4,7 +4,11 @@
 #include "construction/scene.h"
 #include "drawing/surface.h"
 
+#include "shell/print_service.h"
+
 #include <QString>
+
+#include <optional>
 
 class QPrinter;
 
@@ -14,11 +18,19 @@ struct PrintOutcome {
     bool ok = false;
     /// For the user, in plain words, when `ok` is false.
     QString message;
+    /// For a printer: the page as the print service takes it, to be sent off the window's
+    /// thread.
+    std::optional<PrintRequest> request;
 };
 
+/// What the print dialog chose for `printer`, with `pdf` as the document: the queue, the
+/// copies, the paper and the sides.
+PrintRequest RequestFor(const QPrinter& printer, QByteArray pdf, const QString& title);
+
 /// Runs the print job of PRINT on `printer`: the page is recorded for the printer's printable
-/// area, then drawn on the printer and sent (as a worksheet, with its counts left blank). The
-/// canvas and the read-outs get what the job leaves on them.
+/// area and made a PDF of its page layout (as a worksheet, with its counts left blank); printing
+/// to a file writes it there, printing to a printer gives the request to send. The canvas and
+/// the read-outs get what the job leaves on them.
 PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& scene,
                             Labels& labels, Surface& canvas, bool worksheet = false);
 

@@ -9,6 +9,7 @@
 #include "figure/control_texts.h"
 #include "shell/canvas_widget.h"
 #include "shell/guide_dialog.h"
+#include "shell/print_dispatch.h"
 #include "shell/printer_output.h"
 #include "shell/window_texts.h"
 #include "texts/catalogue.h"
@@ -309,17 +310,31 @@ void DHMIOYRGO_KYKLO::Command1_Click() {
     PrintWithDialog(false);
 }
 
+void DHMIOYRGO_KYKLO::WhenPrintServiceAnswers(std::function<void()> open) {
+    // The print dialog and the printer ask the print service for its printers, and would wait
+    // on one that takes connections and never answers: it is asked first, off the window's
+    // thread, with a bounded wait.
+    print_->AskService([this, open = std::move(open)](ServiceState state) {
+        if (state == ServiceState::Silent) {
+            ShowPrintEnd(true, Said("print.serviceSilentAtStart", Language()));
+            return;
+        }
+        open();
+    });
+}
+
 void DHMIOYRGO_KYKLO::PrintWithDialog(bool worksheet) {
     // The standard dialog, with the default printer chosen; the user may pick another printer
     // or printing to a PDF file. Cancel prints nothing and changes nothing.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(Q(ControlTextsFor(Language()).printCaption));
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    PrintOn(printer, worksheet);
+    WhenPrintServiceAnswers([this, worksheet] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(Q(ControlTextsFor(Language()).printCaption));
+        if (dialog.exec() == QDialog::Accepted) {
+            PrintOn(printer, worksheet);
+        }
+    });
 }
 
 bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer, bool worksheet) {
@@ -328,13 +343,27 @@ bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer, bool worksheet) {
     ShowLabels();
     EIKON->update();
     if (!outcome.ok) {
-        auto* box =
-            new QMessageBox(QMessageBox::Warning, Q(ControlTextsFor(Language()).printCaption),
-                            outcome.message, QMessageBox::Ok, this);
+        ShowPrintEnd(true, outcome.message);
+        return false;
+    }
+    if (outcome.request) {
+        if (print_->Busy()) {
+            return false;
+        }
+        print_->Send(*outcome.request, Language());
+    }
+    return true;
+}
+
+void DHMIOYRGO_KYKLO::ShowPrintEnd(bool failed, const QString& said) {
+    if (!said.isEmpty()) {
+        auto* box = new QMessageBox(failed ? QMessageBox::Warning : QMessageBox::Information,
+                                    Q(ControlTextsFor(Language()).printCaption), said,
+                                    QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     }
-    return outcome.ok;
+    Q_EMIT PrintFinished(failed, said);
 }
 
 } // namespace kymata

@@ -8,6 +8,8 @@
 #include "lesson/lesson.h"
 #include "shell/canvas_widget.h"
 #include "shell/lesson_panel.h"
+#include "shell/print_dispatch.h"
+#include "shell/printer_output.h"
 #include "shell/window_texts.h"
 #include "texts/catalogue.h"
 
@@ -166,14 +168,28 @@ void DHMIOYRGO_KYKLO::SaveLessonPlanAs() {
 }
 
 void DHMIOYRGO_KYKLO::PrintLessonPlan() {
-    const std::string language = Language();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(Said("lesson.plan.print", language));
-    if (dialog.exec() == QDialog::Accepted) {
-        kymata::PrintLessonPlanOn(printer, language);
-    }
+    WhenPrintServiceAnswers([this] {
+        const std::string language = Language();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(Said("lesson.plan.print", language));
+        if (dialog.exec() != QDialog::Accepted) {
+            return;
+        }
+        // The notes go as the PDF that "Save lesson plan…" writes: to a file as every file is
+        // written, to a printer through the print service, off the window's thread.
+        if (!printer.outputFileName().isEmpty()) {
+            SaveLessonPlan(printer.outputFileName());
+            return;
+        }
+        const QByteArray pdf = LessonPlanPdf(language);
+        if (pdf.isEmpty()) {
+            ShowPrintEnd(true, Said("print.pdfFailed", language));
+        } else if (!print_->Busy()) {
+            print_->Send(RequestFor(printer, pdf, Said("lesson.title", language)), language);
+        }
+    });
 }
 
 } // namespace kymata

@@ -9,6 +9,8 @@ action=$1
 state=$2
 queue=KymataTest
 model=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+# A backend that fails every job, for the queues whose error policy the test tries.
+failing=/usr/lib/cups/backend/kymata-fail
 
 as_admin() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo -n "$@"; fi
@@ -39,6 +41,8 @@ start)
     fi
     as_admin lpadmin -p "$queue" -v cups-pdf:/ -E -m "$model" >/dev/null 2>&1 ||
         { [ $started = yes ] && as_admin pkill -x cupsd; unavailable "the PDF queue could not be added"; }
+    as_admin install -m 0755 "$(dirname "$0")/failing_backend.sh" "$failing" >/dev/null 2>&1 ||
+        echo "the failing backend could not be installed; its rows will fail"
     printf 'ready\nstarted=%s\nqueue=%s\n' "$started" "$queue" >"$state"
     echo "CUPS is ready with queue $queue (cupsd started here: $started)"
     ;;
@@ -46,6 +50,7 @@ stop)
     [ -f "$state" ] || exit 0
     if head -n 1 "$state" | grep -q '^ready'; then
         as_admin lpadmin -x "$queue" >/dev/null 2>&1 || true
+        as_admin rm -f "$failing"
         if grep -q '^started=yes' "$state"; then
             as_admin pkill -x cupsd || true
             echo "stopped the cupsd that the tests started"

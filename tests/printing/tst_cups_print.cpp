@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <QMessageBox>
@@ -122,7 +123,12 @@ void TestCupsPrint::printsThroughTheQueue() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(queue_);
     QCOMPARE(printer.printerName(), queue_);
+    QSignalSpy finished(w.get(), &DHMIOYRGO_KYKLO::PrintFinished);
     QVERIFY(w->PrintOn(printer));
+    // Said printed only once the print service says the job is printing or done.
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 30000);
+    QCOMPARE(finished.first().at(0).toBool(), false);
+    QCOMPARE(finished.first().at(1).toString(), QString());
 
     QString pdf;
     QTRY_VERIFY_WITH_TIMEOUT(!(pdf = NewestPdfSince(before)).isEmpty(), 60000);
@@ -165,6 +171,13 @@ void TestCupsPrint::refusedPagesAreReported_data() {
         << "reject" << true << "δεν δέχεται εργασίες τώρα";
     QTest::newRow("a queue deleted while the dialog is open")
         << "delete" << false << "no longer exists in the print service";
+    // Taken, then not printed: the job is followed to its end.
+    QTest::newRow("a stopped queue") << "disable" << false << "has stopped";
+    QTest::newRow("a stopped queue, in Greek") << "disable" << true << "έχει σταματήσει";
+    QTest::newRow("a printer that fails, the job aborted")
+        << "abort-job" << false << "gave up the page";
+    QTest::newRow("a printer that fails and stops itself")
+        << "stop-printer" << false << "has stopped";
     // Last: the service is stopped, and started again afterwards.
     QTest::newRow("a print service that stopped") << "stop" << false << "does not answer";
 }
@@ -174,9 +187,21 @@ void TestCupsPrint::refusedPagesAreReported() {
     QFETCH(bool, greek);
     QFETCH(QString, expected);
     const QString queue = QStringLiteral("KymataTrouble");
-    QVERIFY(Admin({QStringLiteral("lpadmin"), QStringLiteral("-p"), queue, QStringLiteral("-v"),
-                   QStringLiteral("cups-pdf:/"), QStringLiteral("-E"), QStringLiteral("-m"),
-                   QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")}));
+    // A printer that fails every job, with the error policy of the row; else the PDF printer.
+    const bool failing =
+        trouble == QLatin1String("abort-job") || trouble == QLatin1String("stop-printer");
+    QStringList add{QStringLiteral("lpadmin"),
+                    QStringLiteral("-p"),
+                    queue,
+                    QStringLiteral("-v"),
+                    failing ? QStringLiteral("kymata-fail:/") : QStringLiteral("cups-pdf:/"),
+                    QStringLiteral("-E"),
+                    QStringLiteral("-m"),
+                    QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")};
+    if (failing) {
+        add << QStringLiteral("-o") << QStringLiteral("printer-error-policy=") + trouble;
+    }
+    QVERIFY(Admin(add));
     const std::unique_ptr<DHMIOYRGO_KYKLO> w(Main());
     if (!greek) {
         QTest::mouseClick(w->findChild<QRadioButton*>(QStringLiteral("AGLIKA")), Qt::LeftButton);
@@ -187,24 +212,35 @@ void TestCupsPrint::refusedPagesAreReported() {
     QCOMPARE(printer.printerName(), queue);
     if (trouble == QLatin1String("reject")) {
         QVERIFY(Admin({QStringLiteral("cupsreject"), queue}));
+    } else if (trouble == QLatin1String("disable")) {
+        QVERIFY(Admin({QStringLiteral("cupsdisable"), QStringLiteral("-r"),
+                       QStringLiteral("paused by the test"), queue}));
+    } else if (failing) {
+        // The page goes; the printer fails it.
     } else if (trouble == QLatin1String("delete")) {
         QVERIFY(Admin({QStringLiteral("lpadmin"), QStringLiteral("-x"), queue}));
     } else {
         QVERIFY(Admin({QStringLiteral("pkill"), QStringLiteral("-x"), QStringLiteral("cupsd")}));
         QTRY_VERIFY_WITH_TIMEOUT(!ServiceAnswers(), 10000);
     }
-    const bool printed = w->PrintOn(printer);
+    // The page is sent off the window's thread and its job followed; the end is said.
+    QSignalSpy finished(w.get(), &DHMIOYRGO_KYKLO::PrintFinished);
+    const bool sent = w->PrintOn(printer);
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 30000);
+    const bool failed = finished.first().at(0).toBool();
     auto* box = w->findChild<QMessageBox*>();
     const QString said = box ? box->text() : QString();
     if (box) {
         box->accept();
     }
+    QCOMPARE(said, finished.first().at(1).toString());
     if (trouble == QLatin1String("stop")) {
         QVERIFY(Admin({QStringLiteral("/usr/sbin/cupsd")}));
         QTRY_VERIFY_WITH_TIMEOUT(ServiceAnswers(), 10000);
     }
     Admin({QStringLiteral("lpadmin"), QStringLiteral("-x"), queue});
-    QVERIFY(!printed);
+    QVERIFY(sent);
+    QVERIFY(failed);
     QVERIFY2(said.contains(expected) && said.contains(queue), qPrintable(said));
 }
 

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCompleter>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -32,6 +33,8 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTableWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -127,6 +130,7 @@ private Q_SLOTS:
     void printToPdfFile_data();
     void printToPdfFile();
     void printFailureIsReported();
+    void silentPrintServiceNeverFreezes();
     void fileDialogsNeverReadFiles_data();
     void fileDialogsNeverReadFiles();
     void dialogsGetThePlainIcons();
@@ -434,19 +438,74 @@ void TestWindow::printCancelChangesNothing() {
     QTest::mouseClick(Control(*w, "YPERVOLIKO"), Qt::LeftButton);
     const Recording figure = w->Canvas().Figure();
     const QString label1 = Caption(*w, "Label1");
+    // The dialog opens once the print service has been asked, off the window's thread.
     bool dialogSeen = false;
-    QTimer::singleShot(0, [&dialogSeen] {
-        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-        dialogSeen = dialog != nullptr;
-        if (dialog) {
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&dialogSeen] {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            dialogSeen = true;
             dialog->reject();
         }
     });
+    watch.start(20);
     QTest::mouseClick(Control(*w, "Command1"), Qt::LeftButton);
-    QVERIFY(dialogSeen);
+    QTRY_VERIFY_WITH_TIMEOUT(dialogSeen, 10000);
+    watch.stop();
     QCOMPARE(w->Canvas().Figure(), figure);
     QCOMPARE(Caption(*w, "Label1"), label1);
     QVERIFY(!w->findChild<QMessageBox*>());
+}
+
+// A print service that takes connections and never answers: PRINT asks it off the window's
+// thread, the window answers input within a fraction of a second throughout, and after a few
+// seconds says in one sentence that the service does not answer; no dialog waits on it.
+void TestWindow::silentPrintServiceNeverFreezes() {
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    QList<QTcpSocket*> held;
+    connect(&silent, &QTcpServer::newConnection, [&] {
+        while (QTcpSocket* s = silent.nextPendingConnection()) {
+            held << s; // read nothing, answer nothing
+        }
+    });
+    const QByteArray before = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", QStringLiteral("127.0.0.1:%1").arg(silent.serverPort()).toUtf8());
+    const auto w = StartWindow();
+    QTest::mouseClick(Control(*w, "AGLIKA"), Qt::LeftButton);
+    QSignalSpy finished(w.get(), &DHMIOYRGO_KYKLO::PrintFinished);
+    QElapsedTimer since;
+    qint64 longestGap = 0;
+    qint64 last = 0;
+    bool dialogOpened = false;
+    QTimer beat;
+    connect(&beat, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, since.elapsed() - last);
+        last = since.elapsed();
+        dialogOpened = dialogOpened ||
+                       qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()) != nullptr;
+    });
+    since.start();
+    beat.start(50);
+    QTest::mouseClick(Control(*w, "Command1"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 20000);
+    beat.stop();
+    if (before.isEmpty()) {
+        qunsetenv("CUPS_SERVER");
+    } else {
+        qputenv("CUPS_SERVER", before);
+    }
+    QVERIFY2(longestGap < 2000, qPrintable(QString::number(longestGap)));
+    QVERIFY(!dialogOpened);
+    QCOMPARE(finished.first().at(0).toBool(), true);
+    QVERIFY2(finished.first().at(1).toString().startsWith(
+                 QStringLiteral("The print service does not answer")),
+             qPrintable(finished.first().at(1).toString()));
+    auto* box = w->findChild<QMessageBox*>();
+    QVERIFY(box && box->text() == finished.first().at(1).toString());
+    box->accept();
+    // The window goes on: PRINT can be pressed again.
+    QVERIFY(Control(*w, "Command1")->isEnabled());
+    qDeleteAll(held);
 }
 
 void TestWindow::printToPdfFile_data() {

@@ -2,6 +2,7 @@
 // the language beyond the switch follow their rules whatever the widgets do.
 
 #include "lesson/lesson.h"
+#include "shell/print_service.h"
 #include "shell/window_state.h"
 #include "waves/wave_trace.h"
 #include "waves/wave_view.h"
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void aFlashCrossesTheFigureAndEnds();
     void lessonSteps();
     void aLanguageBeyondTheSwitch();
+    void aPrintJobIsFollowedToItsEnd_data();
+    void aPrintJobIsFollowedToItsEnd();
 };
 
 void TestWindowState::onlyTheWaveViewMoves_data() {
@@ -171,6 +174,63 @@ void TestWindowState::aLanguageBeyondTheSwitch() {
     state.SetMoreLanguage({});
     shown.ELLINIKA = false;
     QCOMPARE(TextLanguage(state.ForRedraw(shown)), std::string_view("en"));
+}
+
+void TestWindowState::aPrintJobIsFollowedToItsEnd_data() {
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<int>("job");
+    QTest::addColumn<int>("printer");
+    QTest::addColumn<bool>("waitOver");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<bool>("failed");
+    // IPP job states: 3 pending, 4 held, 5 processing, 6 stopped, 7 canceled, 8 aborted,
+    // 9 completed; printer states: 3 idle, 4 processing, 5 stopped.
+    QTest::newRow("done") << true << 9 << 3 << false << int(JobEnd::Printed) << false;
+    QTest::newRow("printing") << true << 5 << 4 << false << int(JobEnd::Printing) << false;
+    QTest::newRow("printing all along") << true << 5 << 4 << true << int(JobEnd::Printed) << false;
+    QTest::newRow("pending, looked again")
+        << true << 3 << 4 << false << int(JobEnd::Following) << false;
+    QTest::newRow("pending when the wait is over")
+        << true << 3 << 4 << true << int(JobEnd::Waiting) << false;
+    QTest::newRow("pending in a stopped queue")
+        << true << 3 << 5 << false << int(JobEnd::PrinterStopped) << true;
+    QTest::newRow("held") << true << 4 << 3 << false << int(JobEnd::Held) << true;
+    QTest::newRow("stopped") << true << 6 << 3 << false << int(JobEnd::Stopped) << true;
+    QTest::newRow("stopped with its printer")
+        << true << 6 << 5 << false << int(JobEnd::PrinterStopped) << true;
+    QTest::newRow("canceled") << true << 7 << 3 << false << int(JobEnd::Canceled) << true;
+    QTest::newRow("aborted") << true << 8 << 3 << false << int(JobEnd::Aborted) << true;
+    QTest::newRow("no answer, looked again")
+        << false << 0 << 0 << false << int(JobEnd::Following) << false;
+    QTest::newRow("no answer all along")
+        << false << 0 << 0 << true << int(JobEnd::ServiceSilent) << true;
+}
+
+// A page is said printed only once the service says so; an end that leaves it unprinted is a
+// failure with its sentence; a page still queued when the wait is over is said to wait.
+void TestWindowState::aPrintJobIsFollowedToItsEnd() {
+    QFETCH(bool, answered);
+    QFETCH(int, job);
+    QFETCH(int, printer);
+    QFETCH(bool, waitOver);
+    QFETCH(int, end);
+    QFETCH(bool, failed);
+    JobLook look;
+    look.answered = answered;
+    look.jobState = job;
+    look.printerState = printer;
+    look.printerMessage = "out of paper";
+    const JobEnd judged = JudgeJob(look, waitOver);
+    QCOMPARE(int(judged), end);
+    QCOMPARE(JobFailed(judged), failed);
+    const QString said = PrintSentence(judged, look, QStringLiteral("Lab"), "en");
+    const bool silent =
+        judged == JobEnd::Following || judged == JobEnd::Printing || judged == JobEnd::Printed;
+    QCOMPARE(said.isEmpty(), silent);
+    QVERIFY(silent || said.contains(QStringLiteral("\"Lab\"")));
+    if (judged == JobEnd::PrinterStopped) {
+        QVERIFY(said.endsWith(QStringLiteral("The print service says: out of paper")));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestWindowState)

@@ -452,6 +452,8 @@ void TestScreens::toolkitDialogsSpeakGreek() {
             }
         });
         w->Command1_Click();
+        // The print dialog opens once the print service has answered, off the window's thread.
+        QTRY_VERIFY_WITH_TIMEOUT(script.Done() && !QApplication::activeModalWidget(), 15000);
     }
     QCOMPARE(opened, (QStringList{"QFileDialog", "QMessageBox", "QInputDialog", "QPrintDialog",
                                   "QPrintPropertiesDialog"}));

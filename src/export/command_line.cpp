@@ -6,6 +6,7 @@
 #include "export/command_options.h"
 #include "export/command_reading.h"
 #include "export/figure_export.h"
+#include "export/frame_folder.h"
 #include "export/lesson_plan.h"
 #include "export/page_output.h"
 #include "export/safe_file.h"
@@ -276,7 +277,7 @@ WriteResult WriteRequest(const GivenOptions& given, const Request& request,
 
 /// --lesson-plan FILE.pdf, with --lang alone beside it: the teacher's notes of the lesson.
 int RunLessonPlan(const GivenOptions& given, bool window, std::string_view language,
-                  QTextStream& err) {
+                  QTextStream& out, QTextStream& err) {
     Problem problem = MisplacedOption(given, InLessonPlan, language);
     if (!problem && window) {
         problem = Said("cli.planNotWindow", language);
@@ -301,6 +302,9 @@ int RunLessonPlan(const GivenOptions& given, bool window, std::string_view langu
     if (!written.ok) {
         err << written.error << '\n';
         return ExitWriteFailed;
+    }
+    if (!written.note.isEmpty()) {
+        out << written.note << '\n';
     }
     return ExitOk;
 }
@@ -328,7 +332,7 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
         problem = Said("cli.stray", language, {given.positional.constFirst()});
     }
     if (!problem && given.IsSet("lesson-plan")) {
-        return RunLessonPlan(given, window != nullptr, language, err);
+        return RunLessonPlan(given, window != nullptr, language, out, err);
     }
     Request request;
     if (!problem) {
@@ -350,6 +354,9 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     if (!written.ok) {
         err << written.error << '\n';
         return ExitWriteFailed;
+    }
+    if (!written.note.isEmpty()) {
+        out << written.note << '\n';
     }
     return ExitOk;
 }

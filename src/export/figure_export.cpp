@@ -184,23 +184,4 @@ WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls,
     return WriteText(path, svg.toStdString(), language);
 }
 
-WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize,
-                        std::string_view language) {
-    if (!QDir().mkpath(folder)) {
-        return WriteFailure(folder, Said("write.folderNotMade", language), language);
-    }
-    Controls frame = controls;
-    for (int i = 0; i < count; ++i) {
-        frame.phase = static_cast<double>(i) / count;
-        const QString path =
-            QDir(folder).filePath(QStringLiteral("frame-%1.png").arg(i, 3, 10, QLatin1Char('0')));
-        const WriteResult written =
-            WriteFigure(path, FigureFormat::Png, DrawFigureContent(frame), pngSize, language);
-        if (!written.ok) {
-            return written;
-        }
-    }
-    return {true, {}};
-}
-
 } // namespace kymata

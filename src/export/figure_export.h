@@ -36,10 +36,4 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
 WriteResult WriteAnimatedSvg(const QString& path, const Controls& controls,
                              std::string_view language, int frames = 30);
 
-/// Writes `count` PNG frames of one period of the wave view's moving crests, `pngSize` pixels
-/// square, into the folder `folder` (made if it is missing): frame-000.png, frame-001.png, ...
-/// Each file is complete or not there; the first failure ends the run and is named.
-WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize,
-                        std::string_view language);
-
 } // namespace kymata

@@ -134,7 +134,7 @@ WriteResult WriteLessonPlan(const QString& path, std::string_view planLanguage,
                             std::string_view language) {
     const QByteArray pdf = LessonPlanPdf(planLanguage);
     if (pdf.isEmpty()) {
-        return {false, Said("write.lessonPlanFailed", language, {Printable(path)})};
+        return {false, Said("write.lessonPlanFailed", language, {Printable(path)}), {}};
     }
     return WriteFileSafely(path, pdf, language);
 }

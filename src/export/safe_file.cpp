@@ -31,16 +31,21 @@ constexpr SystemError SystemErrors[] = {
     {EBUSY, "system.EBUSY"},     {ETXTBSY, "system.ETXTBSY"},
 };
 
-/// What a file that is not a regular file is, in words.
-QString KindOf(mode_t mode, std::string_view language) {
+} // namespace
+
+QString KindOfFile(unsigned mode, std::string_view language) {
     const char* key = S_ISDIR(mode)    ? "write.kind.folder"
                       : S_ISFIFO(mode) ? "write.kind.fifo"
                       : S_ISCHR(mode)  ? "write.kind.characterDevice"
                       : S_ISBLK(mode)  ? "write.kind.blockDevice"
                       : S_ISSOCK(mode) ? "write.kind.socket"
+                      : S_ISLNK(mode)  ? "write.kind.link"
+                      : S_ISREG(mode)  ? "write.kind.file"
                                        : "write.kind.other";
     return Said(key, language);
 }
+
+namespace {
 
 /// The temporary file beside the target; removed on destruction unless it was put in place.
 class TemporaryFile {
@@ -50,9 +55,9 @@ public:
         const std::string folder = slash == std::string::npos ? "."
                                    : slash == 0               ? "/"
                                                               : target.substr(0, slash);
-        const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-        path_ = (slash == std::string::npos ? std::string() : folder + "/") + "." + name +
-                ".kymata-XXXXXX";
+        // A short name of its own, so that a target name as long as the file system allows
+        // still leaves room for it.
+        path_ = (slash == std::string::npos ? std::string() : folder + "/") + ".kymata-XXXXXX";
         fd_ = mkostemp(path_.data(), O_CLOEXEC);
         folder_ = folder;
     }
@@ -114,7 +119,7 @@ bool WriteAll(int fd, const QByteArray& bytes) {
 } // namespace
 
 WriteResult WriteFailure(const QString& path, const QString& reason, std::string_view language) {
-    return {false, Said("write.cannot", language, {Printable(path), reason})};
+    return {false, Said("write.cannot", language, {Printable(path), reason}), {}};
 }
 
 QString SystemReason(int error, std::string_view language) {
@@ -172,10 +177,11 @@ WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
             }
             if (!S_ISREG(existing.st_mode)) {
                 return failed(
-                    Said("write.linkToOther", language, {KindOf(existing.st_mode, language)}));
+                    Said("write.linkToOther", language, {KindOfFile(existing.st_mode, language)}));
             }
         } else if (!S_ISREG(existing.st_mode)) {
-            return failed(Said("write.notRegular", language, {KindOf(existing.st_mode, language)}));
+            return failed(
+                Said("write.notRegular", language, {KindOfFile(existing.st_mode, language)}));
         }
         exists = true;
     } else if (errno != ENOENT) {
@@ -211,6 +217,12 @@ WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
     if (!file.PlaceAt(target)) {
         return failed(SystemReason(errno, language));
     }
+    WriteResult written{true, {}, {}};
+    if (exists && existing.st_nlink > 1) {
+        // The new file takes the name; the file's other names keep what it held.
+        written.note = Said("write.linkSplit", language,
+                            {Printable(path), QString::number(existing.st_nlink - 1)});
+    }
     // The folder's entry for the new file, on the disk too; a folder that cannot be synced
     // (some file systems) leaves the file written all the same.
     const int folder = ::open(file.Folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -218,7 +230,7 @@ WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
         ::fsync(folder);
         ::close(folder);
     }
-    return {true, {}};
+    return written;
 }
 
 } // namespace kymata

@@ -11,6 +11,9 @@ struct WriteResult {
     bool ok = false;
     /// Names the path and the reason when `ok` is false, on one line.
     QString error;
+    /// Something the user should know of a write that succeeded (a hard link split, earlier
+    /// frames replaced), on one line; empty mostly.
+    QString note;
 };
 
 /// Writes `bytes` to the file `path`, complete or not at all.
@@ -21,6 +24,8 @@ struct WriteResult {
 /// group; a new one gets the usual 0666 less the umask. Only regular files are written: a
 /// target that exists and is a FIFO, a device, a socket or a folder is refused, and a symbolic
 /// link writes the regular file it names (a link to anything else, or to nothing, is refused).
+/// A target that has other names (hard links) is replaced under this name alone: the other
+/// names keep the old content, and the note says so.
 /// On any failure the target is as it was, no temporary file is left, and the error names the
 /// path and the operating system's reason ("No space left on device"), in `language`.
 WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
@@ -32,6 +37,10 @@ WriteResult WriteFailure(const QString& path, const QString& reason, std::string
 /// The operating system's reason for the error number `error`, in `language`: the catalogue's
 /// words for the errors a write meets, else the system's own.
 QString SystemReason(int error, std::string_view language);
+
+/// What a file of mode `mode` (as `stat` gives it) is, in words of `language`: "a folder",
+/// "a FIFO", "a file", ...
+QString KindOfFile(unsigned mode, std::string_view language);
 
 /// `text` with its control characters written as escapes (\n, \t, \x1b, ...), so that a
 /// message that quotes a value or a path stays on one line.

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -190,6 +191,9 @@ QStringList Arguments(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit (ulimit -f) makes a write fail with "File too large", which is said and
+    // leaves nothing behind, instead of ending the program unannounced.
+    std::signal(SIGXFSZ, SIG_IGN);
     StartLanguage() = kymata::MessageLanguage(Arguments(argc, argv));
     for (int i = 1; i < argc; ++i) {
         if (!ValidUtf8(argv[i])) {

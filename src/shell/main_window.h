@@ -191,6 +191,8 @@ private:
     void ShowLessonTexts(std::string_view language);
     QAction* AddAction(const QKeySequence& shortcut);
     void Warn(const QString& title, const QString& message);
+    /// Tells something the user should know of what went well (a hard link split by a save).
+    void Tell(const QString& title, const QString& message);
     /// Redraws the canvas alone for a new frame of the moving crests.
     void DrawFrame();
     void ShowMotionControls();

@@ -53,7 +53,7 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
         if (!written.ok) {
             return {false, Said("print.fileFailed", language, {written.error}), {}};
         }
-        return {true, {}, {}};
+        return {true, written.note, {}};
     }
     return {true, {}, RequestFor(printer, buffer.data(), title)};
 }

@@ -16,7 +16,8 @@ namespace kymata {
 
 struct PrintOutcome {
     bool ok = false;
-    /// For the user, in plain words, when `ok` is false.
+    /// For the user, in plain words: why, when `ok` is false; else what to know of the file
+    /// written (a hard link split), mostly nothing.
     QString message;
     /// For a printer: the page as the print service takes it, to be sent off the window's
     /// thread.

@@ -184,6 +184,12 @@ void DHMIOYRGO_KYKLO::Warn(const QString& title, const QString& message) {
     box->open();
 }
 
+void DHMIOYRGO_KYKLO::Tell(const QString& title, const QString& message) {
+    auto* box = new QMessageBox(QMessageBox::Information, title, message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 void DHMIOYRGO_KYKLO::ShowGuide() {
     if (!guide_) {
         guide_ = new GuideDialog(this);
@@ -302,6 +308,8 @@ bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize, bool workshee
         path, *format, DrawFigureContent(ReadControls(), worksheet), pngSize, Language());
     if (!written.ok) {
         Warn(Q(texts.saveFigure), Q(texts.saveFailed) + QLatin1Char('\n') + written.error);
+    } else if (!written.note.isEmpty()) {
+        Tell(Q(texts.saveFigure), written.note);
     }
     return written.ok;
 }
@@ -345,6 +353,9 @@ bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer, bool worksheet) {
     if (!outcome.ok) {
         ShowPrintEnd(true, outcome.message);
         return false;
+    }
+    if (!outcome.message.isEmpty()) {
+        Tell(Q(ControlTextsFor(Language()).printCaption), outcome.message);
     }
     if (outcome.request) {
         if (print_->Busy()) {

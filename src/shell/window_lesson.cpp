@@ -150,6 +150,8 @@ bool DHMIOYRGO_KYKLO::SaveLessonPlan(const QString& path) {
     const WriteResult written = WriteLessonPlan(path, language, language);
     if (!written.ok) {
         Warn(Said("lesson.plan.save", language), written.error);
+    } else if (!written.note.isEmpty()) {
+        Tell(Said("lesson.plan.save", language), written.note);
     }
     return written.ok;
 }

@@ -42,8 +42,8 @@ inline Run RunKymata(const QStringList& arguments, const QString& folder = {},
         process.setWorkingDirectory(folder);
     }
     if (fileSizeLimit > 0) {
+        // Only the limit: the program itself must keep the limit's signal from ending it.
         process.setChildProcessModifier([fileSizeLimit] {
-            std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);
         });

@@ -18,6 +18,9 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace kymata;
 
 namespace {
@@ -72,6 +75,11 @@ private Q_SLOTS:
     void messagesInTheUsersLanguage_data();
     void messagesInTheUsersLanguage();
     void manPageListsEveryOption();
+    void fileSizeLimitLeavesNothing_data();
+    void fileSizeLimitLeavesNothing();
+    void framesAllOrNothing_data();
+    void framesAllOrNothing();
+    void namesAndLinks();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -783,6 +791,131 @@ void TestCommandLine::manPageListsEveryOption() {
         expected << line;
     }
     QCOMPARE(listed, expected);
+}
+
+void TestCommandLine::fileSizeLimitLeavesNothing_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("target");
+    const QStringList waves{"--view", "waves"};
+    QTest::newRow("png") << QStringList{"--export", "t.png"} << "t.png";
+    QTest::newRow("svg") << QStringList{"--export", "t.svg"} << "t.svg";
+    QTest::newRow("pdf") << QStringList{"--export", "t.pdf"} << "t.pdf";
+    QTest::newRow("json") << QStringList{"--export", "t.json"} << "t.json";
+    QTest::newRow("printed page, pdf") << QStringList{"--print-to", "t.pdf"} << "t.pdf";
+    QTest::newRow("printed page, json") << QStringList{"--print-to", "t.json"} << "t.json";
+    QTest::newRow("moving svg") << (waves + QStringList{"--animate", "--export", "t.svg"})
+                                << "t.svg";
+    QTest::newRow("lesson plan") << QStringList{"--lesson-plan", "t.pdf"} << "t.pdf";
+    QTest::newRow("frames") << (waves + QStringList{"--frames", "4", "--export", "t"}) << "t";
+}
+
+// A file-size limit (ulimit -f, as on shared school servers) makes every kind of output fail
+// with one sentence and exit 1: the old file untouched, no temporary file or folder left.
+void TestCommandLine::fileSizeLimitLeavesNothing() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, target);
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(target);
+    const bool frames = arguments.contains(QStringLiteral("--frames"));
+    if (!frames) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    const Run run = RunKymata(arguments, folder.path(), {}, 2048);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QStringLiteral("cannot write %1: File too large\n").arg(target));
+    const QStringList left =
+        QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QCOMPARE(left, frames ? QStringList() : QStringList{target});
+    if (!frames) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+    }
+}
+
+void TestCommandLine::framesAllOrNothing_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<int>("frames");
+    QTest::newRow("a new folder") << "" << 0 << "" << 3;
+    QTest::newRow("an empty folder") << "empty" << 0 << "" << 3;
+    QTest::newRow("an earlier run's six frames")
+        << "frames" << 0 << "held 6 frames of an earlier run; they are replaced" << 3;
+    QTest::newRow("a folder with other files")
+        << "others" << 1 << "the folder already holds other files" << -1;
+    QTest::newRow("a file") << "file" << 1 << "it is a file, not a folder" << -1;
+    QTest::newRow("a FIFO") << "fifo" << 1 << "it is a FIFO, not a folder" << -1;
+}
+
+// Frames go into a folder whole or not at all: never a sequence mixed with an earlier run's,
+// never a half-written folder; every refusal says why and leaves what was there.
+void TestCommandLine::framesAllOrNothing() {
+    QFETCH(QString, before);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    QFETCH(int, frames);
+    QTemporaryDir folder;
+    const QString out = QDir(folder.path()).filePath(QStringLiteral("out"));
+    if (before == QLatin1String("file")) {
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    } else if (before == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(out).constData(), 0600), 0);
+    } else if (!before.isEmpty()) {
+        QVERIFY(QDir().mkdir(out));
+        for (int i = 0; before == QLatin1String("frames") && i < 6; ++i) {
+            QFile f(QDir(out).filePath(QStringLiteral("frame-%1.png").arg(i, 3, 10, QChar('0'))));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        if (before == QLatin1String("others")) {
+            QFile f(QDir(out).filePath(QStringLiteral("notes.txt")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+    }
+    const Run run = RunKymata(
+        {"--view", "waves", "--frames", "3", "--size", "40", "--export", "out"}, folder.path());
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2((exitCode == 0 ? run.out : run.err).contains(says), qPrintable(run.out + run.err));
+    if (frames >= 0) {
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"frame-000.png", "frame-001.png", "frame-002.png"}));
+    } else if (before == QLatin1String("others")) {
+        QCOMPARE(QDir(out).entryList(QDir::Files).size(), 1);
+    }
+    // Nothing of the run is left beside it.
+    QCOMPARE(QDir(folder.path())
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{"out"});
+}
+
+// A name as long as the file system allows is written (the temporary name is short); a file
+// with another name (a hard link) is replaced under this one alone, which is said.
+void TestCommandLine::namesAndLinks() {
+    QTemporaryDir folder;
+    const QString longName = QString(251, QLatin1Char('a')) + QStringLiteral(".png");
+    const Run written = RunKymata({"--size", "20", "--export", longName}, folder.path());
+    QCOMPARE(written.exitCode, 0);
+    QVERIFY(QFileInfo(QDir(folder.path()).filePath(longName)).size() > 0);
+    const QString first = QDir(folder.path()).filePath(QStringLiteral("f.json"));
+    const QString second = QDir(folder.path()).filePath(QStringLiteral("g.json"));
+    {
+        QFile f(first);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    QCOMPARE(::link(QFile::encodeName(first).constData(), QFile::encodeName(second).constData()),
+             0);
+    const Run linked = RunKymata({"--export", "f.json"}, folder.path());
+    QCOMPARE(linked.exitCode, 0);
+    QVERIFY2(linked.out.contains(QStringLiteral("f.json had 1 other name(s) (hard links)")),
+             qPrintable(linked.out));
+    QFile other(second);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QCOMPARE(other.readAll(), QByteArray("old"));
+    QVERIFY(QFileInfo(first).size() > 100);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,5 +1,6 @@
 #include "shell/file_icons.h"
 
+#include <QApplication>
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QDialog>
@@ -7,11 +8,25 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QStyle>
 
 namespace kymata {
 
 QIcon PlainFileIcons::icon(IconType type) const {
-    return QAbstractFileIconProvider::icon(type);
+    // The icon theme's, where there is one; else the widget style's own, which is never empty:
+    // a dialog scales each icon, and an empty one would be complained of on stderr.
+    const QIcon themed = QAbstractFileIconProvider::icon(type);
+    if (!themed.isNull() && !themed.availableSizes().isEmpty()) {
+        return themed;
+    }
+    const QStyle::StandardPixmap standard = type == Computer   ? QStyle::SP_ComputerIcon
+                                            : type == Desktop  ? QStyle::SP_DesktopIcon
+                                            : type == Trashcan ? QStyle::SP_TrashIcon
+                                            : type == Network  ? QStyle::SP_DriveNetIcon
+                                            : type == Drive    ? QStyle::SP_DriveHDIcon
+                                            : type == Folder   ? QStyle::SP_DirIcon
+                                                               : QStyle::SP_FileIcon;
+    return QApplication::style()->standardIcon(standard);
 }
 
 QIcon PlainFileIcons::icon(const QFileInfo& info) const {

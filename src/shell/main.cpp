@@ -14,9 +14,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -31,10 +33,31 @@ std::string_view& StartLanguage() {
     return language;
 }
 
-/// What the toolkit said about the windowing platform before it gave up, if anything.
-QString& PlatformTrouble() {
-    static QString trouble;
-    return trouble;
+/// What the toolkit said while the window was starting, held back until it has started (or
+/// has failed to), so that a failure is one sentence and a start says nothing more.
+QStringList& StartMessages() {
+    static QStringList said;
+    return said;
+}
+
+/// True until the window is up: a fatal message then is the windowing platform failing.
+bool& StartingUp() {
+    static bool starting = true;
+    return starting;
+}
+
+/// The display the window tries: -display's, else the variable DISPLAY's.
+QString& StartDisplay() {
+    static QString display = qEnvironmentVariable("DISPLAY");
+    return display;
+}
+
+/// Says what the toolkit held back while the window started, once it has.
+void EndStartUp(QtMessageHandler handler) {
+    StartingUp() = false;
+    for (const QString& message : std::exchange(StartMessages(), {})) {
+        handler(QtWarningMsg, QMessageLogContext(), message);
+    }
 }
 
 /// The one sentence for a window that cannot open: the display or platform named, and the
@@ -43,25 +66,36 @@ QString NoWindowSentence() {
     using kymata::Printable;
     using kymata::Said;
     const std::string_view language = StartLanguage();
-    const QString trouble = PlatformTrouble();
+    const QString trouble = StartMessages().join(QLatin1Char('\n'));
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (trouble.contains(QLatin1String("could not connect to display")) ||
         trouble.contains(QLatin1String("cannot open display"))) {
-        return Said("start.displayFailed", language, {Printable(qEnvironmentVariable("DISPLAY"))});
+        return StartDisplay().isEmpty()
+                   ? Said("start.noDisplaySet", language)
+                   : Said("start.displayFailed", language, {Printable(StartDisplay())});
     }
     if (trouble.contains(QLatin1String("Could not find the Qt platform plugin"))) {
         const qsizetype open = trouble.indexOf(QLatin1Char('"'));
         const QString name = trouble.mid(open + 1).section(QLatin1Char('"'), 0, 0);
         return Said("start.noPlatform", language, {Printable(name)});
     }
-    return Said("start.platformFailed", language,
-                {platform.isEmpty() ? QString()
-                                    : Said("start.platformIs", language, {Printable(platform)})});
+    QString sentence =
+        Said("start.platformFailed", language,
+             {platform.isEmpty() ? QString()
+                                 : Said("start.platformIs", language, {Printable(platform)})});
+    // The toolkit's last words, which name what it lacked (a framebuffer, a DRM device, ...).
+    const QString last = StartMessages().isEmpty() ? QString() : StartMessages().constLast();
+    if (!last.trimmed().isEmpty()) {
+        sentence +=
+            QLatin1Char(' ') + Said("start.toolkitSays", language, {Printable(last.trimmed())});
+    }
+    return sentence;
 }
 
 /// Keeps stderr for the program's own messages: the offscreen platform's note that no
 /// session runtime folder is set says nothing about the figure. A platform that cannot start
-/// ends the program with one sentence and exit 1 instead of the toolkit's abort.
+/// (no display, no framebuffer, no DRM device, no EGL) ends the program with one sentence and
+/// exit 1 instead of the toolkit's abort.
 void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
         return;
@@ -69,14 +103,15 @@ void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QSt
     const bool platform = QLatin1String(context.category ? context.category : "")
                               .startsWith(QLatin1String("qt.qpa")) ||
                           message.contains(QLatin1String("platform plugin"));
-    if (type == QtFatalMsg && platform) {
+    if (type == QtFatalMsg && (platform || StartingUp())) {
+        StartMessages() << message;
         std::fprintf(stderr, "%s\n", NoWindowSentence().toLocal8Bit().constData());
         std::fflush(stderr);
         std::_Exit(1);
     }
-    if (platform) {
-        // Kept for the sentence, should the platform fail.
-        PlatformTrouble() += message + QLatin1Char('\n');
+    if (StartingUp() && type != QtDebugMsg) {
+        // Held for the sentence, should the platform fail; said once the window is up.
+        StartMessages() << message;
         return;
     }
     defaultHandler(type, context, message);
@@ -145,6 +180,7 @@ QString FreeStartFigureName() {
 /// headless machine still sees what the program draws; the scene options of the start set it.
 int WriteStartFigure(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    EndStartUp(defaultHandler);
     const QString file = FreeStartFigureName();
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -195,6 +231,12 @@ int main(int argc, char** argv) {
     // leaves nothing behind, instead of ending the program unannounced.
     std::signal(SIGXFSZ, SIG_IGN);
     StartLanguage() = kymata::MessageLanguage(Arguments(argc, argv));
+    // The display a failure names is the one tried: -display wins over DISPLAY.
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-display") == 0 || std::strcmp(argv[i], "--display") == 0) {
+            StartDisplay() = QString::fromLocal8Bit(argv[i + 1]);
+        }
+    }
     for (int i = 1; i < argc; ++i) {
         if (!ValidUtf8(argv[i])) {
             const QString said = QStringLiteral("kymata: ") +
@@ -222,6 +264,7 @@ int main(int argc, char** argv) {
     if (commandLine) {
         // The command line needs no widgets: a lighter application starts faster.
         QGuiApplication app(argc, argv);
+        EndStartUp(defaultHandler);
         QTextStream out(stdout);
         QTextStream err(stderr);
         return kymata::RunCommandLine(QGuiApplication::arguments(), out, err);
@@ -237,5 +280,6 @@ int main(int argc, char** argv) {
     new kymata::PlainFileIconsForDialogs(&app);
     const std::unique_ptr<kymata::DHMIOYRGO_KYKLO> window(
         kymata::Main(start->controls, start->lessonStep));
+    EndStartUp(defaultHandler);
     return QApplication::exec();
 }

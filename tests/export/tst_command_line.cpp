@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void framesAllOrNothing_data();
     void framesAllOrNothing();
     void namesAndLinks();
+    void windowThatCannotOpen_data();
+    void windowThatCannotOpen();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -916,6 +919,41 @@ void TestCommandLine::namesAndLinks() {
     QVERIFY(other.open(QIODevice::ReadOnly));
     QCOMPARE(other.readAll(), QByteArray("old"));
     QVERIFY(QFileInfo(first).size() > 100);
+}
+
+void TestCommandLine::windowThatCannotOpen_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("a framebuffer that is not there")
+        << "linuxfb" << QStringList{} << "(QT_QPA_PLATFORM is \"linuxfb\")";
+    QTest::newRow("no DRM device") << "eglfs" << QStringList{} << "(QT_QPA_PLATFORM is \"eglfs\")";
+    QTest::newRow("no EGL display")
+        << "minimalegl" << QStringList{} << "(QT_QPA_PLATFORM is \"minimalegl\")";
+    QTest::newRow("-display names the display tried")
+        << "xcb" << QStringList{"-display", ":98"} << "the display \":98\" cannot be opened";
+    QTest::newRow("a platform that does not exist")
+        << "nowhere" << QStringList{} << "there is no windowing platform \"nowhere\"";
+}
+
+// A window start on a platform that cannot open a screen ends with exit 1 and one sentence
+// naming what to check, never with the toolkit's abort.
+void TestCommandLine::windowThatCannotOpen() {
+    QFETCH(QString, platform);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, says);
+    const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                           QStringLiteral("/platforms/libq%1.so").arg(platform);
+    if (platform != QLatin1String("nowhere") && !QFile::exists(plugin)) {
+        QSKIP(qPrintable(QStringLiteral("the toolkit has no platform ") + platform));
+    }
+    const Run run = RunKymata(arguments << QStringLiteral("--lang") << QStringLiteral("en"), {},
+                              {{QStringLiteral("QT_QPA_PLATFORM"), platform},
+                               {QStringLiteral("DISPLAY"), QStringLiteral(":97")}});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith(QStringLiteral("kymata: the window cannot open: ")) &&
+                 run.err.count(QLatin1Char('\n')) == 1 && run.err.contains(says),
+             qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

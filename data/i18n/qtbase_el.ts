@@ -1123,8 +1123,10 @@ Please verify the correct file name was given.</source>
         <translation>Το «%1» είναι φάκελος.</translation>
     </message>
     <message>
-        <source>File %1 is not writable.</source>
-        <translation>Στο αρχείο %1 δεν επιτρέπεται εγγραφή.</translation>
+        <source>File %1 is not writable.
+Please choose a different file name.</source>
+        <translation>Στο αρχείο %1 δεν επιτρέπεται εγγραφή.
+Διαλέξτε άλλο όνομα αρχείου.</translation>
     </message>
     <message>
         <source>%1 already exists.

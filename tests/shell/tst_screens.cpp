@@ -495,6 +495,11 @@ void TestScreens::toolkitDialogsSpeakGreek() {
         QVERIFY2(!shown.contains(QString::fromLatin1(english)), english);
     }
     QVERIFY2(shown.contains(QStringLiteral("Άκυρο")), qPrintable(shown.join(QLatin1Char('|'))));
+    // The print dialog's refusal of a file that cannot be written, as the toolkit words it.
+    QVERIFY(!greek
+                 .translate("QPrintDialog",
+                            "File %1 is not writable.\nPlease choose a different file name.")
+                 .isEmpty());
 
     // An open dialog switches with the window's language, both ways.
     QFileDialog open(w.get(), QStringLiteral("Save"));

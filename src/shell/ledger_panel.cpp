@@ -90,8 +90,8 @@ void LedgerPanel::Show(const waves::WaveLedger& ledger, const QString& title,
     rule_->setVisible(!ledger.rows.empty());
     ShowColumns();
     QStringList lines;
-    for (const waves::LedgerLine& line : ledger.summary) {
-        lines << Text(line.Text());
+    for (const std::string& sentence : waves::SummarySentences(ledger.summary)) {
+        lines << Text(sentence);
     }
     summary_->setText(lines.join(QLatin1Char('\n')));
     summary_->setAccessibleName(lines.join(QStringLiteral("; ")));

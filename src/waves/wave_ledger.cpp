@@ -36,7 +36,8 @@ void NoParaxialFocus(const WaveTrace& trace, std::string_view language,
         say(std::string(Text("ledger.atFocalPointWhy", language)));
     } else {
         say(Text("ledger.nearSource", language, {Format(near->distance, 2)}));
-        say(Text("ledger.nearSourceFocal", language, {Format(near->focal, 2)}));
+        s.push_back({Text("ledger.nearSourceFocal", language, {Format(near->focal, 2)}), "", false,
+                     true});
         s.push_back({std::string(Text("ledger.nearSourceWhy", language)), "", true});
         say(Text("ledger.nearSourceMove", language, {Format(near->focal, 2)}));
     }
@@ -51,6 +52,18 @@ double PhaseErrorDegrees(double opd) {
         fraction -= 1;
     }
     return 360 * fraction;
+}
+
+std::vector<std::string> SummarySentences(const std::vector<LedgerLine>& summary) {
+    std::vector<std::string> sentences;
+    for (const LedgerLine& line : summary) {
+        if (line.continues && !sentences.empty()) {
+            sentences.back() += ' ' + line.Text();
+        } else {
+            sentences.push_back(line.Text());
+        }
+    }
+    return sentences;
 }
 
 std::string FateName(RayFate fate, std::string_view language) {

@@ -18,6 +18,9 @@ struct LedgerLine {
     /// spread of the crossings, the perfect surface's gap and how the count after the lens is
     /// taken.
     bool detail = false;
+    /// The line goes on with the sentence of the line before it: the figure breaks a long
+    /// sentence into lines that fit, a text panel joins them into one.
+    bool continues = false;
 
     /// The line as one text: "caption = value", or the caption alone.
     std::string Text() const { return value.empty() ? caption : caption + " = " + value; }
@@ -63,6 +66,10 @@ struct NearSource {
 /// and there is no focus behind it. Empty for a farther source, a plane wave and the perfect
 /// surface.
 std::optional<NearSource> SourceWithinFocalDistance(const WaveLens& lens);
+
+/// The summary's sentences for a text panel: each line as one text, a line that continues the
+/// sentence before it joined to it by a space.
+std::vector<std::string> SummarySentences(const std::vector<LedgerLine>& summary);
 
 /// The summary of the ledger alone, as the figure shows it.
 std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, std::string_view language);

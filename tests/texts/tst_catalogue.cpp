@@ -29,8 +29,8 @@ std::map<std::string, PoMessage> MessagesOf(const std::string& code) {
 }
 
 /// The texts a catalogue may hold the same in every language: a language named in itself, and
-/// an option's name before the sentence that follows it.
-const std::set<std::string> SameEverywhere{"caption.english", "cli.bestFocus"};
+/// an option's name before the sentence that follows it, and key names.
+const std::set<std::string> SameEverywhere{"caption.english", "cli.bestFocus", "page.speedKeys"};
 
 QStringList SourceFiles() {
     QStringList files;

@@ -523,6 +523,19 @@ void TestWaveOptics::noFocusNearerThanTheFocalDistance() {
             "Move the source farther than " + Format(why->focal, 2) + " wavelengths from the lens.";
         QVERIFY(std::any_of(summary.begin(), summary.end(),
                             [&](const LedgerLine& l) { return l.caption == move; }));
+        // A text panel shows whole sentences: the figure's two lines of "No focus" are one.
+        for (const std::string_view language : {"en", "el"}) {
+            for (const std::string& sentence :
+                 SummarySentences(LedgerSummary(near, language))) {
+                QVERIFY2(!sentence.ends_with(','), sentence.c_str());
+            }
+        }
+        const std::string whole = "No focus: the source is " + Format(why->distance, 2) +
+                                  " wavelengths from the lens, nearer than its front focal "
+                                  "distance R/(n-1) = " +
+                                  Format(why->focal, 2) + " wavelengths.";
+        const std::vector<std::string> sentences = SummarySentences(summary);
+        QVERIFY(std::find(sentences.begin(), sentences.end(), whole) != sentences.end());
         const WaveTrace far = TraceWaves(Setting(-firstSource, index, thickness, false, false));
         QVERIFY(far.paraxialFocus && *far.paraxialFocus > far.lens.backX);
         QVERIFY(!SourceWithinFocalDistance(far.lens));

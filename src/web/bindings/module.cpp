@@ -207,17 +207,13 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index,
     for (const std::vector<std::string>& row : ledger.rows) {
         rows += (rows.size() > 1 ? ", " : "") + StringArray(row);
     }
-    std::vector<std::string> summary;
-    for (const waves::LedgerLine& line : ledger.summary) {
-        summary.push_back(line.Text());
-    }
     return Give(JsonObject()
                     .Raw("columns", StringArray(ledger.columns))
                     .Add("classColumns", static_cast<int>(ledger.classColumns))
                     .Add("rule", ledger.rule)
                     .Add("details", Text("ledger.details", TextLanguage(c)))
                     .Raw("rows", rows + "]")
-                    .Raw("summary", StringArray(summary))
+                    .Raw("summary", StringArray(waves::SummarySentences(ledger.summary)))
                     .Add("most", waves::MostCount(trace))
                     .Text());
 }
@@ -264,11 +260,9 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
          {"EIKON", "Command1", "initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos", "f_apeiro",
           "YPERVOLIKO", "ELLINIKA", "AGLIKA", "waveView", "perfectLens", "playButton",
           "flashButton", "Label1", "Label2", "Label3", "Label4"}) {
-        ControlDescription d = DescribeControl(name, c);
-        if (std::string_view(name) == "EIKON") {
-            // The canvas tells what it shows, then how to reach its menu, as on the desktop.
-            d.description = DescribeFigure(c, DrawFigureContent(c).canvas) + " " + d.description;
-        }
+        // The canvas's words on what it shows come from `kymata_describe`, once the figure
+        // has settled: they cost a second drawing of it.
+        const ControlDescription d = DescribeControl(name, c);
         described.Raw(name,
                       JsonObject().Add("name", d.name).Add("description", d.description).Text());
     }
@@ -281,6 +275,19 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_texts(int source, int focus, int index, 
                     .Raw("controls", described.Text())
                     .Raw("messages", messages.Text())
                     .Text());
+}
+
+/// What the canvas shows for these controls, in words, then how to reach its menu, as the
+/// desktop's canvas says it to a screen reader: {"description": ...}.
+EMSCRIPTEN_KEEPALIVE const char* kymata_describe(int source, int focus, int index, int thickness,
+                                                 unsigned switches) {
+    const Controls c = ControlsOf(source, focus, index, thickness, switches, NAN, NAN);
+    if (!InRange(c)) {
+        return OutOfRange();
+    }
+    const std::string words = DescribeFigure(c, DrawFigureContent(c).canvas) + " " +
+                              DescribeControl("EIKON", c).description;
+    return Give(JsonObject().Add("description", words).Text());
 }
 
 /// F moved to the whole step nearest the best focus of the lens of these controls, as the

@@ -32,7 +32,25 @@
     most: 0,
     texts: null,
     sheetLaid: false, // the print sheet holds what PRINT or "Print worksheet…" laid there
+    view: KymataWholeView(), // the figure's zoom and pan
+    describing: 0, // the timer that words the canvas's description once the figure settles
+    described: -Infinity, // when the canvas was last worded
   };
+
+  // What the page's parts share: its state, its core and what redraws.
+  const page = {
+    $,
+    state,
+    get core() {
+      return core;
+    },
+    get AscentOf() {
+      return files.AscentOf;
+    },
+    Parsed, Args, Switches, LanguagePlace, Motion, Redraw, ShowControls, ShowLabels, Paint, ShowProblems,
+  };
+  const files = KymataFilesPart(page);
+  const lesson = KymataLessonPart(page);
 
   // ---- the core ----------------------------------------------------------------------------
 
@@ -52,6 +70,7 @@
       page: module.cwrap("kymata_page", "string", [...numbers, "number", "number"]),
       ledger: module.cwrap("kymata_ledger", "string", numbers),
       texts: module.cwrap("kymata_texts", "string", numbers),
+      describe: module.cwrap("kymata_describe", "string", numbers),
       lesson: module.cwrap("kymata_lesson", "string", ["number", "number"]),
       languages: module.cwrap("kymata_languages", "string", []),
       bestFocus: module.cwrap("kymata_best_focus", "string", numbers),
@@ -95,9 +114,11 @@
 
   // ---- drawing ---------------------------------------------------------------------------
 
-  /** Sizes the canvas's backing store to its box at the screen's pixel density. */
+  /** Sizes the canvas's backing store to its box at the screen's pixel density, at most twice
+   *  its CSS pixels: a phone's third pixel is not seen, and would cost half again as much to
+   *  paint every frame. */
   function FitCanvas(canvas) {
-    const ratio = window.devicePixelRatio || 1;
+    const ratio = Math.min(2, window.devicePixelRatio || 1);
     const box = canvas.getBoundingClientRect();
     const width = Math.max(1, Math.round(box.width * ratio));
     const height = Math.max(1, Math.round(box.height * ratio));
@@ -114,7 +135,8 @@
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.fillStyle = "#ffffff";
     ctx.fillRect(0, 0, canvas.width, canvas.height);
-    const area = { x: 0, y: 0, width: canvas.width, height: canvas.height };
+    state.view = KymataClampView(state.view, canvas.width, canvas.height);
+    const area = KymataViewArea(state.view, canvas.width, canvas.height);
     for (const recording of recordings) KymataDrawCanvas(ctx, recording, area);
   }
 
@@ -138,67 +160,11 @@
     ShowLabels(drawn.labels);
     ShowTexts();
     ShowLedger();
-    ShowLesson();
+    lesson.Show();
     PaintFrame();
     WriteFragment();
   }
 
-  // ---- the lesson ------------------------------------------------------------------------------
-
-  /** The lesson's panel for the step in the settings (hidden at step 0), in the page's language. */
-  function ShowLesson() {
-    const step = state.settings.lesson;
-    const language = LanguagePlace(state.settings.lang);
-    // Asked at every redraw; the words change only with the step or the language.
-    const key = `${step}/${language}/${state.answerShown}`;
-    if (state.lessonShown === key) return;
-    state.lessonShown = key;
-    const lesson = Parsed(core.lesson(step, language));
-    const w = lesson.words;
-    $("lessonButton").textContent = w.caption;
-    $("lessonButton").setAttribute("aria-pressed", String(step > 0));
-    $("lessonButton").title = `${w.title} (F2)`;
-    $("lesson").hidden = step === 0;
-    if (step === 0) return;
-    const shown = $("lessonTitle").textContent;
-    $("lessonProgress").textContent = lesson.progress;
-    $("lessonTitle").textContent = lesson.title;
-    $("lessonText").textContent = lesson.text;
-    $("lessonQuestion").textContent = `${w.questionLabel}: ${lesson.question}`;
-    $("lessonAnswer").textContent = `${w.answerLabel}: ${lesson.answer}`;
-    $("lessonAnswer").hidden = !state.answerShown;
-    $("lessonShowAnswer").hidden = state.answerShown;
-    $("lessonShowAnswer").textContent = w.showAnswer;
-    $("lessonBack").textContent = w.back;
-    $("lessonBack").disabled = step <= 1;
-    $("lessonAgain").textContent = w.again;
-    $("lessonNext").textContent = w.next;
-    $("lessonNext").disabled = step >= lesson.steps;
-    $("lessonClose").setAttribute("aria-label", w.close);
-    $("lessonClose").title = w.close;
-    $("lessonKeys").textContent = w.keys;
-    $("lessonPlan").textContent = w["plan.print"];
-    if (shown !== lesson.title) $("lessonWords").setAttribute("aria-label", lesson.title);
-  }
-
-  /** Opens the lesson at `step` with its scene; the controls stay live. */
-  function OpenLesson(step) {
-    const language = LanguagePlace(state.settings.lang);
-    const lesson = Parsed(core.lesson(Math.min(Math.max(1, step), state.lessonSteps), language));
-    const scene = lesson.scene;
-    Object.assign(state.settings, {
-      source: scene.source, focus: scene.focus, index: scene.index, thickness: scene.thickness,
-      hyperbola: scene.hyperbola, beam: scene.beam, perfect: scene.perfect, view: scene.view,
-      lesson: lesson.step,
-    });
-    state.playing = false;
-    state.phase = 0;
-    // A flash's step shows its crest standing where the step puts it.
-    state.flash = scene.flash;
-    state.answerShown = false;
-    ShowControls();
-    Redraw();
-  }
 
   /** F to the whole step nearest the lens's best focus, as the window's B does, and a sentence
    *  that says what became of it. */
@@ -210,47 +176,6 @@
       Redraw();
     }
     $("bestFocusSaid").textContent = answer.said;
-  }
-
-  function CloseLesson() {
-    state.settings.lesson = 0;
-    Redraw();
-  }
-
-  function LessonStep(by) {
-    const step = state.settings.lesson;
-    if (step > 0 && step + by >= 1 && step + by <= state.lessonSteps) OpenLesson(step + by);
-  }
-
-  /** The teacher's notes through the browser's print dialog: each step on a page, its figure
-   *  beside its narration, question and answer. */
-  function PrintLessonPlan() {
-    const language = LanguagePlace(state.settings.lang);
-    const esc = KymataEscapeXml;
-    const pages = [];
-    for (let step = 1; step <= state.lessonSteps; ++step) {
-      const lesson = Parsed(core.lesson(step, language));
-      const c = lesson.scene;
-      const settings = { ...state.settings, ...c, lang: state.settings.lang };
-      const args = [c.source, c.focus, c.index, c.thickness, Switches(settings, false)];
-      const flash = c.flash === null ? NaN : c.flash;
-      const figure = core.draw(...args, NaN, flash).recording;
-      const mm = 120;
-      const items = KymataSvgItems(figure, { x: 0, y: 0, width: mm, height: mm }, AscentOf, 25.4 / KymataReferenceDpi);
-      const w = lesson.words;
-      pages.push(
-        `<section><svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ${mm} ${mm}">${items}</svg>` +
-          `<div><h2>${esc(lesson.progress)} — ${esc(lesson.title)}</h2><p>${esc(lesson.text)}</p>` +
-          `<p><b>${esc(w.questionLabel)}:</b> ${esc(lesson.question)}</p>` +
-          `<p><b>${esc(w.answerLabel)}:</b> ${esc(lesson.answer)}</p></div></section>`,
-      );
-    }
-    const sheet = $("printPage");
-    sheet.innerHTML = pages.join("");
-    sheet.classList.add("plan");
-    state.sheetLaid = true;
-    window.print();
-    state.sheetLaid = false;
   }
 
   function ShowLabels(labels) {
@@ -265,8 +190,10 @@
     const s = state.settings;
     const all = Parsed(core.texts(...Args()));
     const t = all.texts;
+    const m = all.messages;
     state.texts = t;
     document.documentElement.lang = s.lang;
+    document.querySelector('meta[name="description"]').content = m["page.description"];
     $("waveViewCaption").textContent = t.waveViewCaption;
     $("perfectLensCaption").textContent = t.perfectLensCaption;
     $("playButton").textContent = state.playing ? t.pauseCaption : t.playCaption;
@@ -281,7 +208,11 @@
     $("stepFrame").disabled = state.playing;
     $("slower").disabled = state.speed <= 0.25;
     $("faster").disabled = state.speed >= 4;
-    $("speedLabel").textContent = t.speed.replace("%1", String(state.speed));
+    $("speedLabel").textContent = m["page.speed"].replace("%1", String(state.speed));
+    $("speedKeys").textContent = m["page.speedKeys"];
+    for (const step of document.querySelectorAll(".step")) {
+      step.setAttribute("aria-label", m[step.textContent === "+" ? "page.more" : "page.less"]);
+    }
     $("saveFigureCaption").textContent = t.saveFigure;
     $("saveWorksheetCaption").textContent = t.saveWorksheet;
     $("printWorksheet").textContent = t.printWorksheet;
@@ -308,8 +239,24 @@
         holder.id = `${id}-description`;
         descriptions.append(holder);
       }
-      holder.textContent = d.description;
+      // The canvas's own words say what it shows; they come from Describe.
+      if (id !== "EIKON") holder.textContent = d.description;
     }
+    Describe();
+  }
+
+  /** The canvas's words on what it shows. A change after a quiet moment is worded at once; a
+   *  scroll bar dragged across its range is worded once it settles, not at every step, since
+   *  the words cost a second drawing of the figure. */
+  function Describe() {
+    const Settle = 250;
+    const describe = () => {
+      state.described = performance.now();
+      if (core) $("EIKON-description").textContent = Parsed(core.describe(...Args())).description;
+    };
+    clearTimeout(state.describing);
+    if (performance.now() - state.described > Settle) describe();
+    else state.describing = setTimeout(describe, Settle);
   }
 
   function ShowLedger() {
@@ -376,6 +323,8 @@
     const { settings, problems } = KymataParseFragment(location.hash, state.lessonSteps, codes);
     state.settings = settings;
     state.problems = problems;
+    // The page says its language at once, so that no browser offers to translate it.
+    document.documentElement.lang = settings.lang;
     ShowFragmentProblems();
     ShowControls();
   }
@@ -423,8 +372,8 @@
     $("slower").addEventListener("click", () => SetSpeed(state.speed / 2));
     $("faster").addEventListener("click", () => SetSpeed(state.speed * 2));
     $("stepFrame").addEventListener("click", StepFrame);
-    $("Command1").addEventListener("click", () => Print(false));
-    $("printWorksheet").addEventListener("click", () => Print(true));
+    $("Command1").addEventListener("click", () => files.Print(false));
+    $("printWorksheet").addEventListener("click", () => files.Print(true));
     // Presentation mode: the figure alone over the whole screen; Escape leaves it.
     $("presentation").addEventListener("click", () => {
       if (document.fullscreenElement) document.exitFullscreen();
@@ -435,7 +384,7 @@
       PaintFrame();
     });
     for (const button of document.querySelectorAll("[data-save]")) {
-      button.addEventListener("click", () => Save(button.dataset.save, button.dataset.worksheet === "1"));
+      button.addEventListener("click", () => files.Save(button.dataset.save, button.dataset.worksheet === "1"));
     }
     window.addEventListener("hashchange", () => {
       if (location.hash === `#${KymataFragment(state.settings)}`) return;
@@ -445,7 +394,7 @@
     // Printing from the browser's own menu prints the figure's page too; PRINT and "Print
     // worksheet…" have laid their sheet already.
     window.addEventListener("beforeprint", () => {
-      if (!state.sheetLaid) PreparePrint(false);
+      if (!state.sheetLaid) files.PreparePrint(false);
     });
     window.addEventListener("afterprint", () => {
       state.sheetLaid = false;
@@ -454,31 +403,38 @@
     // The controls are no form to send: Enter in a field changes nothing else (no inline
     // handler, which the page's security policy forbids).
     $("panel").addEventListener("submit", (event) => event.preventDefault());
-    $("lessonButton").addEventListener("click", () => (state.settings.lesson > 0 ? CloseLesson() : OpenLesson(1)));
-    $("lessonNext").addEventListener("click", () => LessonStep(1));
-    $("lessonBack").addEventListener("click", () => LessonStep(-1));
-    $("lessonAgain").addEventListener("click", () => OpenLesson(state.settings.lesson));
-    $("lessonClose").addEventListener("click", CloseLesson);
-    $("lessonPlan").addEventListener("click", PrintLessonPlan);
+    $("lessonButton").addEventListener("click", () => (state.settings.lesson > 0 ? lesson.Close() : lesson.Open(1)));
+    $("lessonNext").addEventListener("click", () => lesson.Step(1));
+    $("lessonBack").addEventListener("click", () => lesson.Step(-1));
+    $("lessonAgain").addEventListener("click", () => lesson.Open(state.settings.lesson));
+    $("lessonClose").addEventListener("click", lesson.Close);
+    $("lessonPlan").addEventListener("click", lesson.PrintPlan);
     $("bestFocusButton").addEventListener("click", MoveFocusToBestFocus);
     $("ledgerDetails").addEventListener("change", ShowLedger);
     $("lessonShowAnswer").addEventListener("click", () => {
       state.answerShown = true;
-      ShowLesson();
+      lesson.Show();
       $("lessonAnswer").focus?.();
     });
-    // A swipe across the figure steps the lesson on a touch screen.
-    let touch = null;
-    $("EIKON").addEventListener("touchstart", (e) => {
-      touch = e.touches.length === 1 ? { x: e.touches[0].clientX, y: e.touches[0].clientY } : null;
-    }, { passive: true });
-    $("EIKON").addEventListener("touchend", (e) => {
-      if (!touch || state.settings.lesson === 0 || e.changedTouches.length !== 1) return;
-      const dx = e.changedTouches[0].clientX - touch.x;
-      const dy = e.changedTouches[0].clientY - touch.y;
-      if (Math.abs(dx) > 60 && Math.abs(dy) < 0.5 * Math.abs(dx)) LessonStep(dx < 0 ? 1 : -1);
-      touch = null;
+    // Two fingers zoom and pan the figure; a swipe across it steps the lesson.
+    KymataViewGestures($("EIKON"), () => state.view, (view) => {
+      state.view = view;
+      PaintFrame();
+    }, (by) => {
+      if (state.settings.lesson > 0) lesson.Step(by);
     });
+    // The scroll bars' − and + for a finger, one step each, as the arrow keys step them.
+    for (const slider of KymataSliders) {
+      const input = $(slider.id);
+      const row = document.createElement("div");
+      row.className = "sliderRow";
+      input.replaceWith(row);
+      const less = StepButton("−", -1, input);
+      const more = StepButton("+", 1, input);
+      row.append(less, input, more);
+    }
+    // Key hints are for a keyboard: shown once one is used, where the screen is for fingers.
+    document.addEventListener("keydown", () => document.body.classList.add("keyboard"), { once: true });
     new ResizeObserver(() => PaintFrame()).observe($("EIKON"));
     matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", PaintFrame);
   }
@@ -491,18 +447,18 @@
     const pressable = target instanceof HTMLButtonElement || (target instanceof HTMLInputElement && (target.type === "checkbox" || target.type === "radio"));
     if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === "p") {
       event.preventDefault();
-      Print(false);
+      files.Print(false);
       return;
     }
     if (event.ctrlKey || event.metaKey || event.altKey || typing) return;
     const waves = KymataTracesWaves(state.settings);
-    const lesson = state.settings.lesson > 0;
+    const inLesson = state.settings.lesson > 0;
     const onCanvas = target === $("EIKON");
-    if (event.key === "F2") lesson ? CloseLesson() : OpenLesson(1);
+    if (event.key === "F2") inLesson ? lesson.Close() : lesson.Open(1);
     // A presenter's remote sends Page Down and Page Up.
-    else if (lesson && (event.key === "PageDown" || (onCanvas && event.key === "ArrowRight"))) LessonStep(1);
-    else if (lesson && (event.key === "PageUp" || (onCanvas && event.key === "ArrowLeft"))) LessonStep(-1);
-    else if (lesson && event.key === "Escape" && !document.fullscreenElement) CloseLesson();
+    else if (inLesson && (event.key === "PageDown" || (onCanvas && event.key === "ArrowRight"))) lesson.Step(1);
+    else if (inLesson && (event.key === "PageUp" || (onCanvas && event.key === "ArrowLeft"))) lesson.Step(-1);
+    else if (inLesson && event.key === "Escape" && !document.fullscreenElement) lesson.Close();
     else if (event.code === "KeyB") MoveFocusToBestFocus();
     else if (event.key === "F6") SetWaveView(!waves);
     else if (event.key === " " && waves && !pressable) SetPlaying(!state.playing);
@@ -573,88 +529,26 @@
     requestAnimationFrame(Tick);
   }
 
-  // ---- files and printing ----------------------------------------------------------------------
-
-  function Download(blob, name) {
-    const link = document.createElement("a");
-    link.href = URL.createObjectURL(blob);
-    link.download = name;
-    document.body.append(link);
-    link.click();
-    link.remove();
-    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-  }
-
-  const measure = document.createElement("canvas").getContext("2d");
-  function AscentOf(pixels, family) {
-    measure.font = `${pixels}px ${family}`;
-    const m = measure.measureText("M");
-    return m.fontBoundingBoxAscent ?? m.actualBoundingBoxAscent ?? 0.9 * pixels;
-  }
-
-  /** The figure document to save: the one on screen, or its worksheet. */
-  function DocumentText(worksheet) {
-    const [phase, flash] = Motion();
-    return core.figure(...Args(worksheet), phase, flash);
-  }
-
-  function Save(format, worksheet) {
-    if (!core) return;
-    const text = DocumentText(worksheet);
-    const name = worksheet ? "kymata-worksheet" : "kymata-figure";
-    if (format === "json") {
-      Download(new Blob([text], { type: "application/json" }), `${name}.json`);
-      return;
-    }
-    const recording = Parsed(text).canvas;
-    if (format === "svg") {
-      const svg = KymataSvgDocument(recording, KymataReferencePixels, AscentOf, "Kymata");
-      Download(new Blob([svg], { type: "image/svg+xml" }), `${name}.svg`);
-      return;
-    }
-    const size = Math.min(8000, Math.max(10, Math.round(Number($("pngSize").value)) || 1000));
-    $("pngSize").value = String(size);
-    const canvas = document.createElement("canvas");
-    canvas.width = size;
-    canvas.height = size;
-    const ctx = canvas.getContext("2d");
-    ctx.fillStyle = "#ffffff";
-    ctx.fillRect(0, 0, size, size);
-    KymataDrawCanvas(ctx, recording, { x: 0, y: 0, width: size, height: size });
-    canvas.toBlob((blob) => {
-      if (blob) Download(blob, `${name}.png`);
-      else ShowProblems([`${state.texts.saveFailed}`]);
-    }, "image/png");
-  }
-
-  /** Lays the page that PRINT prints into the print sheet, and shows on the canvas what
-   *  printing leaves there. */
-  function PreparePrint(worksheet) {
-    if (!core) return;
-    $("printPage").classList.remove("plan");
-    const [phase, flash] = Motion();
-    const printed = Parsed(core.page(...Args(worksheet), phase, flash));
-    const mm = { width: 277, height: 190 };
-    const mmPerReferencePixel = 25.4 / KymataReferenceDpi;
-    const items = KymataSvgItems(printed.page, { x: 0, y: 0, ...mm }, AscentOf, mmPerReferencePixel);
-    $("printPage").innerHTML =
-      `<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ${mm.width} ${mm.height}">` +
-      `<clipPath id="printArea"><rect width="${mm.width}" height="${mm.height}"/></clipPath>` +
-      `<g clip-path="url(#printArea)">${items}</g></svg>`;
-    if (!worksheet) {
-      ShowLabels(printed.labels);
-      Paint([printed.canvas]);
-    }
-  }
-
-  function Print(worksheet) {
-    PreparePrint(worksheet);
-    state.sheetLaid = true;
-    window.print();
-    state.sheetLaid = false;
-  }
 
   // ---- start -----------------------------------------------------------------------------------
+
+  /** A − or + beside a scroll bar, for a finger: one step of `input` by `by`, as an arrow key
+   *  steps it. */
+  function StepButton(text, by, input) {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.className = "step";
+    button.textContent = text;
+    // Not a stop of its own for Tab: the arrow keys step the scroll bar itself.
+    button.tabIndex = -1;
+    button.addEventListener("click", () => {
+      const value = Math.min(Number(input.max), Math.max(Number(input.min), Number(input.value) + by * Number(input.step)));
+      if (value === Number(input.value)) return;
+      input.value = String(value);
+      input.dispatchEvent(new Event("input", { bubbles: true }));
+    });
+    return button;
+  }
 
   /** A choice beside GREEK and ENGLISH for every further language of the core, named in
    *  itself, as the window's Language menu offers it. */
@@ -706,7 +600,7 @@
         ReadFragment();
         if (state.settings.lesson > 0) {
           const problems = state.problems;
-          OpenLesson(state.settings.lesson);
+          lesson.Open(state.settings.lesson);
           state.problems = problems;
           ShowFragmentProblems();
         }
@@ -719,6 +613,16 @@
       .catch((error) => Fail(String(error && error.message ? error.message : error)));
   }
 
+  /** Served over http(s), the page installs its service worker, which keeps the edition for use
+   *  offline; opened from a file, as the one-file edition (which has nothing beside it to keep),
+   *  or where the browser refuses it (private windows), it goes on without, saying nothing. */
+  function KeepForOffline() {
+    if (!("serviceWorker" in navigator) || !/^https?:$/.test(location.protocol)) return;
+    if (document.querySelector('meta[name="kymata-edition"][content="single-file"]')) return;
+    navigator.serviceWorker.register("sw.js").catch(() => {});
+  }
+
   window.Kymata = { state, Redraw, get core() { return core; } };
+  KeepForOffline();
   Start();
 })();

@@ -23,7 +23,7 @@ PACKAGES = cmake make g++ pkg-config clang-format gettext \
 EMENV = NODE_PATH=/usr/share/nodejs$${NODE_PATH:+:$$NODE_PATH}
 
 .PHONY: all deps configure build run install package web test test-release test-sanitized test-wasm \
-        test-web sweep bench bench-native bench-web format format-check clean
+        test-web serve-web sweep bench bench-native bench-web format format-check clean
 
 all: build
 
@@ -81,6 +81,12 @@ web: deps
 	$(EMENV) emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release -DKYMATA_WEB_DIR=$(CURDIR)/$(WEB)
 	$(EMENV) cmake --build $(WASM) -j $(JOBS)
 
+# The web edition served on this machine, as a school's server would serve it: installable, and
+# it opens offline after the first visit. PORT=0 picks a free port.
+PORT ?= 8000
+serve-web: web
+	node tools/web/serve.js $(WEB) $(PORT)
+
 # A strided sweep of the WebAssembly core in Node: it builds and draws with clang's libc++ as
 # well as with g++.
 test-wasm: web
@@ -88,11 +94,13 @@ test-wasm: web
 	  --stride-focus 12 --stride-index 36 --stride-thickness 5 --print
 
 # The web edition against the desktop: the same figure documents byte for byte over a few
-# hundred settings, and the page itself in headless Chromium opened from file://.
+# hundred settings, the page itself in headless Chromium opened from file://, and the page on a
+# phone, a tablet, a laptop and a board, as one file, and served and offline.
 test-web: build web
 	$(EMENV) node tests/web/page_logic_test.js $(WEB)
 	$(EMENV) node tests/web/same_figures.js $(WEB)/kymata-module.js $(BUILD)/src/kymata 320
 	$(EMENV) node tests/web/page_test.js $(WEB) $(BUILD)/src/kymata
+	$(EMENV) node tests/web/device_test.js $(WEB) $(BUILD)/src/kymata
 
 # The exhaustive sweep: all 28,908,000 settings, spherical and hyperbolic, classic and in the
 # wave view (the plane wave at every seventh).

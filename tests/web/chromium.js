@@ -9,8 +9,9 @@ const os = require("os");
 const path = require("path");
 
 class Chromium {
-  /** Starts the browser; `scale` is the screen's device pixel ratio. */
-  static async launch({ scale = 1, width = 1600, height = 1000 } = {}) {
+  /** Starts the browser; `scale` is the screen's device pixel ratio. With `loopback` it may
+   *  reach a server on this machine; nothing beyond it either way. */
+  static async launch({ scale = 1, width = 1600, height = 1000, loopback = false } = {}) {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "kymata-chromium-"));
     const binary = process.env.CHROMIUM || "/usr/bin/chromium";
     const args = [
@@ -18,7 +19,8 @@ class Chromium {
       "--disable-background-networking", "--disable-component-update", "--disable-sync",
       "--disable-extensions", "--disable-default-apps", "--mute-audio",
       // Any request that tried to leave the machine would go to a proxy that is not there.
-      "--proxy-server=127.0.0.1:9", "--proxy-bypass-list=<-loopback>",
+      // Chromium sends requests for this machine past the proxy unless told "<-loopback>".
+      "--proxy-server=127.0.0.1:9", ...(loopback ? [] : ["--proxy-bypass-list=<-loopback>"]),
       `--force-device-scale-factor=${scale}`, `--window-size=${width},${height}`,
       `--user-data-dir=${profile}`, "--remote-debugging-pipe", "about:blank",
     ];

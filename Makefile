@@ -116,11 +116,13 @@ bench-native: deps
 	  ./$(BENCH)/bench/kymata-bench --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 
-# The web edition's benchmark page in headless Chromium, beside the native compute benchmark.
+# The web edition's benchmark page in headless Chromium, beside the native compute benchmark;
+# then the folder and the one-file edition on a phone's screen, the CPU as it is and 4× slower.
 bench-web: web
 	cmake -S . -B $(BENCH) $(CMAKE_ARGS) -DKYMATA_BENCHMARKS=ON
 	cmake --build $(BENCH) -j $(JOBS) --target kymata-bench
 	$(EMENV) node bench/web/run_bench.js $(WEB) $(BENCH)/bench/kymata-bench
+	$(EMENV) node bench/web/run_device_bench.js $(WEB)/index.html $(WEB)/kymata.html
 
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

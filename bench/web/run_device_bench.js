@@ -25,7 +25,7 @@ async function Measure(page, rate) {
     await browser.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 5 });
     await browser.send("Emulation.setCPUThrottlingRate", { rate });
     const firsts = [];
-    for (let i = 0; i < 7; ++i) {
+    for (let i = 0; i < 15; ++i) {
       await browser.open(`file://${page}#lang=en`);
       await browser.until(`performance.getEntriesByName("kymata-first-figure").length > 0`, 60000);
       firsts.push(await browser.eval(`performance.getEntriesByName("kymata-first-figure")[0].startTime`));
@@ -35,7 +35,7 @@ async function Measure(page, rate) {
     const steps = await browser.eval(`(async () => {
       const bar = document.getElementById("initial_POINT");
       const times = [];
-      for (let i = 0; i < 30; ++i) {
+      for (let i = 0; i < 80; ++i) {
         await new Promise((r) => requestAnimationFrame(r));
         const start = performance.now();
         bar.value = String(Number(bar.value) + (i % 2 ? 1 : -1));
@@ -69,12 +69,12 @@ async function Measure(page, rate) {
 
 async function Main() {
   console.log("The web edition on a phone's screen (390×844 at 3×), headless Chromium:\n");
-  console.log("page                 CPU     first figure   slider step (median / p95)   moving waves fps (median / p95)");
+  console.log("page                     CPU     first figure   slider step (median / p95)   moving waves fps (median / p95)");
   for (const page of pages) {
     for (const rate of [1, 4]) {
       const m = await Measure(page, rate);
       console.log(
-        `${path.basename(page).padEnd(20)} ${(rate === 1 ? "1×" : `${rate}× slower`).padEnd(10)} ${m.first.toFixed(0).padStart(6)} ms` +
+        `${path.relative(path.dirname(path.dirname(page)), page).padEnd(24).slice(0, 24)} ${(rate === 1 ? "1×" : `${rate}× slower`).padEnd(10)} ${m.first.toFixed(0).padStart(6)} ms` +
           `      ${m.step.toFixed(1).padStart(6)} / ${m.stepP95.toFixed(1).padStart(6)} ms` +
           `            ${m.fpsMedian.toFixed(1).padStart(5)} / ${m.fpsP95.toFixed(1).padStart(5)}`,
       );

@@ -10,6 +10,7 @@ const path = require("path");
 const folder = path.resolve(process.argv[2]);
 const { KymataViews, KymataParseFragment, KymataFragment, KymataStartSettings, KymataSentence } = require(path.join(folder, "settings.js"));
 const { KymataFitBox, KymataFrame, KymataDeviceArc, KymataUnpack } = require(path.join(folder, "figure-replay.js"));
+const { KymataMaxZoom, KymataWholeView, KymataClampView, KymataZoomAt, KymataPinch, KymataViewArea } = require(path.join(folder, "page-view.js"));
 
 let failures = 0;
 function Check(ok, what) {
@@ -78,6 +79,28 @@ Check(near(Math.cos(turned.start), -1) && !turned.anticlockwise, "with x mirrore
 const wrapped = KymataDeviceArc({ start: (3 * Math.PI) / 2, end: Math.PI / 2 }, upright);
 const through = (wrapped.start + wrapped.end) / 2;
 Check(near(Math.abs(wrapped.end - wrapped.start), Math.PI) && near(Math.cos(through), 1), "an arc from 3π/2 to π/2 runs counter-clockwise through 0, on the right");
+
+// Zoom and pan: the figure point under the fingers stays under them, and the figure always
+// covers the whole canvas (never smaller than whole, never pulled off an edge).
+const W = 800;
+const H = 600;
+const figurePoint = (view, at) => ({ x: (at.x - view.x) / view.scale, y: (at.y - view.y) / view.scale });
+const pinched = KymataPinch(KymataWholeView(), [{ x: 300, y: 300 }, { x: 400, y: 300 }], [{ x: 250, y: 300 }, { x: 450, y: 300 }], W, H);
+const kept = figurePoint(pinched, { x: 350, y: 300 });
+Check(near(pinched.scale, 2) && near(kept.x, 350) && near(kept.y, 300), "two fingers spread twofold enlarge twofold about the point between them");
+const dragged = KymataPinch(pinched, [{ x: 250, y: 300 }, { x: 450, y: 300 }], [{ x: 200, y: 280 }, { x: 400, y: 280 }], W, H);
+Check(near(dragged.scale, 2) && near(dragged.x - pinched.x, -50) && near(dragged.y - pinched.y, -20), "two fingers moved together pan the figure with them");
+const covers = (v) => v.x <= 1e-9 && v.y <= 1e-9 && v.x + W * v.scale >= W - 1e-9 && v.y + H * v.scale >= H - 1e-9;
+const views = [
+  ["pinched smaller than whole", KymataPinch(KymataWholeView(), [{ x: 0, y: 0 }, { x: 400, y: 0 }], [{ x: 100, y: 0 }, { x: 200, y: 0 }], W, H), (v) => v.scale === 1],
+  ["pulled far off the left", KymataClampView({ scale: 3, x: 500, y: -100 }, W, H), (v) => v.x === 0],
+  ["pulled far off the bottom right", KymataClampView({ scale: 3, x: -1e6, y: -1e6 }, W, H), (v) => near(v.x, W - 3 * W) && near(v.y, H - 3 * H)],
+  ["zoomed past the most", KymataZoomAt(KymataWholeView(), 1e6, { x: 10, y: 10 }, W, H), (v) => v.scale === KymataMaxZoom],
+  ["zoomed out of a zoom", KymataZoomAt({ scale: 4, x: -900, y: -700 }, 0.1, { x: 400, y: 300 }, W, H), (v) => v.scale === 1 && v.x === 0 && v.y === 0],
+];
+for (const [what, view, right] of views) Check(covers(view) && right(view), `the figure still covers the canvas: ${what} (${JSON.stringify(view)})`);
+const area = KymataViewArea({ scale: 2, x: -100, y: -50 }, W, H);
+Check(area.x === -100 && area.y === -50 && area.width === 2 * W && area.height === 2 * H, "the zoomed figure is fitted into the enlarged, shifted area");
 
 // The packed recording of a redraw is the document's recording, item for item.
 require(path.join(folder, "kymata-module.js"))().then((module) => {

@@ -65,6 +65,8 @@ async function Main() {
     let desktop = JSON.parse(Desktop(["--source", "-30", "--index", "1.65", "--hyperbola", "--lang", "en"]));
     Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(desktop.labels)), "read-outs of the address's setting are the desktop's");
     Check((await browser.eval("document.documentElement.lang")) === "en", "the page's lang follows the language");
+    Check((await browser.eval(`document.querySelector('meta[name="description"]').content`)).startsWith("Kymata shows why a lens focuses"), "and so does its description");
+    Check((await browser.eval(`document.documentElement.getAttribute("translate")`)) === "no", "the browser is told not to translate a page whose language is right");
     Check((await browser.eval(`document.getElementById("YPERVOLIKO").checked && document.getElementById("AGLIKA").checked`)) === true, "the switches show the address's setting");
     Check((await browser.eval(`document.getElementById("initial_POINT").getAttribute("aria-label")`)) === "Source position", "the sliders have names in the current language");
     const canvasSays = await browser.eval(`document.getElementById("EIKON-description").textContent`);
@@ -78,7 +80,13 @@ async function Main() {
     desktop = JSON.parse(Desktop(["--source", "-30", "--index", "1.65", "--hyperbola"]));
     Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(desktop.labels)), "GREEK redraws with the Greek read-outs");
     Check((await browser.eval("document.documentElement.lang")) === "el" && (await browser.eval(`document.getElementById("initial_POINT").getAttribute("aria-label")`)) === "Θέση πηγής", "GREEK turns the page's lang and names to Greek");
-    Check((await browser.eval("location.hash")) === "#source=-30&focus=5&index=1.65&thickness=20&hyperbola=1&lang=el", "the address follows the controls");
+    const heading = `[document.title, document.querySelector('meta[name="description"]').content]`;
+    const [greekTitle, greekDescription] = await browser.eval(heading);
+    Check(greekTitle === "Kymata — ΣΧΕΔΙΑΣΗ ΑΚΤΙΝΩΝ ΚΑΙ ΠΡΟΣΠΤΩΣΗΣ", `the page's title is the window's, in Greek: ${greekTitle}`);
+    Check(greekDescription.startsWith("Το Kymata δείχνει γιατί ένας φακός εστιάζει"), `and its description: ${greekDescription.slice(0, 60)}…`);
+    const address = "#source=-30&focus=5&index=1.65&thickness=20&hyperbola=1&lang=el";
+    await browser.until(`location.hash === "${address}"`, 1000).catch(() => {});
+    Check((await browser.eval("location.hash")) === address, "the address follows the controls");
 
     // Keys on the focused sliders: arrows step 1, Page Up/Down the track step.
     await browser.eval(`document.getElementById("YPERVOLIKO").click()`);
@@ -98,6 +106,12 @@ async function Main() {
     const focusArgs = ["--source", "-19", "--focus", "17", "--index", "1.65", "--thickness", "14"];
     desktop = Desktop(focusArgs);
     Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(JSON.parse(desktop).labels)), "a dragged slider redraws at once");
+    // A long drag, back and forth 300 times: the address still ends on the last setting (the
+    // browser drops changes of the address that come too fast).
+    await browser.eval(`(() => { const s = document.getElementById("fOCUS_POINT"); for (let k = 0; k <= 300; ++k) { s.value = String(17 + (k % 30)); s.dispatchEvent(new Event("input", { bubbles: true })); } })()`);
+    await browser.eval(`(() => { const s = document.getElementById("fOCUS_POINT"); s.value = "17"; s.dispatchEvent(new Event("input", { bubbles: true })); })()`);
+    await new Promise((r) => setTimeout(r, 400));
+    Check((await browser.eval("location.hash")).includes("focus=17&"), `after a long drag the address holds the last setting (${await browser.eval("location.hash")})`);
     const saved = await Download(browser, '[data-save="json"]:not([data-worksheet])', "kymata-figure.json");
     Check(saved.toString("utf8") === desktop, "Save as JSON writes the desktop's document byte for byte");
     const sheet = await Download(browser, '[data-save="json"][data-worksheet="1"]', "kymata-worksheet.json");
@@ -164,12 +178,16 @@ async function Main() {
     await browser.eval(`document.dispatchEvent(new KeyboardEvent("keydown", { key: "PageDown", bubbles: true }))`);
     const step4 = JSON.parse(Desktop(["--lesson", "4", "--lang", "en"]));
     shown = await browser.eval(lessonSays);
+    await browser.until(`location.hash.includes("lesson=4")`, 1000).catch(() => {});
     Check(shown[1] === step4.lesson.title && (await browser.eval("location.hash")).includes("lesson=4"), `Page Down steps on to step 4 (${shown[1]}), and the address follows`);
     Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(step4.labels)), "with step 4's scene");
     await browser.eval(`document.getElementById("lessonShowAnswer").click()`);
     Check((await browser.eval(`document.getElementById("lessonAnswer").textContent`)).endsWith(step4.lesson.answer), "the answer shows on request");
     await browser.eval(`document.dispatchEvent(new KeyboardEvent("keydown", { key: "Escape", bubbles: true }))`);
-    Check((await browser.eval(`document.getElementById("lesson").hidden && !location.hash.includes("lesson")`)) === true, "Esc leaves the lesson");
+    // The address follows within a tenth of a second (the browser takes only so many changes).
+    const left = `document.getElementById("lesson").hidden && !location.hash.includes("lesson")`;
+    await browser.until(left, 1000).catch(() => {});
+    Check((await browser.eval(left)) === true, "Esc leaves the lesson");
     Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(step4.labels)), "and keeps the scene");
     await Ready(browser, "#lesson=99&lang=en");
     const lessonProblems = await browser.eval(`[...document.querySelectorAll("#problems li")].map((li) => li.textContent)`);

@@ -33,8 +33,7 @@
     texts: null,
     sheetLaid: false, // the print sheet holds what PRINT or "Print worksheet…" laid there
     view: KymataWholeView(), // the figure's zoom and pan
-    describing: 0, // the timer that words the canvas's description once the figure settles
-    described: -Infinity, // when the canvas was last worded
+    textsShown: "", // the texts the controls show, as the core gave them
   };
 
   // What the page's parts share: its state, its core and what redraws.
@@ -186,9 +185,21 @@
     });
   }
 
+  /** The controls' captions, names and descriptions in the page's language; the page is
+   *  written only where they change, so a scroll bar's step lays out nothing else. */
   function ShowTexts() {
     const s = state.settings;
-    const all = Parsed(core.texts(...Args()));
+    const answer = core.texts(...Args());
+    const shown = `${answer}/${Switches(s, false)}/${state.playing}/${state.speed}`;
+    if (shown !== state.textsShown) {
+      state.textsShown = shown;
+      WriteTexts(Parsed(answer));
+    }
+    Describe();
+  }
+
+  function WriteTexts(all) {
+    const s = state.settings;
     const t = all.texts;
     const m = all.messages;
     state.texts = t;
@@ -242,22 +253,40 @@
       // The canvas's own words say what it shows; they come from Describe.
       if (id !== "EIKON") holder.textContent = d.description;
     }
-    Describe();
   }
 
-  /** The canvas's words on what it shows. A change after a quiet moment is worded at once; a
-   *  scroll bar dragged across its range is worded once it settles, not at every step, since
-   *  the words cost a second drawing of the figure. */
-  function Describe() {
-    const Settle = 250;
-    const describe = () => {
-      state.described = performance.now();
-      if (core) $("EIKON-description").textContent = Parsed(core.describe(...Args())).description;
+  /**
+   * `work` done at once after a quiet moment of `ms`, and otherwise once the changes settle, at
+   * most once every `ms`: a scroll bar dragged across its range asks for it a few times, and the
+   * last setting is always the one done.
+   */
+  function Settled(work, ms) {
+    let last = -Infinity;
+    let timer = 0;
+    const run = () => {
+      timer = 0;
+      last = performance.now();
+      work();
     };
-    clearTimeout(state.describing);
-    if (performance.now() - state.described > Settle) describe();
-    else state.describing = setTimeout(describe, Settle);
+    return () => {
+      if (timer) return;
+      const wait = last + ms - performance.now();
+      if (wait <= 0) run();
+      else timer = setTimeout(run, wait);
+    };
   }
+
+  /** The canvas's words on what it shows; they cost a second drawing of the figure. */
+  const Describe = Settled(() => {
+    if (core) $("EIKON-description").textContent = Parsed(core.describe(...Args())).description;
+  }, 250);
+
+  /** The address's fragment, kept in step with the controls. The browser takes only so many
+   *  changes of the address a second, and would drop the last of a long drag. */
+  const WriteFragment = Settled(() => {
+    const fragment = `#${KymataFragment(state.settings)}`;
+    if (location.hash !== fragment) history.replaceState(null, "", fragment);
+  }, 100);
 
   function ShowLedger() {
     const waves = KymataTracesWaves(state.settings);
@@ -299,11 +328,6 @@
     for (const toggle of KymataSwitches) $(toggle.id).checked = s[toggle.key];
     for (const radio of $("languages").querySelectorAll("input")) radio.checked = radio.value === s.lang;
     $("waveView").checked = KymataTracesWaves(s);
-  }
-
-  function WriteFragment() {
-    const fragment = `#${KymataFragment(state.settings)}`;
-    if (location.hash !== fragment) history.replaceState(null, "", fragment);
   }
 
   function ShowProblems(problems) {

@@ -6,12 +6,12 @@
 "use strict";
 
 const BenchSettings = [
-  { name: "spherical_start", args: [-20, 5, 150, 20, 4] },
-  { name: "spherical_far", args: [-200, 5, 150, 20, 4] },
-  { name: "hyperbolic_start", args: [-20, 5, 150, 20, 4 | 1] },
-  { name: "hyperbolic_far", args: [-200, 5, 150, 20, 4 | 1] },
-  { name: "waves_sphere_start", args: [-20, 5, 150, 20, 4 | 8] },
-  { name: "waves_sphere_far", args: [-200, 5, 150, 20, 4 | 8] },
+  { name: "spherical_start", args: [-20, 5, 150, 20, 0] },
+  { name: "spherical_far", args: [-200, 5, 150, 20, 0] },
+  { name: "hyperbolic_start", args: [-20, 5, 150, 20, 1] },
+  { name: "hyperbolic_far", args: [-200, 5, 150, 20, 1] },
+  { name: "waves_sphere_start", args: [-20, 5, 150, 20, 1 << 16] },
+  { name: "waves_sphere_far", args: [-200, 5, 150, 20, 1 << 16] },
 ];
 
 function Median(values) {

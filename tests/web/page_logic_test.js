@@ -116,7 +116,8 @@ require(path.join(folder, "kymata-module.js"))().then((module) => {
   const draw = module.cwrap("kymata_draw", "string", numbers);
   const figure = module.cwrap("kymata_figure", "string", numbers);
   const english = place("en");
-  const settings = [[-20, 5, 150, 20, 0], [-77, 12, 188, 7, english | 1], [-150, 30, 120, 3, 8], [-40, 5, 150, 20, english | 8 | 16], [-9, 2, 250, 20, english | 8 | 2 | 1]];
+  const waves = views.indexOf("waves") << 16; // the wave view's place in the core's list
+  const settings = [[-20, 5, 150, 20, 0], [-77, 12, 188, 7, english | 1], [-150, 30, 120, 3, waves], [-40, 5, 150, 20, english | waves | 16], [-9, 2, 250, 20, english | waves | 2 | 1]];
   for (const args of settings) {
     const answer = JSON.parse(draw(...args, NaN, NaN));
     const packed = KymataUnpack(module.HEAPF32, answer);

@@ -19,6 +19,7 @@
 #include "waves/wave_ledger.h"
 #include "waves/wave_trace.h"
 #include "waves/wave_view.h"
+#include "web/bindings/page_switches.h"
 #include "web/bindings/recording_buffer.h"
 
 #include <emscripten/emscripten.h>
@@ -32,59 +33,6 @@
 namespace kymata {
 
 namespace {
-
-/// The switches of the page, one bit each, as the page packs them; above them, from bit
-/// `LanguageShift` on, the language's place in the list of `kymata_languages` (0, Greek).
-enum Switch : unsigned {
-    Hyperbola = 1,
-    ParallelBeam = 2,
-    WaveView = 8,
-    PerfectLens = 16,
-    Worksheet = 32,
-};
-constexpr unsigned LanguageShift = 8;
-
-/// The language at `place` in the list of the catalogues; Greek for a place beyond it.
-std::string LanguageAt(unsigned place) {
-    const std::vector<std::string> languages = CatalogueLanguages();
-    return place < languages.size() ? languages[place] : languages.front();
-}
-
-/// The controls from the page's numbers. A NaN `phase` or `flash` means none; the wave view's
-/// options are dropped in the classic view, as the window drops them.
-Controls ControlsOf(int source, int focus, int index, int thickness, unsigned switches,
-                    double phase, double flash) {
-    Controls c;
-    c.initial_POINT = source;
-    c.fOCUS_POINT = focus;
-    c.n_DIATHLASI = index;
-    c.pachos = thickness;
-    c.YPERVOLIKO = (switches & Hyperbola) != 0;
-    c.f_apeiro = (switches & ParallelBeam) != 0;
-    SetTextLanguage(c, LanguageAt(switches >> LanguageShift));
-    c.view = (switches & WaveView) != 0 ? View::Waves : View::Classic;
-    if (TracesWaves(c.view)) {
-        c.perfectLens = (switches & PerfectLens) != 0;
-        if (!std::isnan(flash)) {
-            c.flash = flash;
-        } else if (!std::isnan(phase)) {
-            c.phase = phase;
-        }
-    }
-    return c;
-}
-
-/// True when the controls are within the ranges of the window's scroll bars: the page never
-/// asks for another figure, and a call that does gets an error object instead.
-bool InRange(const Controls& c) {
-    const auto within = [](int value, ControlRange range) {
-        return value >= range.min && value <= range.max;
-    };
-    return within(c.initial_POINT, initial_POINT_Range) &&
-           within(c.fOCUS_POINT, fOCUS_POINT_Range) && within(c.n_DIATHLASI, n_DIATHLASI_Range) &&
-           within(c.pachos, pachos_Range) && (!c.phase || (*c.phase >= 0 && *c.phase < 1)) &&
-           (!c.flash || (*c.flash >= 0 && *c.flash <= 10000));
-}
 
 const char* Give(std::string text) {
     static std::string held;
@@ -136,6 +84,11 @@ const char* GivePacked(const Recording& recording, const Labels* labels) {
 } // namespace kymata
 
 using namespace kymata;
+using web::ControlsOf;
+using web::InRange;
+using web::InWaveView;
+using web::LanguageAt;
+using web::Worksheet;
 
 extern "C" {
 
@@ -182,7 +135,7 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_wave_layer(int source, int focus, int in
                                                    unsigned switches, double phase, double flash,
                                                    int crestsOnly) {
     const Controls c =
-        ControlsOf(source, focus, index, thickness, switches | WaveView, phase, flash);
+        ControlsOf(source, focus, index, thickness, InWaveView(switches), phase, flash);
     if (!InRange(c)) {
         return OutOfRange();
     }
@@ -197,7 +150,8 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_wave_layer(int source, int focus, int in
 /// "Details" is ticked.
 EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index, int thickness,
                                                unsigned switches) {
-    const Controls c = ControlsOf(source, focus, index, thickness, switches | WaveView, NAN, NAN);
+    const Controls c =
+        ControlsOf(source, focus, index, thickness, InWaveView(switches), NAN, NAN);
     if (!InRange(c)) {
         return OutOfRange();
     }

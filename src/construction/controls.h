@@ -48,6 +48,16 @@ constexpr std::string_view ViewName(View view) {
     return {};
 }
 
+/// The first view of the table that traces waves: what the WAVE VIEW switch turns on.
+constexpr View FirstViewTracingWaves() {
+    for (const ViewNaming& naming : ViewNames) {
+        if (TracesWaves(naming.view)) {
+            return naming.view;
+        }
+    }
+    return ViewNames[0].view;
+}
+
 /// The view named `name`, or empty for a name no view has (names are lower case).
 constexpr std::optional<View> ParseView(std::string_view name) {
     for (const ViewNaming& naming : ViewNames) {

@@ -194,7 +194,7 @@ Controls DHMIOYRGO_KYKLO::ReadControls() const {
     c.YPERVOLIKO = YPERVOLIKO->isChecked();
     c.f_apeiro = f_apeiro->isChecked();
     c.ELLINIKA = ELLINIKA->isChecked();
-    c.view = waveView_->isChecked() ? View::Waves : View::Classic;
+    c.view = state_.ShownView();
     c.perfectLens = perfectLens_->isChecked();
     return state_.ForRedraw(c);
 }
@@ -213,6 +213,7 @@ void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
     YPERVOLIKO->setChecked(c.YPERVOLIKO);
     f_apeiro->setChecked(c.f_apeiro);
     ShowLanguageSwitch(c);
+    state_.SetView(c.view);
     waveView_->setChecked(TracesWaves(c.view));
     perfectLens_->setChecked(c.perfectLens);
     for (QObject* control : controls) {

@@ -78,6 +78,8 @@ public:
     void SetPresentation(bool on);
     /// Shows the wave view, or the classic construction, and redraws.
     void SetWaveView(bool on);
+    /// Shows `view`, as the View menu does, and redraws; a view without waves stops the crests.
+    void ShowView(View view);
     /// The moving crests of the wave view: playing or paused, at a phase of the period.
     bool Playing() const;
     void SetPlaying(bool on);
@@ -173,6 +175,7 @@ private:
     void ShowLanguageSwitch(const Controls& c);
     /// A menu of every language the program has, the current one checked.
     QMenu* LanguageMenu(QWidget* parent);
+    QMenu* ViewMenu(QWidget* parent);
     void SaveAs(bool worksheet);
     void PrintWithDialog(bool worksheet);
     /// Runs `open` once the print service is known to answer (or to be absent, when the dialog

@@ -101,12 +101,19 @@ void DHMIOYRGO_KYKLO::ShowMotionControls() {
 
 void DHMIOYRGO_KYKLO::SetWaveView(bool on) {
     HandledNow(waveView_);
-    waveView_->setChecked(on);
-    WaveView_Click();
+    ShowView(on ? FirstViewTracingWaves() : View::Classic);
 }
 
 void DHMIOYRGO_KYKLO::WaveView_Click() {
-    if (!waveView_->isChecked()) {
+    ShowView(waveView_->isChecked() ? FirstViewTracingWaves() : View::Classic);
+}
+
+void DHMIOYRGO_KYKLO::ShowView(View view) {
+    state_.SetView(view);
+    waveView_->blockSignals(true);
+    waveView_->setChecked(TracesWaves(view));
+    waveView_->blockSignals(false);
+    if (!TracesWaves(view)) {
         SetPlaying(false);
         state_.LeaveWaves();
     }

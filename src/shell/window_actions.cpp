@@ -152,6 +152,7 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     menu->addAction(liveAction_);
     menu->addAction(presentationAction_);
     menu->addAction(waveViewAction_);
+    menu->addMenu(ViewMenu(menu));
     menu->addAction(lessonAction_);
     menu->addAction(lessonPlanSaveAction_);
     menu->addAction(lessonPlanPrintAction_);

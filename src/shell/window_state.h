@@ -8,8 +8,8 @@
 
 namespace kymata {
 
-/// What the user has set in the window beyond the values its controls show: a language beyond
-/// GREEK and ENGLISH, the wave view's moving crests (playing or paused, their phase and speed,
+/// What the user has set in the window beyond the values its controls show: the view, a
+/// language beyond GREEK and ENGLISH, the wave view's moving crests (playing or paused, their phase and speed,
 /// a flash on its way) and the lesson's step. Its transitions hold the rules the window
 /// follows; the window shows the state and hands it the user's actions, and the tests drive it
 /// with no window at all.
@@ -27,6 +27,10 @@ public:
     /// beyond the switch and, in a view that traces waves, the flash on its way or the crests'
     /// phase (the perfect lens only there).
     Controls ForRedraw(Controls shown) const;
+
+    /// The view shown, one of the table of views.
+    View ShownView() const { return view_; }
+    void SetView(View view) { view_ = view; }
 
     /// A language beyond GREEK and ENGLISH by its code; empty while the switch chooses.
     const std::string& MoreLanguage() const { return moreLanguage_; }
@@ -66,6 +70,7 @@ public:
     void CloseLesson() { lessonStep_ = 0; }
 
 private:
+    View view_ = View::Classic;
     std::string moreLanguage_;
     bool playing_ = false;
     double phase_ = 0;

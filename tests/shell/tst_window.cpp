@@ -21,6 +21,7 @@
 #include <QFileSystemModel>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPrintDialog>
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -1032,6 +1034,39 @@ void TestWindow::waveViewFromEverySwitch() {
     QTest::keyClick(w.get(), Qt::Key_F6);
     QCOMPARE(w->Canvas().Figure(), expected.canvas);
     QVERIFY(Control<QCheckBox>(*w, "waveView")->isChecked());
+
+    // The canvas menu's View lists every view of the table, the shown one checked; choosing
+    // the classic construction there turns WAVE VIEW off.
+    QStringList names;
+    QStringList checked;
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            return;
+        }
+        shown = true;
+        for (const QAction* item : menu->actions()) {
+            if (item->menu() && item->text() == QStringLiteral("Προβολή")) {
+                for (QAction* view : item->menu()->actions()) {
+                    names << view->text();
+                    if (view->isChecked()) {
+                        checked << view->text();
+                    }
+                }
+                item->menu()->actions().first()->trigger();
+            }
+        }
+        menu->close();
+    });
+    Control(*w, "EIKON")->customContextMenuRequested(QPoint(10, 10));
+    QTRY_VERIFY(shown);
+    QCOMPARE(names, QStringList({QStringLiteral("Κλασική κατασκευή"),
+                                 QStringLiteral("Κυματική εικόνα")}));
+    QCOMPARE(checked, QStringList{QStringLiteral("Κυματική εικόνα")});
+    QTRY_COMPARE(w->Canvas().Figure(), classic);
+    QVERIFY(!Control<QCheckBox>(*w, "waveView")->isChecked() && !ledger->isVisible());
+    QCOMPARE(w->ReadControls().view, View::Classic);
 }
 
 // In the wave view the scroll bars, HYPERBOLA, the language and "Parallel BEAM" all redraw it.

@@ -2,6 +2,7 @@
 // its English source; every key the code asks for exists; faulty catalogues are refused; and no
 // Greek text is left in the sources, outside the catalogues.
 
+#include "construction/controls.h"
 #include "texts/catalogue.h"
 #include "texts/po_file.h"
 
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void faultyCatalogues_data();
     void faultyCatalogues();
     void everyKeyUsedExists();
+    void everyViewNamed();
     void noGreekOutsideTheCatalogues();
     void noEnglishOutsideTheCatalogues();
     void lookUp();
@@ -168,6 +170,17 @@ void TestCatalogue::everyKeyUsedExists() {
     QVERIFY(found > 100);
 }
 
+// The View menu names each view of the table from the catalogue, differently in each
+// language: a new view without its name fails here.
+void TestCatalogue::everyViewNamed() {
+    for (const ViewNaming& naming : ViewNames) {
+        const std::string key = "view." + std::string(naming.name);
+        const std::string_view greek = Text(key, "el");
+        const std::string_view english = Text(key, "en");
+        QVERIFY2(english != key && greek != english, key.c_str());
+    }
+}
+
 // A Greek letter in a string of the sources is a text outside the catalogues. Allowed: the web
 // page's sentence for a module that did not load, which cannot come from the module.
 void TestCatalogue::noGreekOutsideTheCatalogues() {
@@ -216,7 +229,7 @@ void TestCatalogue::noEnglishOutsideTheCatalogues() {
         {"/src/shell/file_icons.cpp", "File"},
         {"/src/web/bindings/module.cpp", "no such step of the lesson"},
         {"/src/web/page/kymata-page.js", "The figure cannot be drawn"},
-        {"/src/web/page/kymata-page.js", "Escape"},
+        {"/src/web/page/page-controls.js", "Escape"},
         {".js", "use strict"},
         {"/src/web/page/index.html", ""},
     };

@@ -286,8 +286,9 @@ void TestMoreLanguages::windowInTheLanguage() {
         }
         shown = true;
         for (const QAction* item : menu->actions()) {
-            for (const QAction* action :
-                 item->menu() ? item->menu()->actions() : QList<QAction*>()) {
+            const bool languages =
+                item->menu() && item->text().toStdString() == Text("window.languageMenu", "qps");
+            for (const QAction* action : languages ? item->menu()->actions() : QList<QAction*>()) {
                 names << action->text();
                 if (action->isChecked()) {
                     checked << action->text();

@@ -9,8 +9,8 @@
 namespace kymata {
 
 /// What the user has set in the window beyond the values its controls show: the view, a
-/// language beyond GREEK and ENGLISH, the wave view's moving crests (playing or paused, their phase and speed,
-/// a flash on its way) and the lesson's step. Its transitions hold the rules the window
+/// language beyond GREEK and ENGLISH, the wave view's moving crests (playing or paused, their phase
+/// and speed, a flash on its way) and the lesson's step. Its transitions hold the rules the window
 /// follows; the window shows the state and hands it the user's actions, and the tests drive it
 /// with no window at all.
 class WindowState {

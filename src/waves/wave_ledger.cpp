@@ -36,8 +36,8 @@ void NoParaxialFocus(const WaveTrace& trace, std::string_view language,
         say(std::string(Text("ledger.atFocalPointWhy", language)));
     } else {
         say(Text("ledger.nearSource", language, {Format(near->distance, 2)}));
-        s.push_back({Text("ledger.nearSourceFocal", language, {Format(near->focal, 2)}), "", false,
-                     true});
+        s.push_back(
+            {Text("ledger.nearSourceFocal", language, {Format(near->focal, 2)}), "", false, true});
         s.push_back({std::string(Text("ledger.nearSourceWhy", language)), "", true});
         say(Text("ledger.nearSourceMove", language, {Format(near->focal, 2)}));
     }

@@ -30,7 +30,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -1061,8 +1060,8 @@ void TestWindow::waveViewFromEverySwitch() {
     });
     Control(*w, "EIKON")->customContextMenuRequested(QPoint(10, 10));
     QTRY_VERIFY(shown);
-    QCOMPARE(names, QStringList({QStringLiteral("Κλασική κατασκευή"),
-                                 QStringLiteral("Κυματική εικόνα")}));
+    QCOMPARE(names,
+             QStringList({QStringLiteral("Κλασική κατασκευή"), QStringLiteral("Κυματική εικόνα")}));
     QCOMPARE(checked, QStringList{QStringLiteral("Κυματική εικόνα")});
     QTRY_COMPARE(w->Canvas().Figure(), classic);
     QVERIFY(!Control<QCheckBox>(*w, "waveView")->isChecked() && !ledger->isVisible());

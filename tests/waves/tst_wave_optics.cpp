@@ -525,8 +525,7 @@ void TestWaveOptics::noFocusNearerThanTheFocalDistance() {
                             [&](const LedgerLine& l) { return l.caption == move; }));
         // A text panel shows whole sentences: the figure's two lines of "No focus" are one.
         for (const std::string_view language : {"en", "el"}) {
-            for (const std::string& sentence :
-                 SummarySentences(LedgerSummary(near, language))) {
+            for (const std::string& sentence : SummarySentences(LedgerSummary(near, language))) {
                 QVERIFY2(!sentence.ends_with(','), sentence.c_str());
             }
         }

@@ -150,8 +150,7 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_wave_layer(int source, int focus, int in
 /// "Details" is ticked.
 EMSCRIPTEN_KEEPALIVE const char* kymata_ledger(int source, int focus, int index, int thickness,
                                                unsigned switches) {
-    const Controls c =
-        ControlsOf(source, focus, index, thickness, InWaveView(switches), NAN, NAN);
+    const Controls c = ControlsOf(source, focus, index, thickness, InWaveView(switches), NAN, NAN);
     if (!InRange(c)) {
         return OutOfRange();
     }

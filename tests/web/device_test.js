@@ -236,12 +236,33 @@ async function Served() {
   }
 }
 
+/** A browser that refuses the service worker (here: the server has none to give) still gets
+ *  the whole page, and no word about it. */
+async function WorkerRefused() {
+  const folder = path.join(work, "no-worker");
+  fs.mkdirSync(folder);
+  for (const file of fs.readdirSync(webFolder)) if (file !== "sw.js") fs.copyFileSync(path.join(webFolder, file), path.join(folder, file));
+  const server = Serve(folder);
+  await new Promise((r) => server.listen(0, "127.0.0.1", r));
+  const browser = await Device(Devices[0], { loopback: true });
+  try {
+    const ready = await Ready(browser, `http://localhost:${server.address().port}/index.html#source=abc&lang=en`);
+    await new Promise((r) => setTimeout(r, 500));
+    const said = await browser.eval(`[document.getElementById("status").hidden, [...document.querySelectorAll("#problems li")].map((li) => li.textContent)]`);
+    Check(ready === "yes" && said[0] && said[1].length === 1 && said[1][0].includes("source=abc"), `with its service worker refused the page draws and says only what the address got wrong (${said[1].join(" ")})`);
+  } finally {
+    await browser.close();
+    server.close();
+  }
+}
+
 async function Main() {
   try {
     await Layouts();
     await Touch();
     await OneFile();
     await Served();
+    await WorkerRefused();
   } finally {
     fs.rmSync(work, { recursive: true, force: true });
   }

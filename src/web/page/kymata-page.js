@@ -34,6 +34,7 @@
     sheetLaid: false, // the print sheet holds what PRINT or "Print worksheet…" laid there
     view: KymataWholeView(), // the figure's zoom and pan
     textsShown: "", // the texts the controls show, as the core gave them
+    box: null, // the canvas's size in CSS pixels, once the resize observer tells it
   };
 
   // What the page's parts share: its state, its core and what redraws.
@@ -122,7 +123,9 @@
    *  paint every frame. */
   function FitCanvas(canvas) {
     const ratio = Math.min(2, window.devicePixelRatio || 1);
-    const box = canvas.getBoundingClientRect();
+    // The box as the resize observer last saw it: asking the page for it here would make the
+    // browser lay out the whole page again at every scroll-bar step.
+    const box = state.box || canvas.getBoundingClientRect();
     const width = Math.max(1, Math.round(box.width * ratio));
     const height = Math.max(1, Math.round(box.height * ratio));
     if (canvas.width !== width || canvas.height !== height) {

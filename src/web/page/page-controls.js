@@ -118,7 +118,11 @@ function KymataControlsPart(page, motion) {
     }
     // Key hints are for a keyboard: shown once one is used, where the screen is for fingers.
     document.addEventListener("keydown", () => document.body.classList.add("keyboard"), { once: true });
-    new ResizeObserver(() => page.PaintFrame()).observe($("EIKON"));
+    new ResizeObserver(([entry]) => {
+      const [size] = entry.borderBoxSize;
+      state.box = { width: size.inlineSize, height: size.blockSize };
+      page.PaintFrame();
+    }).observe($("EIKON"));
     matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", page.PaintFrame);
   }
 

@@ -31,8 +31,8 @@ function KymataWordsPart(page) {
   function ShowLabels(labels) {
     const sliders = ["initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos"];
     ["Label1", "Label2", "Label3", "Label4"].forEach((name, k) => {
-      $(name).value = labels[name];
-      $(sliders[k]).setAttribute("aria-valuetext", labels[name].trim());
+      Put($(name), "value", labels[name]);
+      PutAttribute($(sliders[k]), "aria-valuetext", labels[name].trim());
     });
   }
 
@@ -49,51 +49,60 @@ function KymataWordsPart(page) {
     Describe();
   }
 
+  /** Writes `value` into `element[key]` only where it differs: a write of the same text still
+   *  makes the browser lay the page out again. */
+  const Put = (element, key, value) => {
+    if (element[key] !== value) element[key] = value;
+  };
+  const PutAttribute = (element, name, value) => {
+    if (element.getAttribute(name) !== value) element.setAttribute(name, value);
+  };
+
   function WriteTexts(all) {
     const s = state.settings;
     const t = all.texts;
     const m = all.messages;
     state.texts = t;
-    document.documentElement.lang = s.lang;
-    document.querySelector('meta[name="description"]').content = m["page.description"];
-    $("waveViewCaption").textContent = t.waveViewCaption;
-    $("perfectLensCaption").textContent = t.perfectLensCaption;
-    $("playButton").textContent = state.playing ? t.pauseCaption : t.playCaption;
-    $("flashButton").textContent = t.flashCaption;
-    $("bestFocusButton").textContent = t.bestFocusCaption;
-    $("slower").setAttribute("aria-label", t.slower);
-    $("slower").title = t.slower;
-    $("faster").setAttribute("aria-label", t.faster);
-    $("faster").title = t.faster;
-    $("stepFrame").setAttribute("aria-label", t.stepFrame);
-    $("stepFrame").title = t.stepFrame;
-    $("stepFrame").disabled = state.playing;
-    $("slower").disabled = state.speed <= 0.25;
-    $("faster").disabled = state.speed >= 4;
-    $("speedLabel").textContent = m["page.speed"].replace("%1", String(state.speed));
-    $("speedKeys").textContent = m["page.speedKeys"];
+    Put(document.documentElement, "lang", s.lang);
+    Put(document.querySelector('meta[name="description"]'), "content", m["page.description"]);
+    Put($("waveViewCaption"), "textContent", t.waveViewCaption);
+    Put($("perfectLensCaption"), "textContent", t.perfectLensCaption);
+    Put($("playButton"), "textContent", state.playing ? t.pauseCaption : t.playCaption);
+    Put($("flashButton"), "textContent", t.flashCaption);
+    Put($("bestFocusButton"), "textContent", t.bestFocusCaption);
+    PutAttribute($("slower"), "aria-label", t.slower);
+    Put($("slower"), "title", t.slower);
+    PutAttribute($("faster"), "aria-label", t.faster);
+    Put($("faster"), "title", t.faster);
+    PutAttribute($("stepFrame"), "aria-label", t.stepFrame);
+    Put($("stepFrame"), "title", t.stepFrame);
+    Put($("stepFrame"), "disabled", state.playing);
+    Put($("slower"), "disabled", state.speed <= 0.25);
+    Put($("faster"), "disabled", state.speed >= 4);
+    Put($("speedLabel"), "textContent", m["page.speed"].replace("%1", String(state.speed)));
+    Put($("speedKeys"), "textContent", m["page.speedKeys"]);
     for (const step of document.querySelectorAll(".step")) {
-      step.setAttribute("aria-label", m[step.textContent === "+" ? "page.more" : "page.less"]);
+      PutAttribute(step, "aria-label", m[step.textContent === "+" ? "page.more" : "page.less"]);
     }
-    $("saveFigureCaption").textContent = t.saveFigure;
-    $("saveWorksheetCaption").textContent = t.saveWorksheet;
-    $("printWorksheet").textContent = t.printWorksheet;
-    $("presentation").textContent = t.presentation;
-    $("pngSizeCaption").textContent = t.pngSizeCaption;
-    document.title = t.windowTitle;
-    $("Command1").textContent = t.printCaption;
-    $("parallelBeamCaption").textContent = t.parallelBeamCaption;
-    $("hyperbolaCaption").textContent = t.hyperbolaCaption;
-    $("greekCaption").textContent = t.greekCaption;
-    $("englishCaption").textContent = t.englishCaption;
-    $("ledgerTitle").textContent = t.ledgerTitle;
-    $("waveControls").hidden = !KymataTracesWaves(s);
+    Put($("saveFigureCaption"), "textContent", t.saveFigure);
+    Put($("saveWorksheetCaption"), "textContent", t.saveWorksheet);
+    Put($("printWorksheet"), "textContent", t.printWorksheet);
+    Put($("presentation"), "textContent", t.presentation);
+    Put($("pngSizeCaption"), "textContent", t.pngSizeCaption);
+    Put(document, "title", t.windowTitle);
+    Put($("Command1"), "textContent", t.printCaption);
+    Put($("parallelBeamCaption"), "textContent", t.parallelBeamCaption);
+    Put($("hyperbolaCaption"), "textContent", t.hyperbolaCaption);
+    Put($("greekCaption"), "textContent", t.greekCaption);
+    Put($("englishCaption"), "textContent", t.englishCaption);
+    Put($("ledgerTitle"), "textContent", t.ledgerTitle);
+    Put($("waveControls"), "hidden", !KymataTracesWaves(s));
     const descriptions = $("descriptions");
     for (const [id, d] of Object.entries(all.controls)) {
       const control = $(id);
       if (!control) continue;
       // An empty name: the control's own caption or text is its name.
-      if (d.name) control.setAttribute("aria-label", d.name);
+      if (d.name) PutAttribute(control, "aria-label", d.name);
       else control.removeAttribute("aria-label");
       let holder = $(`${id}-description`);
       if (!holder) {
@@ -102,7 +111,7 @@ function KymataWordsPart(page) {
         descriptions.append(holder);
       }
       // The canvas's own words say what it shows; they come from Describe.
-      if (id !== "EIKON") holder.textContent = d.description;
+      if (id !== "EIKON") Put(holder, "textContent", d.description);
     }
   }
 

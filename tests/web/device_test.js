@@ -185,6 +185,8 @@ async function OneFile() {
     await browser.eval(`document.querySelector('[data-save="json"]:not([data-worksheet])').click()`);
     await done;
     Check(fs.readFileSync(saved, "utf8") === Desktop(["--source", "-44", "--view", "waves", "--lang", "en"]), "and saves the desktop's JSON byte for byte");
+    const touchIcon = await browser.eval(`document.querySelector('link[rel="apple-touch-icon"]').href.slice(0, 22)`);
+    Check(touchIcon === "data:image/png;base64,", "the home-screen icon is inside it");
     const away = browser.requests.filter((url) => !/^(data|blob):/.test(url) && url !== `file://${alone}/kymata.html` && url !== "about:blank");
     Check(away.length === 0, `it asks for no other file${away.length ? `: ${away.join(", ")}` : ""}`);
   } finally {
@@ -219,6 +221,19 @@ async function Served() {
     const manifest = await browser.send("Page.getAppManifest");
     const parsed = JSON.parse(manifest.data || "{}");
     Check(parsed.name === "Kymata" && parsed.icons.length > 0 && parsed.theme_color && parsed.background_color, "its manifest names it, with an icon and colours");
+    // Every icon it names is there, as the image it says, and so is the tablet's home-screen icon.
+    const icons = await browser.eval(`(async () => {
+      const named = [...${JSON.stringify(parsed.icons.map((i) => i.src))}, document.querySelector('link[rel="apple-touch-icon"]').getAttribute("href")];
+      return Promise.all(named.map(async (src) => {
+        const answer = await fetch(src);
+        const image = new Image();
+        image.src = URL.createObjectURL(await answer.blob());
+        await image.decode();
+        return { src, ok: answer.ok, type: answer.headers.get("content-type"), width: image.naturalWidth };
+      }));
+    })()`);
+    const sized = { "kymata-icon-512.png": 512, "kymata-icon-180.png": 180 };
+    Check(icons.every((i) => i.ok && i.type.startsWith("image/") && i.width === (sized[i.src] ?? i.width)), `the icons are served as images of their sizes (${icons.map((i) => `${i.src} ${i.width}`).join(", ")})`);
     // Reloaded under the worker's control, then with the server gone and the network off.
     await Ready(browser, `${origin}/index.html#lang=en`);
     Check(await browser.eval("navigator.serviceWorker.controller !== null"), "the service worker keeps the edition");

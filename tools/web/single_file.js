@@ -1,8 +1,9 @@
 // Writes the web edition as one self-contained HTML file, to hand out by e-mail, on a USB stick
-// or through a course site: the style sheet, the scripts and the icon are written into the page
-// itself, and the page's security policy allows exactly those scripts by their SHA-256 hashes.
-// The file refers to no other file, and it does not ask for a service worker (which cannot run
-// from a file) nor for the manifest (which belongs to the served folder).
+// or through a course site: the style sheet, the scripts and the icons (the browser's and a
+// tablet's home screen's) are written into the page itself, and the page's security policy
+// allows exactly those scripts by their SHA-256 hashes. The file refers to no other file, and it
+// does not ask for a service worker (which cannot run from a file) nor for the manifest (which
+// belongs to the served folder).
 //
 //   node tools/web/single_file.js WEB_FOLDER OUTPUT
 "use strict";
@@ -46,6 +47,10 @@ page = page.replace(/<link rel="stylesheet" href="([^"]+)">/, (_, name) => `<sty
 page = page.replace(/<link rel="icon" href="([^"]+)" type="image\/svg\+xml">/, (_, name) => {
   const data = Buffer.from(Read(name), "utf8").toString("base64");
   return `<link rel="icon" href="data:image/svg+xml;base64,${data}" type="image/svg+xml">`;
+});
+page = page.replace(/<link rel="apple-touch-icon" href="([^"]+)">/, (_, name) => {
+  const data = fs.readFileSync(path.join(folder, name)).toString("base64");
+  return `<link rel="apple-touch-icon" href="data:image/png;base64,${data}">`;
 });
 page = page.replace(/<link rel="manifest" href="[^"]+">\n?/, "");
 page = page.replace(/<meta name="description"/, '<meta name="kymata-edition" content="single-file">\n$&');

@@ -1,6 +1,7 @@
 #include "drawing/drawn_extent.h"
 #include "figure/figure_content.h"
 #include "figure/figure_document.h"
+#include "shell/canvas_menu.h"
 #include "shell/canvas_widget.h"
 #include "shell/file_icons.h"
 #include "shell/form_layout.h"
@@ -21,7 +22,6 @@
 #include <QFileSystemModel>
 #include <QImage>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPrintDialog>
@@ -1036,33 +1036,11 @@ void TestWindow::waveViewFromEverySwitch() {
 
     // The canvas menu's View lists every view of the table, the shown one checked; choosing
     // the classic construction there turns WAVE VIEW off.
-    QStringList names;
-    QStringList checked;
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) {
-            return;
-        }
-        shown = true;
-        for (const QAction* item : menu->actions()) {
-            if (item->menu() && item->text() == QStringLiteral("Προβολή")) {
-                for (QAction* view : item->menu()->actions()) {
-                    names << view->text();
-                    if (view->isChecked()) {
-                        checked << view->text();
-                    }
-                }
-                item->menu()->actions().first()->trigger();
-            }
-        }
-        menu->close();
-    });
-    Control(*w, "EIKON")->customContextMenuRequested(QPoint(10, 10));
-    QTRY_VERIFY(shown);
-    QCOMPARE(names,
+    const SeenSubmenu views = CanvasSubmenu(*Control(*w, "EIKON"), QStringLiteral("Προβολή"),
+                                            QStringLiteral("Κλασική κατασκευή"));
+    QCOMPARE(views.items,
              QStringList({QStringLiteral("Κλασική κατασκευή"), QStringLiteral("Κυματική εικόνα")}));
-    QCOMPARE(checked, QStringList{QStringLiteral("Κυματική εικόνα")});
+    QCOMPARE(views.checked, QStringList{QStringLiteral("Κυματική εικόνα")});
     QTRY_COMPARE(w->Canvas().Figure(), classic);
     QVERIFY(!Control<QCheckBox>(*w, "waveView")->isChecked() && !ledger->isVisible());
     QCOMPARE(w->ReadControls().view, View::Classic);

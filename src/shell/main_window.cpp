@@ -306,7 +306,7 @@ void DHMIOYRGO_KYKLO::YPERVOLIKO_Click() {
 void DHMIOYRGO_KYKLO::f_apeiro_Click() {
     // "Parallel BEAM" changes no classic figure; in the wave view it makes the source a plane
     // wave.
-    if (waveView_->isChecked()) {
+    if (ShowsWaves()) {
         DrawConstruction();
     }
 }

@@ -159,6 +159,8 @@ private:
     void RedrawOnEveryChange(QAbstractButton* button, void (DHMIOYRGO_KYKLO::*handler)());
     /// Marks a change of `button` as handled in this turn of the event loop.
     void HandledNow(QAbstractButton* button);
+    /// True while the view shown traces waves (WAVE VIEW shows it ticked).
+    bool ShowsWaves() const { return TracesWaves(state_.ShownView()); }
 
     void ShowLabels();
     /// The read-outs for `bar` at `value` while its thumb is dragged, the figure unchanged.

@@ -83,7 +83,7 @@ void DHMIOYRGO_KYKLO::DrawFrame() {
 }
 
 void DHMIOYRGO_KYKLO::ShowMotionControls() {
-    const bool waves = waveView_->isChecked();
+    const bool waves = ShowsWaves();
     const ControlTexts texts = ControlTextsFor(Language());
     playButton_->setText(Playing() ? Q(texts.pauseCaption) : Q(texts.playCaption));
     playAction_->setChecked(Playing());

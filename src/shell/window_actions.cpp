@@ -156,7 +156,7 @@ void DHMIOYRGO_KYKLO::ShowCanvasMenu(const QPoint& at) {
     menu->addAction(lessonAction_);
     menu->addAction(lessonPlanSaveAction_);
     menu->addAction(lessonPlanPrintAction_);
-    if (waveView_->isChecked()) {
+    if (ShowsWaves()) {
         menu->addAction(playAction_);
         menu->addAction(stepAction_);
         menu->addAction(slowerAction_);

@@ -64,17 +64,15 @@ void DHMIOYRGO_KYKLO::ApplyLayout() {
     if (!lessonButton_) {
         return; // Still being made: the lesson's controls come last.
     }
-    const WindowLayout layout =
-        FitWindowLayout(size(), dpi, MeasureControls(), waveView_->isChecked(), LessonStep() > 0,
-                        EIKON->Presentation());
+    const WindowLayout layout = FitWindowLayout(size(), dpi, MeasureControls(), ShowsWaves(),
+                                                LessonStep() > 0, EIKON->Presentation());
     arrangement_ = layout.arrangement;
     for (const FormLayout::Placement& p : layout.form.placements) {
         if (auto* control = findChild<QWidget*>(p.name, Qt::FindDirectChildrenOnly)) {
             control->setGeometry(p.rect);
         }
     }
-    ledger_->setVisible(waveView_->isChecked() &&
-                        !layout.form.Rect(QStringLiteral("ledger")).isEmpty());
+    ledger_->setVisible(ShowsWaves() && !layout.form.Rect(QStringLiteral("ledger")).isEmpty());
     lesson_->SetScale(ControlScale());
     // The ledger grows with the controls in presentation mode.
     ledger_->SetScale(ControlScale());

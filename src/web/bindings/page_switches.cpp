@@ -28,7 +28,7 @@ std::string LanguageAt(unsigned place) {
 
 unsigned InWaveView(unsigned switches) {
     unsigned place = 0;
-    while (place < std::size(ViewNames) && !TracesWaves(ViewNames[place].view)) {
+    while (place < std::size(ViewNames) && ViewNames[place].view != FirstViewTracingWaves()) {
         ++place;
     }
     return (switches & ~(PlaceBits << ViewShift)) | (place << ViewShift);

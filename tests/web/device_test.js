@@ -112,6 +112,24 @@ async function Drag(browser, x0, y0, x1, y1, steps = 8) {
   await new Promise((r) => setTimeout(r, 500));
 }
 
+/** The centre of the element `selector` on the screen, in CSS pixels, scrolled into view first
+ *  (`block` as `scrollIntoView` takes it) unless `block` is null. */
+function CentreOf(browser, selector, block = "center") {
+  return browser.eval(`(() => {
+    const e = document.querySelector(${JSON.stringify(selector)});
+    if (${JSON.stringify(block)} !== null) e.scrollIntoView({ block: ${JSON.stringify(block)} });
+    const r = e.getBoundingClientRect();
+    return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  })()`);
+}
+
+/** A server of `folder` on this machine, listening on a free port, and its origin. */
+async function Listening(folder) {
+  const server = Serve(folder);
+  await new Promise((r) => server.listen(0, "127.0.0.1", r));
+  return { server, origin: `http://localhost:${server.address().port}` };
+}
+
 /** A fingertip's tap at `point`: down, a moment, up (a tap shorter than a finger's is no tap). */
 async function Tap(browser, point) {
   await browser.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [point] });
@@ -134,14 +152,14 @@ async function Touch() {
     let desktop = JSON.parse(Desktop(["--source", String(source), "--lang", "en"]));
     Check(JSON.stringify(await browser.eval(readOuts)) === JSON.stringify(Object.values(desktop.labels)), "and the read-outs are the desktop's for it");
     // Its + button, tapped.
-    const plus = await browser.eval(`(() => { const b = document.getElementById("initial_POINT").nextElementSibling.getBoundingClientRect(); return { x: b.left + b.width / 2, y: b.top + b.height / 2 }; })()`);
+    const plus = await CentreOf(browser, "#initial_POINT + .step", null);
     await Tap(browser, plus);
     Check((await browser.eval(`Number(document.getElementById("initial_POINT").value)`)) === source + 1, "a tap on + steps the scroll bar by one");
 
     // The lesson, swiped on across the figure; a swipe back returns; a finger down the figure
     // scrolls and steps nothing.
     await Ready(browser, `file://${webFolder}/index.html#lesson=2&lang=en`);
-    const canvas = await browser.eval(`(() => { document.getElementById("EIKON").scrollIntoView(); const r = document.getElementById("EIKON").getBoundingClientRect(); return { x: r.left + r.width / 2, y: r.top + r.height / 2 }; })()`);
+    const canvas = await CentreOf(browser, "#EIKON", "start");
     const step = `Kymata.state.settings.lesson`;
     await Drag(browser, canvas.x + 120, canvas.y, canvas.x - 120, canvas.y + 10);
     Check((await browser.eval(step)) === 3, "a swipe to the left across the figure steps the lesson on");
@@ -151,13 +169,12 @@ async function Touch() {
     Check((await browser.eval(step)) === 2, "a swipe to the right steps it back");
     await Drag(browser, canvas.x, canvas.y + 100, canvas.x + 20, canvas.y - 100);
     Check((await browser.eval(step)) === 2, "a finger up the figure steps nothing");
-    const next = await browser.eval(`(() => { const b = document.getElementById("lessonNext"); b.scrollIntoView({ block: "center" }); const r = b.getBoundingClientRect(); return { x: r.left + r.width / 2, y: r.top + r.height / 2 }; })()`);
+    const next = await CentreOf(browser, "#lessonNext");
     await Tap(browser, next);
     Check((await browser.eval(step)) === 3, "a tap on Next steps it on");
 
     // Two fingers spread apart on the figure enlarge it.
-    await browser.eval(`document.getElementById("EIKON").scrollIntoView()`);
-    const c = await browser.eval(`(() => { const r = document.getElementById("EIKON").getBoundingClientRect(); return { x: r.left + r.width / 2, y: r.top + r.height / 2 }; })()`);
+    const c = await CentreOf(browser, "#EIKON", "start");
     await browser.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x: c.x - 30, y: c.y, id: 1 }, { x: c.x + 30, y: c.y, id: 2 }] });
     await browser.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: [{ x: c.x - 90, y: c.y, id: 1 }, { x: c.x + 90, y: c.y, id: 2 }] });
     await browser.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
@@ -194,11 +211,10 @@ async function OneFile() {
   }
   // Uploaded to a course site: served over http, it draws as well, and asks for no service
   // worker, which would have nothing beside it to keep.
-  const server = Serve(alone);
-  await new Promise((r) => server.listen(0, "127.0.0.1", r));
+  const { server, origin } = await Listening(alone);
   const site = await Device(Devices[0], { loopback: true });
   try {
-    const ready = await Ready(site, `http://localhost:${server.address().port}/kymata.html#lang=el`);
+    const ready = await Ready(site, `${origin}/kymata.html#lang=el`);
     const quiet = await site.eval(`document.getElementById("status").hidden && document.getElementById("problems").hidden`);
     const workers = await site.eval(`navigator.serviceWorker.getRegistrations().then((r) => r.length)`);
     Check(ready === "yes" && quiet && workers === 0, "served from a course site, kymata.html draws, registers no service worker and says nothing alarming");
@@ -209,9 +225,7 @@ async function OneFile() {
 }
 
 async function Served() {
-  const server = Serve(webFolder);
-  await new Promise((r) => server.listen(0, "127.0.0.1", r));
-  const origin = `http://localhost:${server.address().port}`;
+  const { server, origin } = await Listening(webFolder);
   const browser = await Device(Devices[1], { loopback: true });
   try {
     await Ready(browser, `${origin}/index.html#lang=en`);
@@ -257,11 +271,10 @@ async function WorkerRefused() {
   const folder = path.join(work, "no-worker");
   fs.mkdirSync(folder);
   for (const file of fs.readdirSync(webFolder)) if (file !== "sw.js") fs.copyFileSync(path.join(webFolder, file), path.join(folder, file));
-  const server = Serve(folder);
-  await new Promise((r) => server.listen(0, "127.0.0.1", r));
+  const { server, origin } = await Listening(folder);
   const browser = await Device(Devices[0], { loopback: true });
   try {
-    const ready = await Ready(browser, `http://localhost:${server.address().port}/index.html#source=abc&lang=en`);
+    const ready = await Ready(browser, `${origin}/index.html#source=abc&lang=en`);
     await new Promise((r) => setTimeout(r, 500));
     const said = await browser.eval(`[document.getElementById("status").hidden, [...document.querySelectorAll("#problems li")].map((li) => li.textContent)]`);
     Check(ready === "yes" && said[0] && said[1].length === 1 && said[1][0].includes("source=abc"), `with its service worker refused the page draws and says only what the address got wrong (${said[1].join(" ")})`);

@@ -73,8 +73,9 @@ function KymataDrawCanvas(ctx, recording, area, options = {}) {
   ctx.clip();
   // The pen last set, so that a run of items in one colour, width and style sets it once.
   let penSet = "";
+  const penKey = (item, join) => `${item.color}|${item.width}|${item.style}|${join}`;
   const pen = (item, join) => {
-    const key = `${item.color}|${item.width}|${item.style}|${join}`;
+    const key = penKey(item, join);
     if (key === penSet) return;
     penSet = key;
     const width = Math.max(1, item.width) * frame.zoom;
@@ -95,8 +96,7 @@ function KymataDrawCanvas(ctx, recording, area, options = {}) {
   for (const item of recording.items) {
     if (item.type === "line") {
       if (!KymataFinite(item.x1, item.y1, item.x2, item.y2)) continue;
-      const before = penSet;
-      if (lines > 0 && before !== `${item.color}|${item.width}|${item.style}|round`) strokeLines();
+      if (lines > 0 && penKey(item, "round") !== penSet) strokeLines();
       pen(item, "round");
       if (lines === 0) ctx.beginPath();
       ctx.moveTo(frame.x(item.x1), frame.y(item.y1));
@@ -149,7 +149,6 @@ function KymataDrawCanvas(ctx, recording, area, options = {}) {
       ctx.strokeText(item.text, 0, KymataAscent(ctx, item.text));
       ctx.fillText(item.text, 0, KymataAscent(ctx, item.text));
       ctx.restore();
-      penSet = "";
     }
   }
   strokeLines();

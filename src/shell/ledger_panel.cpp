@@ -1,5 +1,8 @@
 #include "shell/ledger_panel.h"
 
+#include "export/said.h"
+#include "figure/control_texts.h"
+
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +18,17 @@ QString Text(const std::string& text) {
 }
 
 } // namespace
+
+void LedgerPanel::ShowTrace(const std::optional<waves::WaveTrace>& trace,
+                            const Controls& controls) {
+    const bool traced = TracesWaves(controls.view);
+    if (traced && trace) {
+        const std::string_view language = TextLanguage(controls);
+        Show(waves::MakeLedger(*trace, language), Text(ControlTextsFor(language).ledgerTitle),
+             Said("ledger.details", language));
+    }
+    setVisible(traced && width() > 0);
+}
 
 LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ledger"));

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "construction/controls.h"
 #include "waves/wave_ledger.h"
+#include "waves/wave_trace.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -24,6 +28,9 @@ public:
     /// Shows `ledger` under `title`, with "Details" in the language of `detailsCaption`.
     void Show(const waves::WaveLedger& ledger, const QString& title,
               const QString& detailsCaption = {});
+    /// Shows the ledger of `trace` for the figure of `controls` while its view traces waves,
+    /// where it has been given room; hides it elsewhere.
+    void ShowTrace(const std::optional<waves::WaveTrace>& trace, const Controls& controls);
     /// The type scale: 1, or that of presentation mode.
     void SetScale(double scale);
     /// The summary as shown, one line a line.

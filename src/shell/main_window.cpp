@@ -1,224 +1,114 @@
 #include "shell/main_window.h"
 
-#include "construction/scene_parameters.h"
 #include "export/said.h"
 #include "figure/control_texts.h"
 #include "figure/draw_construction.h"
-#include "figure/figure_content.h"
-#include "shell/accessible_bar.h"
 #include "shell/canvas_widget.h"
-#include "shell/form_layout.h"
-#include "shell/guide_dialog.h"
-#include "shell/ledger_panel.h"
 #include "shell/lesson_panel.h"
-#include "shell/print_dispatch.h"
+#include "shell/printer_output.h"
 #include "shell/toolkit_language.h"
-#include "shell/window_layout.h"
+#include "shell/window_descriptions.h"
+#include "shell/window_placement.h"
 #include "shell/window_texts.h"
-#include "texts/catalogue.h"
-#include "waves/wave_ledger.h"
-#include "waves/wave_view.h"
 
-#include <QAccessible>
-#include <QCheckBox>
+#include <QAction>
+#include <QApplication>
 #include <QIcon>
-#include <QLabel>
-#include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QPrinter>
 #include <QScreen>
-#include <QScrollBar>
-#include <QTimer>
-
-#include <algorithm>
 
 namespace kymata {
 
-namespace {
-
-/// A horizontal scroll bar that shows when it has the keyboard focus.
-class FocusScrollBar final : public QScrollBar {
-public:
-    explicit FocusScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {}
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QScrollBar::paintEvent(event);
-        if (hasFocus()) {
-            QPainter painter(this);
-            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-            painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-        }
-    }
-};
-
-/// A horizontal scroll bar with the control's range and steps. Dragging the thumb changes the
-/// value only when it is released, so a drag redraws once.
-QScrollBar* MakeScrollBar(QWidget* parent, const char* name, ControlRange range, int small,
-                          int large, int value) {
-    auto* bar = new FocusScrollBar(parent);
-    bar->setObjectName(QString::fromLatin1(name));
-    bar->setRange(range.min, range.max);
-    bar->setSingleStep(small);
-    bar->setPageStep(large);
-    bar->setValue(value);
-    bar->setTracking(false);
-    // The arrow keys move the thumb the way they point, as on the bar's own arrows.
-    bar->setInvertedControls(false);
-    bar->setFocusPolicy(Qt::StrongFocus);
-    return bar;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(QString::fromLatin1(name), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-template <typename Button>
-Button* MakeButton(QWidget* parent, const char* name, const std::string& caption) {
-    auto* button = new Button(QString::fromStdString(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-} // namespace
-
 DHMIOYRGO_KYKLO::DHMIOYRGO_KYKLO(QWidget* parent) : QWidget(parent) {
-    // The scene bars speak their values as their read-outs show them.
-    static const bool barsSpeakTheirValues =
-        (QAccessible::installFactory(&AccessibleSceneBar::Factory), true);
-    Q_UNUSED(barsSpeakTheirValues);
     setObjectName(QStringLiteral("DHMIOYRGO_KYKLO"));
-    const Controls start;
-    const ControlTexts startTexts = ControlTextsFor(TextLanguage(start));
-    setWindowTitle(Q(startTexts.windowTitle));
+    setWindowTitle(Q(ControlTextsFor(TextLanguage(Controls{})).windowTitle));
     setAutoFillBackground(true);
-
-    EIKON = new CanvasWidget(this);
-    EIKON->setObjectName(QStringLiteral("EIKON"));
-    Command1 = MakeButton<QPushButton>(this, "Command1", startTexts.printCaption);
-    initial_POINT =
-        MakeScrollBar(this, "initial_POINT", initial_POINT_Range, 1, 10, start.initial_POINT);
-    Label1 = MakeLabel(this, "Label1");
-    fOCUS_POINT = MakeScrollBar(this, "fOCUS_POINT", fOCUS_POINT_Range, 1, 10, start.fOCUS_POINT);
-    Label2 = MakeLabel(this, "Label2");
-    n_DIATHLASI = MakeScrollBar(this, "n_DIATHLASI", n_DIATHLASI_Range, 1, 10, start.n_DIATHLASI);
-    Label3 = MakeLabel(this, "Label3");
-    pachos = MakeScrollBar(this, "pachos", pachos_Range, 1, 5, start.pachos);
-    Label4 = MakeLabel(this, "Label4");
-    f_apeiro = MakeButton<QCheckBox>(this, "f_apeiro", startTexts.parallelBeamCaption);
-    YPERVOLIKO = MakeButton<QCheckBox>(this, "YPERVOLIKO", startTexts.hyperbolaCaption);
-    ELLINIKA = MakeButton<QRadioButton>(this, "ELLINIKA", startTexts.greekCaption);
-    AGLIKA = MakeButton<QRadioButton>(this, "AGLIKA", startTexts.englishCaption);
-    ELLINIKA->setChecked(true);
-    waveView_ = MakeButton<QCheckBox>(this, "waveView", startTexts.waveViewCaption);
-    perfectLens_ = MakeButton<QCheckBox>(this, "perfectLens", startTexts.perfectLensCaption);
-    playButton_ = MakeButton<QPushButton>(this, "playButton", startTexts.playCaption);
-    flashButton_ = MakeButton<QPushButton>(this, "flashButton", startTexts.flashCaption);
-    bestFocusButton_ = MakeButton<QPushButton>(this, "bestFocusButton", "");
-    speedLabel_ = MakeLabel(this, "speedLabel");
-    clock_ = new QTimer(this);
-    clock_->setTimerType(Qt::PreciseTimer);
-    clock_->setInterval(16);
-    print_ = new PrintDispatch(this);
-    connect(print_, &PrintDispatch::Finished, this, &DHMIOYRGO_KYKLO::ShowPrintEnd);
-    ledger_ = new LedgerPanel(this);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/org.kymata.Kymata.svg")));
     ledger_->hide();
-
-    // Tab order of the design: canvas, PRINT, the scroll bars from top to bottom with their
-    // read-outs, the two check boxes, the two languages.
-    QWidget* order[] = {EIKON,     Command1,     initial_POINT, fOCUS_POINT, n_DIATHLASI,
-                        pachos,    f_apeiro,     YPERVOLIKO,    ELLINIKA,    AGLIKA,
-                        waveView_, perfectLens_, playButton_,   flashButton_};
-    for (std::size_t k = 1; k < std::size(order); ++k) {
+    RouteEvents();
+    Canvas().setContextMenuPolicy(Qt::CustomContextMenu);
+    // Tab visits the design's controls in its order, then the wave view's, LESSON, the
+    // lesson's own and the ledger.
+    const QList<QWidget*> order = QList<QWidget*>{&Canvas()} + panel_.FocusOrder() +
+                                  waves_.FocusOrder() + QList<QWidget*>{waves_.BestFocusButton()} +
+                                  lesson_.FocusOrder() + QList<QWidget*>{ledger_};
+    for (qsizetype k = 1; k < order.size(); ++k) {
         setTabOrder(order[k - 1], order[k]);
     }
-
-    RedrawOnEveryChange(AGLIKA, &DHMIOYRGO_KYKLO::AGLIKA_Click);
-    RedrawOnEveryChange(ELLINIKA, &DHMIOYRGO_KYKLO::ELLINIKA_Click);
-    connect(initial_POINT, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::initial_POINT_Change);
-    connect(fOCUS_POINT, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::fOCUS_POINT_Change);
-    connect(n_DIATHLASI, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::n_DIATHLASI_Change);
-    connect(pachos, &QScrollBar::valueChanged, this, &DHMIOYRGO_KYKLO::pachos_Change);
-    // While a thumb is dragged the read-outs follow it; the figure waits for the release
-    // unless live dragging is on.
-    for (QScrollBar* bar : {initial_POINT, fOCUS_POINT, n_DIATHLASI, pachos}) {
-        connect(bar, &QScrollBar::sliderMoved, this, [this, bar](int value) {
-            if (!bar->hasTracking()) {
-                ShowReadoutsWhileDragging(bar, value);
-            }
-        });
-        // Back to the drawn figure's read-outs; a changed value redraws right after.
-        connect(bar, &QScrollBar::sliderReleased, this, &DHMIOYRGO_KYKLO::ShowLabels);
-    }
-    RedrawOnEveryChange(YPERVOLIKO, &DHMIOYRGO_KYKLO::YPERVOLIKO_Click);
-    RedrawOnEveryChange(waveView_, &DHMIOYRGO_KYKLO::WaveView_Click);
-    RedrawOnEveryChange(f_apeiro, &DHMIOYRGO_KYKLO::f_apeiro_Click);
-    RedrawOnEveryChange(perfectLens_, &DHMIOYRGO_KYKLO::DrawConstruction);
-    connect(playButton_, &QPushButton::clicked, this, [this] { SetPlaying(!Playing()); });
-    connect(flashButton_, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Flash);
-    connect(bestFocusButton_, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::MoveFocusToBestFocus);
-    connect(clock_, &QTimer::timeout, this, [this] {
-        const double seconds = sinceFrame_.restart() / 1000.0;
-        Advance(seconds);
-    });
-    connect(Command1, &QPushButton::clicked, this, &DHMIOYRGO_KYKLO::Command1_Click);
-
-    EIKON->Surface().Scale(-100, 100, 100, -100);
-
-    setWindowIcon(QIcon(QStringLiteral(":/icons/org.kymata.Kymata.svg")));
-    CreateActions();
-    CreateLesson();
-    // After the wave view's buttons: LESSON, the lesson's own buttons, then the ledger.
-    setTabOrder(flashButton_, bestFocusButton_);
-    QWidget* previous = bestFocusButton_;
-    for (QWidget* next :
-         QList<QWidget*>{lessonButton_} + lesson_->FocusOrder() + QList<QWidget*>{ledger_}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
-    EIKON->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(EIKON, &QWidget::customContextMenuRequested, this, &DHMIOYRGO_KYKLO::ShowCanvasMenu);
     ShowWindowTexts(ReadControls());
+}
+
+void DHMIOYRGO_KYKLO::RouteEvents() {
+    using W = DHMIOYRGO_KYKLO;
+    connect(&panel_, &ControlPanel::EnglishChosen, this, &W::AGLIKA_Click);
+    connect(&panel_, &ControlPanel::GreekChosen, this, &W::ELLINIKA_Click);
+    connect(&panel_, &ControlPanel::SourceChanged, this, &W::initial_POINT_Change);
+    connect(&panel_, &ControlPanel::FocusChanged, this, &W::fOCUS_POINT_Change);
+    connect(&panel_, &ControlPanel::IndexChanged, this, &W::n_DIATHLASI_Change);
+    connect(&panel_, &ControlPanel::ThicknessChanged, this, &W::pachos_Change);
+    connect(&panel_, &ControlPanel::Dragging, this, &W::ShowReadoutsWhileDragging);
+    connect(&panel_, &ControlPanel::Released, this, &W::ShowLabels);
+    connect(&panel_, &ControlPanel::HyperbolaChanged, this, &W::YPERVOLIKO_Click);
+    connect(&panel_, &ControlPanel::ParallelBeamChanged, this, &W::f_apeiro_Click);
+    connect(&panel_, &ControlPanel::PrintClicked, this, &W::Command1_Click);
+    connect(&waves_, &WaveSwitches::WaveViewChanged, this, &W::WaveView_Click);
+    connect(&waves_, &WaveSwitches::PerfectLensChanged, this, &W::DrawConstruction);
+    connect(&waves_, &WaveSwitches::PlayClicked, this, [this] { SetPlaying(!Playing()); });
+    connect(&waves_, &WaveSwitches::FlashClicked, this, &W::Flash);
+    connect(&waves_, &WaveSwitches::BestFocusClicked, this, &W::MoveFocusToBestFocus);
+    connect(&canvas_, &CanvasMotion::PlayingChanged, this, &W::ShowMotionControls);
+    connect(&Canvas(), &QWidget::customContextMenuRequested, this, &W::ShowCanvasMenu);
+    connect(&printing_, &WindowPrinting::Finished, this, &W::PrintFinished);
+    connect(actions_.save, &QAction::triggered, this, &W::SaveFigureAs);
+    connect(actions_.print, &QAction::triggered, this, &W::Command1_Click);
+    connect(actions_.help, &QAction::triggered, this, &W::ShowGuide);
+    connect(actions_.about, &QAction::triggered, this, &W::ShowAbout);
+    connect(actions_.step, &QAction::triggered, this, &W::StepFrame);
+    connect(actions_.flash, &QAction::triggered, this, &W::Flash);
+    connect(actions_.bestFocus, &QAction::triggered, this, &W::MoveFocusToBestFocus);
+    connect(actions_.saveWorksheet, &QAction::triggered, this,
+            [this] { files_.SaveFigureAs(true); });
+    connect(actions_.printWorksheet, &QAction::triggered, this, [this] { PrintWithDialog(true); });
+    connect(actions_.live, &QAction::toggled, this, &W::SetLiveDragging);
+    connect(actions_.presentation, &QAction::toggled, this, &W::SetPresentation);
+    connect(actions_.waveView, &QAction::triggered, this, &W::SetWaveView);
+    connect(actions_.play, &QAction::triggered, this, &W::SetPlaying);
+    connect(actions_.canvasMenu, &QAction::triggered, this,
+            [this] { ShowCanvasMenu(Canvas().rect().center()); });
+    connect(actions_.slower, &QAction::triggered, this, [this] { SetSpeed(Speed() / 2); });
+    connect(actions_.faster, &QAction::triggered, this, [this] { SetSpeed(Speed() * 2); });
+    connect(&actions_, &WindowActions::ViewChosen, this, &W::ShowView);
+    connect(&actions_, &WindowActions::LanguageChosen, this,
+            [this](const std::string& code) { SetLanguage(code); });
+    connect(&lesson_, &LessonControls::StepRequested, this, &W::OpenLesson);
+    connect(&lesson_, &LessonControls::CloseRequested, this, &W::CloseLesson);
+    connect(&lesson_, &LessonControls::PrintPlanRequested, this, [this] {
+        printing_.PrintLessonPlan([this](const QString& path) { files_.SaveLessonPlan(path); });
+    });
+    connect(&lesson_, &LessonControls::SavePlanRequested, &files_, &WindowFiles::SaveLessonPlanAs);
 }
 
 Controls DHMIOYRGO_KYKLO::ReadControls() const {
     Controls c;
-    c.initial_POINT = initial_POINT->value();
-    c.fOCUS_POINT = fOCUS_POINT->value();
-    c.n_DIATHLASI = n_DIATHLASI->value();
-    c.pachos = pachos->value();
-    c.YPERVOLIKO = YPERVOLIKO->isChecked();
-    c.f_apeiro = f_apeiro->isChecked();
-    c.ELLINIKA = ELLINIKA->isChecked();
+    panel_.Read(c);
     c.view = state_.ShownView();
-    c.perfectLens = perfectLens_->isChecked();
+    c.perfectLens = waves_.PerfectLens();
     return state_.ForRedraw(c);
+}
+
+std::string DHMIOYRGO_KYKLO::Language() const {
+    if (!state_.MoreLanguage().empty()) {
+        return state_.MoreLanguage();
+    }
+    return panel_.Greek() ? "el" : "en";
 }
 
 void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
     // Set quietly: no control's own handler runs; the caller draws the new whole once.
-    QObject* const controls[] = {YPERVOLIKO,   f_apeiro,      ELLINIKA,    AGLIKA,      waveView_,
-                                 perfectLens_, initial_POINT, fOCUS_POINT, n_DIATHLASI, pachos};
-    for (QObject* control : controls) {
-        control->blockSignals(true);
-    }
-    initial_POINT->setValue(c.initial_POINT);
-    fOCUS_POINT->setValue(c.fOCUS_POINT);
-    n_DIATHLASI->setValue(c.n_DIATHLASI);
-    pachos->setValue(c.pachos);
-    YPERVOLIKO->setChecked(c.YPERVOLIKO);
-    f_apeiro->setChecked(c.f_apeiro);
-    ShowLanguageSwitch(c);
+    state_.SetMoreLanguage(c.moreLanguage);
+    panel_.Set(c);
     state_.SetView(c.view);
-    waveView_->setChecked(TracesWaves(c.view));
-    perfectLens_->setChecked(c.perfectLens);
-    for (QObject* control : controls) {
-        control->blockSignals(false);
-    }
+    waves_.Set(TracesWaves(c.view), c.perfectLens);
     scene_.hyperbola.HyperbolaState = 0;
     scene_.RefractiveIndex = c.n_DIATHLASI / 100.0;
     if (!TracesWaves(c.view)) {
@@ -228,119 +118,161 @@ void DHMIOYRGO_KYKLO::SetControls(const Controls& c) {
     ApplyLayout();
 }
 
+void DHMIOYRGO_KYKLO::SetLanguage(std::string_view language) {
+    if (language == Language()) {
+        return;
+    }
+    Controls c = ReadControls();
+    SetTextLanguage(c, language);
+    state_.SetMoreLanguage(c.moreLanguage);
+    panel_.SetLanguageQuietly(c);
+    // As a click on GREEK or ENGLISH does.
+    Canvas().Surface().Cls();
+    DrawConstruction();
+}
+
 void DHMIOYRGO_KYKLO::DrawConstruction() {
     const Controls controls = ReadControls();
-    const std::optional<waves::WaveTrace> trace =
-        DrawFigure(controls, scene_, labels_, EIKON->Surface());
-    const bool traced = TracesWaves(controls.view);
-    if (traced && trace) {
-        const std::string_view language = TextLanguage(controls);
-        ledger_->Show(waves::MakeLedger(*trace, language), Q(ControlTextsFor(language).ledgerTitle),
-                      Said("ledger.details", language));
-    }
-    ledger_->setVisible(traced && ledger_->width() > 0);
-    waveViewAction_->setChecked(traced);
+    ledger_->ShowTrace(DrawFigure(controls, scene_, labels_, Canvas().Surface()), controls);
+    actions_.waveView->setChecked(TracesWaves(controls.view));
     ShowLabels();
     ShowWindowTexts(controls);
-    EIKON->update();
+    Canvas().update();
     if (Playing()) {
         DrawFrame();
     }
     Q_EMIT FigureRedrawn();
 }
 
-void DHMIOYRGO_KYKLO::ShowReadoutsWhileDragging(const QScrollBar* bar, int value) {
+void DHMIOYRGO_KYKLO::ShowReadoutsWhileDragging() {
     Controls dragged = ReadControls();
-    int Controls::*member = bar == initial_POINT ? &Controls::initial_POINT
-                            : bar == fOCUS_POINT ? &Controls::fOCUS_POINT
-                            : bar == n_DIATHLASI ? &Controls::n_DIATHLASI
-                                                 : &Controls::pachos;
-    dragged.*member = value;
-    const Labels shown = ReadoutsFor(dragged, scene_);
-    Label1->setText(Q(shown.Label1));
-    Label2->setText(Q(shown.Label2));
-    Label3->setText(Q(shown.Label3));
-    Label4->setText(Q(shown.Label4));
+    panel_.ReadDragged(dragged);
+    panel_.ShowReadouts(ReadoutsFor(dragged, scene_));
 }
 
-void DHMIOYRGO_KYKLO::ShowLabels() {
-    Label1->setText(QString::fromStdString(labels_.Label1));
-    Label2->setText(QString::fromStdString(labels_.Label2));
-    Label3->setText(QString::fromStdString(labels_.Label3));
-    Label4->setText(QString::fromStdString(labels_.Label4));
-}
-
-void DHMIOYRGO_KYKLO::AGLIKA_Click() {
-    state_.SetMoreLanguage({});
-    EIKON->Surface().Cls();
-    DrawConstruction();
-}
-
-void DHMIOYRGO_KYKLO::ELLINIKA_Click() {
-    state_.SetMoreLanguage({});
-    EIKON->Surface().Cls();
-    DrawConstruction();
-}
-
-void DHMIOYRGO_KYKLO::initial_POINT_Change() {
-    DrawConstruction();
-}
-
-void DHMIOYRGO_KYKLO::fOCUS_POINT_Change() {
-    DrawConstruction();
-}
-
-void DHMIOYRGO_KYKLO::n_DIATHLASI_Change() {
-    DrawConstruction();
-}
-
-void DHMIOYRGO_KYKLO::pachos_Change() {
-    DrawConstruction();
-}
-
-void DHMIOYRGO_KYKLO::YPERVOLIKO_Click() {
-    scene_.hyperbola.HyperbolaState = 0;
-    DrawConstruction();
-}
-
-void DHMIOYRGO_KYKLO::f_apeiro_Click() {
-    // "Parallel BEAM" changes no classic figure; in the wave view it makes the source a plane
-    // wave.
-    if (ShowsWaves()) {
-        DrawConstruction();
+void DHMIOYRGO_KYKLO::ShowWindowTexts(const Controls& controls) {
+    const std::string_view language = TextLanguage(controls);
+    UseToolkitLanguage(language);
+    const ControlTexts texts = ControlTextsFor(language);
+    setWindowTitle(Q(texts.windowTitle));
+    panel_.ShowTexts(texts);
+    actions_.ShowTexts(texts, language);
+    help_.FollowLanguage(language);
+    waves_.ShowTexts(texts, language);
+    lesson_.ShowTexts(language, LessonStep());
+    ShowMotionControls();
+    // Captions of another length in the other language: the controls are laid out for them.
+    if (captionsLanguage_ != language) {
+        captionsLanguage_ = std::string(language);
+        ApplyLayout();
     }
+    DescribeControls(*this, controls);
 }
 
-void DHMIOYRGO_KYKLO::HandledNow(QAbstractButton* button) {
-    // Counted: two changes handled in one turn are each forgotten at its end.
-    ++handled_[button];
-    QTimer::singleShot(0, this, [this, button] {
-        if (--handled_[button] == 0) {
-            handled_.remove(button);
-        }
-    });
+void DHMIOYRGO_KYKLO::ApplyLayout() {
+    const QScreen* shown = screen();
+    const double dpi = (shown ? shown->logicalDotsPerInch() : 96.0) * ControlScale();
+    const WindowLayout layout =
+        PlaceControls(*this, scene_, dpi, ShowsWaves(), LessonStep() > 0, Canvas().Presentation());
+    arrangement_ = layout.arrangement;
+    ledger_->setVisible(ShowsWaves() && !layout.form.Rect(QStringLiteral("ledger")).isEmpty());
+    lesson_.Panel().SetScale(ControlScale());
+    // The ledger grows with the controls in presentation mode.
+    ledger_->SetScale(ControlScale());
 }
 
-void DHMIOYRGO_KYKLO::RedrawOnEveryChange(QAbstractButton* button,
-                                          void (DHMIOYRGO_KYKLO::*handler)()) {
-    // A click runs the handler at once, as the form's click events do (clicking the chosen
-    // language too). A change that comes without a click (a screen reader's toggle action, a
-    // change made by the program) runs it once the change is done; a change that a click or the
-    // program has handled already is not run twice.
-    connect(button, &QAbstractButton::clicked, this, [this, button, handler] {
-        HandledNow(button);
-        (this->*handler)();
-    });
-    connect(button, &QAbstractButton::toggled, this, [this, button, handler](bool on) {
-        if (!on && qobject_cast<QRadioButton*>(button)) {
-            return; // the language turned off; the one turned on redraws
-        }
-        QTimer::singleShot(0, this, [this, button, handler] {
-            if (!handled_.contains(button)) {
-                (this->*handler)();
-            }
-        });
-    });
+void DHMIOYRGO_KYKLO::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ApplyLayout();
+}
+
+void DHMIOYRGO_KYKLO::LanguageClicked() {
+    state_.SetMoreLanguage({});
+    Canvas().Surface().Cls();
+    DrawConstruction();
+}
+
+void DHMIOYRGO_KYKLO::PrintWithDialog(bool worksheet) {
+    printing_.PrintWithDialog(
+        [this, worksheet](QPrinter& printer) { PrintOn(printer, worksheet); });
+}
+
+bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer, bool worksheet) {
+    const PrintOutcome outcome =
+        PrintToPrinter(printer, ReadControls(), scene_, labels_, Canvas().Surface(), worksheet);
+    ShowLabels();
+    Canvas().update();
+    return printing_.Deliver(outcome);
+}
+
+void DHMIOYRGO_KYKLO::SetPresentation(bool on) {
+    if (on == Canvas().Presentation()) {
+        return;
+    }
+    if (on) {
+        windowedGeometry_ = geometry();
+        showFullScreen();
+    } else {
+        showNormal();
+        setGeometry(windowedGeometry_);
+    }
+    Canvas().SetPresentation(on);
+    // Redrawn with the texts of the new size, so that their lines keep apart.
+    DrawConstruction();
+    // The controls and read-outs grow with the canvas's texts, so that a class reads them too.
+    QFont font = QApplication::font(this);
+    font.setPointSizeF(font.pointSizeF() * ControlScale());
+    setFont(font);
+    ApplyLayout();
+    actions_.ShowPresentation(on);
+    EnableLessonKeys();
+}
+
+void DHMIOYRGO_KYKLO::ShowView(View view) {
+    state_.SetView(view);
+    waves_.ShowWaveView(TracesWaves(view));
+    if (!TracesWaves(view)) {
+        SetPlaying(false);
+        state_.LeaveWaves();
+    }
+    ApplyLayout();
+    DrawConstruction();
+}
+
+void DHMIOYRGO_KYKLO::ShowMotionControls() {
+    waves_.ShowMotion(ControlTextsFor(Language()), ShowsWaves(), Playing(), Speed());
+    actions_.ShowMotion(ShowsWaves(), Playing(), Speed());
+}
+
+QString DHMIOYRGO_KYKLO::MoveFocusToBestFocus() {
+    const BestFocusMove move = BestFocusFor(ReadControls(), scene_.Wavelength, Language());
+    if (move.bar) {
+        panel_.SetFocusBar(*move.bar);
+    }
+    // Said where the eye is, and to a screen reader.
+    waves_.SayOfBestFocus(move.said);
+    return move.said;
+}
+
+void DHMIOYRGO_KYKLO::OpenLesson(int step) {
+    SetPlaying(false);
+    const Controls scene = state_.OpenLesson(step, Language());
+    SetControls(scene);
+    lesson_.Open(state_.LessonStep(), TextLanguage(scene));
+    EnableLessonKeys();
+    ApplyLayout();
+    DrawConstruction();
+}
+
+void DHMIOYRGO_KYKLO::CloseLesson() {
+    if (LessonStep() == 0) {
+        return;
+    }
+    state_.CloseLesson();
+    lesson_.Close();
+    EnableLessonKeys();
+    ApplyLayout();
+    Canvas().setFocus();
 }
 
 } // namespace kymata

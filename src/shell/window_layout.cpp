@@ -1,8 +1,9 @@
 #include "shell/window_layout.h"
 
+#include "shell/window_controls.h"
+
 #include <algorithm>
 #include <cmath>
-#include <string_view>
 #include <vector>
 
 namespace kymata {
@@ -17,9 +18,6 @@ constexpr int LedgerHeight = 150;
 /// in which its narration reads without a scroll bar on a laptop.
 constexpr double LessonShare = 0.55;
 constexpr int LessonWidth = 300;
-
-const char* const WaveSwitches[] = {"perfectLens", "playButton", "flashButton", "bestFocusButton",
-                                    "speedLabel"};
 
 void Place(FormLayout& layout, const QString& name, const QRect& rect) {
     for (FormLayout::Placement& p : layout.placements) {
@@ -85,14 +83,17 @@ void AddWaveControls(FormLayout& layout, QSize client, const ControlSizes& sizes
     int x = canvas.left();
     int y = canvas.bottom() + 1 + gap;
     int height = 0;
-    const char* const strip[] = {"waveView",    "lessonButton",    "perfectLens", "playButton",
-                                 "flashButton", "bestFocusButton", "speedLabel"};
-    for (const char* name : strip) {
-        height = std::max(height, Hint(sizes, name).height());
+    for (const WindowControl& c : WindowControls()) {
+        if (c.inStrip) {
+            height = std::max(height, Hint(sizes, c.name).height());
+        }
     }
-    for (const char* name : strip) {
-        const std::string_view n(name);
-        const bool shown = waves || n == "waveView" || n == "lessonButton";
+    for (const WindowControl& c : WindowControls()) {
+        if (!c.inStrip) {
+            continue;
+        }
+        const char* const name = c.name;
+        const bool shown = waves || !c.wavesOnly;
         const int width = Hint(sizes, name).width();
         // The strip goes on in a second row where the window ends.
         if (shown && x > canvas.left() && x + width > client.width() - gap) {
@@ -123,10 +124,6 @@ bool Free(const FormLayout& layout, const QString& name, const QRect& rect, QSiz
                         });
 }
 
-/// The check boxes and options whose captions run from their left edge (a push button centres
-/// its caption within its own frame).
-const char* const Captioned[] = {"YPERVOLIKO", "ELLINIKA", "AGLIKA", "f_apeiro"};
-
 /// How much narrower than its size hint a check box may be: the style's padding after the
 /// caption, which the design's own captions do without.
 constexpr int CaptionSlack = 4;
@@ -142,7 +139,12 @@ QRect CaptionBand(const QRect& rect, QSize hint) {
 /// room (ΕΛΛΗΝΙΚΑ, «Παράλληλη ΔΕΣΜΗ») gets it where it is free: in place, widened, or else at
 /// the nearest free height in its column. A caption is never cut or covered.
 void FitCaptions(FormLayout& layout, QSize client, const ControlSizes& sizes) {
-    for (const char* name : Captioned) {
+    // The check boxes and options only: a push button centres its caption within its frame.
+    for (const WindowControl& c : WindowControls()) {
+        if (c.kind != ControlKind::Captioned) {
+            continue;
+        }
+        const char* const name = c.name;
         const QString key = QString::fromLatin1(name);
         const QRect rect = layout.Rect(key);
         const QSize hint = Hint(sizes, name);
@@ -178,11 +180,15 @@ void FitCaptions(FormLayout& layout, QSize client, const ControlSizes& sizes) {
 /// design gives them the width of their texts at the design's size, which the larger type
 /// wraps onto three or four lines.
 void FitReadouts(FormLayout& layout, QSize client, const ControlSizes& sizes) {
-    for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
-        const QString key = QString::fromLatin1(name);
+    for (const WindowControl& c : WindowControls()) {
+        if (c.kind != ControlKind::Readout) {
+            continue;
+        }
+        const QString key = QString::fromLatin1(c.name);
         const QRect rect = layout.Rect(key);
-        const int line = std::string_view(name) == "Label4" ? Hint(sizes, "Label4").width()
-                                                            : sizes.readout.width();
+        // The thickness read-out is measured on its own; the others share the widest line.
+        const int line =
+            sizes.hints.contains(key) ? Hint(sizes, c.name).width() : sizes.readout.width();
         if (rect.isEmpty() || rect.width() >= line) {
             continue;
         }
@@ -197,10 +203,11 @@ void FitReadouts(FormLayout& layout, QSize client, const ControlSizes& sizes) {
 
 /// True when every caption shows whole, clear of the other controls.
 bool CaptionsWhole(const FormLayout& layout, QSize client, const ControlSizes& sizes) {
-    for (const char* name : Captioned) {
-        const QString key = QString::fromLatin1(name);
+    for (const WindowControl& c : WindowControls()) {
+        const QString key = QString::fromLatin1(c.name);
         const QRect rect = layout.Rect(key);
-        if (!rect.isEmpty() && !Free(layout, key, CaptionBand(rect, Hint(sizes, name)), client)) {
+        if (c.kind == ControlKind::Captioned && !rect.isEmpty() &&
+            !Free(layout, key, CaptionBand(rect, Hint(sizes, c.name)), client)) {
             return false;
         }
     }
@@ -232,12 +239,6 @@ bool Roomy(const FormLayout& layout, const ControlSizes& sizes) {
            layout.Rect(QStringLiteral("fOCUS_POINT")).height() >= Hint(sizes, "scrollBar").height();
 }
 
-/// One line of the compact panel: its controls, placed left to right.
-struct Item {
-    const char* name;
-    QSize size;
-};
-
 /// The compact panel: the controls in the design's order from top to bottom, each scroll bar
 /// on a line of its own with its read-out to its right, the switches and buttons flowing onto
 /// as many lines as `width` needs. Returns the panel's height.
@@ -246,53 +247,56 @@ int FlowPanel(FormLayout& layout, QPoint origin, int width, const ControlSizes& 
     const int barHeight = std::max(Hint(sizes, "scrollBar").height(),
                                    static_cast<int>(std::lround(1.6 * sizes.readout.height())));
     int y = origin.y();
-    const auto flow = [&](const std::vector<Item>& items) {
+    // A line of the switches and buttons in the table's order, the wave view's only with it,
+    // flowing on where `width` ends.
+    const auto line = [&](int number) {
         int x = origin.x();
         int lineHeight = 0;
-        for (const Item& item : items) {
-            const int w = std::min(item.size.width(), width);
+        for (const WindowControl& c : WindowControls()) {
+            if (c.kind == ControlKind::Bar || c.kind == ControlKind::Readout ||
+                c.panelLine != number) {
+                continue;
+            }
+            if (c.wavesOnly && !waves) {
+                Place(layout, QString::fromLatin1(c.name), QRect());
+                continue;
+            }
+            const QSize size = Hint(sizes, c.name);
+            const int w = std::min(size.width(), width);
             if (x > origin.x() && x + w > origin.x() + width) {
                 x = origin.x();
                 y += lineHeight + gap;
                 lineHeight = 0;
             }
-            Place(layout, QString::fromLatin1(item.name),
-                  QRect(QPoint(x, y), QSize(w, item.size.height())));
+            Place(layout, QString::fromLatin1(c.name),
+                  QRect(QPoint(x, y), QSize(w, size.height())));
             x += w + gap;
-            lineHeight = std::max(lineHeight, item.size.height());
+            lineHeight = std::max(lineHeight, size.height());
         }
-        y += lineHeight + gap;
+        if (x > origin.x()) {
+            y += lineHeight + gap;
+        }
     };
-    const auto hinted = [&](const char* name) { return Item{name, Hint(sizes, name)}; };
-    flow({hinted("Command1"), hinted("YPERVOLIKO"), hinted("ELLINIKA"), hinted("AGLIKA")});
+    line(0);
     // A read-out takes one line where it has room for its widest text, else two.
     const int barWidth = std::max(width - gap - sizes.readout.width(), width * 4 / 7);
     const int labelWidth = width - gap - barWidth;
     const int widest = std::max(sizes.readout.width(), Hint(sizes, "Label4").width());
     const int labelHeight = sizes.readout.height() * (labelWidth >= widest ? 1 : 2);
-    const char* const bars[][2] = {{"initial_POINT", "Label1"},
-                                   {"fOCUS_POINT", "Label2"},
-                                   {"pachos", "Label4"},
-                                   {"n_DIATHLASI", "Label3"}};
-    for (const auto& pair : bars) {
+    const std::vector<WindowControl>& table = WindowControls();
+    for (std::size_t k = 0; k + 1 < table.size(); ++k) {
+        if (table[k].kind != ControlKind::Bar) {
+            continue;
+        }
         const int lineHeight = std::max(barHeight, labelHeight);
-        Place(layout, QString::fromLatin1(pair[0]),
+        Place(layout, QString::fromLatin1(table[k].name),
               QRect(origin.x(), y + (lineHeight - barHeight) / 2, barWidth, barHeight));
-        Place(layout, QString::fromLatin1(pair[1]),
+        Place(layout, QString::fromLatin1(table[k + 1].name),
               QRect(origin.x() + barWidth + gap, y, labelWidth, lineHeight));
         y += lineHeight + gap;
     }
-    if (waves) {
-        flow({hinted("f_apeiro"), hinted("waveView"), hinted("lessonButton"),
-              hinted("perfectLens")});
-        flow({hinted("playButton"), hinted("flashButton"), hinted("bestFocusButton"),
-              hinted("speedLabel")});
-    } else {
-        flow({hinted("f_apeiro"), hinted("waveView"), hinted("lessonButton")});
-        for (const char* name : WaveSwitches) {
-            Place(layout, QString::fromLatin1(name), QRect());
-        }
-    }
+    line(2);
+    line(3);
     return y - gap - origin.y();
 }
 

@@ -1,0 +1,103 @@
+#include "shell/window_printing.h"
+
+#include "export/lesson_plan.h"
+#include "export/said.h"
+#include "figure/control_texts.h"
+#include "shell/print_dispatch.h"
+#include "shell/printer_output.h"
+#include "shell/window_messages.h"
+#include "shell/window_texts.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <utility>
+
+namespace kymata {
+
+PrintDispatch* WindowPrinting::MakeDispatch(QWidget& window) {
+    return new PrintDispatch(&window);
+}
+
+WindowPrinting::WindowPrinting(QWidget& window, std::function<std::string()> language)
+    : window_(window), language_(std::move(language)) {
+    connect(dispatch_, &PrintDispatch::Finished, this, &WindowPrinting::ShowEnd);
+}
+
+void WindowPrinting::WhenServiceAnswers(std::function<void()> open) {
+    // The print dialog and the printer ask the print service for its printers, and would wait
+    // on one that takes connections and never answers: it is asked first, off the window's
+    // thread, with a bounded wait.
+    dispatch_->AskService([this, open = std::move(open)](ServiceState state) {
+        if (state == ServiceState::Silent) {
+            ShowEnd(true, Said("print.serviceSilentAtStart", language_()));
+            return;
+        }
+        open();
+    });
+}
+
+void WindowPrinting::PrintWithDialog(const std::function<void(QPrinter&)>& print) {
+    WhenServiceAnswers([this, print] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        QPrintDialog dialog(&printer, &window_);
+        dialog.setWindowTitle(Q(ControlTextsFor(language_()).printCaption));
+        if (dialog.exec() == QDialog::Accepted) {
+            print(printer);
+        }
+    });
+}
+
+bool WindowPrinting::Deliver(const PrintOutcome& outcome) {
+    if (!outcome.ok) {
+        ShowEnd(true, outcome.message);
+        return false;
+    }
+    if (!outcome.message.isEmpty()) {
+        ShowMessage(window_, QMessageBox::Information, Q(ControlTextsFor(language_()).printCaption),
+                    outcome.message);
+    }
+    if (outcome.request) {
+        if (dispatch_->Busy()) {
+            return false;
+        }
+        dispatch_->Send(*outcome.request, language_());
+    }
+    return true;
+}
+
+void WindowPrinting::PrintLessonPlan(const std::function<void(const QString&)>& saveToFile) {
+    WhenServiceAnswers([this, saveToFile] {
+        const std::string language = language_();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QPrintDialog dialog(&printer, &window_);
+        dialog.setWindowTitle(Said("lesson.plan.print", language));
+        if (dialog.exec() != QDialog::Accepted) {
+            return;
+        }
+        // The notes go as the PDF that "Save lesson plan…" writes: to a file as every file is
+        // written, to a printer through the print service, off the window's thread.
+        if (!printer.outputFileName().isEmpty()) {
+            saveToFile(printer.outputFileName());
+            return;
+        }
+        const QByteArray pdf = LessonPlanPdf(language);
+        if (pdf.isEmpty()) {
+            ShowEnd(true, Said("print.pdfFailed", language));
+        } else if (!dispatch_->Busy()) {
+            dispatch_->Send(RequestFor(printer, pdf, Said("lesson.title", language)), language);
+        }
+    });
+}
+
+void WindowPrinting::ShowEnd(bool failed, const QString& said) {
+    if (!said.isEmpty()) {
+        ShowMessage(window_, failed ? QMessageBox::Warning : QMessageBox::Information,
+                    Q(ControlTextsFor(language_()).printCaption), said);
+    }
+    Q_EMIT Finished(failed, said);
+}
+
+} // namespace kymata

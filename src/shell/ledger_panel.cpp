@@ -30,36 +30,51 @@ void LedgerPanel::ShowTrace(const std::optional<waves::WaveTrace>& trace,
     setVisible(traced && width() > 0);
 }
 
-LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("ledger"));
-    // Larger than the window's other texts: it is read from the back of a classroom.
-    base_ = font();
-    base_.setPointSizeF(base_.pointSizeF() * 1.1);
-    setFont(base_);
-    title_ = new QLabel(this);
-    title_->setObjectName(QStringLiteral("ledgerTitle"));
-    QFont titleFont = title_->font();
+QFont LedgerPanel::BaseFont() const {
+    QFont larger = font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.1);
+    return larger;
+}
+
+QLabel* LedgerPanel::MakeTitle() {
+    auto* title = new QLabel(this);
+    title->setObjectName(QStringLiteral("ledgerTitle"));
+    QFont titleFont = base_;
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
-    title_->setFont(titleFont);
-    title_->setWordWrap(true);
-    // Made before the table, so that Tab reaches it first.
-    details_ = new QCheckBox(this);
-    details_->setObjectName(QStringLiteral("ledgerDetails"));
-    connect(details_, &QCheckBox::toggled, this, &LedgerPanel::ShowColumns);
-    table_ = new QTableWidget(this);
-    table_->setObjectName(QStringLiteral("ledgerTable"));
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->verticalHeader()->setVisible(false);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->setAlternatingRowColors(true);
-    rule_ = new QLabel(this);
-    rule_->setObjectName(QStringLiteral("ledgerRule"));
-    rule_->setWordWrap(true);
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("ledgerSummary"));
-    summary_->setWordWrap(true);
+    title->setFont(titleFont);
+    title->setWordWrap(true);
+    return title;
+}
+
+QCheckBox* LedgerPanel::MakeDetails() {
+    auto* details = new QCheckBox(this);
+    details->setObjectName(QStringLiteral("ledgerDetails"));
+    connect(details, &QCheckBox::toggled, this, &LedgerPanel::ShowColumns);
+    return details;
+}
+
+QTableWidget* LedgerPanel::MakeTable() {
+    auto* table = new QTableWidget(this);
+    table->setObjectName(QStringLiteral("ledgerTable"));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->setVisible(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setAlternatingRowColors(true);
+    return table;
+}
+
+QLabel* LedgerPanel::MakeNote(const char* name) {
+    auto* note = new QLabel(this);
+    note->setObjectName(QString::fromLatin1(name));
+    note->setWordWrap(true);
+    return note;
+}
+
+LedgerPanel::LedgerPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ledger"));
+    setFont(base_);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     summary_->setFocusPolicy(Qt::StrongFocus);
     auto* layout = new QVBoxLayout(this);

@@ -38,14 +38,22 @@ public:
 
 private:
     void ShowColumns();
+    /// Larger than the window's other texts: it is read from the back of a classroom.
+    QFont BaseFont() const;
+    QLabel* MakeTitle();
+    QCheckBox* MakeDetails();
+    QTableWidget* MakeTable();
+    /// A wrapped text under the table, named `name`.
+    QLabel* MakeNote(const char* name);
 
-    QLabel* title_;
-    QCheckBox* details_;
-    QTableWidget* table_;
-    QLabel* rule_;
-    QLabel* summary_;
+    QFont base_ = BaseFont();
+    QLabel* const title_ = MakeTitle();
+    // Made before the table, so that Tab reaches it first.
+    QCheckBox* const details_ = MakeDetails();
+    QTableWidget* const table_ = MakeTable();
+    QLabel* const rule_ = MakeNote("ledgerRule");
+    QLabel* const summary_ = MakeNote("ledgerSummary");
     std::size_t classColumns_ = 0;
-    QFont base_;
 };
 
 } // namespace kymata

@@ -13,9 +13,7 @@
 
 namespace kymata {
 
-namespace {
-
-QLabel* Paragraph(QWidget* parent, const char* name) {
+QLabel* LessonPanel::Paragraph(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setWordWrap(true);
@@ -24,32 +22,23 @@ QLabel* Paragraph(QWidget* parent, const char* name) {
     return label;
 }
 
-QPushButton* Button(QWidget* parent, const char* name) {
+QPushButton* LessonPanel::Button(QWidget* parent, const char* name) {
     auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
 }
 
-} // namespace
+QFont LessonPanel::BaseFont() const {
+    QFont larger = font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.25);
+    return larger;
+}
 
 LessonPanel::LessonPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("lesson"));
     setFrameShape(QFrame::StyledPanel);
-    // Larger than the window's other texts: the class reads it from the back of the room.
-    base_ = font();
-    base_.setPointSizeF(base_.pointSizeF() * 1.25);
-    progress_ = Paragraph(this, "lessonProgress");
-    title_ = Paragraph(this, "lessonTitle");
-    text_ = Paragraph(this, "lessonText");
-    question_ = Paragraph(this, "lessonQuestion");
-    answer_ = Paragraph(this, "lessonAnswer");
     answer_->hide();
-    showAnswer_ = Button(this, "lessonShowAnswer");
-    back_ = Button(this, "lessonBack");
-    again_ = Button(this, "lessonAgain");
-    next_ = Button(this, "lessonNext");
-    close_ = Button(this, "lessonClose");
     close_->setText(QStringLiteral("✕"));
 
     // The words scroll when a small window cannot show them all; the buttons stay in view.

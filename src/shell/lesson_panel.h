@@ -43,19 +43,25 @@ Q_SIGNALS:
     void CloseRequested();
 
 private:
+    /// A paragraph of the narration, selectable, named `name`.
+    static QLabel* Paragraph(QWidget* parent, const char* name);
+    static QPushButton* Button(QWidget* parent, const char* name);
+    /// The panel's font: larger than the window's other texts, for the back of the room.
+    QFont BaseFont() const;
+
     int step_ = 0;
     std::string language_ = "el";
-    QLabel* progress_;
-    QLabel* title_;
-    QLabel* text_;
-    QLabel* question_;
-    QLabel* answer_;
-    QPushButton* showAnswer_;
-    QPushButton* back_;
-    QPushButton* again_;
-    QPushButton* next_;
-    QPushButton* close_;
-    QFont base_;
+    QLabel* const progress_ = Paragraph(this, "lessonProgress");
+    QLabel* const title_ = Paragraph(this, "lessonTitle");
+    QLabel* const text_ = Paragraph(this, "lessonText");
+    QLabel* const question_ = Paragraph(this, "lessonQuestion");
+    QLabel* const answer_ = Paragraph(this, "lessonAnswer");
+    QPushButton* const showAnswer_ = Button(this, "lessonShowAnswer");
+    QPushButton* const back_ = Button(this, "lessonBack");
+    QPushButton* const again_ = Button(this, "lessonAgain");
+    QPushButton* const next_ = Button(this, "lessonNext");
+    QPushButton* const close_ = Button(this, "lessonClose");
+    QFont base_ = BaseFont();
 };
 
 } // namespace kymata

@@ -96,6 +96,8 @@ void WaveSwitches::ShowTexts(const ControlTexts& texts, std::string_view languag
     flashButton_->setText(Q(texts.flashCaption));
     perfectLens_->setText(Q(texts.perfectLensCaption));
     bestFocusButton_->setText(Said("bestFocus.caption", language));
+    bestFocusButton_->setAccessibleDescription(Said("bestFocus.action", language) +
+                                               QStringLiteral(" (B)"));
 }
 
 void WaveSwitches::ShowMotion(const ControlTexts& texts, bool waves, bool playing, double speed) {

@@ -19,11 +19,11 @@ const std::vector<WindowControl>& WindowControls() {
         {"Label3", K::Readout, false, false, 1},
         {"f_apeiro", K::Captioned, false, false, 2},
         {"waveView", K::Button, true, false, 2},
-        {"lessonButton", K::Button, true, false, 2},
+        {"lessonButton", K::Button, true, false, 2, true},
         {"perfectLens", K::Button, true, true, 2},
         {"playButton", K::Button, true, true, 3},
         {"flashButton", K::Button, true, true, 3},
-        {"bestFocusButton", K::Button, true, true, 3},
+        {"bestFocusButton", K::Button, true, true, 3, true},
         {"speedLabel", K::Note, true, true, 3},
     };
     return controls;

@@ -32,6 +32,9 @@ struct WindowControl {
     /// The line of the compact panel on which it flows; the bars and read-outs have lines of
     /// their own between the first and the second.
     int panelLine = 0;
+    /// Its part gives it its accessible description (LESSON, F → BEST FOCUS); the figure core
+    /// describes the others.
+    bool ownDescription = false;
 };
 
 /// Every control of the window but the canvas and the panels, in the order the compact panel

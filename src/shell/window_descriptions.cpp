@@ -11,13 +11,14 @@
 namespace kymata {
 
 void DescribeControls(QWidget& window, const Controls& controls) {
-    // The designed controls and the canvas, and the strip's switches and buttons.
+    // The designed controls and the canvas, and the strip's switches and buttons but those
+    // that describe themselves.
     QStringList named;
     for (const DesignedControl& d : DesignedControls()) {
         named << QString::fromLatin1(d.name);
     }
     for (const WindowControl& c : WindowControls()) {
-        if (c.inStrip && c.kind != ControlKind::Note) {
+        if (c.inStrip && c.kind != ControlKind::Note && !c.ownDescription) {
             named << QString::fromLatin1(c.name);
         }
     }

@@ -215,6 +215,9 @@ void TestLessonWindow::bestFocusKey() {
     const QString said = w->MoveFocusToBestFocus();
     QVERIFY2(said.startsWith(QStringLiteral("This lens brings the light to no focus")),
              qPrintable(said));
+    // A screen reader is told the same.
+    QCOMPARE(w->findChild<QPushButton*>(QStringLiteral("bestFocusButton"))->accessibleDescription(),
+             said);
     QCOMPARE(w->ReadControls().fOCUS_POINT, 5);
 }
 

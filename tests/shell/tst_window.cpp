@@ -705,6 +705,13 @@ void TestWindow::accessibleTexts_data() {
     QTest::newRow("thickness read-out, English") << true << "Label4"
                                                  << "LENS WIDTH = 100 # of Waves = 20.00"
                                                  << "Thickness read-out";
+    // The strip's buttons that describe themselves keep their own words.
+    QTest::newRow("LESSON, English") << true << "lessonButton"
+                                     << "LESSON"
+                                     << "Lesson: why a lens focuses (F2)";
+    QTest::newRow("best focus, English") << true << "bestFocusButton"
+                                         << "F → BEST FOCUS"
+                                         << "Move F to the best focus (B)";
 }
 
 void TestWindow::accessibleTexts() {

@@ -1,6 +1,5 @@
 #include "shell/main_window.h"
 
-#include "export/said.h"
 #include "figure/control_texts.h"
 #include "figure/draw_construction.h"
 #include "shell/canvas_widget.h"

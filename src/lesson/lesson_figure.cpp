@@ -174,9 +174,17 @@ Recording DrawBeatFigure(int step, int beat, std::string_view language) {
     RecordingSurface s;
     waves::BeginWaveSurface(s, box);
     waves::DrawGlass(trace.lens, s, box);
+    // The wavefronts join the points of equal count on every ray of the fan, so that they stay
+    // smooth, but only up to the back face: behind it the rays alone tell where the light goes.
+    std::vector<std::vector<PathPiece>> fronts;
     std::vector<std::vector<PathPiece>> paths;
-    for (std::size_t i = 0; i < trace.rays.size(); i += LessonRayStride) {
-        paths.push_back(Shown(waves::RayPath(trace.rays[i], trace.lens, box), figure.reach, box));
+    for (std::size_t i = 0; i < trace.rays.size(); ++i) {
+        const std::vector<PathPiece> path = waves::RayPath(trace.rays[i], trace.lens, box);
+        fronts.push_back(Shown(path, RayReach::ToBack, box));
+        if (i % LessonRayStride != 0) {
+            continue;
+        }
+        paths.push_back(Shown(path, figure.reach, box));
         const Highlight highlight = figure.written ? figure.highlight : Highlight::None;
         const Rgb colour = RayColourOf(i, highlight, figure.second);
         s.DrawWidth = colour == PlainRay ? 2 : 4;
@@ -195,7 +203,7 @@ Recording DrawBeatFigure(int step, int beat, std::string_view language) {
         if (figure.flash) {
             crests.flash = scene.flash;
         }
-        waves::DrawWavefronts(paths, unit, crests, s);
+        waves::DrawWavefronts(figure.flash ? paths : fronts, unit, crests, s);
     }
     Markers(trace.lens, box, figure.markF, s);
     // The numbers, one a line, above the scene, each in the colour of the ray it names.

@@ -25,6 +25,14 @@ std::vector<LessonBeat> Beats(const Controls& scene, BeatFigure ask, BeatFigure 
             {BeatKind::Explain, scene, look}};
 }
 
+/// `beats` with the question's numbers written on every figure.
+std::vector<LessonBeat> WithGiven(std::vector<LessonBeat> beats) {
+    for (LessonBeat& beat : beats) {
+        beat.figure.given = true;
+    }
+    return beats;
+}
+
 std::vector<LessonStep> MakeSteps() {
     const auto waves = [](int source, int focus) {
         return SceneOf([&](Controls& c) {
@@ -71,12 +79,12 @@ std::vector<LessonStep> MakeSteps() {
         {"glass", classic, 4, Beats(classic, airTicks, allTicks)},
         {"fronts", classic, 4, Beats(classic, fronts, fronts)},
         {"nofocus", waves(-20, 5), 5, Beats(waves(-20, 5), toF, inner)},
-        {"far", waves(-200, 8), 5, Beats(waves(-200, 8), toF, toF)},
-        {"offfocus", waves(-200, 20), 4, Beats(waves(-200, 20), toF, toF)},
+        {"far", waves(-200, 8), 5, WithGiven(Beats(waves(-200, 8), toF, toF))},
+        {"offfocus", waves(-200, 20), 4, WithGiven(Beats(waves(-200, 20), toF, toF))},
         {"perfect", perfect, 5, Beats(perfect, toF, toF)},
         {"flash", flash, 5, Beats(flash, toF, crest)},
         {"hyperbola", hyperbola, 5, Beats(hyperbola, toF, flat)},
-        {"yourturn", waves(-150, 5), 5, yourTurn},
+        {"yourturn", waves(-150, 5), 5, WithGiven(yourTurn)},
     };
 }
 
@@ -91,6 +99,18 @@ std::string Key(const LessonStep& step, std::string_view part) {
 /// The catalogue's text `part` of step `step`, its numbers filled in.
 std::string StepText(int step, std::string_view part, std::string_view language) {
     return FillPlaceholders(Text(Key(StepAt(step), part), language), LessonNumbers(step));
+}
+
+/// The lines of `text`, split at its line breaks.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 /// The words a beat of `kind` shows on the stage.
@@ -172,15 +192,11 @@ BeatPage BeatPageOf(int step, int beat, std::string_view language) {
 }
 
 std::vector<std::string> LessonFigureLines(int step, std::string_view language) {
-    const std::string all = StepText(step, "figure", language);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= all.size()) {
-        const std::size_t end = std::min(all.find('\n', start), all.size());
-        lines.push_back(all.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
+    return Lines(StepText(step, "figure", language));
+}
+
+std::vector<std::string> LessonGivenLines(int step, std::string_view language) {
+    return Lines(StepText(step, "given", language));
 }
 
 std::string LessonJson(const LessonPage& page) {

@@ -35,6 +35,8 @@ struct BeatFigure {
     bool markF = false;
     /// The step's numbers written large ("lesson.KEY.figure", one line a text).
     bool written = false;
+    /// The numbers the question gives written above them ("lesson.KEY.given"), in black.
+    bool given = false;
     /// The rays those numbers are about, highlighted with their lines in the same colour: none
     /// (the lines black), the axis ray (every line in its colour), or the axis ray and the
     /// outer ray (the first line in the axis ray's colour, the second in the outer ray's).
@@ -115,6 +117,9 @@ BeatPage BeatPageOf(int step, int beat, std::string_view language);
 
 /// The lines step `step` writes large on the figures of its later beats, numbers filled in.
 std::vector<std::string> LessonFigureLines(int step, std::string_view language);
+
+/// The lines of the numbers step `step`'s question gives, which its figures write on every beat.
+std::vector<std::string> LessonGivenLines(int step, std::string_view language);
 
 /// The numbers a step quotes, as its texts show them ("14", "41.05"), in the order of their
 /// placeholders %1, %2, ...: computed from the step's own scene, so that the words change when

@@ -166,8 +166,17 @@ Recording DrawBeatFigure(int step, int beat, std::string_view language) {
     scene.view = View::Waves;
     const waves::WaveTrace trace = waves::TraceWaves(scene);
     const BeatFigure& figure = b.figure;
-    const std::vector<std::string> lines =
-        figure.written ? LessonFigureLines(step, language) : std::vector<std::string>{};
+    // The numbers the question gives, then those the class reads off.
+    std::vector<std::string> lines;
+    if (figure.given) {
+        lines = LessonGivenLines(step, language);
+    }
+    const std::size_t given = lines.size();
+    if (figure.written) {
+        for (std::string& line : LessonFigureLines(step, language)) {
+            lines.push_back(std::move(line));
+        }
+    }
     const UserBox box = FigureBox(SceneBox(trace, figure), static_cast<int>(lines.size()));
     const double unit = (box.right - box.left) / Surface::ReferencePixels;
 
@@ -206,11 +215,13 @@ Recording DrawBeatFigure(int step, int beat, std::string_view language) {
         waves::DrawWavefronts(figure.flash ? paths : fronts, unit, crests, s);
     }
     Markers(trace.lens, box, figure.markF, s);
-    // The numbers, one a line, above the scene, each in the colour of the ray it names.
+    // The numbers, one a line, above the scene: those given in black, those read off in the
+    // colour of the ray each names.
     for (std::size_t i = 0; i < lines.size(); ++i) {
         waves::Label(s, box.left + MarginPixels * unit,
                      box.top - (MarginPixels + LinePixels * static_cast<double>(i)) * unit,
-                     lines[i], LineColourOf(i, figure.highlight));
+                     lines[i],
+                     i < given ? waves::Black : LineColourOf(i - given, figure.highlight));
     }
     return s.Take();
 }

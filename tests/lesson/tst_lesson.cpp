@@ -190,9 +190,10 @@ void TestLesson::everyBeat_data() {
 }
 
 // Every beat as a class sees it: two to four beats, asking first and explaining last; at most 25
-// words on the stage; its figure's texts large, apart and off the glass. The question gives
-// nothing of the answer away: neither its words nor its figure hold the answer's key word or any
-// of its numbers, and each of those numbers is written large on the figure of a later beat.
+// words on the stage; its figure's texts large, apart and off the glass. The question's numbers
+// stand on its figure, and it gives nothing of the answer away: neither its words nor its figure
+// hold the answer's key word or any of its numbers, and each of those numbers is written large
+// on the figure of a later beat.
 void TestLesson::everyBeat() {
     QFETCH(int, step);
     QFETCH(int, beat);
@@ -247,6 +248,12 @@ void TestLesson::everyBeat() {
     }
     for (const TextItem& t : texts) {
         asked += t.text + "\n";
+    }
+    // The numbers the question names stand on its own figure, large.
+    for (const QString& number : NumbersIn(page.question)) {
+        QVERIFY2(std::any_of(texts.begin(), texts.end(),
+                             [&](const TextItem& t) { return NumbersIn(t.text).contains(number); }),
+                 qPrintable(number));
     }
     QVERIFY2(HoldsWord(page.answer, page.keyword), page.keyword.c_str());
     QVERIFY2(!HoldsWord(asked, page.keyword), page.keyword.c_str());

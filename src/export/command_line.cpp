@@ -13,6 +13,7 @@
 #include "export/said.h"
 #include "figure/figure_document.h"
 #include "lesson/lesson.h"
+#include "lesson/lesson_figure.h"
 #include "waves/wave_focus.h"
 
 #include <QCoreApplication>
@@ -32,6 +33,8 @@ struct Request {
     /// --focus best: F is set once the lens is known.
     bool bestFocus = false;
     std::optional<int> lessonStep;
+    /// --beat B: the figure of that beat of the step instead of the step's scene.
+    std::optional<int> lessonBeat;
     std::optional<int> frames;
     int pngSize = 1000;
 };
@@ -167,10 +170,36 @@ Problem OutputFileProblem(const GivenOptions& given, std::string_view language) 
     return std::nullopt;
 }
 
+/// --beat B: a beat of the --lesson step, one figure written by --export.
+Problem ReadLessonBeat(const GivenOptions& given, std::string_view language, Request& request) {
+    if (!given.IsSet("beat")) {
+        return std::nullopt;
+    }
+    if (!request.lessonStep) {
+        return Said("cli.beatWithoutLesson", language);
+    }
+    for (const std::string_view other : {"print-to", "frames", "animate", "worksheet"}) {
+        if (given.IsSet(other)) {
+            return Said("cli.beatOneFigure", language, {Utf8(other)});
+        }
+    }
+    Problem problem;
+    if (const auto beat = NumberOption(given, "beat", language, problem)) {
+        const int beats = LessonBeatCount(*request.lessonStep);
+        if (*beat > beats) {
+            return Said("cli.beatOutOfRange", language,
+                        {QString::number(*request.lessonStep), QString::number(beats),
+                         QString::number(*beat)});
+        }
+        request.lessonBeat = static_cast<int>(*beat);
+    }
+    return problem;
+}
+
 /// --lesson N: the step's own scene, so no scene option may stand beside it.
 Problem ReadLessonStep(const GivenOptions& given, std::string_view language, Request& request) {
     if (!given.IsSet("lesson")) {
-        return std::nullopt;
+        return ReadLessonBeat(given, language, request);
     }
     for (const auto& [option, value] : given.options) {
         if (option->scene) {
@@ -182,7 +211,7 @@ Problem ReadLessonStep(const GivenOptions& given, std::string_view language, Req
         request.lessonStep = static_cast<int>(*step);
         request.controls = LessonScene(*request.lessonStep, TextLanguage(request.controls));
     }
-    return problem;
+    return problem ? problem : ReadLessonBeat(given, language, request);
 }
 
 /// Every check after the words are read, in the order the user meets them: where each option
@@ -263,6 +292,13 @@ WriteResult WriteRequest(const GivenOptions& given, const Request& request,
         return WriteAnimatedSvg(path, controls, language);
     }
     const FigureFormat format = *FigureFormatForPath(path);
+    if (request.lessonStep && request.lessonBeat) {
+        const std::string_view lang = TextLanguage(controls);
+        FigureContent content = BeatFigureContent(*request.lessonStep, *request.lessonBeat, lang);
+        content.moreMembers.emplace_back(
+            "lesson", LessonJson(BeatPageOf(*request.lessonStep, *request.lessonBeat, lang)));
+        return WriteFigure(path, format, content, request.pngSize, language);
+    }
     if (given.IsSet("export")) {
         return WriteFigure(path, format, withLesson(DrawFigureContent(controls, sheet)),
                            request.pngSize, language);

@@ -15,6 +15,15 @@ namespace {
 constexpr unsigned Anywhere = InExport | InWindow | InLessonPlan;
 constexpr unsigned ExportOrWindow = InExport | InWindow;
 
+/// The most beats a step of the lesson has.
+int MostBeats() {
+    int most = 1;
+    for (int step = 1; step <= LessonStepCount(); ++step) {
+        most = std::max(most, LessonBeatCount(step));
+    }
+    return most;
+}
+
 /// The table itself. The lesson's step count is known only at run time, so the table is made
 /// once, on first use.
 std::vector<CommandOption> MakeOptions() {
@@ -78,6 +87,7 @@ std::vector<CommandOption> MakeOptions() {
         onOff("worksheet", InExport, false),
         word("lang", {}, Anywhere, false),
         integer("lesson", "N", 1, LessonStepCount(), 1, ExportOrWindow, false),
+        integer("beat", "B", 1, MostBeats(), 1, InExport, false),
         file("lesson-plan", InLessonPlan),
     };
 }

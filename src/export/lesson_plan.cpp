@@ -3,8 +3,8 @@
 #include "export/said.h"
 
 #include "export/figure_export.h"
-#include "figure/figure_content.h"
 #include "lesson/lesson.h"
+#include "lesson/lesson_figure.h"
 #include "texts/catalogue.h"
 
 #include <QBuffer>
@@ -32,6 +32,19 @@ QString StepHeading(const LessonPage& page, int minutes, std::string_view langua
     return QStringLiteral("<h2>%1 — %2 <small>(%3)</small></h2>")
         .arg(Html(LessonProgress(page.step, language)), Html(page.title),
              Html(Text("lesson.plan.minutes", language, {std::to_string(minutes)})));
+}
+
+/// The heading of a beat of `kind` on a step's card: the column of the student sheet it fills.
+std::string_view BeatLabel(BeatKind kind) {
+    switch (kind) {
+    case BeatKind::Ask:
+        return "lesson.plan.predict";
+    case BeatKind::Look:
+        return "lesson.plan.observe";
+    case BeatKind::Explain:
+        return "lesson.plan.explain";
+    }
+    return "lesson.plan.predict";
 }
 
 } // namespace
@@ -65,11 +78,14 @@ QString LessonPlanHtml(std::string_view language) {
         html += QStringLiteral("<div style=\"page-break-before: always\">");
         html += StepHeading(page, steps[static_cast<std::size_t>(i)].minutes, language);
         html += QStringLiteral("<p><img src=\"step-%1.png\" width=\"330\"></p>").arg(i + 1);
-        html += QStringLiteral("<p>%1</p>").arg(Html(page.text));
-        html += QStringLiteral("<p><b>%1:</b> %2</p>")
-                    .arg(Say("lesson.questionLabel", language), Html(page.question));
-        html += QStringLiteral("<p><b>%1:</b> %2</p></div>")
-                    .arg(Say("lesson.answerLabel", language), Html(page.answer));
+        // Each beat: what the stage says, then the teacher's words.
+        for (int beat = 1; beat <= LessonBeatCount(i + 1); ++beat) {
+            const BeatPage b = BeatPageOf(i + 1, beat, language);
+            html +=
+                QStringLiteral("<p><b>%1:</b> %2</p><p><i>%3</i></p>")
+                    .arg(Say(BeatLabel(b.kind), language), Html(b.onScreen.front()), Html(b.notes));
+        }
+        html += QStringLiteral("</div>");
     }
     // The student sheet: the figures with their counts blank, the questions, room to write.
     html += QStringLiteral("<div style=\"page-break-before: always\"><h1>%1</h1><p>%2</p></div>")
@@ -100,13 +116,14 @@ void PrintLessonPlanOn(QPagedPaintDevice& device, std::string_view language) {
     font.setPointSizeF(10);
     document.setDefaultFont(font);
     for (int i = 1; i <= LessonStepCount(); ++i) {
-        const Controls scene = LessonScene(i, language);
+        // The card shows the figure the class looks at; the sheet the question's, which holds
+        // no answer.
         document.addResource(QTextDocument::ImageResource,
                              QUrl(QStringLiteral("step-%1.png").arg(i)),
-                             RenderImage(DrawFigureContent(scene).canvas, FigurePixels));
+                             RenderImage(DrawBeatFigure(i, 2, language), FigurePixels));
         document.addResource(QTextDocument::ImageResource,
                              QUrl(QStringLiteral("sheet-%1.png").arg(i)),
-                             RenderImage(DrawFigureContent(scene, true).canvas, FigurePixels));
+                             RenderImage(DrawBeatFigure(i, 1, language), FigurePixels));
     }
     document.setHtml(LessonPlanHtml(language));
     document.print(&device);

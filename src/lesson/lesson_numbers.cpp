@@ -1,9 +1,7 @@
 #include "lesson/lesson.h"
 
 #include "construction/number_format.h"
-#include "construction/scene.h"
-#include "construction/scene_parameters.h"
-#include "figure/figure_content.h"
+#include "lesson/lesson_figure.h"
 #include "waves/wave_ledger.h"
 #include "waves/wave_trace.h"
 
@@ -11,53 +9,27 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <mutex>
 
 namespace kymata {
 
 namespace {
 
-/// The earliest and latest count at F of the drawn rays that get through.
-std::pair<double, double> CountRange(const waves::WaveTrace& trace) {
-    double least = INFINITY;
-    double most = -INFINITY;
-    for (const waves::TracedRay& ray : trace.rays) {
-        if (ray.total) {
-            least = std::min(least, *ray.total);
-            most = std::max(most, *ray.total);
-        }
-    }
-    return {least, most};
+/// The axis ray and the outer ray of the lesson's fan, as its figures highlight them.
+const waves::TracedRay& AxisRay(const waves::WaveTrace& trace) {
+    return trace.rays.at(LessonAxisRay);
+}
+const waves::TracedRay& OuterRay(const waves::WaveTrace& trace) {
+    return trace.rays.at(LessonOuterRay);
 }
 
-/// The difference of two counts as the texts show them with two decimals, so that the sum a
-/// pupil does with the shown numbers comes out as shown.
-std::string ShownDifference(double least, double most) {
-    return Format(std::stod(Format(most, 2)) - std::stod(Format(least, 2)), 2);
+std::string Percent(double part, int decimals) {
+    return Format(100 * part, decimals);
 }
 
-std::string Percent(const std::optional<double>& part) {
-    return Format(100 * part.value_or(0), 0);
-}
-
-/// A distance in wavelengths behind the back face.
-std::string Behind(const waves::WaveTrace& trace, double x) {
-    return Format((x - trace.lens.backX) / trace.lens.wavelength, 2);
-}
-
-/// The texts of `figure` with role `role`, in drawing order.
-std::vector<std::string> TextsOf(const Recording& figure, TextRole role) {
-    std::vector<std::string> texts;
-    for (const Item& item : figure.items) {
-        if (const auto* t = std::get_if<TextItem>(&item); t && t->role == role) {
-            texts.push_back(t->text);
-        }
-    }
-    return texts;
-}
-
-/// The count a "#L = 14.0" label of the classic figure gives.
-double LabelCount(const std::string& label) {
-    return std::stod(label.substr(label.find('=') + 1));
+/// Air wavelengths from the source to the front vertex, a whole number in every scene.
+std::string SourceDistance(const waves::WaveLens& lens) {
+    return Format((lens.frontVertexX - lens.sourceX) / lens.wavelength, 0);
 }
 
 /// The first source bar beyond the front focal point of the sphere: the nearest source whose
@@ -68,104 +40,102 @@ int FirstFocusingBar(const waves::WaveLens& lens) {
     return static_cast<int>(std::floor((focal - lens.frontVertexX) / lens.wavelength)) + 1;
 }
 
-std::vector<std::string> ClassicPoint(const Controls& scene) {
-    const Recording figure = DrawFigureContent(scene).canvas;
-    const std::vector<std::string> labels = TextsOf(figure, TextRole::Count);
-    double least = INFINITY;
-    double most = 0;
-    for (const std::string& label : labels) {
-        least = std::min(least, LabelCount(label));
-        most = std::max(most, LabelCount(label));
-    }
-    return {Format(least, 1), Format(most, 1)};
+/// "14.0" and "15.2": the waves from S to the glass along the axis ray and the outer ray.
+std::vector<std::string> WavesToGlass(const Controls& scene) {
+    const waves::WaveTrace trace = waves::TraceWaves(scene);
+    return {Format(AxisRay(trace).air, 1), Format(OuterRay(trace).air, 1)};
 }
 
+/// The glass wavelengths across the lens on the axis, and the air wavelengths of that length.
 std::vector<std::string> SlowerInGlass(const Controls& scene) {
     const double n = scene.n_DIATHLASI / 100.0;
-    return {PlainNumber(n), std::to_string(scene.pachos), Format(scene.pachos / n, 2),
-            Format(1 / n, 2)};
+    return {std::to_string(scene.pachos), Format(scene.pachos / n, 2), PlainNumber(n)};
 }
 
+/// Along the axis: the waves in air, in the glass, and from S to the back of the glass.
 std::vector<std::string> Wavefronts(const Controls& scene) {
-    Scene s;
-    ReadScene(scene, s);
-    const SphericalGeometry g = DeriveSphericalGeometry(scene, s);
-    const long toLens = std::lround((g.FrontVertexX - s.SourceX) / s.Wavelength);
-    return {std::to_string(toLens), std::to_string(scene.pachos),
-            std::to_string(toLens + scene.pachos)};
+    const waves::WaveTrace trace = waves::TraceWaves(scene);
+    const long air = std::lround(AxisRay(trace).air);
+    const long glass = std::lround(*AxisRay(trace).glass);
+    return {std::to_string(air), std::to_string(glass), std::to_string(air + glass)};
 }
 
+/// The counts at F of the axis ray and of the first ray above it, then why there is no focus
+/// (for the notes): the source's distance, the front focal distance, the first focusing source
+/// bar and n - 1.
 std::vector<std::string> NoFocus(const Controls& scene) {
     const waves::WaveTrace trace = waves::TraceWaves(scene);
-    const auto [least, most] = CountRange(trace);
     const waves::NearSource near =
         waves::SourceWithinFocalDistance(trace.lens).value_or(waves::NearSource{0, 0, false});
-    return {std::to_string(scene.fOCUS_POINT),
-            Format(least, 2),
-            Format(most, 2),
+    return {Format(*AxisRay(trace).total, 2),
+            Format(*trace.rays.at(LessonInnerRay).total, 2),
             Format(near.distance, 0),
             Format(near.focal, 0),
             std::to_string(FirstFocusingBar(trace.lens)),
             Format(trace.lens.index - 1, 2)};
 }
 
+/// The source's distance, the counts at F of the axis and the outer ray, and F.
 std::vector<std::string> FarSource(const Controls& scene) {
     const waves::WaveTrace trace = waves::TraceWaves(scene);
-    const auto [least, most] = CountRange(trace);
-    return {Format((trace.lens.frontVertexX - trace.lens.sourceX) / trace.lens.wavelength, 0),
-            std::to_string(scene.fOCUS_POINT),
-            Behind(trace, trace.bestFocus.value_or(trace.lens.backX)),
-            Format(least, 2),
-            Format(most, 2),
-            Percent(trace.inStepAll),
-            ShownDifference(least, most)};
+    return {SourceDistance(trace.lens), Format(*AxisRay(trace).total, 2),
+            Format(*OuterRay(trace).total, 2), std::to_string(scene.fOCUS_POINT)};
 }
 
+/// F, the counts at F of the axis and the outer ray, and the brightness at F in per cent of a
+/// perfect focus there.
 std::vector<std::string> OffTheFocus(const Controls& scene) {
     const waves::WaveTrace trace = waves::TraceWaves(scene);
-    const auto [least, most] = CountRange(trace);
-    return {std::to_string(scene.fOCUS_POINT), Format(least, 2), Format(most, 2),
-            ShownDifference(least, most), Percent(trace.inStepAll)};
+    return {std::to_string(scene.fOCUS_POINT), Format(*AxisRay(trace).total, 2),
+            Format(*OuterRay(trace).total, 2), Percent(trace.brightness.value_or(0), 0)};
 }
 
+/// The count at F of every ray, and how far the front leaves the sphere (for the notes).
 std::vector<std::string> PerfectLens(const Controls& scene) {
     const waves::WaveTrace trace = waves::TraceWaves(scene);
-    return {Format(trace.axialCount.value_or(0), 2), Percent(trace.inStepAll),
-            Format(trace.sphereGap.value_or(0), 2)};
+    return {Format(trace.axialCount.value_or(0), 2), Format(trace.sphereGap.value_or(0), 2)};
 }
 
+/// The waves the flash's crest still has to go on the outer ray when it reaches F on the axis.
 std::vector<std::string> Flash(const Controls& scene) {
     const waves::WaveTrace trace = waves::TraceWaves(scene);
-    const double axial = trace.axialCount.value_or(0);
-    const double most = CountRange(trace).second;
-    const double late = most - axial;
-    return {Format(axial, 2), Format(most, 2), Format(late, 2), Format(late - std::floor(late), 2)};
+    return {Format(*OuterRay(trace).total - trace.axialCount.value_or(0), 2)};
 }
 
+/// The waves from S to the back of the glass along the outer ray (and every other), and the
+/// source's distance from the tip (for the notes).
 std::vector<std::string> Hyperbola(const Controls& scene) {
     const waves::WaveTrace trace = waves::TraceWaves(scene);
-    const waves::TracedRay& edge = trace.rays.front();
-    return {std::to_string(-scene.initial_POINT), Format(edge.air + edge.glass.value_or(0), 2)};
+    const waves::TracedRay& outer = OuterRay(trace);
+    return {Format(outer.air + outer.glass.value_or(0), 2), std::to_string(-scene.initial_POINT)};
 }
 
-/// The target point F (1..50) at which the converged agreement at F is greatest.
-std::pair<int, double> MostInStep(Controls scene) {
-    std::pair<int, double> best{0, -1};
+/// The converged agreement at F with F on the bar `f`.
+double InStepAt(Controls scene, int f) {
+    scene.fOCUS_POINT = f;
+    return waves::TraceWaves(scene).inStepAll.value_or(0);
+}
+
+/// The source's distance; the F (1..50) at which the agreement at F is greatest, and the
+/// agreement there; the F before it and its agreement; the F after it and its agreement; all
+/// as the meter shows them, with one decimal.
+std::vector<std::string> YourTurn(const Controls& scene) {
+    std::map<int, double> inStep;
+    int best = fOCUS_POINT_Range.min;
     for (int f = fOCUS_POINT_Range.min; f <= fOCUS_POINT_Range.max; ++f) {
-        scene.fOCUS_POINT = f;
-        const double inStep = waves::TraceWaves(scene).inStepAll.value_or(0);
-        if (inStep > best.second) {
-            best = {f, inStep};
+        inStep[f] = InStepAt(scene, f);
+        if (inStep[f] > inStep[best]) {
+            best = f;
         }
     }
-    return best;
-}
-
-std::vector<std::string> YourTurn(const Controls& scene) {
-    const waves::WaveTrace trace = waves::TraceWaves(scene);
-    const auto [focus, inStep] = MostInStep(scene);
-    return {Format((trace.lens.frontVertexX - trace.lens.sourceX) / trace.lens.wavelength, 0),
-            std::to_string(focus), Format(100 * inStep, 0)};
+    const auto meter = [&](int f) { return Percent(inStep.at(f), 1); };
+    return {SourceDistance(waves::DescribeWaveLens(scene)),
+            std::to_string(best),
+            meter(best),
+            std::to_string(best - 1),
+            meter(best - 1),
+            std::to_string(best + 1),
+            meter(best + 1)};
 }
 
 } // namespace
@@ -173,12 +143,19 @@ std::vector<std::string> YourTurn(const Controls& scene) {
 std::vector<std::string> LessonNumbers(int step) {
     static const std::map<std::string_view,
                           std::function<std::vector<std::string>(const Controls&)>>
-        numbers{{"point", ClassicPoint},  {"glass", SlowerInGlass}, {"fronts", Wavefronts},
+        numbers{{"point", WavesToGlass},  {"glass", SlowerInGlass}, {"fronts", Wavefronts},
                 {"nofocus", NoFocus},     {"far", FarSource},       {"offfocus", OffTheFocus},
                 {"perfect", PerfectLens}, {"flash", Flash},         {"hyperbola", Hyperbola},
                 {"yourturn", YourTurn}};
+    // Each step's numbers are computed once: the last step's search over F takes a while.
+    static std::mutex guard;
+    static std::map<int, std::vector<std::string>> known;
+    const std::lock_guard<std::mutex> lock(guard);
+    if (const auto found = known.find(step); found != known.end()) {
+        return found->second;
+    }
     const LessonStep& s = LessonSteps().at(static_cast<std::size_t>(step - 1));
-    return numbers.at(s.key)(s.scene);
+    return known[step] = numbers.at(s.key)(s.scene);
 }
 
 } // namespace kymata

@@ -2,6 +2,7 @@
 #include "export/command_options.h"
 #include "export/kymata_process.h"
 #include "lesson/lesson.h"
+#include "lesson/lesson_figure.h"
 #include "texts/catalogue.h"
 
 #include <QDir>
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void withoutDisplayWritesTheStartFigure();
     void lessonStepExports_data();
     void lessonStepExports();
+    void lessonBeatExports_data();
+    void lessonBeatExports();
     void lessonPlan_data();
     void lessonPlan();
     void focusBest_data();
@@ -232,6 +235,13 @@ void TestCommandLine::badUsage_data() {
         << QStringList{"--view", "waves", "--frames", "5", "--phase", "0.5"} << "leave out";
     QTest::newRow("phase and flash")
         << QStringList{"--view", "waves", "--phase", "0.5", "--flash", "3"} << "not both";
+    QTest::newRow("a beat without a step")
+        << QStringList{"--beat", "2"} << "--beat goes with --lesson N";
+    QTest::newRow("a beat out of range")
+        << QStringList{"--lesson", "3", "--beat", "0"} << "from 1 to 3";
+    QTest::newRow("a beat with a worksheet")
+        << QStringList{"--lesson", "3", "--beat", "1", "--worksheet"}
+        << "--beat writes one figure with --export; leave out --worksheet";
 }
 
 void TestCommandLine::badUsage() {
@@ -584,6 +594,52 @@ void TestCommandLine::lessonStepExports() {
     const QJsonObject pageDoc = QJsonDocument::fromJson(printed.readAll()).object();
     QVERIFY(pageDoc.contains("page"));
     QCOMPARE(pageDoc["lesson"].toObject()["step"].toInt(), step);
+}
+
+void TestCommandLine::lessonBeatExports_data() {
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("beat");
+    QTest::addColumn<QString>("lang");
+    for (int step = 1; step <= LessonStepCount(); ++step) {
+        for (int beat = 1; beat <= LessonBeatCount(step); ++beat) {
+            for (const char* lang : {"el", "en"}) {
+                QTest::addRow("%d.%d %s", step, beat, lang)
+                    << step << beat << QString::fromLatin1(lang);
+            }
+        }
+    }
+}
+
+// Every beat of every step exports in both languages: its figure is the beat's, and the
+// document's "lesson" object carries the beat and its texts.
+void TestCommandLine::lessonBeatExports() {
+    QFETCH(int, step);
+    QFETCH(int, beat);
+    QFETCH(QString, lang);
+    const QString json = Path(QStringLiteral("beat.json"));
+    QCOMPARE(Kymata({"--lesson", QString::number(step), "--beat", QString::number(beat), "--lang",
+                     lang, "--export", json})
+                 .exitCode,
+             0);
+    QFile file(json);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject doc = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject o = doc["lesson"].toObject();
+    const BeatPage page = BeatPageOf(step, beat, lang.toStdString());
+    QCOMPARE(o["step"].toInt(), step);
+    QCOMPARE(o["beat"].toInt(), beat);
+    QCOMPARE(o["beats"].toInt(), LessonBeatCount(step));
+    QCOMPARE(o["kind"].toString(), QString::fromUtf8(BeatKindName(page.kind).data()));
+    QCOMPARE(o["title"].toString(), QString::fromStdString(page.title));
+    QCOMPARE(o["onScreen"].toArray().size(), static_cast<qsizetype>(page.onScreen.size()));
+    QCOMPARE(o["onScreen"].toArray().first().toString(),
+             QString::fromStdString(page.onScreen.front()));
+    QCOMPARE(o["notes"].toString(), QString::fromStdString(page.notes));
+    QCOMPARE(o["question"].toString(), QString::fromStdString(page.question));
+    QCOMPARE(o["answer"].toString(), QString::fromStdString(page.answer));
+    const QJsonArray items = doc["canvas"].toObject()["items"].toArray();
+    QCOMPARE(items.size(),
+             static_cast<qsizetype>(DrawBeatFigure(step, beat, lang.toStdString()).items.size()));
 }
 
 void TestCommandLine::lessonPlan_data() {

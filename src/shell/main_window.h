@@ -33,6 +33,7 @@ class GuideDialog;
 class LedgerPanel;
 class LessonPanel;
 class PrintDispatch;
+enum class PrintAsked;
 
 /// The one window of the program: the canvas `EIKON` and the thirteen controls that set the
 /// scene. Every control event redraws the figure once through `DrawConstruction`.
@@ -181,8 +182,9 @@ private:
     void SaveAs(bool worksheet);
     void PrintWithDialog(bool worksheet);
     /// Runs `open` once the print service is known to answer (or to be absent, when the dialog
-    /// offers files alone); a silent service is said instead, with the window usable all along.
-    void WhenPrintServiceAnswers(std::function<void()> open);
+    /// offers files alone); a silent service, or a page still being sent, is said instead (the
+    /// way to a PDF that `asked` has named), with the window usable all along.
+    void WhenPrintServiceAnswers(PrintAsked asked, std::function<void()> open);
     /// Says how a printing ended: a warning for a page that will not print, a note for one
     /// that waits in the queue.
     void ShowPrintEnd(bool failed, const QString& said);

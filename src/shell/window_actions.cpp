@@ -11,6 +11,7 @@
 #include "shell/guide_dialog.h"
 #include "shell/print_dispatch.h"
 #include "shell/printer_output.h"
+#include "shell/replace_protected.h"
 #include "shell/window_texts.h"
 #include "texts/catalogue.h"
 #include "waves/wave_focus.h"
@@ -305,8 +306,13 @@ bool DHMIOYRGO_KYKLO::SaveFigure(const QString& path, int pngSize, bool workshee
                                       Said("window.unknownExtension", Language(), {path}));
         return false;
     }
-    const WriteResult written = WriteFigure(
-        path, *format, DrawFigureContent(ReadControls(), worksheet), pngSize, Language());
+    const WriteResult written = WriteAskingForProtected(
+        this, Q(texts.saveFigure), path,
+        [&] {
+            return WriteFigure(path, *format, DrawFigureContent(ReadControls(), worksheet), pngSize,
+                               Language());
+        },
+        Language());
     if (!written.ok) {
         Warn(Q(texts.saveFigure), Q(texts.saveFailed) + QLatin1Char('\n') + written.error);
     } else if (!written.note.isEmpty()) {
@@ -319,23 +325,17 @@ void DHMIOYRGO_KYKLO::Command1_Click() {
     PrintWithDialog(false);
 }
 
-void DHMIOYRGO_KYKLO::WhenPrintServiceAnswers(std::function<void()> open) {
+void DHMIOYRGO_KYKLO::WhenPrintServiceAnswers(PrintAsked asked, std::function<void()> open) {
     // The print dialog and the printer ask the print service for its printers, and would wait
     // on one that takes connections and never answers: it is asked first, off the window's
     // thread, with a bounded wait.
-    print_->AskService([this, open = std::move(open)](ServiceState state) {
-        if (state == ServiceState::Silent) {
-            ShowPrintEnd(true, Said("print.serviceSilentAtStart", Language()));
-            return;
-        }
-        open();
-    });
+    print_->AskService(asked, Language(), std::move(open));
 }
 
 void DHMIOYRGO_KYKLO::PrintWithDialog(bool worksheet) {
     // The standard dialog, with the default printer chosen; the user may pick another printer
     // or printing to a PDF file. Cancel prints nothing and changes nothing.
-    WhenPrintServiceAnswers([this, worksheet] {
+    WhenPrintServiceAnswers(PrintAsked::Figure, [this, worksheet] {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(QPageLayout::Landscape);
         QPrintDialog dialog(&printer, this);
@@ -359,10 +359,9 @@ bool DHMIOYRGO_KYKLO::PrintOn(QPrinter& printer, bool worksheet) {
         Tell(Q(ControlTextsFor(Language()).printCaption), outcome.message);
     }
     if (outcome.request) {
-        if (print_->Busy()) {
-            return false;
-        }
+        const bool free = !print_->Busy();
         print_->Send(*outcome.request, Language());
+        return free;
     }
     return true;
 }

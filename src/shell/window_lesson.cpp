@@ -10,6 +10,7 @@
 #include "shell/lesson_panel.h"
 #include "shell/print_dispatch.h"
 #include "shell/printer_output.h"
+#include "shell/replace_protected.h"
 #include "shell/window_texts.h"
 #include "texts/catalogue.h"
 
@@ -147,7 +148,9 @@ void DHMIOYRGO_KYKLO::LessonAgain() {
 
 bool DHMIOYRGO_KYKLO::SaveLessonPlan(const QString& path) {
     const std::string language = Language();
-    const WriteResult written = WriteLessonPlan(path, language, language);
+    const WriteResult written = WriteAskingForProtected(
+        this, Said("lesson.plan.save", language), path,
+        [&] { return WriteLessonPlan(path, language, language); }, language);
     if (!written.ok) {
         Warn(Said("lesson.plan.save", language), written.error);
     } else if (!written.note.isEmpty()) {
@@ -170,7 +173,7 @@ void DHMIOYRGO_KYKLO::SaveLessonPlanAs() {
 }
 
 void DHMIOYRGO_KYKLO::PrintLessonPlan() {
-    WhenPrintServiceAnswers([this] {
+    WhenPrintServiceAnswers(PrintAsked::LessonPlan, [this] {
         const std::string language = Language();
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageSize(QPageSize(QPageSize::A4));
@@ -188,7 +191,7 @@ void DHMIOYRGO_KYKLO::PrintLessonPlan() {
         const QByteArray pdf = LessonPlanPdf(language);
         if (pdf.isEmpty()) {
             ShowPrintEnd(true, Said("print.pdfFailed", language));
-        } else if (!print_->Busy()) {
+        } else {
             print_->Send(RequestFor(printer, pdf, Said("lesson.title", language)), language);
         }
     });

@@ -14,7 +14,7 @@ PACKAGES = cmake make g++ pkg-config clang-format gettext \
            qt6-base-dev qt6-svg-dev qt6-l10n-tools libgl-dev \
            libbenchmark-dev \
            fonts-liberation2 fonts-dejavu-core \
-           cups libcups2-dev printer-driver-cups-pdf poppler-utils \
+           cups libcups2-dev printer-driver-cups-pdf poppler-utils strace \
            desktop-file-utils appstream groff-base dpkg-dev file lintian \
            emscripten node-acorn nodejs chromium
 

@@ -8,6 +8,7 @@
 #include "export/figure_export.h"
 #include "export/frame_folder.h"
 #include "export/lesson_plan.h"
+#include "export/lesson_plan_command.h"
 #include "export/page_output.h"
 #include "export/safe_file.h"
 #include "export/said.h"
@@ -106,6 +107,18 @@ Problem ReadScene(const GivenOptions& given, std::string_view language, Request&
     return std::nullopt;
 }
 
+/// The sentence for `--NAME`, which only the wave view takes, given with a view that does not
+/// trace waves: a lesson step's view is named, as the user did not choose it.
+QString NeedsWaves(const Request& request, const QString& name, const char* key,
+                   std::string_view language) {
+    if (request.lessonStep) {
+        return Said(
+            "cli.stepNotWaves", language,
+            {name, QString::number(*request.lessonStep), Utf8(ViewName(request.controls.view))});
+    }
+    return Said(key, language, {name});
+}
+
 /// --phase and --flash: a still moment of the moving crests, or one flash, in the wave view.
 Problem ReadMoment(const GivenOptions& given, std::string_view language, Request& request) {
     const bool phase = given.IsSet("phase");
@@ -113,8 +126,8 @@ Problem ReadMoment(const GivenOptions& given, std::string_view language, Request
         return std::nullopt;
     }
     if (!TracesWaves(request.controls.view)) {
-        return Said("cli.needsWaves", language,
-                    {phase ? QStringLiteral("phase") : QStringLiteral("flash")});
+        return NeedsWaves(request, phase ? QStringLiteral("phase") : QStringLiteral("flash"),
+                          "cli.needsWaves", language);
     }
     if (phase && given.IsSet("flash")) {
         return Said("cli.notTogether", language,
@@ -133,7 +146,10 @@ Problem ReadMotion(const GivenOptions& given, std::string_view language, Request
         return std::nullopt;
     }
     const QString name = animate ? QStringLiteral("animate") : QStringLiteral("frames");
-    if (!TracesWaves(request.controls.view) || !given.IsSet("export")) {
+    if (!TracesWaves(request.controls.view)) {
+        return NeedsWaves(request, name, "cli.needsWavesExport", language);
+    }
+    if (!given.IsSet("export")) {
         return Said("cli.needsWavesExport", language, {name});
     }
     if (animate && given.IsSet("frames")) {
@@ -215,7 +231,7 @@ Problem ReadLessonStep(const GivenOptions& given, std::string_view language, Req
 }
 
 /// Every check after the words are read, in the order the user meets them: where each option
-/// stands, the outputs, the scene, the moment, the motion, the file and the lesson.
+/// stands, the outputs, the scene, the lesson, the moment, the motion and the file.
 Problem ReadRequest(const GivenOptions& given, bool window, std::string_view language,
                     Request& request) {
     if (window) {
@@ -234,17 +250,16 @@ Problem ReadRequest(const GivenOptions& given, bool window, std::string_view lan
             return problem;
         }
     }
-    for (const auto read : {ReadScene, ReadMoment, ReadMotion}) {
+    // The step's scene before the moment and the motion, which its view may take.
+    for (const auto read : {ReadScene, ReadLessonStep, ReadMoment, ReadMotion}) {
         if (Problem problem = read(given, language, request)) {
             return problem;
         }
     }
     if (!window) {
-        if (Problem problem = OutputFileProblem(given, language)) {
-            return problem;
-        }
+        return OutputFileProblem(given, language);
     }
-    return ReadLessonStep(given, language, request);
+    return std::nullopt;
 }
 
 /// Moves F to the whole step nearest the best focus; a lens without one is a problem.
@@ -311,40 +326,6 @@ WriteResult WriteRequest(const GivenOptions& given, const Request& request,
     return WriteText(path, FigureJson(withLesson(printed.content), printed.page), language);
 }
 
-/// --lesson-plan FILE.pdf, with --lang alone beside it: the teacher's notes of the lesson.
-int RunLessonPlan(const GivenOptions& given, bool window, std::string_view language,
-                  QTextStream& out, QTextStream& err) {
-    Problem problem = MisplacedOption(given, InLessonPlan, language);
-    if (!problem && window) {
-        problem = Said("cli.planNotWindow", language);
-    }
-    std::optional<QString> lang;
-    if (!problem) {
-        problem = FileNameProblem(given, "lesson-plan", language);
-    }
-    if (!problem) {
-        lang = given.IsSet("lang") ? WordOption(given, "lang", language, problem)
-                                   : QStringLiteral("el");
-    }
-    const QString path = given.Value("lesson-plan");
-    if (!problem && FigureFormatForPath(path) != FigureFormat::Pdf) {
-        problem = Said("cli.bad.pdfFile", language, {path});
-    }
-    if (problem) {
-        err << Printable(*problem) << '\n';
-        return ExitBadUsage;
-    }
-    const WriteResult written = WriteLessonPlan(path, lang->toStdString(), language);
-    if (!written.ok) {
-        err << written.error << '\n';
-        return ExitWriteFailed;
-    }
-    if (!written.note.isEmpty()) {
-        out << written.note << '\n';
-    }
-    return ExitOk;
-}
-
 /// The command line, for an export (`window` null) or for a window start, whose controls go
 /// into `*window` instead of a file.
 int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
@@ -386,6 +367,7 @@ int Run(const QStringList& arguments, QTextStream& out, QTextStream& err,
         *window = WindowStart{request.controls, request.lessonStep};
         return ExitOk;
     }
+    const WriteProtectionWaived forced(given.IsSet("force"));
     const WriteResult written = WriteRequest(given, request, language);
     if (!written.ok) {
         err << written.error << '\n';

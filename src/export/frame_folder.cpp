@@ -1,6 +1,7 @@
 #include "export/frame_folder.h"
 
 #include "export/figure_export.h"
+#include "export/interrupt_cleanup.h"
 #include "export/said.h"
 #include "figure/figure_content.h"
 
@@ -10,9 +11,11 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,16 +49,20 @@ Holding WhatItHolds(const QString& folder) {
 }
 
 /// A folder made for the run beside the target, removed with all it holds unless it was put in
-/// place.
+/// place, and on an interruption (SIGINT, SIGTERM, SIGHUP) while it is watched.
 class RunFolder {
 public:
     explicit RunFolder(const std::string& parent) : path_(parent + "/.kymata-XXXXXX") {
         if (::mkdtemp(path_.data()) == nullptr) {
             path_.clear();
+            return;
         }
+        watch_ = std::make_unique<RemovedIfInterrupted>(path_, Leftover::Folder);
     }
     ~RunFolder() {
         if (!path_.empty() && !placed_) {
+            // It may hold the old folder, whose mode may keep its files.
+            ::chmod(path_.c_str(), 0700);
             QDir(QFile::decodeName(path_.c_str())).removeRecursively();
         }
     }
@@ -65,12 +72,54 @@ public:
     bool Made() const { return !path_.empty(); }
     QString Path() const { return QFile::decodeName(path_.c_str()); }
     const std::string& Native() const { return path_; }
-    void Placed() { placed_ = true; }
+    void Placed() {
+        placed_ = true;
+        Unwatched();
+    }
+    /// An interruption leaves the folder from now on.
+    void Unwatched() { watch_.reset(); }
 
 private:
     std::string path_;
     bool placed_ = false;
+    std::unique_ptr<RemovedIfInterrupted> watch_;
 };
+
+/// The mode a new folder gets: 0777 less the umask.
+mode_t NewFolderMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0777 & ~mask;
+}
+
+/// Puts the folder `run` in the place of the folder `target`. Where the file system can swap
+/// two names in one step, the target's name always holds the old folder or the new one, and
+/// `run`'s name the old one afterwards (removed with `run`). Elsewhere the old folder steps
+/// aside into a folder beside it first; a failure between puts it back, and an interruption between
+/// leaves both folders, hidden, rather than remove either. False (with errno) on failure.
+bool Swap(RunFolder& run, const std::string& target, const std::string& parent) {
+    if (::renameat2(AT_FDCWD, run.Native().c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) ==
+        0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        return false;
+    }
+    run.Unwatched();
+    RunFolder aside(parent);
+    aside.Unwatched();
+    if (!aside.Made() || ::rename(target.c_str(), (aside.Native() + "/old").c_str()) != 0) {
+        return false;
+    }
+    if (::rename(run.Native().c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::rename((aside.Native() + "/old").c_str(), target.c_str());
+        errno = error;
+        return false;
+    }
+    run.Placed();
+    return true;
+}
 
 } // namespace
 
@@ -99,6 +148,9 @@ WriteResult WriteFrames(const QString& folder, const Controls& controls, int cou
         if (earlier.others > 0) {
             return failed(Said("write.frames.notEmpty", language));
         }
+        if (WriteResult refused = RefusedAsProtected(folder, existing, language); !refused.ok) {
+            return refused;
+        }
         replacing = true;
     } else if (errno != ENOENT) {
         return failed(SystemReason(errno, language));
@@ -118,22 +170,23 @@ WriteResult WriteFrames(const QString& folder, const Controls& controls, int cou
             return failed(written.error.section(QStringLiteral(": "), -1));
         }
     }
-    // The earlier folder steps aside under a name of its own, the new one takes the name, and
-    // only then is the earlier one removed; a failure between puts it back.
-    RunFolder aside(parent);
+    // The new folder gets the old one's mode (and owner, for root), or that of a new folder.
+    const mode_t mode = replacing ? existing.st_mode & 07777 : NewFolderMode();
+    if ((replacing && ::geteuid() == 0 &&
+         ::chown(run.Native().c_str(), existing.st_uid, existing.st_gid) != 0) ||
+        ::chmod(run.Native().c_str(), mode) != 0) {
+        return failed(SystemReason(errno, language));
+    }
     if (replacing) {
-        if (!aside.Made() || ::rename(target.c_str(), (aside.Native() + "/old").c_str()) != 0) {
+        if (!Swap(run, target, parent)) {
             return failed(SystemReason(errno, language));
         }
-    }
-    if (::rename(run.Native().c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        if (replacing) {
-            ::rename((aside.Native() + "/old").c_str(), target.c_str());
+    } else {
+        if (::rename(run.Native().c_str(), target.c_str()) != 0) {
+            return failed(SystemReason(errno, language));
         }
-        return failed(SystemReason(error, language));
+        run.Placed();
     }
-    run.Placed();
     const int parentFolder = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (parentFolder >= 0) {
         ::fsync(parentFolder);

@@ -1,19 +1,72 @@
 #include "export/safe_file.h"
 
+#include "export/interrupt_cleanup.h"
 #include "export/said.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kymata {
+
+namespace {
+
+/// How many `WriteProtectionWaived` live on this thread.
+thread_local int Waivers = 0;
+
+} // namespace
+
+WriteProtectionWaived::WriteProtectionWaived(bool waived) : waived_(waived) {
+    Waivers += waived_ ? 1 : 0;
+}
+
+WriteProtectionWaived::~WriteProtectionWaived() {
+    Waivers -= waived_ ? 1 : 0;
+}
+
+bool WriteProtected(const struct stat& file) {
+    if (::geteuid() == 0) {
+        // Root may write anything: only a file that nobody may write counts as protected.
+        return (file.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    }
+    if (file.st_uid == ::geteuid()) {
+        return (file.st_mode & S_IWUSR) == 0;
+    }
+    const bool inGroup = file.st_gid == ::getegid() || [&file] {
+        const int count = ::getgroups(0, nullptr);
+        std::vector<gid_t> groups(static_cast<std::size_t>(std::max(count, 0)));
+        const int got = count > 0 ? ::getgroups(count, groups.data()) : 0;
+        return std::find(groups.begin(), groups.begin() + std::max(got, 0), file.st_gid) !=
+               groups.begin() + std::max(got, 0);
+    }();
+    return (file.st_mode & (inGroup ? S_IWGRP : S_IWOTH)) == 0;
+}
+
+WriteResult RefusedAsProtected(const QString& path, const struct stat& file,
+                               std::string_view language) {
+    if (Waivers > 0 || !WriteProtected(file)) {
+        return {true, {}, {}};
+    }
+    WriteResult refused =
+        WriteFailure(path,
+                     Said("write.protected", language,
+                          {QStringLiteral("%1").arg(file.st_mode & 07777, 4, 8, QLatin1Char('0'))}),
+                     language);
+    refused.writeProtected = true;
+    return refused;
+}
 
 namespace {
 
@@ -47,25 +100,57 @@ QString KindOfFile(unsigned mode, std::string_view language) {
 
 namespace {
 
-/// The temporary file beside the target; removed on destruction unless it was put in place.
+/// The folder that holds `target`.
+std::string FolderOf(const std::string& target) {
+    const auto slash = target.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+}
+
+/// A name of its own beside `target` that nothing has yet: ".kymata-" and six random letters,
+/// short, so that a target name as long as the file system allows still leaves room for it.
+std::string NameBeside(const std::string& target) {
+    static constexpr char Letters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    unsigned char random[6] = {};
+    if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+        const unsigned seed =
+            static_cast<unsigned>(::getpid()) ^ static_cast<unsigned>(::time(nullptr));
+        for (std::size_t i = 0; i < sizeof random; ++i) {
+            random[i] = static_cast<unsigned char>(seed >> (i * 5));
+        }
+    }
+    const auto slash = target.rfind('/');
+    std::string name = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    name += ".kymata-";
+    for (const unsigned char r : random) {
+        name += Letters[r % (sizeof Letters - 1)];
+    }
+    return name;
+}
+
+/// The new file, in the target's folder. Where the file system allows it the file has no name
+/// until it takes the target's (O_TMPFILE), so that nothing is left behind even when the
+/// program is killed; elsewhere it has a hidden name beside the target, removed on an
+/// interruption and on destruction unless it was put in place.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& target) {
-        const auto slash = target.rfind('/');
-        const std::string folder = slash == std::string::npos ? "."
-                                   : slash == 0               ? "/"
-                                                              : target.substr(0, slash);
-        // A short name of its own, so that a target name as long as the file system allows
-        // still leaves room for it.
-        path_ = (slash == std::string::npos ? std::string() : folder + "/") + ".kymata-XXXXXX";
-        fd_ = mkostemp(path_.data(), O_CLOEXEC);
-        folder_ = folder;
+    explicit TemporaryFile(const std::string& target) : folder_(FolderOf(target)) {
+        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd_ >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
+            return;
+        }
+        path_ = (target.rfind('/') == std::string::npos ? std::string() : folder_ + "/") +
+                ".kymata-XXXXXX";
+        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+        if (fd_ >= 0) {
+            watch_ = std::make_unique<RemovedIfInterrupted>(path_, Leftover::File);
+        }
     }
     ~TemporaryFile() {
         if (fd_ >= 0) {
             ::close(fd_);
         }
-        if (!placed_) {
+        if (!placed_ && !path_.empty()) {
             ::unlink(path_.c_str());
         }
     }
@@ -82,8 +167,32 @@ public:
         return ::close(fd) == 0;
     }
 
-    /// Puts the file in the target's place; false (with errno) where the rename fails.
-    bool PlaceAt(const std::string& target) {
+    /// Puts the file, synced, in the target's place and closes it; false (with errno) where
+    /// that fails, the target then as it was. A new target takes the unnamed file in one step;
+    /// an existing one is replaced by a rename from a name beside it.
+    bool PlaceAt(const std::string& target, bool exists) {
+        if (path_.empty()) {
+            if (!exists && LinkAs(target)) {
+                // A close that reports a failed write takes back the name just made.
+                if (!Close()) {
+                    const int error = errno;
+                    ::unlink(target.c_str());
+                    errno = error;
+                    return false;
+                }
+                placed_ = true;
+                return true;
+            }
+            if (!exists && errno != EEXIST) {
+                return false;
+            }
+            if (!NameIt(target)) {
+                return false;
+            }
+        }
+        if (fd_ >= 0 && !Close()) {
+            return false;
+        }
         if (::rename(path_.c_str(), target.c_str()) != 0) {
             return false;
         }
@@ -92,10 +201,38 @@ public:
     }
 
 private:
-    std::string path_;
+    /// Gives the unnamed file the name `name`; false (with errno) where it cannot.
+    bool LinkAs(const std::string& name) const {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            return true;
+        }
+        // Without /proc, the file's descriptor itself (which needs more privilege).
+        return errno == ENOENT && ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+    }
+
+    /// Gives the unnamed file a hidden name beside `target`, watched until it is put in place.
+    bool NameIt(const std::string& target) {
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            std::string name = NameBeside(target);
+            watch_ = std::make_unique<RemovedIfInterrupted>(name, Leftover::File);
+            if (LinkAs(name)) {
+                path_ = std::move(name);
+                return true;
+            }
+            watch_.reset();
+            if (errno != EEXIST) {
+                return false;
+            }
+        }
+        return false;
+    }
+
     std::string folder_;
+    std::string path_;
     int fd_ = -1;
     bool placed_ = false;
+    std::unique_ptr<RemovedIfInterrupted> watch_;
 };
 
 /// Writes all of `bytes`; false (with errno) on the first failed call.
@@ -184,6 +321,9 @@ WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
                 Said("write.notRegular", language, {KindOfFile(existing.st_mode, language)}));
         }
         exists = true;
+        if (WriteResult refused = RefusedAsProtected(path, existing, language); !refused.ok) {
+            return refused;
+        }
     } else if (errno != ENOENT) {
         return failed(SystemReason(errno, language));
     }
@@ -211,10 +351,10 @@ WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
             return failed(SystemReason(errno, language));
         }
     }
-    if (::fsync(fd) != 0 || !file.Close()) {
+    if (::fsync(fd) != 0) {
         return failed(SystemReason(errno, language));
     }
-    if (!file.PlaceAt(target)) {
+    if (!file.PlaceAt(target, exists)) {
         return failed(SystemReason(errno, language));
     }
     WriteResult written{true, {}, {}};

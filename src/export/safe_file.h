@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include <sys/stat.h>
+
 namespace kymata {
 
 struct WriteResult {
@@ -14,7 +16,34 @@ struct WriteResult {
     /// Something the user should know of a write that succeeded (a hard link split, earlier
     /// frames replaced), on one line; empty mostly.
     QString note;
+    /// The write was refused because the target is write-protected: the window may ask the
+    /// user and write again under a `WriteProtectionWaived`.
+    bool writeProtected = false;
 };
+
+/// While one lives, writes on this thread replace a write-protected file or frames folder too:
+/// the user said so (--force, or yes to the window's question), as in an editor.
+class WriteProtectionWaived {
+public:
+    /// Waives the protection when `waived`; else changes nothing.
+    explicit WriteProtectionWaived(bool waived = true);
+    ~WriteProtectionWaived();
+    WriteProtectionWaived(const WriteProtectionWaived&) = delete;
+    WriteProtectionWaived& operator=(const WriteProtectionWaived&) = delete;
+
+private:
+    bool waived_;
+};
+
+/// True when the mode bits of `file` (as `stat` gives it) keep this process from writing it:
+/// the owner's, the group's or the others' write bit, whichever applies; for root, which the
+/// system lets write anything, when no write bit is set at all.
+bool WriteProtected(const struct stat& file);
+
+/// A success for a target `path` that may be replaced; else, unless a
+/// `WriteProtectionWaived` lives, the refusal "it is write-protected", in `language`.
+WriteResult RefusedAsProtected(const QString& path, const struct stat& file,
+                               std::string_view language);
 
 /// Writes `bytes` to the file `path`, complete or not at all.
 ///
@@ -25,7 +54,10 @@ struct WriteResult {
 /// target that exists and is a FIFO, a device, a socket or a folder is refused, and a symbolic
 /// link writes the regular file it names (a link to anything else, or to nothing, is refused).
 /// A target that has other names (hard links) is replaced under this name alone: the other
-/// names keep the old content, and the note says so.
+/// names keep the old content, and the note says so. A write-protected target is refused
+/// (`writeProtected`) unless a `WriteProtectionWaived` lives. The new file has no name until
+/// it takes the target's, where the file system allows it, so that even a killed program
+/// leaves nothing behind; SIGINT, SIGTERM and SIGHUP remove any name the write made.
 /// On any failure the target is as it was, no temporary file is left, and the error names the
 /// path and the operating system's reason ("No space left on device"), in `language`.
 WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,

@@ -29,19 +29,32 @@ PrintDispatch::PrintDispatch(QObject* parent) : QObject(parent) {
     connect(&lookTimer_, &QTimer::timeout, this, &PrintDispatch::Look);
 }
 
-void PrintDispatch::AskService(std::function<void(ServiceState)> then) {
+void PrintDispatch::AskService(PrintAsked asked, std::string language, std::function<void()> open) {
+    if (asking_) {
+        return;
+    }
     if (busy_) {
+        StillSending(language);
         return;
     }
     busy_ = true;
-    OffThread<ServiceState>(this, AskPrintService, [this, then = std::move(then)](ServiceState s) {
-        busy_ = false;
-        then(s);
-    });
+    asking_ = true;
+    OffThread<ServiceState>(
+        this, AskPrintService,
+        [this, asked, language = std::move(language), open = std::move(open)](ServiceState s) {
+            busy_ = false;
+            asking_ = false;
+            if (s == ServiceState::Silent) {
+                Q_EMIT Finished(true, ServiceSilentAtStart(asked, language));
+                return;
+            }
+            open();
+        });
 }
 
 void PrintDispatch::Send(PrintRequest request, std::string language) {
     if (busy_) {
+        StillSending(language);
         return;
     }
     busy_ = true;
@@ -53,6 +66,10 @@ void PrintDispatch::Send(PrintRequest request, std::string language) {
         [this](SendResult sent) { Sent(sent); });
 }
 
+void PrintDispatch::StillSending(std::string_view language) {
+    Q_EMIT Finished(true, StillSendingSentence(QString::fromStdString(request_.printer), language));
+}
+
 void PrintDispatch::Sent(const SendResult& sent) {
     if (sent.failure != SendFailure::None) {
         End(true,
@@ -61,7 +78,6 @@ void PrintDispatch::Sent(const SendResult& sent) {
     }
     job_ = sent.job;
     following_.start();
-    printing_.invalidate();
     Look();
     lookTimer_.start();
 }
@@ -83,17 +99,9 @@ void PrintDispatch::Looked(const JobLook& look) {
     if (!busy_) {
         return;
     }
-    JobEnd end = JudgeJob(look, following_.elapsed() >= FollowFor);
-    if (end == JobEnd::Printing) {
-        if (!printing_.isValid()) {
-            printing_.start();
-        }
-        if (printing_.elapsed() < PrintingFor) {
-            return;
-        }
-        end = JobEnd::Printed;
-    }
-    if (end == JobEnd::Following) {
+    // Followed to its end: a printer may give up a page after printing for a while.
+    const JobEnd end = JudgeJob(look, following_.elapsed() >= FollowFor);
+    if (end == JobEnd::Following || end == JobEnd::Printing) {
         return;
     }
     End(JobFailed(end),

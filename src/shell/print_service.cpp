@@ -269,4 +269,14 @@ QString PrintSentence(JobEnd end, const JobLook& look, const QString& printer,
     return WithReason(Said(key, language, {printer}), reason, language);
 }
 
+QString ServiceSilentAtStart(PrintAsked asked, std::string_view language) {
+    return Said(asked == PrintAsked::LessonPlan ? "print.serviceSilentAtStartPlan"
+                                                : "print.serviceSilentAtStart",
+                language);
+}
+
+QString StillSendingSentence(const QString& printer, std::string_view language) {
+    return Said("print.stillSending", language, {printer});
+}
+
 } // namespace kymata

@@ -106,4 +106,20 @@ QString PrintSentence(SendFailure failure, const SendResult& sent, const QString
 QString PrintSentence(JobEnd end, const JobLook& look, const QString& printer,
                       std::string_view language);
 
+/// What a print was asked for with, for the sentence that names the way to a PDF instead.
+enum class PrintAsked {
+    /// PRINT and "Print worksheet…": "Save figure as…" writes the PDF.
+    Figure,
+    /// "Print lesson plan…": "Save lesson plan…" writes it.
+    LessonPlan,
+};
+
+/// The sentence for a print service that does not answer when a print is asked for, in
+/// `language`: the dialog cannot open, and the save that writes the same PDF meanwhile.
+QString ServiceSilentAtStart(PrintAsked asked, std::string_view language);
+
+/// The sentence for a print asked for while the page for `printer` is still being sent and
+/// followed, in `language`.
+QString StillSendingSentence(const QString& printer, std::string_view language);
+
 } // namespace kymata

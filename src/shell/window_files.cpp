@@ -5,6 +5,7 @@
 #include "export/said.h"
 #include "figure/control_texts.h"
 #include "figure/figure_content.h"
+#include "shell/replace_protected.h"
 #include "shell/window_messages.h"
 #include "shell/window_texts.h"
 
@@ -60,8 +61,13 @@ bool WindowFiles::SaveFigure(const QString& path, int pngSize, bool worksheet) {
                         Said("window.unknownExtension", language, {path}));
         return false;
     }
-    const WriteResult written =
-        WriteFigure(path, *format, DrawFigureContent(controls_(), worksheet), pngSize, language);
+    const WriteResult written = WriteAskingForProtected(
+        &window_, Q(texts.saveFigure), path,
+        [&] {
+            return WriteFigure(path, *format, DrawFigureContent(controls_(), worksheet), pngSize,
+                               language);
+        },
+        language);
     if (!written.ok) {
         ShowMessage(window_, QMessageBox::Warning, Q(texts.saveFigure),
                     Q(texts.saveFailed) + QLatin1Char('\n') + written.error);
@@ -73,7 +79,9 @@ bool WindowFiles::SaveFigure(const QString& path, int pngSize, bool worksheet) {
 
 bool WindowFiles::SaveLessonPlan(const QString& path) {
     const std::string language = language_();
-    const WriteResult written = WriteLessonPlan(path, language, language);
+    const WriteResult written = WriteAskingForProtected(
+        &window_, Said("lesson.plan.save", language), path,
+        [&] { return WriteLessonPlan(path, language, language); }, language);
     if (!written.ok) {
         ShowMessage(window_, QMessageBox::Warning, Said("lesson.plan.save", language),
                     written.error);

@@ -24,21 +24,15 @@ WindowPrinting::WindowPrinting(QWidget& window, std::function<std::string()> lan
     connect(dispatch_, &PrintDispatch::Finished, this, &WindowPrinting::ShowEnd);
 }
 
-void WindowPrinting::WhenServiceAnswers(std::function<void()> open) {
+void WindowPrinting::WhenServiceAnswers(PrintAsked asked, std::function<void()> open) {
     // The print dialog and the printer ask the print service for its printers, and would wait
     // on one that takes connections and never answers: it is asked first, off the window's
     // thread, with a bounded wait.
-    dispatch_->AskService([this, open = std::move(open)](ServiceState state) {
-        if (state == ServiceState::Silent) {
-            ShowEnd(true, Said("print.serviceSilentAtStart", language_()));
-            return;
-        }
-        open();
-    });
+    dispatch_->AskService(asked, language_(), std::move(open));
 }
 
 void WindowPrinting::PrintWithDialog(const std::function<void(QPrinter&)>& print) {
-    WhenServiceAnswers([this, print] {
+    WhenServiceAnswers(PrintAsked::Figure, [this, print] {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(QPageLayout::Landscape);
         QPrintDialog dialog(&printer, &window_);
@@ -59,16 +53,15 @@ bool WindowPrinting::Deliver(const PrintOutcome& outcome) {
                     outcome.message);
     }
     if (outcome.request) {
-        if (dispatch_->Busy()) {
-            return false;
-        }
+        const bool free = !dispatch_->Busy();
         dispatch_->Send(*outcome.request, language_());
+        return free;
     }
     return true;
 }
 
 void WindowPrinting::PrintLessonPlan(const std::function<void(const QString&)>& saveToFile) {
-    WhenServiceAnswers([this, saveToFile] {
+    WhenServiceAnswers(PrintAsked::LessonPlan, [this, saveToFile] {
         const std::string language = language_();
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageSize(QPageSize(QPageSize::A4));
@@ -86,7 +79,7 @@ void WindowPrinting::PrintLessonPlan(const std::function<void(const QString&)>& 
         const QByteArray pdf = LessonPlanPdf(language);
         if (pdf.isEmpty()) {
             ShowEnd(true, Said("print.pdfFailed", language));
-        } else if (!dispatch_->Busy()) {
+        } else {
             dispatch_->Send(RequestFor(printer, pdf, Said("lesson.title", language)), language);
         }
     });

@@ -13,6 +13,7 @@ namespace kymata {
 
 class PrintDispatch;
 struct PrintOutcome;
+enum class PrintAsked;
 
 /// The window's printing: the print dialog, once the print service is known to answer; the
 /// page sent to the service off the window's thread, its job followed; and the sentence of how
@@ -44,8 +45,9 @@ Q_SIGNALS:
 
 private:
     /// Runs `open` once the print service is known to answer (or to be absent, when the dialog
-    /// offers files alone); a silent service is said instead, with the window usable all along.
-    void WhenServiceAnswers(std::function<void()> open);
+    /// offers files alone); a silent service, or a page still being sent, is said instead (the
+    /// way to a PDF that `asked` has named), with the window usable all along.
+    void WhenServiceAnswers(PrintAsked asked, std::function<void()> open);
     static PrintDispatch* MakeDispatch(QWidget& window);
 
     QWidget& window_;

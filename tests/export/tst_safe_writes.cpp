@@ -173,6 +173,8 @@ void TestSafeWrites::keepsModeAndOwner() {
             QCOMPARE(::chown(name.constData(), 1234, 5678), 0);
         }
         QCOMPARE(::chmod(name.constData(), static_cast<mode_t>(mode)), 0);
+        // A write-protected file is replaced only when the user says so (--force, or yes).
+        const WriteProtectionWaived told;
         QCOMPARE(WriteFileSafely(path, "new contents", "en").ok, true);
         struct stat after {};
         QCOMPARE(::stat(name.constData(), &after), 0);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -65,6 +66,15 @@ bool Admin(const QStringList& command) {
     return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
+/// Runs the script that started the print service with `action` ("pause", "resume") on its
+/// state: it stops and starts only the service it started, by its process id.
+bool Service(const char* action) {
+    QProcess p;
+    p.start(qEnvironmentVariable("KYMATA_CUPS_SERVICE"),
+            {QLatin1String(action), qEnvironmentVariable("KYMATA_CUPS_STATE")});
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
 bool ServiceAnswers() {
     return Run(QStringLiteral("lpstat"), {QStringLiteral("-r")})
         .contains(QLatin1String("is running"));
@@ -79,6 +89,8 @@ private Q_SLOTS:
     void initTestCase();
     void printsThroughTheQueue_data();
     void printsThroughTheQueue();
+    void lateFailureAndASecondPrint();
+    // Last: its last row stops the print service and starts it again.
     void refusedPagesAreReported_data();
     void refusedPagesAreReported();
 
@@ -178,6 +190,11 @@ void TestCupsPrint::refusedPagesAreReported_data() {
         << "abort-job" << false << "gave up the page";
     QTest::newRow("a printer that fails and stops itself")
         << "stop-printer" << false << "has stopped";
+    // A printer that prints for 5 s before it fails: the job is followed to that end.
+    QTest::newRow("a printer that fails after 5 s")
+        << "abort-job-late" << false << "gave up the page";
+    QTest::newRow("a printer that fails after 5 s, in Greek")
+        << "abort-job-late" << true << "εγκατέλειψε";
     // Last: the service is stopped, and started again afterwards.
     QTest::newRow("a print service that stopped") << "stop" << false << "does not answer";
 }
@@ -188,13 +205,19 @@ void TestCupsPrint::refusedPagesAreReported() {
     QFETCH(QString, expected);
     const QString queue = QStringLiteral("KymataTrouble");
     // A printer that fails every job, with the error policy of the row; else the PDF printer.
+    const bool late = trouble == QLatin1String("abort-job-late");
+    if (late) {
+        trouble = QStringLiteral("abort-job");
+    }
     const bool failing =
         trouble == QLatin1String("abort-job") || trouble == QLatin1String("stop-printer");
     QStringList add{QStringLiteral("lpadmin"),
                     QStringLiteral("-p"),
                     queue,
                     QStringLiteral("-v"),
-                    failing ? QStringLiteral("kymata-fail:/") : QStringLiteral("cups-pdf:/"),
+                    !failing ? QStringLiteral("cups-pdf:/")
+                    : late   ? QStringLiteral("kymata-fail:/5")
+                             : QStringLiteral("kymata-fail:/"),
                     QStringLiteral("-E"),
                     QStringLiteral("-m"),
                     QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")};
@@ -220,7 +243,11 @@ void TestCupsPrint::refusedPagesAreReported() {
     } else if (trouble == QLatin1String("delete")) {
         QVERIFY(Admin({QStringLiteral("lpadmin"), QStringLiteral("-x"), queue}));
     } else {
-        QVERIFY(Admin({QStringLiteral("pkill"), QStringLiteral("-x"), QStringLiteral("cupsd")}));
+        // Only a service the tests started may be stopped.
+        if (!Service("pause")) {
+            Admin({QStringLiteral("lpadmin"), QStringLiteral("-x"), queue});
+            QSKIP("the print service was running before the tests: it is not stopped");
+        }
         QTRY_VERIFY_WITH_TIMEOUT(!ServiceAnswers(), 10000);
     }
     // The page is sent off the window's thread and its job followed; the end is said.
@@ -235,13 +262,54 @@ void TestCupsPrint::refusedPagesAreReported() {
     }
     QCOMPARE(said, finished.first().at(1).toString());
     if (trouble == QLatin1String("stop")) {
-        QVERIFY(Admin({QStringLiteral("/usr/sbin/cupsd")}));
+        QVERIFY(Service("resume"));
         QTRY_VERIFY_WITH_TIMEOUT(ServiceAnswers(), 10000);
     }
     Admin({QStringLiteral("lpadmin"), QStringLiteral("-x"), queue});
     QVERIFY(sent);
     QVERIFY(failed);
     QVERIFY2(said.contains(expected) && said.contains(queue), qPrintable(said));
+}
+
+// While a job is followed, PRINT and "Print lesson plan…" say in one sentence that the last
+// page is still being sent (no dialog waits, nothing is dropped unsaid); the job's end is said
+// after that, though it came 5 s after the printer began.
+void TestCupsPrint::lateFailureAndASecondPrint() {
+    const QString queue = QStringLiteral("KymataSlow");
+    QVERIFY(Admin({QStringLiteral("lpadmin"), QStringLiteral("-p"), queue, QStringLiteral("-v"),
+                   QStringLiteral("kymata-fail:/5"), QStringLiteral("-E"), QStringLiteral("-m"),
+                   QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"), QStringLiteral("-o"),
+                   QStringLiteral("printer-error-policy=abort-job")}));
+    const std::unique_ptr<DHMIOYRGO_KYKLO> w(Main());
+    QTest::mouseClick(w->findChild<QRadioButton*>(QStringLiteral("AGLIKA")), Qt::LeftButton);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    QSignalSpy finished(w.get(), &DHMIOYRGO_KYKLO::PrintFinished);
+    QElapsedTimer since;
+    since.start();
+    QVERIFY(w->PrintOn(printer));
+    QTest::qWait(1500);
+    QVERIFY2(finished.isEmpty(), qPrintable(finished.value(0).value(1).toString()));
+    w->Command1_Click();
+    w->PrintLessonPlan();
+    QVERIFY(!w->PrintOn(printer));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 5000);
+    for (const QList<QVariant>& said : finished) {
+        QCOMPARE(said.at(0).toBool(), true);
+        QVERIFY2(said.at(1).toString().startsWith(
+                     QStringLiteral("The last page is still being sent to \"KymataSlow\"")),
+                 qPrintable(said.at(1).toString()));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 4, 20000);
+    const qint64 ended = since.elapsed();
+    Admin({QStringLiteral("lpadmin"), QStringLiteral("-x"), queue});
+    QVERIFY2(ended > 5000, qPrintable(QString::number(ended)));
+    QCOMPARE(finished.last().at(0).toBool(), true);
+    QVERIFY2(finished.last().at(1).toString().contains(QLatin1String("gave up the page")),
+             qPrintable(finished.last().at(1).toString()));
+    for (QMessageBox* box : w->findChildren<QMessageBox*>()) {
+        box->accept();
+    }
 }
 
 QTEST_MAIN(TestCupsPrint)

@@ -71,6 +71,8 @@ public:
     bool SaveFigure(const QString& path, int pngSize, bool worksheet = false) {
         return files_.SaveFigure(path, pngSize, worksheet);
     }
+    /// Writes the teacher's notes as "Save lesson plan…" does; a failure is said in the window.
+    bool SaveLessonPlan(const QString& path) { return files_.SaveLessonPlan(path); }
     /// While on, dragging a scroll-bar thumb redraws at every value it passes.
     void SetLiveDragging(bool on) {
         panel_.SetLiveDragging(on);

@@ -427,10 +427,14 @@ void TestLesson::yourTurnHasTheBrightestF() {
     scene.fOCUS_POINT = f;
     const std::string best = Format(100 * *TraceWaves(scene).inStepAll, 1);
     QVERIFY(Contains(answer, best + " % in step"));
+    // Unique on the stage's one decimal, and on the window's meter in whole per cent too.
+    const std::string whole = Format(100 * *TraceWaves(scene).inStepAll, 0);
     for (int other = fOCUS_POINT_Range.min; other <= fOCUS_POINT_Range.max; ++other) {
         scene.fOCUS_POINT = other;
         if (other != f) {
-            QVERIFY(std::stod(Format(100 * *TraceWaves(scene).inStepAll, 1)) < std::stod(best));
+            const double inStep = 100 * *TraceWaves(scene).inStepAll;
+            QVERIFY(std::stod(Format(inStep, 1)) < std::stod(best));
+            QVERIFY(std::stod(Format(inStep, 0)) < std::stod(whole));
         }
     }
 }

@@ -169,7 +169,7 @@ LessonPage LessonPageOf(int step, std::string_view language) {
     return {step,
             LessonStepCount(),
             StepText(step, "title", language),
-            StepText(step, "look", language),
+            StepText(step, "notes.ask", language),
             StepText(step, "question", language),
             StepText(step, "answer", language)};
 }

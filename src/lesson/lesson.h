@@ -82,7 +82,8 @@ Controls LessonScene(int step, std::string_view language);
 LessonBeat LessonBeatOf(int step, int beat, std::string_view language);
 
 /// What a step says, in one language, with every number computed from its scene: its title,
-/// the words the class sees between question and answer (`text`), the question and the answer.
+/// what the teacher says as the question is asked (`text`, the ask beat's notes), the question
+/// and the answer.
 struct LessonPage {
     int step = 0;
     int steps = 0;

@@ -85,14 +85,15 @@ std::vector<PathPiece> Shown(std::vector<PathPiece> path, RayReach reach, const 
     return path;
 }
 
-/// A tick across every whole wave of `piece`, every fifth longer and thicker.
+/// A tick across every whole wave of `piece` after its start, every fifth longer and thicker.
 void Ticks(const PathPiece& piece, double unit, Surface& s) {
     if (piece.length <= 0) {
         return;
     }
     const Vec2 along = (1 / piece.length) * (piece.to - piece.from);
     const Vec2 across{-along.y, along.x};
-    for (double c = std::ceil(piece.count); c <= piece.endCount; c += 1) {
+    // No tick at the piece's start: at the source every ray would have one.
+    for (double c = std::floor(piece.count) + 1; c <= piece.endCount; c += 1) {
         const bool fifth = std::fmod(c, 5) == 0;
         const double half = (fifth ? FifthTickPixels : TickPixels) * unit;
         const Vec2 at = piece.At(c);

@@ -81,10 +81,12 @@ void DHMIOYRGO_KYKLO::RouteEvents() {
             [this](const std::string& code) { SetLanguage(code); });
     connect(&lesson_, &LessonControls::StepRequested, this, &W::OpenLesson);
     connect(&lesson_, &LessonControls::CloseRequested, this, &W::CloseLesson);
-    connect(&lesson_, &LessonControls::PrintPlanRequested, this, [this] {
-        printing_.PrintLessonPlan([this](const QString& path) { files_.SaveLessonPlan(path); });
-    });
+    connect(&lesson_, &LessonControls::PrintPlanRequested, this, &W::PrintLessonPlan);
     connect(&lesson_, &LessonControls::SavePlanRequested, &files_, &WindowFiles::SaveLessonPlanAs);
+}
+
+void DHMIOYRGO_KYKLO::PrintLessonPlan() {
+    printing_.PrintLessonPlan([this](const QString& path) { files_.SaveLessonPlan(path); });
 }
 
 Controls DHMIOYRGO_KYKLO::ReadControls() const {

@@ -73,6 +73,8 @@ public:
     }
     /// Writes the teacher's notes as "Save lesson plan…" does; a failure is said in the window.
     bool SaveLessonPlan(const QString& path) { return files_.SaveLessonPlan(path); }
+    /// "Print lesson plan…": the A4 print dialog, then the notes to the printer or a file.
+    void PrintLessonPlan();
     /// While on, dragging a scroll-bar thumb redraws at every value it passes.
     void SetLiveDragging(bool on) {
         panel_.SetLiveDragging(on);

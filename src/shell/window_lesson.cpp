@@ -66,7 +66,7 @@ void DHMIOYRGO_KYKLO::CreateLesson() {
 
 void DHMIOYRGO_KYKLO::ShowLessonTexts(std::string_view language) {
     bestFocusButton_->setText(Said("bestFocus.caption", language));
-    bestFocusAction_->setText(Said("bestFocus.action", language) + QStringLiteral(" (B)"));
+    bestFocusAction_->setText(Said("bestFocus.action", language));
     lessonButton_->setText(Said("lesson.caption", language));
     lessonAction_->setText(Said("lesson.action", language));
     lessonPlanSaveAction_->setText(Said("lesson.plan.save", language));

@@ -910,7 +910,7 @@ Please verify the correct file name was given.</source>
     </message>
     <message>
         <source>Envelope Personal</source>
-        <translation>Φάκελος Personal</translation>
+        <translation>Προσωπικός φάκελος</translation>
     </message>
     <message>
         <source>Envelope US 9</source>
@@ -1125,7 +1125,7 @@ Please verify the correct file name was given.</source>
     <message>
         <source>File %1 is not writable.
 Please choose a different file name.</source>
-        <translation>Στο αρχείο %1 δεν επιτρέπεται εγγραφή.
+        <translation>Στο αρχείο «%1» δεν επιτρέπεται εγγραφή.
 Διαλέξτε άλλο όνομα αρχείου.</translation>
     </message>
     <message>
@@ -1205,7 +1205,7 @@ Do you want to overwrite it?</source>
     <name>QPrintSettingsOutput</name>
     <message>
         <source>Collate</source>
-        <translation>Σελιδοποίηση αντιτύπων</translation>
+        <translation>Ταξινόμηση αντιτύπων</translation>
     </message>
     <message>
         <source>Color Mode</source>
@@ -1261,7 +1261,7 @@ Do you want to overwrite it?</source>
     </message>
     <message>
         <source>Page Set:</source>
-        <translation>Σελίδες:</translation>
+        <translation>Μονές/ζυγές:</translation>
     </message>
     <message>
         <source>Pages from</source>

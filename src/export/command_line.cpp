@@ -266,15 +266,13 @@ Problem ReadRequest(const GivenOptions& given, bool window, std::string_view lan
 Problem SettleBestFocus(Request& request, bool window, std::string_view language,
                         QTextStream& out) {
     Controls& controls = request.controls;
-    const auto said = [language](std::string_view key, std::initializer_list<std::string_view> v) {
-        return Said("cli.bestFocus", language, {QString::fromStdString(Text(key, language, v))});
-    };
     if (controls.perfectLens) {
-        return said("bestFocus.perfect", {});
+        return Said("cli.bestFocusPerfect", language);
     }
     const std::optional<waves::FocusBarChoice> choice = waves::FocusBarNearBestFocus(controls);
     if (!choice) {
-        return said("bestFocus.none", {std::to_string(std::lround(waves::BestFocusRange / 5))});
+        return Said("cli.bestFocusNone", language,
+                    {QString::number(std::lround(waves::BestFocusRange / 5))});
     }
     controls.fOCUS_POINT = choice->bar;
     if (choice->clamped && !window) {

@@ -236,11 +236,18 @@ std::string DescribeFigure(const Controls& c, const Recording& figure) {
         text += ". ";
         break;
     }
-    text += SourcePlace(c) + Text("describe.scene", el,
-                                  {std::to_string(c.fOCUS_POINT), IndexText(c.n_DIATHLASI),
-                                   std::to_string(c.pachos)});
+    // "1 wavelength", "5 wavelengths": a number with its noun in the right number.
+    const auto amount = [&](std::string_view many, std::string_view one, int value) {
+        return value == 1 ? say(one) : Text(many, el, {std::to_string(value)});
+    };
+    text += SourcePlace(c) +
+            Text("describe.scene", el,
+                 {amount("describe.amount.air", "describe.amount.airOne", c.fOCUS_POINT),
+                  IndexText(c.n_DIATHLASI),
+                  amount("describe.amount.glass", "describe.amount.glassOne", c.pachos)});
     // The figure's own texts, as printed: the counts along the rays, the count on the axis and
     // any notes and summaries.
+    const std::string separator = say("describe.listSeparator");
     std::string counts;
     std::string axis;
     std::string notes;
@@ -252,7 +259,7 @@ std::string DescribeFigure(const Controls& c, const Recording& figure) {
         std::string& list = t->role == TextRole::Count       ? counts
                             : t->role == TextRole::AxisCount ? axis
                                                              : notes;
-        list += (list.empty() ? "" : "; ") + t->text;
+        list += (list.empty() ? "" : separator) + t->text;
     }
     // Each list ends with one full stop, also when its last text has one of its own.
     const auto list = [&](std::string_view key, const std::string& items) {

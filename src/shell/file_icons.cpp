@@ -39,9 +39,12 @@ QString PlainFileIcons::type(const QFileInfo& info) const {
         return QCoreApplication::translate("QFileDialog", "Folder");
     }
     const QString suffix = info.suffix();
-    return suffix.isEmpty() ? QCoreApplication::translate("QFileDialog", "File")
-                            : suffix.toUpper() + QLatin1Char(' ') +
-                                  QCoreApplication::translate("QFileDialog", "File");
+    // "Αρχείο PNG" in Greek: the whole phrase is translated, in the language's own word order.
+    return suffix.isEmpty()
+               ? QCoreApplication::translate("QFileDialog", "File")
+               : QCoreApplication::translate("QAbstractFileIconProvider", "%1 File",
+                                             "%1 is a file name suffix, for example txt")
+                     .arg(suffix.toUpper());
 }
 
 PlainFileIconsForDialogs::PlainFileIconsForDialogs(QCoreApplication* application)

@@ -15,7 +15,7 @@ class QTableWidget;
 namespace kymata {
 
 /// The wave view's ledger beside the canvas: a title, the table of the rays for the class (ray,
-/// height, waves to F, difference from the axial ray, in step) with its rule under it, the
+/// height, waves to F, difference from the axial ray, within 1/8 wave) with its rule under it, the
 /// other columns behind "Details", and the summary, in large type for a projector. It only
 /// shows the texts the figure core made; a screen reader reads the table cell by cell and the
 /// summary as one text.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <memory>
@@ -57,6 +58,12 @@ void UseToolkitLanguage(std::string_view language) {
             now.language = language;
         }
     }
+    // The dialogs' dates and sizes follow the window's language too, not the system's: a Greek
+    // window under an English locale shows «10/12/26» and «KiB», not "10 Dec 2026" and "bytes".
+    static const QLocale system;
+    const QLocale wanted(QString::fromStdString(now.language));
+    QLocale::setDefault(wanted.language() == system.language() || now.language == "en" ? system
+                                                                                       : wanted);
 }
 
 std::string ToolkitLanguage() {

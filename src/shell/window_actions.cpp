@@ -118,7 +118,7 @@ void WindowActions::ShowTexts(const ControlTexts& texts, std::string_view langua
     slower->setText(Q(texts.slower));
     faster->setText(Q(texts.faster));
     flash->setText(Q(texts.flash));
-    bestFocus->setText(Said("bestFocus.action", language) + QStringLiteral(" (B)"));
+    bestFocus->setText(Said("bestFocus.action", language));
 }
 
 void WindowActions::ShowMotion(bool waves, bool playing, double speed) {

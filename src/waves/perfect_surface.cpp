@@ -12,6 +12,10 @@ namespace {
 
 constexpr int HalfSamples = 48;
 
+/// How far inside the rim, as a part of it, the aperture's last test of the tangent lies: on
+/// the rim the glass path is zero and the surface's slope is not defined by the counts.
+constexpr double RimMargin = 1e-7;
+
 /// G(x, y) = A + Q - W_0 at P = (x, y), and its slope along x: dA/dx - n dx1 / (λ r1), the
 /// slope of Q at its least point (where the slope along t vanishes).
 struct Excess {
@@ -179,27 +183,27 @@ std::optional<PerfectShape> FindPerfectSurface(const WaveLens& lens) {
     }
     shape.points.insert(shape.points.end(), upper.begin(), upper.end());
 
-    // The aperture: up to where the source still sees the surface turn away from it, the
-    // angle of its points growing with their height. The samples find the first that turns
-    // back; bisection on the tangent condition between it and the one before finds the
-    // tangent point itself.
+    // The aperture: up to where the line from the source touches the surface. The tangent
+    // residual is positive below the tangent point (the surface still turns away from the
+    // source) and negative beyond it. It is tested at every sample and last just inside the
+    // rim (on the back plane itself the glass path vanishes and the residual says nothing), so
+    // that a tangent point between the last sample and the rim is found too; bisection between
+    // the last height with a positive residual and the first without finds it. No change of
+    // sign up to the rim: the source sees the whole surface.
     shape.aperture = shape.rim;
     if (!lens.parallelBeam) {
-        const auto angle = [&](Vec2 p) { return PortableAtan2(p.y, p.x - lens.sourceX); };
-        for (int i = 1; i <= HalfSamples; ++i) {
-            if (angle(upper[i]) > angle(upper[i - 1])) {
+        std::vector<Vec2> tested(upper.begin(), upper.end() - 1);
+        const double top = shape.rim * (1 - RimMargin);
+        if (const std::optional<double> topX = PerfectSurfaceX(lens, top, upper.back().x)) {
+            tested.push_back({*topX, top});
+        }
+        for (std::size_t i = 1; i < tested.size(); ++i) {
+            if (TangentResidual(lens, tested[i].y, tested[i].x) > 0) {
                 continue;
             }
-            // The residual is positive below the tangent point (the surface still turns away
-            // from the source) and negative beyond it. Without a change of sign the turn is only
-            // the rim's own corner: the source sees the whole surface.
-            double lo = upper[std::max(0, i - 2)].y;
-            double hi = upper[i].y;
-            x = upper[std::max(0, i - 2)].x;
-            const std::optional<double> top = PerfectSurfaceX(lens, hi, upper[i - 1].x);
-            if (!top || TangentResidual(lens, hi, *top) > 0) {
-                break;
-            }
+            double lo = tested[i - 1].y;
+            double hi = tested[i].y;
+            x = tested[i - 1].x;
             for (int k = 0; k < 200 && hi - lo > 1e-13 * shape.rim; ++k) {
                 const double middle = (lo + hi) / 2;
                 x = PerfectSurfaceX(lens, middle, x).value_or(lens.backX);

@@ -210,6 +210,10 @@ std::optional<FocusBarChoice> FocusBarNearBestFocus(const Controls& controls) {
     return choice;
 }
 
+double PerfectSpotHalfWidth(double wavelength, double distance, double halfWidth) {
+    return wavelength * distance / (2 * halfWidth);
+}
+
 void Summarise(WaveTrace& trace) {
     const ThroughRays through = Through(trace);
     std::vector<double> crossings;
@@ -236,6 +240,17 @@ void Summarise(WaveTrace& trace) {
             ray.opd = *ray.total - axial;
             totals.push_back(*ray.total);
         }
+    }
+    double widest = 0;
+    for (const TracedRay& ray : trace.rays) {
+        if (ray.total && ray.exit) {
+            widest = std::max(widest, std::abs(ray.exit->y));
+        }
+    }
+    if (widest > 0) {
+        trace.exitHalfWidth = widest;
+        trace.perfectSpot = PerfectSpotHalfWidth(trace.lens.wavelength,
+                                                 trace.lens.focusX - trace.lens.backX, widest);
     }
     const Agreement a = Agree(totals, axial);
     trace.rmsOpd = a.rmsOpd;

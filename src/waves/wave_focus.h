@@ -23,6 +23,15 @@ struct Agreement {
 /// differ by whole waves included), 0 when they cancel. Empty `counts` give 1.
 double PhasorAgreement(const std::vector<double>& counts);
 
+/// **Half-width of a perfect focus's spot** (diffraction): a wave converging on a point a
+/// distance z behind an opening of half-width a, every part of it arriving in step, makes there
+/// a bright line whose first dark fringe lies λ z / (2a) to either side (Fraunhofer: the
+/// opening 2a sends a plane wave tilted by the angle λ / 2a into its first zero). Lengths in
+/// any one unit; z, a > 0. It holds for z well beyond a; at wider angles the spot is somewhat
+/// wider still, never narrower. A spot as wide as the opening itself means that nothing is
+/// concentrated at that point, however well the counts agree.
+double PerfectSpotHalfWidth(double wavelength, double distance, double halfWidth);
+
 /// The agreement of the counts `totals` with the axial count `axial`. Empty `totals` agree
 /// perfectly.
 Agreement Agree(const std::vector<double>& totals, double axial);

@@ -3,6 +3,7 @@
 #include "construction/number_format.h"
 #include "texts/catalogue.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kymata::waves {
@@ -23,23 +24,62 @@ std::optional<double> BehindLens(const WaveTrace& trace, const std::optional<dou
     return (*x - trace.lens.backX) / trace.lens.wavelength;
 }
 
-/// The lines that say why the rays near the axis come to no focus behind the lens, and what
-/// to change.
+/// The sentence on the axis crossings of the rays that have one, nearest and farthest in
+/// wavelengths behind the lens; none when no ray crosses the axis behind it.
+void OuterRaysCross(const WaveTrace& trace, std::string_view language, std::vector<LedgerLine>& s) {
+    std::optional<double> least;
+    std::optional<double> most;
+    for (const TracedRay& ray : trace.rays) {
+        if (const std::optional<double> behind = BehindLens(trace, ray.crossing)) {
+            least = std::min(least.value_or(*behind), *behind);
+            most = std::max(most.value_or(*behind), *behind);
+        }
+    }
+    if (least) {
+        s.push_back({std::string(Text("ledger.outerRaysCross", language)), "", true});
+        s.push_back({Text("ledger.outerRaysWhere", language, {Format(*least, 1), Format(*most, 1)}),
+                     "", true, true});
+    }
+}
+
+/// The lines that say why the rays near the axis come to no paraxial focus behind the lens,
+/// what the outer rays do, and what to change. Each first line names the missing focus, so
+/// that it never contradicts a best focus beside it.
 void NoParaxialFocus(const WaveTrace& trace, std::string_view language,
                      std::vector<LedgerLine>& s) {
     const auto say = [&](std::string text) { s.push_back({std::move(text), ""}); };
     const std::optional<NearSource> near = SourceWithinFocalDistance(trace.lens);
+    const bool hyperbola = trace.lens.shape == LensShape::Hyperbola;
     if (!near) {
         say(std::string(Text("ledger.noParaxialFocus", language)));
     } else if (near->onFocalPoint) {
-        say(Text("ledger.atFocalPoint", language, {Format(near->focal, 2)}));
-        say(std::string(Text("ledger.atFocalPointWhy", language)));
+        say(Text(hyperbola ? "ledger.atFarFocus" : "ledger.atFocalPoint", language,
+                 {Format(near->focal, 2)}));
+        say(std::string(
+            Text(hyperbola ? "ledger.atFarFocusWhy" : "ledger.atFocalPointWhy", language)));
     } else {
         say(Text("ledger.nearSource", language, {Format(near->distance, 2)}));
-        s.push_back(
-            {Text("ledger.nearSourceFocal", language, {Format(near->focal, 2)}), "", false, true});
+        s.push_back({Text(hyperbola ? "ledger.nearSourceFarFocus" : "ledger.nearSourceFocal",
+                          language, {Format(near->focal, 2)}),
+                     "", false, true});
         s.push_back({std::string(Text("ledger.nearSourceWhy", language)), "", true});
+        OuterRaysCross(trace, language, s);
         say(Text("ledger.nearSourceMove", language, {Format(near->focal, 2)}));
+    }
+}
+
+/// The line on the spot a perfect focus at F would make from this opening (a detail), and,
+/// where that spot is as wide as the light leaving the lens, the sentence that the light is not
+/// concentrated at F however well the counts agree (kept in large type too).
+void PerfectSpot(const WaveTrace& trace, std::string_view language, std::vector<LedgerLine>& s) {
+    if (!trace.perfectSpot || !trace.exitHalfWidth) {
+        return;
+    }
+    const double lambda = trace.lens.wavelength;
+    s.push_back({Text("ledger.perfectSpot", language, {Format(*trace.exitHalfWidth / lambda, 2)}),
+                 Format(*trace.perfectSpot / lambda, 2), true});
+    if (*trace.perfectSpot >= *trace.exitHalfWidth) {
+        s.push_back({std::string(Text("ledger.notConcentrated", language)), ""});
     }
 }
 
@@ -97,7 +137,7 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, std::string_view l
     const auto text = [language](std::string_view key) { return std::string(Text(key, language)); };
     std::vector<LedgerLine> s;
     if (trace.sourceInGlass) {
-        s.push_back({text("ledger.inGlass"), ""});
+        s.push_back({text(trace.lens.parallelBeam ? "ledger.beamInGlass" : "ledger.inGlass"), ""});
         return s;
     }
     if (trace.noPerfectSurface) {
@@ -112,6 +152,7 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, std::string_view l
     s.push_back({text("ledger.maxOpd"), Number(trace.maxOpd, 2), true});
     s.push_back({text("ledger.inStepAll"), percent(trace.inStepAll)});
     s.push_back({text("ledger.brightness"), percent(trace.brightness)});
+    PerfectSpot(trace, language, s);
     if (trace.bestFocus) {
         s.push_back({text("ledger.bestFocus"), Number(BehindLens(trace, trace.bestFocus), 2)});
         s.push_back({text("ledger.bestFromF"),
@@ -143,9 +184,10 @@ WaveLedger MakeLedger(const WaveTrace& trace, std::string_view language) {
     const auto text = [language](std::string_view key) { return std::string(Text(key, language)); };
     WaveLedger ledger;
     // For the class first: the ray, where it enters, its count at F, its difference from the
-    // axial ray and whether it arrives in step; the details after them.
+    // axial ray and whether its phase lies within `PhaseLimit` of the axis ray's; the details
+    // after them.
     ledger.columns = {text("ledger.ray"),        text("ledger.heightWaves"), text("ledger.toF"),
-                      text("ledger.difference"), text("ledger.inStep"),      text("ledger.air"),
+                      text("ledger.difference"), text("ledger.withinLimit"), text("ledger.air"),
                       text("ledger.glass"),      text("ledger.after"),       text("ledger.phase"),
                       text("ledger.fate")};
     ledger.classColumns = 5;
@@ -158,18 +200,18 @@ WaveLedger MakeLedger(const WaveTrace& trace, std::string_view language) {
         if (ray.opd && *ray.opd >= 0) {
             difference = "+" + difference;
         }
-        const std::string inStep =
-            ray.opd ? text(ArrivesInStep(*ray.opd) ? "ledger.yes" : "ledger.no") : Missing;
+        const std::string within =
+            ray.opd ? text(WithinPhaseLimit(*ray.opd) ? "ledger.yes" : "ledger.no") : Missing;
         ledger.rows.push_back({std::to_string(static_cast<int>(i) - FanHalf),
                                Format(ray.height / trace.lens.wavelength, 2), Number(ray.total, 2),
-                               difference, inStep, Format(ray.air, 2), Number(ray.glass, 2),
+                               difference, within, Format(ray.air, 2), Number(ray.glass, 2),
                                Number(ray.after, 2), phase, FateName(ray.fate, language)});
     }
     return ledger;
 }
 
-bool ArrivesInStep(double opd) {
-    return std::abs(PhaseErrorDegrees(opd)) <= 90;
+bool WithinPhaseLimit(double opd) {
+    return std::abs(PhaseErrorDegrees(opd)) <= 360 * PhaseLimit;
 }
 
 } // namespace kymata::waves

@@ -14,9 +14,9 @@ struct LedgerLine {
     std::string caption;
     std::string value;
     /// A line of detail that the figure leaves to the ledger where its type is large
-    /// (presentation mode): the rms and largest path difference, the best focus from F, the
-    /// spread of the crossings, the perfect surface's gap and how the count after the lens is
-    /// taken.
+    /// (presentation mode): the rms and largest path difference, the perfect focus's spot, the
+    /// best focus from F, the spread of the crossings, the perfect surface's gap and how the
+    /// count after the lens is taken.
     bool detail = false;
     /// The line goes on with the sentence of the line before it: the figure breaks a long
     /// sentence into lines that fit, a text panel joins them into one.
@@ -30,16 +30,18 @@ struct LedgerLine {
 /// Every number is formatted here, so every shell shows the same texts.
 struct WaveLedger {
     /// The columns: for the class the ray k, its entry height in wavelengths, its count at F, its
-    /// difference from the axial ray (waves, signed), whether it arrives in step; then the
+    /// difference from the axial ray (waves, signed), whether its phase lies within `PhaseLimit`
+    /// of the axis ray's; then the
     /// details: air, glass, after, phase error (°), fate.
     std::vector<std::string> columns;
     /// How many of the columns a class sees before "Details" shows the rest.
     std::size_t classColumns = 0;
-    /// The rule of the "in step" column, written under the table.
+    /// The rule of the phase-limit column, written under the table.
     std::string rule;
     /// One row a ray, in k order; a count that does not exist is "—".
     std::vector<std::vector<std::string>> rows;
-    /// W_0, rms and max OPD, in step and brightness at F (the dense fan), best focus and its
+    /// W_0, rms and max OPD, in step and brightness at F (the dense fan), the spot of a perfect
+    /// focus at F from this opening (and whether it is as wide as the light), best focus and its
     /// distance from F, paraxial focus or why there is none, the spread of the axis crossings,
     /// all distances in wavelengths behind the lens, and how the count after the lens is
     /// taken; or the one sentence that no ray is traced.
@@ -49,9 +51,15 @@ struct WaveLedger {
 /// The phase error of a path difference in degrees, OPD 360°, wrapped to (-180°, 180°].
 double PhaseErrorDegrees(double opd);
 
-/// The ledger's "in step": a wave whose count differs from the axial one by a whole number of
-/// waves give or take a quarter of a wave, so that it adds to the focus.
-bool ArrivesInStep(double opd);
+/// **Phase limit**, in waves: a ray's phase difference from the axis ray (its path difference
+/// less whole waves, in (-1/2, 1/2]) within it puts its crests at F together with the axis ray's.
+/// The one limit of the figure's colour classes, the fan plot's band and the ledger's column;
+/// `PhaseLimitWide` bounds the colour class beyond it.
+inline constexpr double PhaseLimit = 1.0 / 8;
+inline constexpr double PhaseLimitWide = 1.0 / 4;
+
+/// Whether the path difference `opd` (waves) lies within `PhaseLimit` of a whole number of waves.
+bool WithinPhaseLimit(double opd);
 
 /// A point source no farther from the front vertex than the front focal distance: both in
 /// wavelengths, and whether it stands on the focal point itself (within rounding).

@@ -49,8 +49,9 @@ void Frame(Surface& s, const UserBox& a, Rgb colour) {
 
 PhaseClass ClassifyPhase(double opd) {
     const double error = std::abs(PhaseErrorDegrees(opd)) / 360;
-    return error <= 0.125 ? PhaseClass::InStep
-                          : (error <= 0.25 ? PhaseClass::NearlyInStep : PhaseClass::OutOfStep);
+    return error <= PhaseLimit
+               ? PhaseClass::InStep
+               : (error <= PhaseLimitWide ? PhaseClass::NearlyInStep : PhaseClass::OutOfStep);
 }
 
 PhaseStyle StyleOf(PhaseClass phase) {
@@ -214,12 +215,20 @@ void DrawFanPlot(const WaveTrace& trace, const UserBox& box, std::string_view la
     const auto py = [&](double height) {
         return (plot.top + plot.bottom) / 2 + height / reach * (plot.top - plot.bottom) / 2;
     };
-    // The band within a quarter wave of the axial count, shaded.
+    // The bands within `PhaseLimit` of every whole wave of the axial count, shaded: a ray in
+    // one of them is drawn in the first colour class (whole waves aside, it keeps time with
+    // the axis ray). Over a span of many waves the bands would merge into one tint: at most
+    // `MostBands` of them are drawn, those nearest the axial count.
+    constexpr int MostBands = 12;
+    constexpr int Strokes = 24;
     s.DrawWidth = 3;
-    const int strokes = 40;
-    for (int i = 0; i <= strokes; ++i) {
-        const double x = px(-0.25 + 0.5 * i / strokes);
-        Segment(s, x, plot.bottom, x, plot.top, BandTint);
+    const long first = std::max(std::lround(std::ceil(least - PhaseLimit)), -MostBands / 2L);
+    const long last = std::min(std::lround(std::floor(most + PhaseLimit)), MostBands / 2L);
+    for (long wave = first; wave <= last; ++wave) {
+        for (int i = 0; i <= Strokes; ++i) {
+            const double opd = std::clamp(wave + PhaseLimit * (2.0 * i / Strokes - 1), least, most);
+            Segment(s, px(opd), plot.bottom, px(opd), plot.top, BandTint);
+        }
     }
     s.DrawWidth = 1;
     Segment(s, px(0), plot.bottom, px(0), plot.top, Grey);

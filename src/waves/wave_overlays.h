@@ -8,14 +8,15 @@
 
 namespace kymata::waves {
 
-/// How far a wave arrives out of step at F: its phase error, the fraction of a wave by which its
-/// count differs from the axial one (whole waves aside), against a quarter and an eighth.
+/// A ray's phase difference from the axis ray at F, the fraction of a wave by which its count
+/// differs from the axial one (whole waves aside), against `PhaseLimit` (1/8) and
+/// `PhaseLimitWide` (1/4).
 enum class PhaseClass {
-    /// Within 1/8 of a wave: it adds to the focus almost fully.
+    /// Within 1/8 of a wave: its crests reach F together with the axis ray's.
     InStep,
-    /// Within 1/4 of a wave: it still adds.
+    /// From 1/8 to 1/4 of a wave.
     NearlyInStep,
-    /// More than 1/4 of a wave out: it works against the focus.
+    /// More than 1/4 of a wave off.
     OutOfStep,
 };
 
@@ -54,8 +55,9 @@ std::optional<UserBox> ArrivalCountArea(const WaveTrace& trace, const UserBox& b
 
 /// The helps that make the wave view's point at a glance, drawn over it in `box`: each written
 /// ray's count at F beside where it leaves the lens, in its phase class's colour (worksheets
-/// blank them); a key to the classes; an "in step" meter (0-100 %); and a fan plot of each
-/// ray's count less the axial one against its entry height, with the quarter-wave band shaded.
+/// blank them); a key to the classes; an "in step at F" meter (0-100 %); and a fan plot of each
+/// ray's count less the axial one against its entry height, with the bands within
+/// `PhaseLimit` of every whole wave shaded.
 void DrawArrivalCounts(const WaveTrace& trace, const UserBox& box, Surface& s);
 void DrawPhaseKey(const UserBox& box, std::string_view language, Surface& s);
 void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, std::string_view language,

@@ -96,6 +96,11 @@ struct WaveTrace {
     std::optional<double> paraxialFocus;
     /// The greatest less the least axis crossing, over the rays that have one (two at least).
     std::optional<double> crossingSpread;
+    /// a, the half-width of the light leaving the lens: the largest |exit height| of the drawn
+    /// rays that get through (the dense fan spans the same heights).
+    std::optional<double> exitHalfWidth;
+    /// `PerfectSpotHalfWidth` for this opening and F: how narrow a perfect focus at F could be.
+    std::optional<double> perfectSpot;
 };
 
 /// The largest |OPD| in waves that the perfect surface may leave: beyond it, the settings have

@@ -31,6 +31,30 @@ double DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, std::st
     if (s.TextScale > 1) {
         std::erase_if(lines, [](const LedgerLine& line) { return line.detail; });
     }
+    // Above the written counts, with room for F's name over their column: where the lines
+    // would come down that far, the last details give way (the ledger has them all).
+    const double line = s.LineHeight();
+    if (const std::optional<UserBox> counts =
+            ArrivalCountArea(trace, b, line, 0.55 * line / Surface::LineSpacing)) {
+        const double room = s.CurrentY - (counts->top + 2.4 * line);
+        const auto fits = static_cast<std::size_t>(std::max(0.0, std::floor(room / line)));
+        const std::size_t more =
+            layout.named.size() + (crests.flash && trace.arrivalSpread ? 1 : 0);
+        while (lines.size() + more > fits) {
+            const auto last = std::find_if(lines.rbegin(), lines.rend(),
+                                           [](const LedgerLine& l) { return l.detail; });
+            if (last == lines.rend()) {
+                break;
+            }
+            // A sentence goes whole: with the line it continues, if it continues one.
+            auto end = std::next(last).base() + 1;
+            auto begin = std::next(last).base();
+            while (begin != lines.begin() && begin->continues && std::prev(begin)->detail) {
+                --begin;
+            }
+            lines.erase(begin, end);
+        }
+    }
     if (crests.flash && trace.arrivalSpread) {
         lines.push_back(
             {std::string(Text("waves.arrivalSpread", language)), Format(*trace.arrivalSpread, 2)});

@@ -724,8 +724,8 @@ void TestCommandLine::focusBest_data() {
 }
 
 // --focus best: the whole step nearest the best focus that the wave view finds for the same
-// lens, the bar's end where it lies beyond, said so; one sentence and exit 2 where there is
-// none or the lens is made for its F.
+// lens, the bar's end where it lies beyond, said so; one sentence that says nothing is written
+// and exit 2 where there is none or the lens is made for its F.
 void TestCommandLine::focusBest() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
@@ -741,6 +741,9 @@ void TestCommandLine::focusBest() {
     QVERIFY2((exitCode == 0 ? run.out : run.err).contains(says), qPrintable(run.out + run.err));
     if (exitCode != 0) {
         QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+        // The sentence matches the exit: nothing is written, F is not "kept" for an export.
+        QVERIFY2(run.err.contains(QStringLiteral("nothing is written"), Qt::CaseInsensitive),
+                 qPrintable(run.err));
         QVERIFY(!QFile::exists(json));
         return;
     }

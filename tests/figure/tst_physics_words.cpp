@@ -70,6 +70,8 @@ private Q_SLOTS:
     void hyperbolaMakesParallelLight_data();
     void hyperbolaMakesParallelLight();
     void hyperbolaDoesNotFocusAPlaneWave();
+    void thinHyperbolaFocusesAPlaneWave();
+    void hyperbolaTurnedRoundFocusesParallelLight();
     void controlsSayWhereTheSourceIs_data();
     void controlsSayWhereTheSourceIs();
 };
@@ -107,6 +109,12 @@ void TestPhysicsWords::noFalseSentence_data() {
         "απέχει η πηγή από τον φακό (X0)",
         "πόσο πίσω από τον φακό είναι η εστία",
         "ακολουθεί κάθε ακτίνα ακριβώς ως την εστία",
+        "it does not focus a distant source",
+        "does not focus a distant source; turned round",
+        "it still spreads after the lens",
+        "of the waves are in step",
+        "in step (within",
+        "Δεν εστιάζει μια μακρινή πηγή",
     };
     for (const QString& document : documents) {
         for (const QString& falsehood : falsehoods) {
@@ -139,7 +147,7 @@ void TestPhysicsWords::startValuesHaveNoFocus() {
     const WaveTrace first = TraceWaves(Scene(-25));
     QVERIFY(first.paraxialFocus);
     QCOMPARE(std::lround((*first.paraxialFocus - first.lens.backX) / first.lens.wavelength), 333L);
-    // "40 % in step is only 16 % of the brightness": the brightness is the square.
+    // "40 % in step gives only 16 % of the brightness": the brightness is the square.
     QCOMPARE(*start.brightness, *start.inStepAll * *start.inStepAll);
 }
 
@@ -181,6 +189,51 @@ void TestPhysicsWords::hyperbolaDoesNotFocusAPlaneWave() {
     QCOMPARE(std::round(10 * (*trace.paraxialFocus - trace.lens.backX) / 5) / 10, 1.1);
     QCOMPARE(std::lround(100 * *trace.inStep), 60L);
     QCOMPARE(std::lround(100 * *trace.inStepAll), 29L);
+}
+
+// "At thickness 1 the same curve brings a plane wave nearly to one point (99.96 % in step at
+// F = 10)": the rays cross the axis close together about F.
+void TestPhysicsWords::thinHyperbolaFocusesAPlaneWave() {
+    const WaveTrace trace = TraceWaves(Scene(-20, 150, 1, true, true, 10));
+    QCOMPARE(std::round(1e4 * *trace.inStepAll) / 100, 99.96);
+    const auto [nearest, farthest] = CrossingRange(trace);
+    QVERIFY(nearest > 9 && farthest < 12);
+}
+
+// "Turned round (flat side to a distant source) it brings parallel light exactly to its far
+// focus": light parallel to the axis in the glass, refracted out through the hyperbola
+// ((x + 2a)/a)² - (y/b)² = 1, b = a sqrt(n² - 1), by Snell's law, heads for its far focus
+// (-2a - c, 0), c = a n; here for the hyperbola of the wave view at n = 1.5.
+void TestPhysicsWords::hyperbolaTurnedRoundFocusesParallelLight() {
+    const WaveLens lens = TraceWaves(Scene(-20, 150, 20, true)).lens;
+    const double a = lens.a;
+    const double b = lens.b;
+    const double n = lens.index;
+    QVERIFY(std::abs(b - a * std::sqrt(n * n - 1)) < 1e-12 * a);
+    for (const double y : {0.1 * a, 0.5 * a, a, 2 * a, 4 * a}) {
+        const double x = -2 * a + a * std::sqrt(1 + (y / b) * (y / b));
+        // The outward normal (towards the air, -x side), from the gradient of the curve.
+        double nx = -(x + 2 * a) / (a * a);
+        double ny = y / (b * b);
+        const double norm = std::hypot(nx, ny);
+        nx /= norm;
+        ny /= norm;
+        // The ray in the glass runs along -x; Snell: n sin(in) = sin(out), tangential parts
+        // scale by n.
+        const double cosIn = -nx; // d = (-1, 0), cos of incidence = d·normal
+        const double tx = -1 - cosIn * nx;
+        const double ty = -cosIn * ny;
+        const double outTx = n * tx;
+        const double outTy = n * ty;
+        const double tangential = std::hypot(outTx, outTy);
+        QVERIFY(tangential < 1);
+        const double cosOut = std::sqrt(1 - tangential * tangential);
+        const double dx = outTx + cosOut * nx;
+        const double dy = outTy + cosOut * ny;
+        // Where it meets the axis.
+        const double axisX = x - y * dx / dy;
+        QVERIFY2(std::abs(axisX - (-2 * a - a * n)) < 1e-9 * a, qPrintable(QString::number(axisX)));
+    }
 }
 
 void TestPhysicsWords::controlsSayWhereTheSourceIs_data() {

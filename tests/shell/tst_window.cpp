@@ -685,8 +685,8 @@ void TestWindow::accessibleTexts_data() {
     QTest::newRow("focus, Greek") << false << "fOCUS_POINT"
                                   << "Σημείο-στόχος F"
                                   << "Το F βρίσκεται 5 μήκη κύματος πίσω από τον φακό (από 1 έως "
-                                     "50): εκεί συγκρίνονται τα κύματα των ακτίνων. Η μετακίνησή "
-                                     "του δεν αλλάζει τον φακό.";
+                                     "50): εκεί συγκρίνονται οι αριθμοί κυμάτων των ακτίνων. Η "
+                                     "μετακίνησή του δεν αλλάζει τον φακό.";
     // A control that shows its caption or text is named by it: what a screen reader says and
     // what voice control finds it by.
     QTest::newRow("print, English") << true << "Command1"
@@ -703,11 +703,12 @@ void TestWindow::accessibleTexts_data() {
                                         << "HYPERBOLA"
                                         << "Hyperbolic lens: draws a lens whose front surface is "
                                            "a hyperbola.";
-    QTest::newRow("parallel beam, Greek") << false << "f_apeiro"
-                                          << "Παράλληλη ΔΕΣΜΗ"
-                                          << "Παράλληλη δέσμη: στην κυματική εικόνα η πηγή γίνεται "
-                                             "επίπεδο κύμα, φως από πολύ μακρινή πηγή· το κλασικό "
-                                             "σχήμα δεν αλλάζει.";
+    QTest::newRow("parallel beam, Greek")
+        << false << "f_apeiro"
+        << "Παράλληλη ΔΕΣΜΗ"
+        << "Παράλληλη δέσμη: στην κυματική εικόνα το φως φτάνει ως "
+           "επίπεδο κύμα, σαν από πολύ μακρινή πηγή· το κλασικό "
+           "σχήμα δεν αλλάζει.";
     QTest::newRow("parallel beam, English")
         << true << "f_apeiro"
         << "Parallel BEAM"

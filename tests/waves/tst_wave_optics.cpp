@@ -301,9 +301,11 @@ void TestWaveOptics::hyperbolaFromItsFarFocus() {
     QVERIFY(why && why->onFocalPoint);
     QVERIFY(std::abs(why->focal * lens.wavelength - lens.a * (lens.index + 1)) < 1e-9);
     const std::vector<LedgerLine> summary = LedgerSummary(trace, "en");
+    // Every ray, not only those near the axis, runs parallel: no focus of either kind.
+    QVERIFY(!trace.bestFocus);
     QVERIFY(std::any_of(summary.begin(), summary.end(), [](const LedgerLine& l) {
         return l.caption ==
-               "The rays near the axis run parallel in the glass and leave the lens parallel.";
+               "Every ray runs parallel to the axis in the glass and leaves the lens parallel.";
     }));
 }
 
@@ -529,9 +531,9 @@ void TestWaveOptics::noFocusNearerThanTheFocalDistance() {
                 QVERIFY2(!sentence.ends_with(','), sentence.c_str());
             }
         }
-        const std::string whole = "No focus: the source is " + Format(why->distance, 2) +
+        const std::string whole = "No paraxial focus: the source is " + Format(why->distance, 2) +
                                   " wavelengths from the lens, nearer than its front focal "
-                                  "distance R/(n-1) = " +
+                                  "distance R/(n−1) = " +
                                   Format(why->focal, 2) + " wavelengths.";
         const std::vector<std::string> sentences = SummarySentences(summary);
         QVERIFY(std::find(sentences.begin(), sentences.end(), whole) != sentences.end());

@@ -8,6 +8,7 @@
 #include "figure/figure_document.h"
 #include "printing/print_jobs.h"
 #include "waves/wave_ledger.h"
+#include "waves/wave_overlays.h"
 #include "waves/wave_view.h"
 
 #include <QJsonArray>
@@ -141,7 +142,7 @@ void TestWaveView::figureIsWholeAndFinite() {
     QVERIFY(!texts.empty());
     if (trace.sourceInGlass) {
         const std::string sentence =
-            "Η πηγή βρίσκεται μέσα στο γυαλί: καμία ακτίνα δεν σχεδιάζεται.";
+            "Η πηγή βρίσκεται μέσα στο γυαλί ή πάνω του: καμία ακτίνα δεν σχεδιάζεται.";
         QVERIFY(std::any_of(texts.begin(), texts.end(),
                             [&](const TextItem& t) { return t.text == sentence; }));
     }
@@ -227,18 +228,20 @@ void TestWaveView::ledgerInBothLanguages() {
         QCOMPARE(english.summary[i].value, greek.summary[i].value);
         QVERIFY(english.summary[i].caption != greek.summary[i].caption);
     }
-    // The axial ray: its whole count, no difference, in step, its phase 0.
+    // The axial ray: its whole count, no difference, within 1/8 wave, its phase 0.
     QCOMPARE(english.rows[FanHalf][2], std::string("219.00"));
     QCOMPARE(english.rows[FanHalf][3], std::string("+0.00"));
     QCOMPARE(english.rows[FanHalf][4], std::string("yes"));
     QCOMPARE(english.rows[FanHalf][8], std::string("0"));
     // Heights in wavelengths: the edge ray enters 0.95 H above the axis.
     QCOMPARE(english.rows.back()[1], Format(0.95 * *trace.aperture / 5, 2));
-    // "in step" follows the rule: within a quarter wave of a whole number of waves.
+    // "within 1/8 wave" follows the rule: within an eighth of a wave of a whole number of
+    // waves, the limit of the colour classes too.
     for (std::size_t k = 0; k < trace.rays.size(); ++k) {
         const double opd = *trace.rays[k].opd;
         const double off = std::abs(opd - std::round(opd));
-        QCOMPARE(english.rows[k][4], std::string(off <= 0.25 ? "yes" : "no"));
+        QCOMPARE(english.rows[k][4], std::string(off <= 0.125 ? "yes" : "no"));
+        QCOMPARE(english.rows[k][4] == "yes", ClassifyPhase(opd) == PhaseClass::InStep);
     }
 }
 
@@ -269,10 +272,10 @@ void TestWaveView::worksheetBlanksTheCounts() {
             ++blanks;
         }
     }
-    // W0, rms and max OPD, in step and brightness at F, the best focus and its distance from F,
-    // the paraxial focus and the spread of the crossings.
-    // and the in-step meter.
-    QCOMPARE(blanks, 10);
+    // W0, rms and max OPD, in step and brightness at F, the perfect focus's spot, the best focus
+    // and its distance from F, the paraxial focus and the spread of the crossings, and the
+    // in-step meter.
+    QCOMPARE(blanks, 11);
     // The counts written beside the rays are blanked whole.
     static const QRegularExpression count(QStringLiteral("^[0-9]+\\.[0-9][0-9]$"));
     int written = 0;
@@ -440,7 +443,7 @@ void TestWaveView::flashIsOneCrest() {
     QVERIFY(crests >= 1 && crests <= 12);
     const auto texts = Texts(content.canvas);
     QVERIFY(std::any_of(texts.begin(), texts.end(), [&](const TextItem& t) {
-        return t.text == "Διασπορά των αφίξεων στο F, τελευταία - πρώτη (περίοδοι) = " +
+        return t.text == "Εύρος χρόνων άφιξης στο F, τελευταία − πρώτη (περίοδοι) = " +
                              Format(*content.waves->arrivalSpread, 2);
     }));
     const QJsonObject w = Document(content)["waves"].toObject();
@@ -470,7 +473,8 @@ void TestWaveView::perfectLensDocument() {
     const auto texts = Texts(content.canvas);
     QVERIFY(std::any_of(texts.begin(), texts.end(), [](const TextItem& t) {
         return t.text.starts_with(
-            "Μέγιστη απόσταση τέλειας επιφάνειας από τη σφαίρα (μήκη κύματος στο γυαλί) = ");
+            "Μέγιστη απόσταση τέλειας επιφάνειας από τη σφαίρα, κατά μήκος του άξονα (μήκη κύματος "
+            "στο γυαλί) = ");
     }));
 }
 

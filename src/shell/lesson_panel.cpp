@@ -39,15 +39,18 @@ LessonPanel::LessonPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("lesson"));
     setFrameShape(QFrame::StyledPanel);
     answer_->hide();
+    presenter_->hide();
+    presenter_->setTextFormat(Qt::PlainText);
+    presenter_->setStyleSheet(QStringLiteral("background: #fff8dc; padding: 6px;"));
     close_->setText(QStringLiteral("✕"));
 
     // The words scroll when a small window cannot show them all; the buttons stay in view.
     auto* words = new QWidget;
     auto* column = new QVBoxLayout(words);
     column->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w : {static_cast<QWidget*>(title_), static_cast<QWidget*>(text_),
-                       static_cast<QWidget*>(question_), static_cast<QWidget*>(showAnswer_),
-                       static_cast<QWidget*>(answer_)}) {
+    for (QWidget* w : {static_cast<QWidget*>(presenter_), static_cast<QWidget*>(title_),
+                       static_cast<QWidget*>(text_), static_cast<QWidget*>(question_),
+                       static_cast<QWidget*>(showAnswer_), static_cast<QWidget*>(answer_)}) {
         column->addWidget(w);
     }
     column->addStretch(1);
@@ -114,6 +117,11 @@ void LessonPanel::Show(int step, std::string_view language) {
         QAccessibleEvent alert(text_, QAccessible::Alert);
         QAccessible::updateAccessibility(&alert);
     }
+}
+
+void LessonPanel::ShowPresenter(const QString& text) {
+    presenter_->setText(text);
+    presenter_->setVisible(!text.isEmpty());
 }
 
 void LessonPanel::ShowAnswer(bool shown) {

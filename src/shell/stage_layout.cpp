@@ -57,11 +57,13 @@ StageLayout LayOutStage(QSizeF size, bool presentation, const StageTexts& texts,
     double side = 0;
     double column = width - 2 * margin;
     if (landscape) {
-        // In presentation mode the figure takes little more than its least share, so that the
-        // words beside it have room for their lines.
-        side = presentation ? std::min(area.height(), (PresentedFigureShare + 0.01) * height)
+        // In presentation mode the figure is drawn at its reference size scaled with the
+        // screen (its texts as large as the figure document promises), and the words take the
+        // rest; the figure's box has white margins of its own, so it needs none.
+        side = presentation ? std::min(area.height(), std::max(PresentedFigureShare * height,
+                                                               PresentedFigurePixels * unit))
                             : std::min(area.height() - 2 * margin, 0.52 * area.width());
-        column = width - side - 3 * margin;
+        column = width - side - (presentation ? 2 : 3) * margin;
     }
     // The words from a larger size down to their least, until they take few enough lines.
     const double least = LeastWordPixels(height, presentation);
@@ -86,7 +88,8 @@ StageLayout LayOutStage(QSizeF size, bool presentation, const StageTexts& texts,
     double left = margin;
     double top = 0;
     if (landscape) {
-        layout.figure = QRectF(margin, area.top() + (area.height() - side) / 2, side, side);
+        const double figureLeft = presentation ? 0 : margin;
+        layout.figure = QRectF(figureLeft, area.top() + (area.height() - side) / 2, side, side);
         left = layout.figure.right() + margin;
         top = std::max(margin, area.center().y() - block / 2);
     } else {

@@ -13,6 +13,9 @@ inline constexpr double PresentedWordPixels = 36;
 inline constexpr double WindowWordPixels = 24;
 /// The least side of the figure in presentation mode, as a part of the screen's height.
 inline constexpr double PresentedFigureShare = 0.85;
+/// The side of the figure in presentation mode at a 1080-pixel screen, scaled with its height:
+/// the figure document's 1000-pixel reference, whose texts of 24 points are 32 pixels there.
+inline constexpr double PresentedFigurePixels = 1000;
 /// The most lines the stage's words take where they fit at their least size.
 inline constexpr int StageWordLines = 3;
 

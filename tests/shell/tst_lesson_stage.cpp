@@ -103,7 +103,10 @@ void TestLessonStage::everyBeatReadable() {
             QVERIFY(layout.titleFont.pixelSize() > layout.wordFont.pixelSize());
             QVERIFY(screen.contains(layout.figure));
             if (presentation) {
-                QVERIFY2(layout.figure.width() >= 0.85 * size.height(),
+                // At least 85 % of the height, and the figure document's 1000-pixel reference
+                // at 1080 lines, so that its texts are as large as the document promises.
+                QVERIFY2(layout.figure.width() >= 0.85 * size.height() &&
+                             layout.figure.width() >= 1000.0 * size.height() / 1080 - 0.5,
                          qPrintable(at + Where(layout.figure)));
             }
             mostLines = std::max(mostLines, layout.wordLines);

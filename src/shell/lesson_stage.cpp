@@ -69,6 +69,12 @@ void LessonStage::ShowTexts() {
 
 void LessonStage::SetPresentation(bool on) {
     presentation_ = on;
+    // No pointer on the projected stage: a click anywhere is the next beat.
+    if (on) {
+        setCursor(Qt::BlankCursor);
+    } else {
+        unsetCursor();
+    }
     ShowTexts();
 }
 

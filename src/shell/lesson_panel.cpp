@@ -145,6 +145,9 @@ void LessonPanel::SetScale(double scale) {
     heading.setBold(true);
     heading.setPointSizeF(body.pointSizeF() * 1.3);
     title_->setFont(heading);
+    // The presenter reads it from close by: it keeps the panel's plain size in presentation mode
+    // (and its style sheet would keep it from taking the panel's font by itself).
+    presenter_->setFont(base_);
     QFont question = body;
     question.setBold(true);
     question_->setFont(question);

@@ -36,6 +36,11 @@ LessonStage::LessonStage(QWidget* parent) : QWidget(parent) {
 }
 
 void LessonStage::Show(int step, int beat, std::string_view language) {
+    // The window asks at every redraw; the beat changes only with the step, the beat or the
+    // language.
+    if (step == step_ && beat == beat_ && language == language_) {
+        return;
+    }
     step_ = step;
     beat_ = beat;
     language_ = std::string(language);

@@ -39,15 +39,18 @@ LessonPanel::LessonPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("lesson"));
     setFrameShape(QFrame::StyledPanel);
     answer_->hide();
+    presenter_->hide();
+    presenter_->setTextFormat(Qt::PlainText);
+    presenter_->setStyleSheet(QStringLiteral("background: #fff8dc; padding: 6px;"));
     close_->setText(QStringLiteral("✕"));
 
     // The words scroll when a small window cannot show them all; the buttons stay in view.
     auto* words = new QWidget;
     auto* column = new QVBoxLayout(words);
     column->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w : {static_cast<QWidget*>(title_), static_cast<QWidget*>(text_),
-                       static_cast<QWidget*>(question_), static_cast<QWidget*>(showAnswer_),
-                       static_cast<QWidget*>(answer_)}) {
+    for (QWidget* w : {static_cast<QWidget*>(presenter_), static_cast<QWidget*>(title_),
+                       static_cast<QWidget*>(text_), static_cast<QWidget*>(question_),
+                       static_cast<QWidget*>(showAnswer_), static_cast<QWidget*>(answer_)}) {
         column->addWidget(w);
     }
     column->addStretch(1);
@@ -116,6 +119,11 @@ void LessonPanel::Show(int step, std::string_view language) {
     }
 }
 
+void LessonPanel::ShowPresenter(const QString& text) {
+    presenter_->setText(text);
+    presenter_->setVisible(!text.isEmpty());
+}
+
 void LessonPanel::ShowAnswer(bool shown) {
     answer_->setVisible(shown);
     showAnswer_->setVisible(!shown);
@@ -137,6 +145,9 @@ void LessonPanel::SetScale(double scale) {
     heading.setBold(true);
     heading.setPointSizeF(body.pointSizeF() * 1.3);
     title_->setFont(heading);
+    // The presenter reads it from close by: it keeps the panel's plain size in presentation mode
+    // (and its style sheet would keep it from taking the panel's font by itself).
+    presenter_->setFont(base_);
     QFont question = body;
     question.setBold(true);
     question_->setFont(question);

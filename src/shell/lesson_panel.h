@@ -33,6 +33,9 @@ public:
     bool AnswerShown() const;
     /// The type scale: 1, or that of presentation mode.
     void SetScale(double scale);
+    /// The presenter's view at the top of the panel, while the stage is on another screen: the
+    /// beat's notes, the next beat and the times. Empty hides it.
+    void ShowPresenter(const QString& text);
     /// Its controls in the order Tab visits them: the answer, Back, Again, Next, close.
     QList<QWidget*> FocusOrder() const;
 
@@ -52,6 +55,7 @@ private:
     int step_ = 0;
     std::string language_ = "el";
     QLabel* const progress_ = Paragraph(this, "lessonProgress");
+    QLabel* const presenter_ = Paragraph(this, "lessonPresenter");
     QLabel* const title_ = Paragraph(this, "lessonTitle");
     QLabel* const text_ = Paragraph(this, "lessonText");
     QLabel* const question_ = Paragraph(this, "lessonQuestion");

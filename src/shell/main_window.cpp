@@ -81,6 +81,16 @@ void DHMIOYRGO_KYKLO::RouteEvents() {
             [this](const std::string& code) { SetLanguage(code); });
     connect(&lesson_, &LessonControls::StepRequested, this, &W::OpenLesson);
     connect(&lesson_, &LessonControls::CloseRequested, this, &W::CloseLesson);
+    // Esc and F5 on the stage while it is on the projector, as in the window.
+    connect(&lesson_, &LessonControls::LeaveRequested, this, [this] {
+        if (Canvas().Presentation()) {
+            SetPresentation(false);
+        } else {
+            CloseLesson();
+        }
+    });
+    connect(&lesson_, &LessonControls::PresentationRequested, this,
+            [this] { SetPresentation(!Canvas().Presentation()); });
     connect(&lesson_, &LessonControls::PrintPlanRequested, this, &W::PrintLessonPlan);
     connect(&lesson_, &LessonControls::SavePlanRequested, &files_, &WindowFiles::SaveLessonPlanAs);
 }
@@ -178,6 +188,7 @@ void DHMIOYRGO_KYKLO::ApplyLayout() {
     arrangement_ = layout.arrangement;
     ledger_->setVisible(ShowsWaves() && !layout.form.Rect(QStringLiteral("ledger")).isEmpty());
     lesson_.Panel().SetScale(ControlScale());
+    lesson_.FitStage(rect());
     // The ledger grows with the controls in presentation mode.
     ledger_->SetScale(ControlScale());
 }

@@ -117,8 +117,10 @@ public:
     /// Leaves the lesson; the scene stays as it is.
     void CloseLesson();
     int LessonStep() const { return state_.LessonStep(); }
-    /// The next step, as Page Down and Next do.
-    void NextLessonStep() { lesson_.Next(); }
+    /// The next step at its first beat, as the panel's Next does (Page Down goes beat by beat).
+    void NextLessonStep() { lesson_.NextStep(); }
+    /// The beat of the step shown on the stage (0 while the lesson is closed).
+    int LessonBeat() const { return lesson_.Beat(); }
 
 public Q_SLOTS:
     void AGLIKA_Click() { LanguageClicked(); }

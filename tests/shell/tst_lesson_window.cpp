@@ -1,7 +1,8 @@
-// The lesson in the window: F2, the LESSON button and the menu open it; Next and Back by the
-// buttons, by a presenter's remote (Page Down, Page Up) and by the arrows on the canvas; Again
-// restores the step's scene after the class has moved the controls; Esc leaves it and keeps the
-// scene; its panel stands beside or below the figure on every screen and grows for a class.
+// The lesson in the window: F2, the LESSON button and the menu open it; a presenter's remote
+// (Page Down, Page Up) and the arrows on the canvas go beat by beat and on to the next step, the
+// panel's Next and Back step by step; Again restores the step's scene after the class has moved
+// the controls; Esc leaves it and keeps the scene; where the teacher explores (C, the whole
+// window) its panel stands beside or below the figure on every screen and grows for a class.
 // B moves the target point to the best focus, as a teacher needs between steps.
 
 #include "lesson/lesson.h"
@@ -42,6 +43,21 @@ void Press(QWidget* target, Qt::Key key) {
     QApplication::processEvents();
 }
 
+/// `key` pressed as often as step `step` has beats: from its first beat to the next step's.
+void PressThroughStep(Qt::Key key, int step) {
+    for (int beat = 1; beat <= LessonBeatCount(step); ++beat) {
+        Press(QApplication::focusWidget(), key);
+    }
+}
+
+/// C: the whole window for exploring, the stage gone.
+void Explore(DHMIOYRGO_KYKLO& w) {
+    w.activateWindow();
+    QApplication::processEvents();
+    Press(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_C);
+    QVERIFY(!w.findChild<QWidget*>(QStringLiteral("lessonStage"))->isVisible());
+}
+
 } // namespace
 
 class TestLessonWindow : public QObject {
@@ -67,20 +83,25 @@ void TestLessonWindow::stepsByEveryMeans() {
     QVERIFY(Panel(*w)->isVisible());
     QCOMPARE(TextOf(*w, "lessonProgress"), QStringLiteral("Βήμα 1 από 10"));
     QVERIFY(w->ReadControls() == LessonScene(1, "el"));
-    // A presenter's remote: Page Down and Page Up, wherever the focus is, a scroll bar too.
+    // A presenter's remote: Page Down and Page Up beat by beat, wherever the focus is, a
+    // scroll bar of the whole window too.
+    Explore(*w);
     w->findChild<QScrollBar*>(QStringLiteral("initial_POINT"))->setFocus();
-    Press(QApplication::focusWidget(), Qt::Key_PageDown);
+    PressThroughStep(Qt::Key_PageDown, 1);
     QCOMPARE(w->LessonStep(), 2);
-    Press(QApplication::focusWidget(), Qt::Key_PageDown);
+    QCOMPARE(w->LessonBeat(), 1);
+    PressThroughStep(Qt::Key_PageDown, 2);
     QCOMPARE(w->LessonStep(), 3);
     Press(QApplication::focusWidget(), Qt::Key_PageUp);
     QCOMPARE(w->LessonStep(), 2);
+    QCOMPARE(w->LessonBeat(), LessonBeatCount(2));
     // The arrows on the canvas.
     w->Canvas().setFocus();
     Press(&w->Canvas(), Qt::Key_Right);
     QCOMPARE(w->LessonStep(), 3);
     Press(&w->Canvas(), Qt::Key_Left);
     QCOMPARE(w->LessonStep(), 2);
+    QCOMPARE(w->LessonBeat(), LessonBeatCount(2));
     // The buttons; Back stops at the first step, Next at the last.
     auto* next = w->findChild<QPushButton*>(QStringLiteral("lessonNext"));
     auto* back = w->findChild<QPushButton*>(QStringLiteral("lessonBack"));
@@ -103,6 +124,7 @@ void TestLessonWindow::againRestoresTheScene() {
     QCOMPARE(w->LessonStep(), 5);
     const Controls scene = LessonScene(5, "el");
     QVERIFY(w->ReadControls() == scene);
+    Explore(*w);
     // The class moves the controls: they stay live, the step stays.
     auto* focus = w->findChild<QScrollBar*>(QStringLiteral("fOCUS_POINT"));
     focus->setValue(30);
@@ -147,6 +169,7 @@ void TestLessonWindow::panelOnEveryScreen() {
     QFETCH(QSize, size);
     QFETCH(int, step);
     const auto w = WindowOfSize(size, step);
+    Explore(*w);
     LessonPanel* panel = Panel(*w);
     QVERIFY(panel->isVisible());
     const QRect area = panel->geometry();

@@ -149,7 +149,8 @@ void TestCatalogue::everyKeyUsedExists() {
     const auto english = MessagesOf("en");
     static const QRegularExpression key(QStringLiteral(
         "\"((?:classic|hyperbolic|spherical|window|caption|describe|ledger|waves|cli|start|"
-        "write|export|system|list|language|bestFocus|print|lesson|figure|page)\\.[A-Za-z0-9.-]*[A-"
+        "write|export|system|list|language|bestFocus|print|lesson|stage|figure|page)\\.[A-Za-z0-9.-"
+        "]*[A-"
         "Za-z0-9])\""));
     int found = 0;
     for (const QString& path : SourceFiles()) {

@@ -90,7 +90,7 @@ Problem ReadScene(const GivenOptions& given, std::string_view language, Request&
     }
     const QStringList lenses = OptionWords(*FindCommandOption("lens"));
     c.view = *ParseView(view->toStdString());
-    if (given.IsSet("lens") && !TracesWaves(c.view)) {
+    if (given.IsSet("lens") && !TakesLensShape(c.view)) {
         return Said("cli.needsWaves", language, {QStringLiteral("lens")});
     }
     if (given.IsSet("lens") && given.IsSet("hyperbola") && *lens != lenses[1]) {
@@ -109,7 +109,7 @@ Problem ReadMoment(const GivenOptions& given, std::string_view language, Request
     if (!phase && !given.IsSet("flash")) {
         return std::nullopt;
     }
-    if (!TracesWaves(request.controls.view)) {
+    if (!HasMovingCrests(request.controls.view)) {
         return Said("cli.needsWaves", language,
                     {phase ? QStringLiteral("phase") : QStringLiteral("flash")});
     }
@@ -130,7 +130,7 @@ Problem ReadMotion(const GivenOptions& given, std::string_view language, Request
         return std::nullopt;
     }
     const QString name = animate ? QStringLiteral("animate") : QStringLiteral("frames");
-    if (!TracesWaves(request.controls.view) || !given.IsSet("export")) {
+    if (!HasMovingCrests(request.controls.view) || !given.IsSet("export")) {
         return Said("cli.needsWavesExport", language, {name});
     }
     if (animate && given.IsSet("frames")) {

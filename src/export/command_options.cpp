@@ -92,8 +92,8 @@ QString OptionNumber(const CommandOption& option, double value) {
 QStringList OptionWords(const CommandOption& option) {
     QStringList words;
     if (option.name == "view") {
-        for (const ViewNaming& naming : ViewNames) {
-            words << Utf8(naming.name);
+        for (const ViewTraits& row : ViewNames) {
+            words << Utf8(row.name);
         }
     } else if (option.name == "lens") {
         words << QStringLiteral("sphere") << QStringLiteral("hyperbola")

@@ -232,7 +232,7 @@ void DHMIOYRGO_KYKLO::DrawConstruction() {
     const Controls controls = ReadControls();
     const std::optional<waves::WaveTrace> trace =
         DrawFigure(controls, scene_, labels_, EIKON->Surface());
-    const bool traced = TracesWaves(controls.view);
+    const bool traced = HasLedger(controls.view);
     if (traced && trace) {
         const std::string_view language = TextLanguage(controls);
         ledger_->Show(waves::MakeLedger(*trace, language), Q(ControlTextsFor(language).ledgerTitle),

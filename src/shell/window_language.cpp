@@ -141,11 +141,11 @@ QMenu* DHMIOYRGO_KYKLO::ViewMenu(QWidget* parent) {
     // Every view of the table, named in the window's language, the one shown checked.
     auto* menu = new QMenu(Said("window.viewMenu", Language()), parent);
     const View shown = state_.ShownView();
-    for (const ViewNaming& naming : ViewNames) {
-        QAction* choose = menu->addAction(Said("view." + std::string(naming.name), Language()));
+    for (const ViewTraits& row : ViewNames) {
+        QAction* choose = menu->addAction(Said("view." + std::string(row.name), Language()));
         choose->setCheckable(true);
-        choose->setChecked(naming.view == shown);
-        connect(choose, &QAction::triggered, this, [this, view = naming.view] { ShowView(view); });
+        choose->setChecked(row.view == shown);
+        connect(choose, &QAction::triggered, this, [this, view = row.view] { ShowView(view); });
     }
     return menu;
 }

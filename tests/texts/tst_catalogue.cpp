@@ -173,8 +173,8 @@ void TestCatalogue::everyKeyUsedExists() {
 // The View menu names each view of the table from the catalogue, differently in each
 // language: a new view without its name fails here.
 void TestCatalogue::everyViewNamed() {
-    for (const ViewNaming& naming : ViewNames) {
-        const std::string key = "view." + std::string(naming.name);
+    for (const ViewTraits& row : ViewNames) {
+        const std::string key = "view." + std::string(row.name);
         const std::string_view greek = Text(key, "el");
         const std::string_view english = Text(key, "en");
         QVERIFY2(english != key && greek != english, key.c_str());

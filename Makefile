@@ -129,11 +129,12 @@ bench-web: web
 	$(EMENV) node bench/web/run_bench.js $(WEB) $(BENCH)/bench/kymata-bench
 	$(EMENV) node bench/web/run_device_bench.js $(WEB)/index.html $(WEB)/kymata.html
 
+# The C++ and the JavaScript, both by clang-format (.clang-format holds a section for each).
 format:
-	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench tools -name '*.cpp' -o -name '*.h' -o -name '*.js' | xargs clang-format -i
 
 format-check:
-	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+	find src tests bench tools -name '*.cpp' -o -name '*.h' -o -name '*.js' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(BENCH) $(WASM) $(WEB)

@@ -3,6 +3,7 @@
 // Greek text is left in the sources, outside the catalogues.
 
 #include "construction/controls.h"
+#include "construction/views.h"
 #include "texts/catalogue.h"
 #include "texts/po_file.h"
 
@@ -232,17 +233,11 @@ void TestCatalogue::everyViewNamed() {
     }
 }
 
-// A Greek letter in a string of the sources is a text outside the catalogues. Allowed: the web
-// page's sentence for a module that did not load, which cannot come from the module.
+// A Greek letter in a string of the sources is a text outside the catalogues.
 void TestCatalogue::noGreekOutsideTheCatalogues() {
     static const QRegularExpression greekLiteral(
         QStringLiteral("[\"`'][^\"`'\\n]*[\\x{0370}-\\x{03FF}][^\"`'\\n]*[\"`']"));
-    const QStringList allowed{QStringLiteral("/src/web/page/kymata-page.js")};
     for (const QString& path : SourceFiles()) {
-        if (std::any_of(allowed.begin(), allowed.end(),
-                        [&](const QString& a) { return path.endsWith(a); })) {
-            continue;
-        }
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         int line = 0;
@@ -278,7 +273,6 @@ void TestCatalogue::noEnglishOutsideTheCatalogues() {
         {"/src/shell/file_icons.cpp", "Folder"},
         {"/src/shell/file_icons.cpp", "File"},
         {"/src/web/bindings/module.cpp", "no such step of the lesson"},
-        {"/src/web/page/kymata-page.js", "The figure cannot be drawn"},
         {"/src/web/page/page-controls.js", "Escape"},
         {".js", "use strict"},
         {"/src/web/page/index.html", ""},

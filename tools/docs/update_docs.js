@@ -6,7 +6,7 @@
 //   node tools/docs/update_docs.js KYMATA     (make docs)
 "use strict";
 
-const { execFileSync } = require("child_process");
+const {execFileSync} = require("child_process");
 const fs = require("fs");
 const path = require("path");
 
@@ -16,8 +16,14 @@ if (!kymata) {
   process.exit(2);
 }
 const root = path.join(__dirname, "..", "..");
-const env = { ...process.env, QT_QPA_PLATFORM: "offscreen", LANGUAGE: "", LC_ALL: "C", LANG: "C" };
-const help = execFileSync(kymata, ["--help"], { env, encoding: "utf8" });
+const env = {
+  ...process.env,
+  QT_QPA_PLATFORM: "offscreen",
+  LANGUAGE: "",
+  LC_ALL: "C",
+  LANG: "C"
+};
+const help = execFileSync(kymata, ["--help"], {env, encoding: "utf8"});
 
 /** Rewrites `file` through `change`, saying whether it changed. */
 function Update(file, change) {
@@ -40,9 +46,14 @@ const values = new Map();
 for (const match of help.matchAll(/--([a-z-]+) <([^>]+)>/g)) values.set(match[1], match[2]);
 
 // The man page: the heading of each option, ".BR \-\-lang " el|en"", takes the value of --help.
-Update(path.join(root, "data", "kymata.1"), (text) =>
-  text.replace(/^(\.B[IR]? (?:.*, )?\\-\\-)([a-z\\-]+) "[^"]*"$/gm, (line, head, escaped, at, all) => {
-    const name = escaped.replace(/\\-/g, "-");
-    return values.has(name) ? `${head}${escaped} " ${values.get(name).replace(/-/g, "\\-")}"` : line;
-  }),
+Update(
+    path.join(root, "data", "kymata.1"),
+    (text) => text.replace(
+        /^(\.B[IR]? (?:.*, )?\\-\\-)([a-z\\-]+) "[^"]*"$/gm,
+        (line, head, escaped, at, all) => {
+          const name = escaped.replace(/\\-/g, "-");
+          return values.has(name) ?
+              `${head}${escaped} " ${values.get(name).replace(/-/g, "\\-")}"` :
+              line;
+        }),
 );

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "construction/views.h"
+#include "construction/view.h"
 
 #include <optional>
 #include <string>

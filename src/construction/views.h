@@ -1,20 +1,13 @@
 // The views a redraw may draw and what each of them is: one row of traits a view, asked by name.
 #pragma once
 
+#include "construction/view.h"
+
 #include <cstddef>
 #include <optional>
 #include <string_view>
 
 namespace kymata {
-
-/// Which figure a redraw draws.
-enum class View {
-    /// The classic construction: the spherical lens, or the hyperbolic one with `YPERVOLIKO`.
-    Classic,
-    /// The wave view: exact rays from the source through the lens to the focus with their
-    /// counts of waves.
-    Waves,
-};
 
 /// What a view is, one question a field. A new view adds one row to `ViewNames`; the code that
 /// draws it is named by the compiler (every `switch` over `View`) and the tests that read this

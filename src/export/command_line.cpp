@@ -2,6 +2,7 @@
 
 #include "construction/controls.h"
 #include "construction/number_format.h"
+#include "construction/views.h"
 #include "drawing/page_surface.h"
 #include "export/command_options.h"
 #include "export/command_reading.h"

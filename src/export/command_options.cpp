@@ -1,6 +1,7 @@
 #include "export/command_options.h"
 
 #include "construction/controls.h"
+#include "construction/views.h"
 #include "export/said.h"
 #include "lesson/lesson.h"
 

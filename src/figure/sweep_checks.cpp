@@ -1,5 +1,7 @@
 #include "figure/sweep_checks.h"
 
+#include "construction/controls.h"
+#include "construction/views.h"
 #include "figure/draw_construction.h"
 #include "printing/print_jobs.h"
 

@@ -2,6 +2,7 @@
 
 #include "construction/controls.h"
 #include "construction/scene.h"
+#include "construction/views.h"
 #include "shell/window_layout.h"
 #include "shell/window_state.h"
 

@@ -1,5 +1,6 @@
 #include "shell/window_state.h"
 
+#include "construction/views.h"
 #include "lesson/lesson.h"
 #include "waves/wave_trace.h"
 #include "waves/wave_view.h"

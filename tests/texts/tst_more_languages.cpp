@@ -4,6 +4,7 @@
 // every text the program shows must carry the marks: a text without them did not come from the
 // catalogue. The window and the command line take the language as they take Greek and English.
 
+#include "construction/controls.h"
 #include "export/command_line.h"
 #include "export/command_options.h"
 #include "figure/control_texts.h"

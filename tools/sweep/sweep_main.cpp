@@ -2,6 +2,7 @@
 // --print, the two print jobs), into validating surfaces, and checks the physics on every ray.
 
 #include "construction/controls.h"
+#include "construction/views.h"
 #include "figure/sweep_checks.h"
 
 #include <algorithm>
@@ -77,15 +78,10 @@ std::string Describe(const Controls& c, const char* job) {
     return text;
 }
 
-/// True for a view the sweep has checks for. A new view is named here by the compiler: give it
-/// its jobs in `SweepView`, or false, and the sweep refuses it with a sentence.
+/// True for a view the sweep has checks for: the classic figures, and every view drawn from the
+/// exact tracer, whose rays' optics it checks. Any other view is refused with a sentence.
 bool Sweepable(View view) {
-    switch (view) {
-    case View::Classic:
-    case View::Waves:
-        return true;
-    }
-    return false;
+    return view == View::Classic || TracesWaves(view);
 }
 
 /// Draws one job of one setting and reports what failed.
@@ -109,27 +105,28 @@ void RunJob(const Controls& c, const char* job, SweepRig& rig, Tally& tally, Dra
     }
 }
 
-/// The jobs of one setting `c` in its view: the redraw (and PRINT) of the classic figures; the
-/// traced views' redraw, with the plane wave too at every `beamStride`-th setting.
+/// The jobs of one setting `c` in its view, one the sweep has checks for: the redraw (and
+/// PRINT) of the classic figures; a traced view's redraw, with the plane wave too at every
+/// `beamStride`-th setting.
 void SweepView(Controls c, bool hyperbola, std::int64_t i, const Plan& plan, SweepRig& rig,
                Tally& tally) {
-    switch (c.view) {
-    case View::Classic:
+    if (!TracesWaves(c.view)) {
         RunJob(c, hyperbola ? "hyperbolic" : "spherical", rig, tally, [&] { rig.Draw(c); });
         if (plan.print) {
             RunJob(c, hyperbola ? "hyperbolic print" : "spherical print", rig, tally,
                    [&] { rig.Print(c); });
         }
         return;
-    case View::Waves:
-        RunJob(c, hyperbola ? "hyperbola waves" : "sphere waves", rig, tally,
-               [&] { rig.DrawTraced(c); });
-        if (i % plan.beamStride == 0) {
-            c.f_apeiro = true;
-            RunJob(c, hyperbola ? "hyperbola plane wave" : "sphere plane wave", rig, tally,
-                   [&] { rig.DrawTraced(c); });
-        }
-        return;
+    }
+    // "sphere waves", "hyperbola plane wave"; another traced view's jobs carry its name too.
+    const std::string lens = hyperbola ? "hyperbola" : "sphere";
+    const std::string other = c.view == View::Waves ? "" : " " + std::string(ViewName(c.view));
+    const std::string drawn = lens + (other.empty() ? " waves" : other);
+    RunJob(c, drawn.c_str(), rig, tally, [&] { rig.DrawTraced(c); });
+    if (i % plan.beamStride == 0) {
+        c.f_apeiro = true;
+        const std::string beam = lens + other + " plane wave";
+        RunJob(c, beam.c_str(), rig, tally, [&] { rig.DrawTraced(c); });
     }
 }
 

@@ -23,7 +23,7 @@ PACKAGES = cmake make g++ pkg-config clang-format gettext \
 EMENV = NODE_PATH=/usr/share/nodejs$${NODE_PATH:+:$$NODE_PATH}
 
 .PHONY: all deps configure build run install package web test test-release test-sanitized test-wasm \
-        test-web serve-web sweep bench bench-native bench-web format format-check clean
+        test-web serve-web sweep bench bench-native bench-web format format-check docs clean
 
 all: build
 
@@ -47,6 +47,11 @@ build: configure
 
 run: build
 	./$(BUILD)/src/kymata
+
+# Writes what README.md and the man page copy from the program: README's copy of --help and the
+# values in the man page's option headings (a new language or view changes them).
+docs: build
+	node tools/docs/update_docs.js $(BUILD)/src/kymata
 
 # Installs under PREFIX (default /usr/local); DESTDIR stages the tree elsewhere.
 PREFIX ?= /usr/local
@@ -124,11 +129,12 @@ bench-web: web
 	$(EMENV) node bench/web/run_bench.js $(WEB) $(BENCH)/bench/kymata-bench
 	$(EMENV) node bench/web/run_device_bench.js $(WEB)/index.html $(WEB)/kymata.html
 
+# The C++ and the JavaScript, both by clang-format (.clang-format holds a section for each).
 format:
-	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench tools -name '*.cpp' -o -name '*.h' -o -name '*.js' | xargs clang-format -i
 
 format-check:
-	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+	find src tests bench tools -name '*.cpp' -o -name '*.h' -o -name '*.js' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(BENCH) $(WASM) $(WEB)

@@ -1,3 +1,4 @@
+#include "construction/controls.h"
 #include "drawing/drawn_extent.h"
 #include "drawing/recording_surface.h"
 #include "export/figure_export.h"

@@ -6,12 +6,12 @@
 "use strict";
 
 const BenchSettings = [
-  { name: "spherical_start", args: [-20, 5, 150, 20, 0] },
-  { name: "spherical_far", args: [-200, 5, 150, 20, 0] },
-  { name: "hyperbolic_start", args: [-20, 5, 150, 20, 1] },
-  { name: "hyperbolic_far", args: [-200, 5, 150, 20, 1] },
-  { name: "waves_sphere_start", args: [-20, 5, 150, 20, 1 << 16] },
-  { name: "waves_sphere_far", args: [-200, 5, 150, 20, 1 << 16] },
+  {name: "spherical_start", args: [-20, 5, 150, 20, 0]},
+  {name: "spherical_far", args: [-200, 5, 150, 20, 0]},
+  {name: "hyperbolic_start", args: [-20, 5, 150, 20, 1]},
+  {name: "hyperbolic_far", args: [-200, 5, 150, 20, 1]},
+  {name: "waves_sphere_start", args: [-20, 5, 150, 20, 1 << 16]},
+  {name: "waves_sphere_far", args: [-200, 5, 150, 20, 1 << 16]},
 ];
 
 function Median(values) {
@@ -40,7 +40,7 @@ function ComputeMicroseconds(compute, args) {
 
 /** Milliseconds of a full redraw, the median of 31 after 5 to warm up, with its parts. */
 function RedrawMilliseconds(module, draw, args, ctx) {
-  const parts = { total: [], core: [], parse: [], draw: [] };
+  const parts = {total: [], core: [], parse: [], draw: []};
   for (let run = 0; run < 36; ++run) {
     const t0 = performance.now();
     const answer = JSON.parse(draw(...args, NaN, NaN));
@@ -49,8 +49,8 @@ function RedrawMilliseconds(module, draw, args, ctx) {
     const t2 = performance.now();
     ctx.fillStyle = "#ffffff";
     ctx.fillRect(0, 0, 1000, 1000);
-    KymataDrawCanvas(ctx, recording, { x: 0, y: 0, width: 1000, height: 1000 });
-    ctx.getImageData(0, 0, 1, 1); // the raster happens here, not later
+    KymataDrawCanvas(ctx, recording, {x: 0, y: 0, width: 1000, height: 1000});
+    ctx.getImageData(0, 0, 1, 1);  // the raster happens here, not later
     const t3 = performance.now();
     if (run < 5) continue;
     parts.total.push(t3 - t0);
@@ -74,7 +74,7 @@ KymataModule().then((module) => {
     }
     return Median(times);
   };
-  const ctx = document.getElementById("canvas").getContext("2d", { willReadFrequently: false });
+  const ctx = document.getElementById("canvas").getContext("2d", {willReadFrequently: false});
   // Warm up first: the browser compiles WebAssembly quickly at first and optimises hot
   // functions in the background a moment later; the measures are of the optimised code.
   const warm = performance.now();

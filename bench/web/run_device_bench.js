@@ -8,7 +8,7 @@
 "use strict";
 
 const path = require("path");
-const { Chromium } = require("../../tests/web/chromium.js");
+const {Chromium} = require("../../tests/web/chromium.js");
 
 const pages = process.argv.slice(2).map((p) => path.resolve(p));
 
@@ -19,16 +19,19 @@ function Quantile(values, q) {
 
 /** The three measures on `page`, the CPU slowed `rate` times, on a 390×844 screen at 3×. */
 async function Measure(page, rate) {
-  const browser = await Chromium.launch({ scale: 3, width: 390, height: 844 });
+  const browser = await Chromium.launch({scale: 3, width: 390, height: 844});
   try {
-    await browser.send("Emulation.setDeviceMetricsOverride", { width: 390, height: 844, deviceScaleFactor: 3, mobile: true });
-    await browser.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 5 });
-    await browser.send("Emulation.setCPUThrottlingRate", { rate });
+    await browser.send(
+        "Emulation.setDeviceMetricsOverride",
+        {width: 390, height: 844, deviceScaleFactor: 3, mobile: true});
+    await browser.send("Emulation.setTouchEmulationEnabled", {enabled: true, maxTouchPoints: 5});
+    await browser.send("Emulation.setCPUThrottlingRate", {rate});
     const firsts = [];
     for (let i = 0; i < 15; ++i) {
       await browser.open(`file://${page}#lang=en`);
       await browser.until(`performance.getEntriesByName("kymata-first-figure").length > 0`, 60000);
-      firsts.push(await browser.eval(`performance.getEntriesByName("kymata-first-figure")[0].startTime`));
+      firsts.push(
+          await browser.eval(`performance.getEntriesByName("kymata-first-figure")[0].startTime`));
     }
     // A scroll bar stepped as a finger or a key steps it: the figure redrawn before the next
     // frame is painted.
@@ -61,7 +64,13 @@ async function Measure(page, rate) {
       });
       return stamps.slice(1).map((t, k) => t - stamps[k]);
     })()`);
-    return { first: Quantile(firsts, 0.5), step: Quantile(steps, 0.5), stepP95: Quantile(steps, 0.95), fpsP95: 1000 / Quantile(gaps, 0.95), fpsMedian: 1000 / Quantile(gaps, 0.5) };
+    return {
+      first: Quantile(firsts, 0.5),
+      step: Quantile(steps, 0.5),
+      stepP95: Quantile(steps, 0.95),
+      fpsP95: 1000 / Quantile(gaps, 0.95),
+      fpsMedian: 1000 / Quantile(gaps, 0.5)
+    };
   } finally {
     await browser.close();
   }
@@ -69,14 +78,18 @@ async function Measure(page, rate) {
 
 async function Main() {
   console.log("The web edition on a phone's screen (390×844 at 3×), headless Chromium:\n");
-  console.log("page                     CPU     first figure   slider step (median / p95)   moving waves fps (median / p95)");
+  console.log(
+      "page                     CPU     first figure   slider step (median / p95)   moving waves fps (median / p95)");
   for (const page of pages) {
     for (const rate of [1, 4]) {
       const m = await Measure(page, rate);
       console.log(
-        `${path.relative(path.dirname(path.dirname(page)), page).padEnd(24).slice(0, 24)} ${(rate === 1 ? "1×" : `${rate}× slower`).padEnd(10)} ${m.first.toFixed(0).padStart(6)} ms` +
-          `      ${m.step.toFixed(1).padStart(6)} / ${m.stepP95.toFixed(1).padStart(6)} ms` +
-          `            ${m.fpsMedian.toFixed(1).padStart(5)} / ${m.fpsP95.toFixed(1).padStart(5)}`,
+          `${path.relative(path.dirname(path.dirname(page)), page).padEnd(24).slice(0, 24)} ${
+              (rate === 1 ? "1×" : `${rate}× slower`).padEnd(10)} ${
+              m.first.toFixed(0).padStart(6)} ms` +
+              `      ${m.step.toFixed(1).padStart(6)} / ${m.stepP95.toFixed(1).padStart(6)} ms` +
+              `            ${m.fpsMedian.toFixed(1).padStart(5)} / ${
+                  m.fpsP95.toFixed(1).padStart(5)}`,
       );
     }
   }

@@ -1,72 +1,12 @@
 #pragma once
 
+#include "construction/view.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kymata {
-
-/// Which figure a redraw draws.
-enum class View {
-    /// The classic construction: the spherical lens, or the hyperbolic one with `YPERVOLIKO`.
-    Classic,
-    /// The wave view: exact rays from the source through the lens to the focus with their
-    /// counts of waves.
-    Waves,
-};
-
-/// The name of each view as the command line, the figure document and the web page write it,
-/// in the order the views are offered.
-struct ViewNaming {
-    View view;
-    std::string_view name;
-};
-inline constexpr ViewNaming ViewNames[] = {
-    {View::Classic, "classic"},
-    {View::Waves, "waves"},
-};
-
-/// True for a view drawn from the exact wave tracer: it takes a lens (sphere, hyperbola or the
-/// perfect surface), moving crests, a flash and the ledger of its rays.
-constexpr bool TracesWaves(View view) {
-    switch (view) {
-    case View::Classic:
-        return false;
-    case View::Waves:
-        return true;
-    }
-    return false;
-}
-
-/// The name of `view` ("classic", "waves").
-constexpr std::string_view ViewName(View view) {
-    for (const ViewNaming& naming : ViewNames) {
-        if (naming.view == view) {
-            return naming.name;
-        }
-    }
-    return {};
-}
-
-/// The first view of the table that traces waves: what the WAVE VIEW switch turns on.
-constexpr View FirstViewTracingWaves() {
-    for (const ViewNaming& naming : ViewNames) {
-        if (TracesWaves(naming.view)) {
-            return naming.view;
-        }
-    }
-    return ViewNames[0].view;
-}
-
-/// The view named `name`, or empty for a name no view has (names are lower case).
-constexpr std::optional<View> ParseView(std::string_view name) {
-    for (const ViewNaming& naming : ViewNames) {
-        if (naming.name == name) {
-            return naming.view;
-        }
-    }
-    return std::nullopt;
-}
 
 /// The values of the window's controls that a drawing reads, named after the controls.
 /// Defaults are the controls' design values.

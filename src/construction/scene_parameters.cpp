@@ -1,4 +1,5 @@
 #include "construction/scene_parameters.h"
+#include "construction/controls.h"
 #include "texts/catalogue.h"
 
 #include "construction/number_format.h"

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "construction/scene.h"
 
 #include <string>
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// The quantities of the spherical construction that each drawing derives afresh from the
 /// scene and the controls (canvas units, x along the optical axis, light travelling to +x).

@@ -1,5 +1,6 @@
 #include "construction/spherical_construction.h"
 
+#include "construction/controls.h"
 #include "construction/helpers.h"
 #include "construction/number_format.h"
 #include "construction/scene_parameters.h"

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "construction/scene.h"
 #include "drawing/surface.h"
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// The first steps of every redraw, whichever construction follows: clears the canvas, rewrites
 /// `scene` and the four read-outs in `labels` from `controls`, and sets the canvas's user box to

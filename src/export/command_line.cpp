@@ -2,6 +2,7 @@
 
 #include "construction/controls.h"
 #include "construction/number_format.h"
+#include "construction/views.h"
 #include "drawing/page_surface.h"
 #include "export/command_options.h"
 #include "export/command_reading.h"
@@ -94,7 +95,7 @@ Problem ReadScene(const GivenOptions& given, std::string_view language, Request&
     }
     const QStringList lenses = OptionWords(*FindCommandOption("lens"));
     c.view = *ParseView(view->toStdString());
-    if (given.IsSet("lens") && !TracesWaves(c.view)) {
+    if (given.IsSet("lens") && !TakesLensShape(c.view)) {
         return Said("cli.needsWaves", language, {QStringLiteral("lens")});
     }
     if (given.IsSet("lens") && given.IsSet("hyperbola") && *lens != lenses[1]) {
@@ -125,7 +126,7 @@ Problem ReadMoment(const GivenOptions& given, std::string_view language, Request
     if (!phase && !given.IsSet("flash")) {
         return std::nullopt;
     }
-    if (!TracesWaves(request.controls.view)) {
+    if (!HasMovingCrests(request.controls.view)) {
         return NeedsWaves(request, phase ? QStringLiteral("phase") : QStringLiteral("flash"),
                           "cli.needsWaves", language);
     }
@@ -146,7 +147,7 @@ Problem ReadMotion(const GivenOptions& given, std::string_view language, Request
         return std::nullopt;
     }
     const QString name = animate ? QStringLiteral("animate") : QStringLiteral("frames");
-    if (!TracesWaves(request.controls.view)) {
+    if (!HasMovingCrests(request.controls.view)) {
         return NeedsWaves(request, name, "cli.needsWavesExport", language);
     }
     if (!given.IsSet("export")) {

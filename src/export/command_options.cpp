@@ -1,6 +1,7 @@
 #include "export/command_options.h"
 
 #include "construction/controls.h"
+#include "construction/views.h"
 #include "export/said.h"
 #include "lesson/lesson.h"
 
@@ -104,8 +105,8 @@ QString OptionNumber(const CommandOption& option, double value) {
 QStringList OptionWords(const CommandOption& option) {
     QStringList words;
     if (option.name == "view") {
-        for (const ViewNaming& naming : ViewNames) {
-            words << Utf8(naming.name);
+        for (const ViewTraits& row : ViewNames) {
+            words << Utf8(row.name);
         }
     } else if (option.name == "lens") {
         words << QStringLiteral("sphere") << QStringLiteral("hyperbola")

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "export/safe_file.h"
 
 #include <QString>
@@ -8,6 +7,10 @@
 #include <string_view>
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// Writes `count` PNG frames of one period of the wave view's moving crests, `pngSize` pixels
 /// square, as the folder `folder`: frame-000.png, frame-001.png, ... All or nothing: the frames

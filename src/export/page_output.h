@@ -1,6 +1,5 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "construction/scene.h"
 #include "drawing/display_list.h"
 #include "drawing/page_surface.h"
@@ -14,6 +13,10 @@
 class QPainter;
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// Draws a recorded page on a printer or PDF device: its user box centred in `printable`
 /// (device coordinates) with one unit the same length across and down, and sizes in points and

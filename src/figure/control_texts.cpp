@@ -1,5 +1,6 @@
 #include "figure/control_texts.h"
 
+#include "construction/controls.h"
 #include "construction/scene.h"
 #include "construction/scene_parameters.h"
 #include "texts/catalogue.h"

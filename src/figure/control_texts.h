@@ -1,6 +1,5 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "drawing/display_list.h"
 
 #include <optional>
@@ -8,6 +7,10 @@
 #include <string_view>
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// The texts of a shell's own controls around the figure (menus, dialogs, buttons, accessible
 /// names), in the current language, UTF-8. Both the desktop window and the web page show these,

@@ -1,5 +1,6 @@
 #include "figure/draw_construction.h"
 
+#include "construction/controls.h"
 #include "construction/spherical_construction.h"
 #include "drawing/recording_surface.h"
 #include "hyperbolic/hyperbolic_construction.h"

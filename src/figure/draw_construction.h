@@ -1,6 +1,5 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "construction/scene.h"
 #include "drawing/surface.h"
 #include "waves/wave_trace.h"
@@ -8,6 +7,10 @@
 #include <optional>
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// Redraws the whole classic figure on `canvas` from `controls`, as every control event does:
 /// `BeginRedraw` (the canvas cleared and boxed, the scene and read-outs rewritten), then the

@@ -1,5 +1,7 @@
 #include "figure/figure_document.h"
 
+#include "construction/controls.h"
+#include "construction/views.h"
 #include "drawing/figure_json.h"
 #include "waves/wave_json.h"
 
@@ -22,13 +24,10 @@ std::string FigureJson(const Controls& controls, const Labels& labels, const Rec
                                          .Add("parallelBeam", controls.f_apeiro)
                                          .Add("language", TextLanguage(controls))
                                          .Text());
-    // A classic document, as it has always been written, names no view.
-    switch (controls.view) {
-    case View::Classic:
-        break;
-    case View::Waves:
+    // A document of the start view, the classic one, as it has always been written, names no
+    // view; every other view is named.
+    if (controls.view != ViewNames[0].view) {
         members.emplace_back("view", JsonString(ViewName(controls.view)));
-        break;
     }
     if (worksheet) {
         members.emplace_back("worksheet", "true");

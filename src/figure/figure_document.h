@@ -1,6 +1,5 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "drawing/display_list.h"
 #include "figure/figure_content.h"
 #include "waves/wave_trace.h"
@@ -11,6 +10,10 @@
 #include <vector>
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// The figure as a JSON document (UTF-8): the controls, the four read-outs and the canvas
 /// recording ("scale": [left, top, right, bottom] and "items" in drawing order). `page`, when

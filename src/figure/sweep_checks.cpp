@@ -1,5 +1,7 @@
 #include "figure/sweep_checks.h"
 
+#include "construction/controls.h"
+#include "construction/views.h"
 #include "figure/draw_construction.h"
 #include "printing/print_jobs.h"
 
@@ -169,10 +171,14 @@ void SweepRig::Draw(const Controls& controls) {
     DrawConstruction(controls, scene, labels, canvas);
 }
 
-void SweepRig::DrawWaves(const Controls& controls) {
-    Controls waves = controls;
-    waves.view = View::Waves;
-    physics.CheckWaves(*DrawFigure(waves, scene, labels, canvas));
+void SweepRig::DrawTraced(const Controls& controls) {
+    const std::optional<waves::WaveTrace> trace = DrawFigure(controls, scene, labels, canvas);
+    if (!trace) {
+        validator.Fail("the view \"" + std::string(ViewName(controls.view)) +
+                       "\" drew no trace of its rays");
+        return;
+    }
+    physics.CheckWaves(*trace);
 }
 
 void SweepRig::Print(const Controls& controls) {

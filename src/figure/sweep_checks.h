@@ -130,8 +130,9 @@ public:
     /// PRINT after it, on a validating A4 page; a job that does not end its document is a
     /// fault.
     void Print(const Controls& controls);
-    /// The wave view of `controls` drawn on the canvas, its optics checked.
-    void DrawWaves(const Controls& controls);
+    /// The view of `controls`, one that traces waves, drawn on the canvas, the optics of its
+    /// rays checked; a view that returns no trace is a fault.
+    void DrawTraced(const Controls& controls);
 
     Scene scene;
     Labels labels;

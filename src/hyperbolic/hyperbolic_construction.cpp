@@ -1,4 +1,5 @@
 #include "hyperbolic/hyperbolic_construction.h"
+#include "construction/controls.h"
 #include "hyperbolic/hyperbolic_marks.h"
 #include "texts/catalogue.h"
 

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "construction/scene.h"
 #include "drawing/surface.h"
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// The quantities of the hyperbolic lens for one drawing (canvas units; W = `Wavelength`,
 /// LW = `LensWavelength`). The front surface is the right branch of a hyperbola centred at

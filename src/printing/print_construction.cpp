@@ -1,5 +1,6 @@
 #include "printing/print_jobs.h"
 
+#include "construction/controls.h"
 #include "waves/wave_view.h"
 
 namespace kymata {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "construction/scene.h"
 #include "drawing/page_surface.h"
 #include "drawing/surface.h"
@@ -9,6 +8,10 @@
 #include <optional>
 
 namespace kymata {
+
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
 
 /// Prints the hyperbolic lens construction on `page` and ends the document.
 ///

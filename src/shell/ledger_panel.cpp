@@ -1,3 +1,4 @@
+#include "construction/views.h"
 #include "shell/ledger_panel.h"
 
 #include "export/said.h"
@@ -21,7 +22,7 @@ QString Text(const std::string& text) {
 
 void LedgerPanel::ShowTrace(const std::optional<waves::WaveTrace>& trace,
                             const Controls& controls) {
-    const bool traced = TracesWaves(controls.view);
+    const bool traced = HasLedger(controls.view);
     if (traced && trace) {
         const std::string_view language = TextLanguage(controls);
         Show(waves::MakeLedger(*trace, language), Text(ControlTextsFor(language).ledgerTitle),

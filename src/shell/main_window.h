@@ -11,6 +11,7 @@
 #include "shell/window_actions.h"
 #include "shell/window_files.h"
 #include "shell/window_help.h"
+#include "construction/views.h"
 #include "shell/window_layout.h"
 #include "shell/window_printing.h"
 #include "shell/window_state.h"

@@ -1,3 +1,4 @@
+#include "construction/views.h"
 #include "shell/window_actions.h"
 
 #include "export/said.h"
@@ -86,12 +87,12 @@ QMenu* WindowActions::LanguageMenu(QWidget* parent, const std::string& now) {
 QMenu* WindowActions::ViewMenu(QWidget* parent, const MenuState& state) {
     // Every view of the table, named in the window's language, the one shown checked.
     auto* menu = new QMenu(Said("window.viewMenu", state.language), parent);
-    for (const ViewNaming& naming : ViewNames) {
-        QAction* choose = menu->addAction(Said("view." + std::string(naming.name), state.language));
+    for (const ViewTraits& row : ViewNames) {
+        QAction* choose = menu->addAction(Said("view." + std::string(row.name), state.language));
         choose->setCheckable(true);
-        choose->setChecked(naming.view == state.shown);
+        choose->setChecked(row.view == state.shown);
         connect(choose, &QAction::triggered, this,
-                [this, view = naming.view] { Q_EMIT ViewChosen(view); });
+                [this, view = row.view] { Q_EMIT ViewChosen(view); });
     }
     return menu;
 }

@@ -1,5 +1,6 @@
 #include "shell/window_state.h"
 
+#include "construction/views.h"
 #include "lesson/lesson.h"
 #include "waves/wave_trace.h"
 #include "waves/wave_view.h"
@@ -14,25 +15,25 @@ Controls WindowState::ForRedraw(Controls shown) const {
     if (!moreLanguage_.empty()) {
         shown.ELLINIKA = false;
     }
-    const bool traced = TracesWaves(shown.view);
-    shown.perfectLens = traced && shown.perfectLens;
+    shown.perfectLens = TakesLensShape(shown.view) && shown.perfectLens;
+    const bool moving = HasMovingCrests(shown.view);
     shown.phase.reset();
     shown.flash.reset();
-    if (traced && flash_) {
+    if (moving && flash_) {
         shown.flash = flash_;
-    } else if (traced && (playing_ || phase_ > 0)) {
+    } else if (moving && (playing_ || phase_ > 0)) {
         shown.phase = phase_;
     }
     return shown;
 }
 
 bool WindowState::SetPlaying(bool on, View view) {
-    playing_ = on && TracesWaves(view);
+    playing_ = on && HasMovingCrests(view);
     return playing_;
 }
 
 bool WindowState::StepFrame(const Controls& redrawn) {
-    if (!TracesWaves(redrawn.view) || playing_) {
+    if (!HasMovingCrests(redrawn.view) || playing_) {
         return false;
     }
     Advance(FramePeriods / speed_, redrawn);
@@ -44,7 +45,7 @@ void WindowState::SetSpeed(double speed) {
 }
 
 bool WindowState::StartFlash(View view) {
-    if (!TracesWaves(view)) {
+    if (!HasMovingCrests(view)) {
         return false;
     }
     flash_ = 0.0;

@@ -1,4 +1,5 @@
 #include "waves/wave_focus.h"
+#include "construction/controls.h"
 #include "waves/portable_math.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #include "waves/wave_lens.h"
 
+#include "construction/controls.h"
 #include "construction/scene.h"
 #include "construction/scene_parameters.h"
 #include "hyperbolic/hyperbolic_construction.h"

@@ -1,10 +1,15 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "waves/optics.h"
 
 #include <optional>
 #include <vector>
+
+namespace kymata {
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
+} // namespace kymata
 
 namespace kymata::waves {
 

@@ -1,5 +1,6 @@
 #include "waves/wave_rays.h"
 
+#include "construction/controls.h"
 #include "waves/wave_overlays.h"
 #include "waves/wave_style.h"
 

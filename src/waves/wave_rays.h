@@ -1,11 +1,16 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "drawing/surface.h"
 #include "waves/wave_paths.h"
 
 #include <optional>
 #include <vector>
+
+namespace kymata {
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
+} // namespace kymata
 
 namespace kymata::waves {
 

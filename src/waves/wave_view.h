@@ -1,6 +1,5 @@
 #pragma once
 
-#include "construction/controls.h"
 #include "drawing/surface.h"
 #include "waves/wave_layout.h"
 #include "waves/wave_ledger.h"
@@ -10,6 +9,12 @@
 #include "waves/wave_trace.h"
 
 #include <string_view>
+
+namespace kymata {
+// Passed by reference only: an edit of the controls rebuilds no file for this header.
+struct Controls;
+struct Labels;
+} // namespace kymata
 
 namespace kymata::waves {
 

@@ -1,3 +1,4 @@
+#include "construction/controls.h"
 #include "construction/number_format.h"
 #include "construction/scene_parameters.h"
 #include "drawing/recording_surface.h"

@@ -1,3 +1,4 @@
+#include "construction/controls.h"
 #include "figure_checks.h"
 
 #include <QTest>

@@ -1,3 +1,4 @@
+#include "construction/controls.h"
 #include "drawing/worksheet.h"
 #include "export/figure_export.h"
 #include "export/page_output.h"

@@ -2,6 +2,7 @@
 // every number a sentence gives is the one the optics computes for that scene, and none of the
 // sentences a physicist found false is said again.
 
+#include "construction/controls.h"
 #include "figure/control_texts.h"
 #include "waves/wave_focus.h"
 #include "waves/wave_ledger.h"

@@ -1,3 +1,4 @@
+#include "construction/controls.h"
 #include "figure/sweep_checks.h"
 
 #include <QTest>

@@ -1,3 +1,4 @@
+#include "construction/controls.h"
 #include "construction/scene_parameters.h"
 #include "figure_checks.h"
 #include "hyperbolic/hyperbolic_construction.h"

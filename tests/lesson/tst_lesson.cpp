@@ -2,6 +2,7 @@
 // answer holds for the optics of its own step, and every number it quotes is the one the core
 // computes, rounded as shown.
 
+#include "construction/controls.h"
 #include "construction/number_format.h"
 #include "drawing/surface.h"
 #include "figure/figure_content.h"

@@ -1,3 +1,4 @@
+#include "construction/controls.h"
 #include "export/page_output.h"
 #include "export/painter_surface.h"
 #include "figure_checks.h"

@@ -4,6 +4,7 @@
 // at least 14 points and no two texts overlap, in both languages, for near and far sources,
 // both lenses and the perfect one.
 
+#include "construction/controls.h"
 #include "construction/number_format.h"
 #include "drawing/recording_surface.h"
 #include "waves/wave_ledger.h"

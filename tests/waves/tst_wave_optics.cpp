@@ -3,6 +3,7 @@
 // path from its far focus, Fermat's stationarity of the count, and the mirror symmetry of the
 // fan. The surfaces are written out here from their equations, not taken from the tracer.
 
+#include "construction/controls.h"
 #include "waves/perfect_surface.h"
 #include "waves/wave_focus.h"
 #include "waves/wave_ledger.h"

@@ -1,6 +1,7 @@
 // The wave view as drawn and as written: its recording, the wavefronts, the ledger, the
 // markers, worksheets and the figure document.
 
+#include "construction/controls.h"
 #include "construction/number_format.h"
 #include "drawing/recording_surface.h"
 #include "drawing/worksheet.h"

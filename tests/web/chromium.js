@@ -3,7 +3,7 @@
 // request it makes, print it to PDF.
 "use strict";
 
-const { spawn } = require("child_process");
+const {spawn} = require("child_process");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
@@ -11,21 +11,34 @@ const path = require("path");
 class Chromium {
   /** Starts the browser; `scale` is the screen's device pixel ratio. With `loopback` it may
    *  reach a server on this machine; nothing beyond it either way. */
-  static async launch({ scale = 1, width = 1600, height = 1000, loopback = false } = {}) {
+  static async launch({scale = 1, width = 1600, height = 1000, loopback = false} = {}) {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "kymata-chromium-"));
     const binary = process.env.CHROMIUM || "/usr/bin/chromium";
     const args = [
-      "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-      "--disable-background-networking", "--disable-component-update", "--disable-sync",
-      "--disable-extensions", "--disable-default-apps", "--mute-audio",
+      "--headless",
+      "--no-sandbox",
+      "--disable-gpu",
+      "--disable-quic",
+      "--no-first-run",
+      "--disable-background-networking",
+      "--disable-component-update",
+      "--disable-sync",
+      "--disable-extensions",
+      "--disable-default-apps",
+      "--mute-audio",
       // Any request that tried to leave the machine would go to a proxy that is not there.
       // Chromium sends requests for this machine past the proxy unless told "<-loopback>".
-      "--proxy-server=127.0.0.1:9", ...(loopback ? [] : ["--proxy-bypass-list=<-loopback>"]),
-      `--force-device-scale-factor=${scale}`, `--window-size=${width},${height}`,
-      `--user-data-dir=${profile}`, "--remote-debugging-pipe", "about:blank",
+      "--proxy-server=127.0.0.1:9",
+      ...(loopback ? [] : ["--proxy-bypass-list=<-loopback>"]),
+      `--force-device-scale-factor=${scale}`,
+      `--window-size=${width},${height}`,
+      `--user-data-dir=${profile}`,
+      "--remote-debugging-pipe",
+      "about:blank",
     ];
     // Its own process group, so that closing ends every process of the browser.
-    const child = spawn(binary, args, { stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"], detached: true });
+    const child =
+        spawn(binary, args, {stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"], detached: true});
     const browser = new Chromium(child, profile);
     await browser.attach();
     return browser;
@@ -51,7 +64,8 @@ class Chromium {
       }
     });
     child.on("exit", (code) => {
-      for (const { reject } of this.waiting.values()) reject(new Error(`chromium exited (${code}): ${this.stderr.slice(-2000)}`));
+      for (const {reject} of this.waiting.values())
+        reject(new Error(`chromium exited (${code}): ${this.stderr.slice(-2000)}`));
       this.waiting.clear();
     });
   }
@@ -61,20 +75,23 @@ class Chromium {
       const pending = this.waiting.get(message.id);
       this.waiting.delete(message.id);
       if (!pending) return;
-      if (message.error) pending.reject(new Error(`${pending.method}: ${message.error.message}`));
-      else pending.resolve(message.result);
+      if (message.error)
+        pending.reject(new Error(`${pending.method}: ${message.error.message}`));
+      else
+        pending.resolve(message.result);
       return;
     }
-    if (message.method === "Network.requestWillBeSent") this.requests.push(message.params.request.url.slice(0, 200));
+    if (message.method === "Network.requestWillBeSent")
+      this.requests.push(message.params.request.url.slice(0, 200));
     for (const listener of this.listeners) listener(message);
   }
 
   send(method, params = {}, sessionId = this.session) {
     const id = this.next++;
-    const message = { id, method, params };
+    const message = {id, method, params};
     if (sessionId) message.sessionId = sessionId;
     return new Promise((resolve, reject) => {
-      this.waiting.set(id, { resolve, reject, method });
+      this.waiting.set(id, {resolve, reject, method});
       this.child.stdio[3].write(JSON.stringify(message) + "\0");
     });
   }
@@ -97,10 +114,14 @@ class Chromium {
   }
 
   async attach() {
-    const { targetInfos } = await this.send("Target.getTargets", {}, null);
+    const {targetInfos} = await this.send("Target.getTargets", {}, null);
     let page = targetInfos.find((t) => t.type === "page");
-    if (!page) page = { targetId: (await this.send("Target.createTarget", { url: "about:blank" }, null)).targetId };
-    const { sessionId } = await this.send("Target.attachToTarget", { targetId: page.targetId, flatten: true }, null);
+    if (!page)
+      page = {
+        targetId: (await this.send("Target.createTarget", {url: "about:blank"}, null)).targetId
+      };
+    const {sessionId} =
+        await this.send("Target.attachToTarget", {targetId: page.targetId, flatten: true}, null);
     this.session = sessionId;
     await this.send("Page.enable");
     await this.send("Runtime.enable");
@@ -112,15 +133,17 @@ class Chromium {
   async open(url) {
     if (url !== "about:blank") await this.open("about:blank");
     const loaded = this.event("Page.loadEventFired");
-    await this.send("Page.navigate", { url });
+    await this.send("Page.navigate", {url});
     await loaded;
   }
 
   /** The value of `expression` in the page (promises awaited); a thrown error is rethrown. */
   async eval(expression) {
-    const result = await this.send("Runtime.evaluate", { expression, awaitPromise: true, returnByValue: true });
+    const result =
+        await this.send("Runtime.evaluate", {expression, awaitPromise: true, returnByValue: true});
     if (result.exceptionDetails) {
-      throw new Error(`in page: ${result.exceptionDetails.exception?.description ?? result.exceptionDetails.text}`);
+      throw new Error(`in page: ${
+          result.exceptionDetails.exception?.description ?? result.exceptionDetails.text}`);
     }
     return result.result.value;
   }
@@ -137,17 +160,37 @@ class Chromium {
 
   /** Presses `key` ("ArrowRight", "PageUp", " ", "F6", ...) on the focused element. */
   async press(key) {
-    const codes = { ArrowRight: 39, ArrowLeft: 37, ArrowUp: 38, ArrowDown: 40, PageUp: 33, PageDown: 34, Home: 36, End: 35, Tab: 9, " ": 32, F6: 117, Enter: 13 };
+    const codes = {
+      ArrowRight: 39,
+      ArrowLeft: 37,
+      ArrowUp: 38,
+      ArrowDown: 40,
+      PageUp: 33,
+      PageDown: 34,
+      Home: 36,
+      End: 35,
+      Tab: 9,
+      " ": 32,
+      F6: 117,
+      Enter: 13
+    };
     const code = codes[key] ?? key.toUpperCase().charCodeAt(0);
     const text = key.length === 1 ? key : undefined;
-    const common = { key, code: key === " " ? "Space" : key, windowsVirtualKeyCode: code, nativeVirtualKeyCode: code };
-    await this.send("Input.dispatchKeyEvent", { type: text ? "keyDown" : "rawKeyDown", text, ...common });
-    await this.send("Input.dispatchKeyEvent", { type: "keyUp", ...common });
+    const common = {
+      key,
+      code: key === " " ? "Space" : key,
+      windowsVirtualKeyCode: code,
+      nativeVirtualKeyCode: code
+    };
+    await this.send(
+        "Input.dispatchKeyEvent", {type: text ? "keyDown" : "rawKeyDown", text, ...common});
+    await this.send("Input.dispatchKeyEvent", {type: "keyUp", ...common});
   }
 
   async close() {
     try {
-      await Promise.race([this.send("Browser.close", {}, null), new Promise((r) => setTimeout(r, 3000))]);
+      await Promise.race(
+          [this.send("Browser.close", {}, null), new Promise((r) => setTimeout(r, 3000))]);
     } catch (e) {
       // The browser may close the pipe before it answers.
     }
@@ -162,8 +205,8 @@ class Chromium {
       // The group has ended already.
     }
     await new Promise((r) => setTimeout(r, 200));
-    fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
+    fs.rmSync(this.profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 200});
   }
 }
 
-module.exports = { Chromium };
+module.exports = {Chromium};

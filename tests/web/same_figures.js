@@ -6,15 +6,17 @@
 //   node tests/web/same_figures.js MODULE.js KYMATA [SETTINGS]
 "use strict";
 
-const { execFile } = require("child_process");
+const {execFile} = require("child_process");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
 
 const [modulePath, kymata, countText] = process.argv.slice(2);
 const count = Number(countText || 320);
-const Switch = { hyperbola: 1, beam: 2, perfect: 16, worksheet: 32, waves: 1 << 16 }; // waves: the wave view's place in the core's list of views
-const English = 1 << 8; // English's place in the core's list of languages, above the switches
+// The switches' bits, with the wave view's place in the core's list of views (waves) and
+// English's place in its list of languages, as the module's tables give them.
+let Switch = null;
+let English = 0;
 
 /** Setting `i`: the scroll bars spread by a fixed rule, and one of eight kinds of figure. */
 function Setting(i) {
@@ -50,8 +52,10 @@ function Setting(i) {
 
 function Arguments(s, file) {
   const index = `${Math.trunc(s.index / 100)}.${String(s.index % 100).padStart(2, "0")}`;
-  const args = ["--source", String(s.source), "--focus", String(s.focus), "--index", index,
-    "--thickness", String(s.thickness), "--lang", s.greek ? "el" : "en"];
+  const args = [
+    "--source", String(s.source), "--focus", String(s.focus), "--index", index, "--thickness",
+    String(s.thickness), "--lang", s.greek ? "el" : "en"
+  ];
   if (s.switches & Switch.waves) {
     args.push("--view", "waves");
     if (s.switches & Switch.perfect) args.push("--lens", "perfect");
@@ -67,10 +71,12 @@ function Arguments(s, file) {
 
 function Desktop(s, file) {
   return new Promise((resolve, reject) => {
-    const env = { ...process.env, QT_QPA_PLATFORM: "offscreen" };
-    execFile(kymata, Arguments(s, file), { env }, (error, stdout, stderr) => {
-      if (error) reject(new Error(`kymata ${Arguments(s, file).join(" ")}: ${stderr}`));
-      else resolve(fs.readFileSync(file, "utf8"));
+    const env = {...process.env, QT_QPA_PLATFORM: "offscreen"};
+    execFile(kymata, Arguments(s, file), {env}, (error, stdout, stderr) => {
+      if (error)
+        reject(new Error(`kymata ${Arguments(s, file).join(" ")}: ${stderr}`));
+      else
+        resolve(fs.readFileSync(file, "utf8"));
     });
   });
 }
@@ -79,13 +85,20 @@ function FirstDifference(a, b) {
   const x = a.split("\n");
   const y = b.split("\n");
   for (let k = 0; k < Math.max(x.length, y.length); ++k) {
-    if (x[k] !== y[k]) return `line ${k + 1}:\n  desktop: ${(x[k] ?? "").slice(0, 300)}\n  web:     ${(y[k] ?? "").slice(0, 300)}`;
+    if (x[k] !== y[k])
+      return `line ${k + 1}:\n  desktop: ${(x[k] ?? "").slice(0, 300)}\n  web:     ${
+          (y[k] ?? "").slice(0, 300)}`;
   }
   return "(same lines, other bytes)";
 }
 
 async function Main() {
   const module = await require(path.resolve(modulePath))();
+  const tables = JSON.parse(module.cwrap("kymata_tables", "string", [])());
+  const languages = JSON.parse(module.cwrap("kymata_languages", "string", [])()).languages;
+  const waves = tables.views.findIndex((v) => v.name === tables.waveSwitchView) << tables.viewShift;
+  Switch = {...tables.switches, waves};
+  English = languages.findIndex((l) => l.code === "en") << tables.languageShift;
   const numbers = Array(7).fill("number");
   const figure = module.cwrap("kymata_figure", "string", numbers);
   const page = module.cwrap("kymata_page", "string", numbers);
@@ -93,22 +106,25 @@ async function Main() {
   let differing = 0;
   const kinds = new Set();
   // Two desktop processes at a time: the machine's two cores.
-  const queue = Array.from({ length: count }, (_, i) => i);
+  const queue = Array.from({length: count}, (_, i) => i);
   const worker = async (w) => {
     while (queue.length) {
       const i = queue.shift();
       const s = Setting(i);
       const desktop = await Desktop(s, path.join(work, `figure-${w}.json`));
-      const web = (s.page ? page : figure)(s.source, s.focus, s.index, s.thickness, s.switches, s.phase, s.flash);
+      const web = (s.page ? page : figure)(
+          s.source, s.focus, s.index, s.thickness, s.switches, s.phase, s.flash);
       kinds.add(`${s.page ? "page" : "figure"}:${s.switches}`);
       if (web !== desktop) {
         differing += 1;
-        if (differing <= 3) console.error(`differs: ${Arguments(s, "x.json").join(" ")}\n${FirstDifference(desktop, web)}`);
+        if (differing <= 3)
+          console.error(
+              `differs: ${Arguments(s, "x.json").join(" ")}\n${FirstDifference(desktop, web)}`);
       }
     }
   };
   await Promise.all([worker(0), worker(1)]);
-  fs.rmSync(work, { recursive: true, force: true });
+  fs.rmSync(work, {recursive: true, force: true});
   console.log(`${count} settings (${kinds.size} kinds of figure): ${differing} differ`);
   process.exit(differing === 0 ? 0 : 1);
 }

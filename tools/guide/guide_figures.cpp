@@ -3,6 +3,7 @@
 //
 // Usage: kymata-guide-figures FOLDER
 
+#include "construction/controls.h"
 #include "export/figure_export.h"
 #include "figure/figure_content.h"
 

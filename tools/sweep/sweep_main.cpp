@@ -2,6 +2,7 @@
 // --print, the two print jobs), into validating surfaces, and checks the physics on every ray.
 
 #include "construction/controls.h"
+#include "construction/views.h"
 #include "figure/sweep_checks.h"
 
 #include <algorithm>
@@ -38,8 +39,8 @@ struct Plan {
     bool spherical = true;
     bool hyperbolic = true;
     bool print = false;
-    bool classic = true;
-    bool waves = true;
+    /// The views swept, each one the sweep has checks for.
+    std::vector<View> views;
     /// The wave view is drawn with the plane wave too at every `beamStride`-th setting.
     int beamStride = 7;
 
@@ -77,6 +78,12 @@ std::string Describe(const Controls& c, const char* job) {
     return text;
 }
 
+/// True for a view the sweep has checks for: the classic figures, and every view drawn from the
+/// exact tracer, whose rays' optics it checks. Any other view is refused with a sentence.
+bool Sweepable(View view) {
+    return view == View::Classic || TracesWaves(view);
+}
+
 /// Draws one job of one setting and reports what failed.
 template <typename Draw>
 void RunJob(const Controls& c, const char* job, SweepRig& rig, Tally& tally, Draw draw) {
@@ -98,6 +105,31 @@ void RunJob(const Controls& c, const char* job, SweepRig& rig, Tally& tally, Dra
     }
 }
 
+/// The jobs of one setting `c` in its view, one the sweep has checks for: the redraw (and
+/// PRINT) of the classic figures; a traced view's redraw, with the plane wave too at every
+/// `beamStride`-th setting.
+void SweepView(Controls c, bool hyperbola, std::int64_t i, const Plan& plan, SweepRig& rig,
+               Tally& tally) {
+    if (!TracesWaves(c.view)) {
+        RunJob(c, hyperbola ? "hyperbolic" : "spherical", rig, tally, [&] { rig.Draw(c); });
+        if (plan.print) {
+            RunJob(c, hyperbola ? "hyperbolic print" : "spherical print", rig, tally,
+                   [&] { rig.Print(c); });
+        }
+        return;
+    }
+    // "sphere waves", "hyperbola plane wave"; another traced view's jobs carry its name too.
+    const std::string lens = hyperbola ? "hyperbola" : "sphere";
+    const std::string other = c.view == View::Waves ? "" : " " + std::string(ViewName(c.view));
+    const std::string drawn = lens + (other.empty() ? " waves" : other);
+    RunJob(c, drawn.c_str(), rig, tally, [&] { rig.DrawTraced(c); });
+    if (i % plan.beamStride == 0) {
+        c.f_apeiro = true;
+        const std::string beam = lens + other + " plane wave";
+        RunJob(c, beam.c_str(), rig, tally, [&] { rig.DrawTraced(c); });
+    }
+}
+
 void Worker(const Plan& plan, Tally& tally) {
     constexpr std::int64_t Chunk = 256;
     SweepRig rig;
@@ -115,24 +147,9 @@ void Worker(const Plan& plan, Tally& tally) {
                     continue;
                 }
                 c.YPERVOLIKO = hyperbola;
-                if (plan.classic) {
-                    const char* name = hyperbola ? "hyperbolic" : "spherical";
-                    RunJob(c, name, rig, tally, [&] { rig.Draw(c); });
-                    if (plan.print) {
-                        const char* printName = hyperbola ? "hyperbolic print" : "spherical print";
-                        RunJob(c, printName, rig, tally, [&] { rig.Print(c); });
-                    }
-                }
-                if (plan.waves) {
-                    Controls w = c;
-                    w.view = View::Waves;
-                    RunJob(w, hyperbola ? "hyperbola waves" : "sphere waves", rig, tally,
-                           [&] { rig.DrawWaves(w); });
-                    if (i % plan.beamStride == 0) {
-                        w.f_apeiro = true;
-                        RunJob(w, hyperbola ? "hyperbola plane wave" : "sphere plane wave", rig,
-                               tally, [&] { rig.DrawWaves(w); });
-                    }
+                for (const View view : plan.views) {
+                    c.view = view;
+                    SweepView(c, hyperbola, i, plan, rig, tally);
                 }
             }
             ++tally.settings;
@@ -149,8 +166,7 @@ constexpr const char* Usage =
     "  --stride-index N      step through n_DIATHLASI (default 1)\n"
     "  --stride-thickness N  step through pachos (default 1)\n"
     "  --constructions WHICH spherical, hyperbolic or both (default)\n"
-    "  --views WHICH         classic, waves or both (default): the classic figures, the wave\n"
-    "                        view, or both\n"
+    "  --views WHICH         all (default), or the names of views separated by commas\n"
     "  --stride-beam N       the wave view with the plane wave too at every N-th setting\n"
     "                        (default 7)\n"
     "  --threads N           worker threads (default: all cores)\n"
@@ -172,13 +188,49 @@ int Count(const std::string& option, const std::string& text) {
     return static_cast<int>(value);
 }
 
+/// The views `--views` names: "all", "both" (as before a third view), or names of the views
+/// separated by commas. A name no view has, or a view the sweep has no checks for, ends the
+/// run with a sentence.
+std::vector<View> ViewsToSweep(const std::string& text) {
+    std::string names;
+    for (const ViewTraits& row : ViewNames) {
+        names += (names.empty() ? "" : ", ") + std::string(row.name);
+    }
+    std::vector<std::string_view> asked;
+    if (text == "all" || text == "both") {
+        for (const ViewTraits& row : ViewNames) {
+            asked.push_back(row.name);
+        }
+    }
+    for (std::size_t from = 0; asked.empty() && from <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        asked.push_back(std::string_view(text).substr(from, comma - from));
+        from = comma + 1;
+    }
+    std::vector<View> views;
+    for (const std::string_view name : asked) {
+        const std::optional<View> view = ParseView(name);
+        if (!view) {
+            BadUsage("--views: give all, or views among " + names + ", separated by commas");
+        }
+        if (!Sweepable(*view)) {
+            BadUsage("--views: the sweep has no checks for the view \"" + std::string(name) +
+                     "\"; name the views it checks");
+        }
+        if (std::find(views.begin(), views.end(), *view) == views.end()) {
+            views.push_back(*view);
+        }
+    }
+    return views;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::map<std::string, std::string> values{
         {"--stride-source", "1"},    {"--stride-focus", "1"},     {"--stride-index", "1"},
         {"--stride-thickness", "1"}, {"--constructions", "both"}, {"--threads", ""},
-        {"--views", "both"},         {"--stride-beam", "7"}};
+        {"--views", "all"},          {"--stride-beam", "7"}};
     bool print = false;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
@@ -189,6 +241,11 @@ int main(int argc, char** argv) {
         }
         if (option == "--help" || option == "-h") {
             std::fputs(Usage, stdout);
+            std::printf("\nThe views:");
+            for (const ViewTraits& row : ViewNames) {
+                std::printf(" %.*s", static_cast<int>(row.name.size()), row.name.data());
+            }
+            std::printf("\n");
             return 0;
         }
         if (option == "--print" && !value) {
@@ -221,12 +278,7 @@ int main(int argc, char** argv) {
     plan.hyperbolic = which != "spherical";
     plan.print = print;
     const std::string views = values["--views"];
-    const std::optional<View> only = ParseView(views);
-    if (views != "both" && !only) {
-        BadUsage("--views: give classic, waves or both");
-    }
-    plan.classic = !only || !TracesWaves(*only);
-    plan.waves = !only || TracesWaves(*only);
+    plan.views = ViewsToSweep(views);
     plan.beamStride = Count("--stride-beam", values["--stride-beam"]);
     int workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (!values["--threads"].empty()) {

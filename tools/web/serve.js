@@ -24,10 +24,11 @@ function Serve(folder) {
   const root = fs.realpathSync(folder);
   return http.createServer((request, response) => {
     const answer = (status, type, body) => {
-      response.writeHead(status, { "Content-Type": type, "Cache-Control": "no-cache" });
+      response.writeHead(status, {"Content-Type": type, "Cache-Control": "no-cache"});
       response.end(body);
     };
-    if (request.method !== "GET" && request.method !== "HEAD") return answer(405, "text/plain", "Only GET and HEAD.\n");
+    if (request.method !== "GET" && request.method !== "HEAD")
+      return answer(405, "text/plain", "Only GET and HEAD.\n");
     let name;
     try {
       name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
@@ -43,14 +44,15 @@ function Serve(folder) {
       return answer(404, "text/plain", "No such file.\n");
     }
     // Nothing outside the folder, not even through a link.
-    if (real !== root && !real.startsWith(root + path.sep)) return answer(404, "text/plain", "No such file.\n");
+    if (real !== root && !real.startsWith(root + path.sep))
+      return answer(404, "text/plain", "No such file.\n");
     if (!fs.statSync(real).isFile()) return answer(404, "text/plain", "No such file.\n");
     const type = Types[path.extname(real)] || "application/octet-stream";
     answer(200, type, request.method === "HEAD" ? undefined : fs.readFileSync(real));
   });
 }
 
-module.exports = { Serve };
+module.exports = {Serve};
 
 if (require.main === module) {
   const [folder, port = "8000"] = process.argv.slice(2);
@@ -64,6 +66,7 @@ if (require.main === module) {
     process.exit(1);
   });
   server.listen(Number(port), "127.0.0.1", () => {
-    console.log(`The web edition is at http://localhost:${server.address().port}/ (Ctrl+C stops it).`);
+    console.log(
+        `The web edition is at http://localhost:${server.address().port}/ (Ctrl+C stops it).`);
   });
 }

@@ -12,7 +12,7 @@ const crypto = require("crypto");
 const fs = require("fs");
 const path = require("path");
 
-const MostBytes = 2 * 1024 * 1024; // what a course site or an e-mail takes without complaint
+const MostBytes = 2 * 1024 * 1024;  // what a course site or an e-mail takes without complaint
 
 const [folder, output] = process.argv.slice(2);
 if (!folder || !output) {
@@ -29,7 +29,8 @@ function ScriptText(text) {
   return text.replace(/<\/(script)/gi, "<\\/$1").replace(/<!--/g, "<\\!--");
 }
 
-const Hash = (text) => `'sha256-${crypto.createHash("sha256").update(text, "utf8").digest("base64")}'`;
+const Hash = (text) =>
+    `'sha256-${crypto.createHash("sha256").update(text, "utf8").digest("base64")}'`;
 
 let page = Read("index.html");
 const hashes = [];
@@ -43,7 +44,8 @@ page = page.replace(/<script src="([^"]+)"><\/script>/g, (_, name) => {
   hashes.push(Hash(text));
   return `<script>${text}</script>`;
 });
-page = page.replace(/<link rel="stylesheet" href="([^"]+)">/, (_, name) => `<style>${Read(name)}</style>`);
+page = page.replace(
+    /<link rel="stylesheet" href="([^"]+)">/, (_, name) => `<style>${Read(name)}</style>`);
 page = page.replace(/<link rel="icon" href="([^"]+)" type="image\/svg\+xml">/, (_, name) => {
   const data = Buffer.from(Read(name), "utf8").toString("base64");
   return `<link rel="icon" href="data:image/svg+xml;base64,${data}" type="image/svg+xml">`;
@@ -53,7 +55,8 @@ page = page.replace(/<link rel="apple-touch-icon" href="([^"]+)">/, (_, name) =>
   return `<link rel="apple-touch-icon" href="data:image/png;base64,${data}">`;
 });
 page = page.replace(/<link rel="manifest" href="[^"]+">\n?/, "");
-page = page.replace(/<meta name="description"/, '<meta name="kymata-edition" content="single-file">\n$&');
+page = page.replace(
+    /<meta name="description"/, "<meta name=\"kymata-edition\" content=\"single-file\">\n$&");
 page = page.replace(/script-src [^;]*;/, `script-src ${hashes.join(" ")} 'wasm-unsafe-eval';`);
 page = page.replace(/ manifest-src 'self'; worker-src 'self';/, "");
 

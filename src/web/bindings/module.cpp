@@ -6,6 +6,7 @@
 #include "construction/controls.h"
 #include "construction/number_format.h"
 #include "construction/scene.h"
+#include "construction/views.h"
 #include "drawing/figure_json.h"
 #include "drawing/recording_surface.h"
 #include "figure/control_texts.h"
@@ -324,13 +325,10 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_languages() {
     return Give(JsonObject().Raw("languages", list + "]").Text());
 }
 
-/// The names of the views, in the order the page offers them: {"views": ["classic", ...]}.
-EMSCRIPTEN_KEEPALIVE const char* kymata_views() {
-    std::vector<std::string> names;
-    for (const ViewNaming& naming : ViewNames) {
-        names.emplace_back(naming.name);
-    }
-    return Give(JsonObject().Raw("views", StringArray(names)).Text());
+/// The core's tables for the page: the views with their traits in the order the page offers
+/// them, the switches' bits and the places' shifts (see `web::TablesJson`).
+EMSCRIPTEN_KEEPALIVE const char* kymata_tables() {
+    return Give(web::TablesJson());
 }
 
 /// The benchmark page's measure of the figure core alone: `repeats` redraws of the controls

@@ -1,5 +1,7 @@
 #include "web/bindings/page_switches.h"
 
+#include "construction/views.h"
+#include "drawing/figure_json.h"
 #include "texts/catalogue.h"
 
 #include <cmath>
@@ -21,16 +23,44 @@ View ViewAt(unsigned place) {
 
 } // namespace
 
+std::string TablesJson() {
+    std::string views;
+    for (const ViewTraits& row : ViewNames) {
+        views +=
+            std::string(views.empty() ? "" : ", ") + JsonObject()
+                                                         .Add("name", row.name)
+                                                         .Add("tracesWaves", row.tracesWaves)
+                                                         .Add("takesLensShape", row.takesLensShape)
+                                                         .Add("movingCrests", row.movingCrests)
+                                                         .Add("hasLedger", row.hasLedger)
+                                                         .Text();
+    }
+    const JsonObject switches = JsonObject()
+                                    .Add("hyperbola", int(Hyperbola))
+                                    .Add("beam", int(ParallelBeam))
+                                    .Add("perfect", int(PerfectLens))
+                                    .Add("worksheet", int(Worksheet));
+    JsonObject loadFailed;
+    for (const std::string& code : CatalogueLanguages()) {
+        loadFailed.Add(code, Text("web.loadFailed", code));
+    }
+    return JsonObject()
+        .Raw("views", "[" + views + "]")
+        .Add("waveSwitchView", ViewName(FirstViewTracingWaves()))
+        .Raw("switches", switches.Text())
+        .Add("languageShift", int(LanguageShift))
+        .Add("viewShift", int(ViewShift))
+        .Raw("loadFailed", loadFailed.Text())
+        .Text();
+}
+
 std::string LanguageAt(unsigned place) {
     const std::vector<std::string> languages = CatalogueLanguages();
     return place < languages.size() ? languages[place] : languages.front();
 }
 
 unsigned InWaveView(unsigned switches) {
-    unsigned place = 0;
-    while (place < std::size(ViewNames) && ViewNames[place].view != FirstViewTracingWaves()) {
-        ++place;
-    }
+    const auto place = static_cast<unsigned>(ViewPlace(FirstViewTracingWaves()));
     return (switches & ~(PlaceBits << ViewShift)) | (place << ViewShift);
 }
 
@@ -45,8 +75,8 @@ Controls ControlsOf(int source, int focus, int index, int thickness, unsigned sw
     c.f_apeiro = (switches & ParallelBeam) != 0;
     SetTextLanguage(c, LanguageAt((switches >> LanguageShift) & PlaceBits));
     c.view = ViewAt((switches >> ViewShift) & PlaceBits);
-    if (TracesWaves(c.view)) {
-        c.perfectLens = (switches & PerfectLens) != 0;
+    c.perfectLens = TakesLensShape(c.view) && (switches & PerfectLens) != 0;
+    if (HasMovingCrests(c.view)) {
         if (!std::isnan(flash)) {
             c.flash = flash;
         } else if (!std::isnan(phase)) {

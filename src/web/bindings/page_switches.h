@@ -21,6 +21,14 @@ enum Switch : unsigned {
 inline constexpr unsigned LanguageShift = 8;
 inline constexpr unsigned ViewShift = 16;
 
+/// The core's tables as the page reads them, so that it copies no rule, bit or place by hand:
+/// {"views": [{"name": "classic", "tracesWaves": false, ...}, ...], "waveSwitchView": "waves",
+///  "switches": {"hyperbola": 1, ...}, "languageShift": 8, "viewShift": 16,
+///  "loadFailed": {"el": "...", ...}}. `loadFailed` is the sentence, in every language, that
+/// the page shows when the browser cannot load the module itself; the build writes the whole
+/// object into the page's kymata-tables.js for that reason.
+std::string TablesJson();
+
 /// The language at `place` in the list of the catalogues; Greek for a place beyond it.
 std::string LanguageAt(unsigned place);
 

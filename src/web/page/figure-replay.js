@@ -9,7 +9,7 @@ const KymataReferencePixels = 1000;
 const KymataReferenceDpi = 96;
 /** The width of the light halo round every text, as a part of its pixel size (the desktop's). */
 const KymataHaloWidth = 0.22;
-const KymataFontFamily = '"DejaVu Sans", "Liberation Sans", Arial, Helvetica, sans-serif';
+const KymataFontFamily = "\"DejaVu Sans\", \"Liberation Sans\", Arial, Helvetica, sans-serif";
 
 /** The largest rectangle of the box's aspect centred in `area` ({x, y, width, height}). */
 function KymataFitBox(box, area) {
@@ -18,7 +18,12 @@ function KymataFitBox(box, area) {
   const h = Math.abs(bottom - top);
   if (!(w > 0 && h > 0 && area.width > 0 && area.height > 0)) return area;
   const unit = Math.min(area.width / w, area.height / h);
-  return { x: area.x + area.width / 2 - (w * unit) / 2, y: area.y + area.height / 2 - (h * unit) / 2, width: w * unit, height: h * unit };
+  return {
+    x: area.x + area.width / 2 - (w * unit) / 2,
+    y: area.y + area.height / 2 - (h * unit) / 2,
+    width: w * unit,
+    height: h * unit
+  };
 }
 
 /**
@@ -61,7 +66,7 @@ function KymataDeviceArc(item, frame) {
   if (span <= 0) span += twoPi;
   const start = Math.atan2(frame.sy * Math.sin(item.start), frame.sx * Math.cos(item.start));
   const turn = frame.sx * frame.sy;
-  return { start, end: start + turn * span, anticlockwise: turn < 0 };
+  return {start, end: start + turn * span, anticlockwise: turn < 0};
 }
 
 /** Draws `recording` on a Canvas 2D context within `area` (device pixels of the context). */
@@ -114,8 +119,10 @@ function KymataDrawCanvas(ctx, recording, area, options = {}) {
           open = false;
           continue;
         }
-        if (open) ctx.lineTo(frame.x(x), frame.y(y));
-        else ctx.moveTo(frame.x(x), frame.y(y));
+        if (open)
+          ctx.lineTo(frame.x(x), frame.y(y));
+        else
+          ctx.moveTo(frame.x(x), frame.y(y));
         open = true;
       }
       ctx.stroke();
@@ -123,7 +130,8 @@ function KymataDrawCanvas(ctx, recording, area, options = {}) {
       if (!KymataFinite(item.x, item.y, item.r)) continue;
       pen(item, "round");
       ctx.beginPath();
-      const [cx, cy, rx, ry] = [frame.x(item.x), frame.y(item.y), frame.rx(item.r), frame.ry(item.r)];
+      const [cx, cy, rx, ry] =
+          [frame.x(item.x), frame.y(item.y), frame.rx(item.r), frame.ry(item.r)];
       if (item.start === undefined || item.end === undefined) {
         ctx.ellipse(cx, cy, rx, ry, 0, 0, 2 * Math.PI);
       } else {
@@ -162,7 +170,9 @@ function KymataAscent(ctx, text) {
 }
 
 function KymataEscapeXml(text) {
-  return text.replace(/[&<>"']/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;", "'": "&apos;" })[c]);
+  return text.replace(
+      /[&<>"']/g,
+      (c) => ({"&": "&amp;", "<": "&lt;", ">": "&gt;", "\"": "&quot;", "'": "&apos;"})[c]);
 }
 
 /** A number for SVG: at most three decimals, no trailing zeros. */
@@ -182,27 +192,33 @@ function KymataSvgItems(recording, area, ascentOf, zoom) {
     const width = Math.max(1, item.width) * frame.zoom;
     const dotted = item.style === "dotted";
     return (
-      ` fill="none" stroke="${item.color}" stroke-width="${n(width)}"` +
-      ` stroke-linecap="${dotted ? "butt" : "round"}" stroke-linejoin="${join}"` +
-      (dotted ? ` stroke-dasharray="${n(width)} ${n(2 * width)}"` : "")
-    );
+        ` fill="none" stroke="${item.color}" stroke-width="${n(width)}"` +
+        ` stroke-linecap="${dotted ? "butt" : "round"}" stroke-linejoin="${join}"` +
+        (dotted ? ` stroke-dasharray="${n(width)} ${n(2 * width)}"` : ""));
   };
   for (const item of recording.items) {
     if (item.type === "line") {
       if (!KymataFinite(item.x1, item.y1, item.x2, item.y2)) continue;
-      out.push(`<line x1="${n(frame.x(item.x1))}" y1="${n(frame.y(item.y1))}" x2="${n(frame.x(item.x2))}" y2="${n(frame.y(item.y2))}"${stroke(item, "round")}/>`);
+      out.push(`<line x1="${n(frame.x(item.x1))}" y1="${n(frame.y(item.y1))}" x2="${
+          n(frame.x(item.x2))}" y2="${n(frame.y(item.y2))}"${stroke(item, "round")}/>`);
     } else if (item.type === "polyline") {
       const runs = [[]];
       for (const [x, y] of item.points) {
-        if (KymataFinite(x, y)) runs[runs.length - 1].push(`${n(frame.x(x))},${n(frame.y(y))}`);
-        else runs.push([]);
+        if (KymataFinite(x, y))
+          runs[runs.length - 1].push(`${n(frame.x(x))},${n(frame.y(y))}`);
+        else
+          runs.push([]);
       }
-      for (const run of runs) if (run.length > 1) out.push(`<polyline points="${run.join(" ")}"${stroke(item, "bevel")}/>`);
+      for (const run of runs)
+        if (run.length > 1)
+          out.push(`<polyline points="${run.join(" ")}"${stroke(item, "bevel")}/>`);
     } else if (item.type === "circle") {
       if (!KymataFinite(item.x, item.y, item.r)) continue;
-      const [cx, cy, rx, ry] = [frame.x(item.x), frame.y(item.y), frame.rx(item.r), frame.ry(item.r)];
+      const [cx, cy, rx, ry] =
+          [frame.x(item.x), frame.y(item.y), frame.rx(item.r), frame.ry(item.r)];
       if (item.start === undefined || item.end === undefined) {
-        out.push(`<ellipse cx="${n(cx)}" cy="${n(cy)}" rx="${n(rx)}" ry="${n(ry)}"${stroke(item, "round")}/>`);
+        out.push(`<ellipse cx="${n(cx)}" cy="${n(cy)}" rx="${n(rx)}" ry="${n(ry)}"${
+            stroke(item, "round")}/>`);
         continue;
       }
       if (!KymataFinite(item.start, item.end)) continue;
@@ -211,18 +227,25 @@ function KymataSvgItems(recording, area, ascentOf, zoom) {
       // A full turn is two half arcs: one SVG arc cannot end where it starts.
       const middle = (arc.start + arc.end) / 2;
       out.push(
-        `<path d="M ${at(arc.start)} A ${n(rx)} ${n(ry)} 0 0 ${arc.anticlockwise ? 0 : 1} ${at(middle)}` +
-          ` A ${n(rx)} ${n(ry)} 0 0 ${arc.anticlockwise ? 0 : 1} ${at(arc.end)}"${stroke(item, "round")}/>`,
+          `<path d="M ${at(arc.start)} A ${n(rx)} ${n(ry)} 0 0 ${arc.anticlockwise ? 0 : 1} ${
+              at(middle)}` +
+              ` A ${n(rx)} ${n(ry)} 0 0 ${arc.anticlockwise ? 0 : 1} ${at(arc.end)}"${
+                  stroke(item, "round")}/>`,
       );
     } else if (item.type === "text") {
       if (!KymataFinite(item.x, item.y, item.angle, item.size) || item.size <= 0) continue;
       const pixels = KymataFontPixels(item.size);
-      const family = item.font ? `'${KymataEscapeXml(item.font)}', ${KymataFontFamily}` : KymataFontFamily;
+      const family =
+          item.font ? `'${KymataEscapeXml(item.font)}', ${KymataFontFamily}` : KymataFontFamily;
       out.push(
-        `<text transform="translate(${n(frame.x(item.x))} ${n(frame.y(item.y))}) rotate(${n(-item.angle)}) scale(${n(frame.zoom)})"` +
-          ` y="${n(ascentOf(pixels, family))}" font-family="${KymataEscapeXml(family).replace(/&quot;/g, "'")}" font-size="${pixels}"` +
-          ` fill="${item.color}" stroke="#ffffff" stroke-opacity="0.86" stroke-width="${n(KymataHaloWidth * pixels)}"` +
-          ` stroke-linejoin="round" paint-order="stroke" xml:space="preserve">${KymataEscapeXml(item.text)}</text>`,
+          `<text transform="translate(${n(frame.x(item.x))} ${n(frame.y(item.y))}) rotate(${
+              n(-item.angle)}) scale(${n(frame.zoom)})"` +
+              ` y="${n(ascentOf(pixels, family))}" font-family="${
+                  KymataEscapeXml(family).replace(/&quot;/g, "'")}" font-size="${pixels}"` +
+              ` fill="${item.color}" stroke="#ffffff" stroke-opacity="0.86" stroke-width="${
+                  n(KymataHaloWidth * pixels)}"` +
+              ` stroke-linejoin="round" paint-order="stroke" xml:space="preserve">${
+                  KymataEscapeXml(item.text)}</text>`,
       );
     }
   }
@@ -231,16 +254,16 @@ function KymataSvgItems(recording, area, ascentOf, zoom) {
 
 /** A standalone SVG document of `recording` on a white square of `size` pixels. */
 function KymataSvgDocument(recording, size, ascentOf, title) {
-  const area = { x: 0, y: 0, width: size, height: size };
+  const area = {x: 0, y: 0, width: size, height: size};
   return (
-    `<?xml version="1.0" encoding="UTF-8"?>\n` +
-    `<svg xmlns="http://www.w3.org/2000/svg" width="${size}" height="${size}" viewBox="0 0 ${size} ${size}">\n` +
-    `<title>${KymataEscapeXml(title)}</title>\n` +
-    `<rect width="${size}" height="${size}" fill="#ffffff"/>\n` +
-    `<clipPath id="area"><rect width="${size}" height="${size}"/></clipPath>\n<g clip-path="url(#area)">\n` +
-    KymataSvgItems(recording, area, ascentOf) +
-    `\n</g>\n</svg>\n`
-  );
+      `<?xml version="1.0" encoding="UTF-8"?>\n` +
+      `<svg xmlns="http://www.w3.org/2000/svg" width="${size}" height="${size}" viewBox="0 0 ${
+          size} ${size}">\n` +
+      `<title>${KymataEscapeXml(title)}</title>\n` +
+      `<rect width="${size}" height="${size}" fill="#ffffff"/>\n` +
+      `<clipPath id="area"><rect width="${size}" height="${
+          size}"/></clipPath>\n<g clip-path="url(#area)">\n` +
+      KymataSvgItems(recording, area, ascentOf) + `\n</g>\n</svg>\n`);
 }
 
 /**
@@ -258,27 +281,68 @@ function KymataUnpack(heap, answer) {
   for (let n = 0; n < v[4]; ++n) {
     const kind = v[i];
     if (kind === 1) {
-      items.push({ type: "line", x1: v[i + 1], y1: v[i + 2], x2: v[i + 3], y2: v[i + 4], color: colour(v[i + 5]), width: v[i + 6], style: style(v[i + 7]) });
+      items.push({
+        type: "line",
+        x1: v[i + 1],
+        y1: v[i + 2],
+        x2: v[i + 3],
+        y2: v[i + 4],
+        color: colour(v[i + 5]),
+        width: v[i + 6],
+        style: style(v[i + 7])
+      });
       i += 8;
     } else if (kind === 2) {
-      const circle = { type: "circle", x: v[i + 1], y: v[i + 2], r: v[i + 3], color: colour(v[i + 4]), width: v[i + 5], style: style(v[i + 6]) };
-      if (v[i + 7] === 1) Object.assign(circle, { start: v[i + 8], end: v[i + 9] });
+      const circle = {
+        type: "circle",
+        x: v[i + 1],
+        y: v[i + 2],
+        r: v[i + 3],
+        color: colour(v[i + 4]),
+        width: v[i + 5],
+        style: style(v[i + 6])
+      };
+      if (v[i + 7] === 1) Object.assign(circle, {start: v[i + 8], end: v[i + 9]});
       items.push(circle);
       i += 10;
     } else if (kind === 3) {
-      items.push({ type: "text", x: v[i + 1], y: v[i + 2], color: colour(v[i + 3]), size: v[i + 4], angle: v[i + 5], role: roles[v[i + 6]], text: answer.strings[v[i + 7]], font: answer.strings[v[i + 8]] });
+      items.push({
+        type: "text",
+        x: v[i + 1],
+        y: v[i + 2],
+        color: colour(v[i + 3]),
+        size: v[i + 4],
+        angle: v[i + 5],
+        role: roles[v[i + 6]],
+        text: answer.strings[v[i + 7]],
+        font: answer.strings[v[i + 8]]
+      });
       i += 9;
     } else {
       const count = v[i + 4];
       const points = new Array(count);
       for (let k = 0; k < count; ++k) points[k] = [v[i + 5 + 2 * k], v[i + 6 + 2 * k]];
-      items.push({ type: "polyline", color: colour(v[i + 1]), width: v[i + 2], style: style(v[i + 3]), points });
+      items.push({
+        type: "polyline",
+        color: colour(v[i + 1]),
+        width: v[i + 2],
+        style: style(v[i + 3]),
+        points
+      });
       i += 5 + 2 * count;
     }
   }
-  return { scale: [v[0], v[1], v[2], v[3]], items };
+  return {scale: [v[0], v[1], v[2], v[3]], items};
 }
 
 if (typeof module !== "undefined") {
-  module.exports = { KymataUnpack, KymataFitBox, KymataFrame, KymataDeviceArc, KymataSvgItems, KymataSvgDocument, KymataFontPixels };
+  module.exports = {
+    KymataUnpack,
+    KymataFitBox,
+    KymataFrame,
+    KymataDeviceArc,
+    KymataSvgItems,
+    KymataSvgDocument,
+    KymataFontPixels
+  };
 }

@@ -5,7 +5,7 @@
 
 /** Wires the page's controls; `page` gives the page's state, its parts and what redraws. */
 function KymataControlsPart(page, motion) {
-  const { $, state } = page;
+  const {$, state} = page;
 
   /** F to the whole step nearest the lens's best focus, as the window's B does, and a sentence
    *  that says what became of it. */
@@ -34,7 +34,7 @@ function KymataControlsPart(page, motion) {
         const value = Math.min(slider.max, Math.max(slider.min, Number(input.value) + step));
         if (value === Number(input.value)) return;
         input.value = String(value);
-        input.dispatchEvent(new Event("input", { bubbles: true }));
+        input.dispatchEvent(new Event("input", {bubbles: true}));
       });
     }
     for (const toggle of KymataSwitches) {
@@ -59,15 +59,18 @@ function KymataControlsPart(page, motion) {
     $("printWorksheet").addEventListener("click", () => page.files.Print(true));
     // Presentation mode: the figure alone over the whole screen; Escape leaves it.
     $("presentation").addEventListener("click", () => {
-      if (document.fullscreenElement) document.exitFullscreen();
-      else $("stage").requestFullscreen?.().catch(() => {});
+      if (document.fullscreenElement)
+        document.exitFullscreen();
+      else
+        $("stage").requestFullscreen?.().catch(() => {});
     });
     document.addEventListener("fullscreenchange", () => {
       $("presentation").setAttribute("aria-pressed", String(document.fullscreenElement !== null));
       page.PaintFrame();
     });
     for (const button of document.querySelectorAll("[data-save]")) {
-      button.addEventListener("click", () => page.files.Save(button.dataset.save, button.dataset.worksheet === "1"));
+      button.addEventListener(
+          "click", () => page.files.Save(button.dataset.save, button.dataset.worksheet === "1"));
     }
     window.addEventListener("hashchange", () => {
       if (location.hash === `#${KymataFragment(state.settings)}`) return;
@@ -86,7 +89,9 @@ function KymataControlsPart(page, motion) {
     // The controls are no form to send: Enter in a field changes nothing else (no inline
     // handler, which the page's security policy forbids).
     $("panel").addEventListener("submit", (event) => event.preventDefault());
-    $("lessonButton").addEventListener("click", () => (state.settings.lesson > 0 ? page.lesson.Close() : page.lesson.Open(1)));
+    $("lessonButton")
+        .addEventListener(
+            "click", () => (state.settings.lesson > 0 ? page.lesson.Close() : page.lesson.Open(1)));
     $("lessonNext").addEventListener("click", () => page.lesson.Step(1));
     $("lessonBack").addEventListener("click", () => page.lesson.Step(-1));
     $("lessonAgain").addEventListener("click", () => page.lesson.Open(state.settings.lesson));
@@ -100,12 +105,15 @@ function KymataControlsPart(page, motion) {
       $("lessonAnswer").focus?.();
     });
     // Two fingers zoom and pan the figure; a swipe across it steps the page.lesson.
-    KymataViewGestures($("EIKON"), () => state.view, (view) => {
-      state.view = view;
-      page.PaintFrame();
-    }, (by) => {
-      if (state.settings.lesson > 0) page.lesson.Step(by);
-    });
+    KymataViewGestures(
+        $("EIKON"), () => state.view,
+        (view) => {
+          state.view = view;
+          page.PaintFrame();
+        },
+        (by) => {
+          if (state.settings.lesson > 0) page.lesson.Step(by);
+        });
     // The scroll bars' − and + for a finger, one step each, as the arrow keys step them.
     for (const slider of KymataSliders) {
       const input = $(slider.id);
@@ -117,13 +125,15 @@ function KymataControlsPart(page, motion) {
       row.append(less, input, more);
     }
     // Key hints are for a keyboard: shown once one is used, where the screen is for fingers.
-    document.addEventListener("keydown", () => document.body.classList.add("keyboard"), { once: true });
+    document.addEventListener(
+        "keydown", () => document.body.classList.add("keyboard"), {once: true});
     new ResizeObserver(([entry]) => {
       const [size] = entry.borderBoxSize;
-      state.box = { width: size.inlineSize, height: size.blockSize };
+      state.box = {width: size.inlineSize, height: size.blockSize};
       page.PaintFrame();
     }).observe($("EIKON"));
-    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", page.PaintFrame);
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
+        .addEventListener("change", page.PaintFrame);
   }
 
   /** The window's shortcuts: F6 the wave view, Space play, "." one frame, "[" "]" speed, L a
@@ -131,29 +141,42 @@ function KymataControlsPart(page, motion) {
   function Shortcut(event) {
     const target = event.target;
     const typing = target instanceof HTMLInputElement && target.type === "number";
-    const pressable = target instanceof HTMLButtonElement || (target instanceof HTMLInputElement && (target.type === "checkbox" || target.type === "radio"));
+    const pressable = target instanceof HTMLButtonElement ||
+        (target instanceof HTMLInputElement &&
+         (target.type === "checkbox" || target.type === "radio"));
     if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === "p") {
       event.preventDefault();
       page.files.Print(false);
       return;
     }
     if (event.ctrlKey || event.metaKey || event.altKey || typing) return;
-    const waves = KymataTracesWaves(state.settings);
+    const waves = KymataViewHas(state.settings, "tracesWaves");
     const inLesson = state.settings.lesson > 0;
     const onCanvas = target === $("EIKON");
     if (event.key === "F2") inLesson ? page.lesson.Close() : page.lesson.Open(1);
     // A presenter's remote sends Page Down and Page Up.
-    else if (inLesson && (event.key === "PageDown" || (onCanvas && event.key === "ArrowRight"))) page.lesson.Step(1);
-    else if (inLesson && (event.key === "PageUp" || (onCanvas && event.key === "ArrowLeft"))) page.lesson.Step(-1);
-    else if (inLesson && event.key === "Escape" && !document.fullscreenElement) page.lesson.Close();
-    else if (event.code === "KeyB") MoveFocusToBestFocus();
-    else if (event.key === "F6") motion.SetWaveView(!waves);
-    else if (event.key === " " && waves && !pressable) motion.SetPlaying(!state.playing);
-    else if (event.key === "." && waves) motion.StepFrame();
-    else if (event.key === "[" && waves) motion.SetSpeed(state.speed / 2);
-    else if (event.key === "]" && waves) motion.SetSpeed(state.speed * 2);
-    else if ((event.key === "l" || event.key === "L") && waves) motion.Flash();
-    else return;
+    else if (inLesson && (event.key === "PageDown" || (onCanvas && event.key === "ArrowRight")))
+      page.lesson.Step(1);
+    else if (inLesson && (event.key === "PageUp" || (onCanvas && event.key === "ArrowLeft")))
+      page.lesson.Step(-1);
+    else if (inLesson && event.key === "Escape" && !document.fullscreenElement)
+      page.lesson.Close();
+    else if (event.code === "KeyB")
+      MoveFocusToBestFocus();
+    else if (event.key === "F6")
+      motion.SetWaveView(!waves);
+    else if (event.key === " " && waves && !pressable)
+      motion.SetPlaying(!state.playing);
+    else if (event.key === "." && waves)
+      motion.StepFrame();
+    else if (event.key === "[" && waves)
+      motion.SetSpeed(state.speed / 2);
+    else if (event.key === "]" && waves)
+      motion.SetSpeed(state.speed * 2);
+    else if ((event.key === "l" || event.key === "L") && waves)
+      motion.Flash();
+    else
+      return;
     event.preventDefault();
   }
 
@@ -167,10 +190,12 @@ function KymataControlsPart(page, motion) {
     // Not a stop of its own for Tab: the arrow keys step the scroll bar itself.
     button.tabIndex = -1;
     button.addEventListener("click", () => {
-      const value = Math.min(Number(input.max), Math.max(Number(input.min), Number(input.value) + by * Number(input.step)));
+      const value = Math.min(
+          Number(input.max),
+          Math.max(Number(input.min), Number(input.value) + by * Number(input.step)));
       if (value === Number(input.value)) return;
       input.value = String(value);
-      input.dispatchEvent(new Event("input", { bubbles: true }));
+      input.dispatchEvent(new Event("input", {bubbles: true}));
     });
     return button;
   }
@@ -178,7 +203,7 @@ function KymataControlsPart(page, motion) {
   /** A choice beside GREEK and ENGLISH for every further language of the core, named in
    *  itself, as the window's Language menu offers it. */
   function AddLanguages() {
-    for (const { code, name } of state.languages) {
+    for (const {code, name} of state.languages) {
       if (code === "el" || code === "en") continue;
       const label = document.createElement("label");
       const radio = document.createElement("input");
@@ -194,5 +219,5 @@ function KymataControlsPart(page, motion) {
     }
   }
 
-  return { Connect, AddLanguages, MoveFocusToBestFocus };
+  return {Connect, AddLanguages, MoveFocusToBestFocus};
 }

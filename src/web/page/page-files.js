@@ -4,7 +4,7 @@
 
 /** The page's files and printing; `page` gives the page's state, its core and its drawing. */
 function KymataFilesPart(page) {
-  const { $, state } = page;
+  const {$, state} = page;
 
   function Download(blob, name) {
     const link = document.createElement("a");
@@ -34,13 +34,13 @@ function KymataFilesPart(page) {
     const text = DocumentText(worksheet);
     const name = worksheet ? "kymata-worksheet" : "kymata-figure";
     if (format === "json") {
-      Download(new Blob([text], { type: "application/json" }), `${name}.json`);
+      Download(new Blob([text], {type: "application/json"}), `${name}.json`);
       return;
     }
     const recording = page.Parsed(text).canvas;
     if (format === "svg") {
       const svg = KymataSvgDocument(recording, KymataReferencePixels, AscentOf, "Kymata");
-      Download(new Blob([svg], { type: "image/svg+xml" }), `${name}.svg`);
+      Download(new Blob([svg], {type: "image/svg+xml"}), `${name}.svg`);
       return;
     }
     const size = Math.min(8000, Math.max(10, Math.round(Number($("pngSize").value)) || 1000));
@@ -51,10 +51,12 @@ function KymataFilesPart(page) {
     const ctx = canvas.getContext("2d");
     ctx.fillStyle = "#ffffff";
     ctx.fillRect(0, 0, size, size);
-    KymataDrawCanvas(ctx, recording, { x: 0, y: 0, width: size, height: size });
+    KymataDrawCanvas(ctx, recording, {x: 0, y: 0, width: size, height: size});
     canvas.toBlob((blob) => {
-      if (blob) Download(blob, `${name}.png`);
-      else page.ShowProblems([`${state.texts.saveFailed}`]);
+      if (blob)
+        Download(blob, `${name}.png`);
+      else
+        page.ShowProblems([`${state.texts.saveFailed}`]);
     }, "image/png");
   }
 
@@ -65,13 +67,13 @@ function KymataFilesPart(page) {
     $("printPage").classList.remove("plan");
     const [phase, flash] = page.Motion();
     const printed = page.Parsed(page.core.page(...page.Args(worksheet), phase, flash));
-    const mm = { width: 277, height: 190 };
+    const mm = {width: 277, height: 190};
     const mmPerReferencePixel = 25.4 / KymataReferenceDpi;
-    const items = KymataSvgItems(printed.page, { x: 0, y: 0, ...mm }, AscentOf, mmPerReferencePixel);
+    const items = KymataSvgItems(printed.page, {x: 0, y: 0, ...mm}, AscentOf, mmPerReferencePixel);
     $("printPage").innerHTML =
-      `<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ${mm.width} ${mm.height}">` +
-      `<clipPath id="printArea"><rect width="${mm.width}" height="${mm.height}"/></clipPath>` +
-      `<g clip-path="url(#printArea)">${items}</g></svg>`;
+        `<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ${mm.width} ${mm.height}">` +
+        `<clipPath id="printArea"><rect width="${mm.width}" height="${mm.height}"/></clipPath>` +
+        `<g clip-path="url(#printArea)">${items}</g></svg>`;
     if (!worksheet) {
       page.ShowLabels(printed.labels);
       page.Paint([printed.canvas]);
@@ -85,5 +87,5 @@ function KymataFilesPart(page) {
     state.sheetLaid = false;
   }
 
-  return { Save, PreparePrint, Print, AscentOf };
+  return {Save, PreparePrint, Print, AscentOf};
 }

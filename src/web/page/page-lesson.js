@@ -5,7 +5,7 @@
 
 /** The page's lesson; `page` gives the page's state, its core and what redraws. */
 function KymataLessonPart(page) {
-  const { $, state } = page;
+  const {$, state} = page;
 
   /** The lesson's panel for the step in the settings (hidden at step 0), in the page's language. */
   function ShowLesson() {
@@ -46,11 +46,18 @@ function KymataLessonPart(page) {
   /** Opens the lesson at `step` with its scene; the controls stay live. */
   function OpenLesson(step) {
     const language = page.LanguagePlace(state.settings.lang);
-    const lesson = page.Parsed(page.core.lesson(Math.min(Math.max(1, step), state.lessonSteps), language));
+    const lesson =
+        page.Parsed(page.core.lesson(Math.min(Math.max(1, step), state.lessonSteps), language));
     const scene = lesson.scene;
     Object.assign(state.settings, {
-      source: scene.source, focus: scene.focus, index: scene.index, thickness: scene.thickness,
-      hyperbola: scene.hyperbola, beam: scene.beam, perfect: scene.perfect, view: scene.view,
+      source: scene.source,
+      focus: scene.focus,
+      index: scene.index,
+      thickness: scene.thickness,
+      hyperbola: scene.hyperbola,
+      beam: scene.beam,
+      perfect: scene.perfect,
+      view: scene.view,
       lesson: lesson.step,
     });
     state.playing = false;
@@ -81,18 +88,21 @@ function KymataLessonPart(page) {
     for (let step = 1; step <= state.lessonSteps; ++step) {
       const lesson = page.Parsed(page.core.lesson(step, language));
       const c = lesson.scene;
-      const settings = { ...state.settings, ...c, lang: state.settings.lang };
+      const settings = {...state.settings, ...c, lang: state.settings.lang};
       const args = [c.source, c.focus, c.index, c.thickness, page.Switches(settings, false)];
       const flash = c.flash === null ? NaN : c.flash;
       const figure = page.core.draw(...args, NaN, flash).recording;
       const mm = 120;
-      const items = KymataSvgItems(figure, { x: 0, y: 0, width: mm, height: mm }, page.AscentOf, 25.4 / KymataReferenceDpi);
+      const items = KymataSvgItems(
+          figure, {x: 0, y: 0, width: mm, height: mm}, page.AscentOf, 25.4 / KymataReferenceDpi);
       const w = lesson.words;
       pages.push(
-        `<section><svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ${mm} ${mm}">${items}</svg>` +
-          `<div><h2>${esc(lesson.progress)} — ${esc(lesson.title)}</h2><p>${esc(lesson.text)}</p>` +
-          `<p><b>${esc(w.questionLabel)}:</b> ${esc(lesson.question)}</p>` +
-          `<p><b>${esc(w.answerLabel)}:</b> ${esc(lesson.answer)}</p></div></section>`,
+          `<section><svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ${mm} ${mm}">${
+              items}</svg>` +
+              `<div><h2>${esc(lesson.progress)} — ${esc(lesson.title)}</h2><p>${
+                  esc(lesson.text)}</p>` +
+              `<p><b>${esc(w.questionLabel)}:</b> ${esc(lesson.question)}</p>` +
+              `<p><b>${esc(w.answerLabel)}:</b> ${esc(lesson.answer)}</p></div></section>`,
       );
     }
     const sheet = $("printPage");
@@ -103,5 +113,11 @@ function KymataLessonPart(page) {
     state.sheetLaid = false;
   }
 
-  return { Show: ShowLesson, Open: OpenLesson, Close: CloseLesson, Step: LessonStep, PrintPlan: PrintLessonPlan };
+  return {
+    Show: ShowLesson,
+    Open: OpenLesson,
+    Close: CloseLesson,
+    Step: LessonStep,
+    PrintPlan: PrintLessonPlan
+  };
 }

@@ -4,11 +4,11 @@
 
 /** The page's moving waves; `page` gives the page's state and what redraws. */
 function KymataMotionPart(page) {
-  const { $, state } = page;
-  const FlashSeconds = 8; // how long a flash takes to cross the figure at speed 1
+  const {$, state} = page;
+  const FlashSeconds = 8;  // how long a flash takes to cross the figure at speed 1
 
   function SetWaveView(on) {
-    state.settings.view = KymataViews[on ? 1 : 0];
+    state.settings.view = on ? KymataCoreTables.waveSwitchView : KymataViews[0];
     $("waveView").checked = on;
     if (!on) {
       state.playing = false;
@@ -19,7 +19,7 @@ function KymataMotionPart(page) {
   }
 
   function SetPlaying(on) {
-    on = on && KymataTracesWaves(state.settings);
+    on = on && KymataViewHas(state.settings, "movingCrests");
     if (on === state.playing) return;
     state.playing = on;
     if (on) {
@@ -35,14 +35,17 @@ function KymataMotionPart(page) {
   }
 
   function StepFrame() {
-    if (KymataTracesWaves(state.settings) && !state.playing) Advance(1 / 60 / state.speed);
+    if (KymataViewHas(state.settings, "movingCrests") && !state.playing)
+      Advance(1 / 60 / state.speed);
   }
 
   function Flash() {
-    if (!KymataTracesWaves(state.settings)) return;
+    if (!KymataViewHas(state.settings, "movingCrests")) return;
     state.flash = 0;
-    if (!state.playing) SetPlaying(true);
-    else page.PaintFrame();
+    if (!state.playing)
+      SetPlaying(true);
+    else
+      page.PaintFrame();
   }
 
   function Advance(seconds) {
@@ -53,8 +56,10 @@ function KymataMotionPart(page) {
     } else {
       state.phase = (state.phase + periods) % 1;
     }
-    if (state.playing) page.PaintFrame();
-    else page.Redraw();
+    if (state.playing)
+      page.PaintFrame();
+    else
+      page.Redraw();
   }
 
   function Tick(now) {
@@ -64,5 +69,5 @@ function KymataMotionPart(page) {
     requestAnimationFrame(Tick);
   }
 
-  return { SetWaveView, SetPlaying, SetSpeed, StepFrame, Flash };
+  return {SetWaveView, SetPlaying, SetSpeed, StepFrame, Flash};
 }

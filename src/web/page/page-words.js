@@ -19,14 +19,16 @@ function KymataSettled(work, ms) {
   return () => {
     if (timer) return;
     const wait = last + ms - performance.now();
-    if (wait <= 0) run();
-    else timer = setTimeout(run, wait);
+    if (wait <= 0)
+      run();
+    else
+      timer = setTimeout(run, wait);
   };
 }
 
 /** The page's words; `page` gives the page's state, its core and its settings. */
 function KymataWordsPart(page) {
-  const { $, state } = page;
+  const {$, state} = page;
 
   function ShowLabels(labels) {
     const sliders = ["initial_POINT", "fOCUS_POINT", "n_DIATHLASI", "pachos"];
@@ -64,7 +66,7 @@ function KymataWordsPart(page) {
     const m = all.messages;
     state.texts = t;
     Put(document.documentElement, "lang", s.lang);
-    Put(document.querySelector('meta[name="description"]'), "content", m["page.description"]);
+    Put(document.querySelector("meta[name=\"description\"]"), "content", m["page.description"]);
     Put($("waveViewCaption"), "textContent", t.waveViewCaption);
     Put($("perfectLensCaption"), "textContent", t.perfectLensCaption);
     Put($("playButton"), "textContent", state.playing ? t.pauseCaption : t.playCaption);
@@ -96,14 +98,17 @@ function KymataWordsPart(page) {
     Put($("greekCaption"), "textContent", t.greekCaption);
     Put($("englishCaption"), "textContent", t.englishCaption);
     Put($("ledgerTitle"), "textContent", t.ledgerTitle);
-    Put($("waveControls"), "hidden", !KymataTracesWaves(s));
+    Put($("waveControls"), "hidden", !KymataViewHas(s, "tracesWaves"));
+    Put($("perfectLens").parentElement, "hidden", !KymataViewHas(s, "takesLensShape"));
     const descriptions = $("descriptions");
     for (const [id, d] of Object.entries(all.controls)) {
       const control = $(id);
       if (!control) continue;
       // An empty name: the control's own caption or text is its name.
-      if (d.name) PutAttribute(control, "aria-label", d.name);
-      else control.removeAttribute("aria-label");
+      if (d.name)
+        PutAttribute(control, "aria-label", d.name);
+      else
+        control.removeAttribute("aria-label");
       let holder = $(`${id}-description`);
       if (!holder) {
         holder = document.createElement("span");
@@ -117,11 +122,13 @@ function KymataWordsPart(page) {
 
   /** The canvas's words on what it shows; they cost a second drawing of the figure. */
   const Describe = KymataSettled(() => {
-    if (page.core) $("EIKON-description").textContent = page.Parsed(page.core.describe(...page.Args())).description;
+    if (page.core)
+      $("EIKON-description").textContent =
+          page.Parsed(page.core.describe(...page.Args())).description;
   }, 250);
 
   function ShowLedger() {
-    const waves = KymataTracesWaves(state.settings);
+    const waves = KymataViewHas(state.settings, "hasLedger");
     $("ledger").hidden = !waves;
     if (!waves) return;
     const ledger = page.Parsed(page.core.ledger(...page.Args()));
@@ -143,14 +150,15 @@ function KymataWordsPart(page) {
       const tr = body.insertRow();
       for (const cell of row.slice(0, shown)) tr.insertCell().textContent = cell;
     }
-    $("ledgerSummary").replaceChildren(
-      ...ledger.summary.map((line) => {
-        const li = document.createElement("li");
-        li.textContent = line;
-        return li;
-      }),
-    );
+    $("ledgerSummary")
+        .replaceChildren(
+            ...ledger.summary.map((line) => {
+              const li = document.createElement("li");
+              li.textContent = line;
+              return li;
+            }),
+        );
   }
 
-  return { ShowLabels, ShowTexts, ShowLedger };
+  return {ShowLabels, ShowTexts, ShowLedger};
 }

@@ -6,32 +6,38 @@
 /** The four scroll bars: the name in the address, the window's object name, range, steps and
  *  start value. The refractive index is held as hundredths, as the window holds it. */
 const KymataSliders = [
-  { key: "source", id: "initial_POINT", min: -200, max: -3, step: 1, page: 10, start: -20 },
-  { key: "focus", id: "fOCUS_POINT", min: 1, max: 50, step: 1, page: 10, start: 5 },
-  { key: "index", id: "n_DIATHLASI", min: 105, max: 250, step: 1, page: 10, start: 150 },
-  { key: "thickness", id: "pachos", min: 1, max: 20, step: 1, page: 5, start: 20 },
+  {key: "source", id: "initial_POINT", min: -200, max: -3, step: 1, page: 10, start: -20},
+  {key: "focus", id: "fOCUS_POINT", min: 1, max: 50, step: 1, page: 10, start: 5},
+  {key: "index", id: "n_DIATHLASI", min: 105, max: 250, step: 1, page: 10, start: 150},
+  {key: "thickness", id: "pachos", min: 1, max: 20, step: 1, page: 5, start: 20},
 ];
 
 /** The switches: the name in the address and the window's object name, all off at the start. */
 const KymataSwitches = [
-  { key: "hyperbola", id: "YPERVOLIKO" },
-  { key: "beam", id: "f_apeiro" },
-  { key: "perfect", id: "perfectLens" },
+  {key: "hyperbola", id: "YPERVOLIKO"},
+  {key: "beam", id: "f_apeiro"},
+  {key: "perfect", id: "perfectLens"},
 ];
 
-/** The views by the names the core gives them, the first the start (a test holds the list
- *  equal to the core's). */
-const KymataViews = ["classic", "waves"];
+/** The core's tables: the views with their traits, the switches' bits and the places' shifts,
+ *  which the build writes from the web module's `kymata_tables` into kymata-tables.js (a script
+ *  of the page before this one; in Node, beside this file). */
+const KymataCoreTables =
+    typeof KymataTables !== "undefined" ? KymataTables : require("./kymata-tables.js").KymataTables;
 
-/** True when the settings' view is drawn from the exact wave tracer, as the core's
- *  `TracesWaves` says of "waves". */
-function KymataTracesWaves(settings) {
-  return settings.view === KymataViews[1];
+/** The views by the names the core gives them, in the core's order; the first the start. */
+const KymataViews = KymataCoreTables.views.map((row) => row.name);
+
+/** True when the settings' view has `trait` in the core's table of views: "tracesWaves",
+ *  "takesLensShape", "movingCrests" or "hasLedger". */
+function KymataViewHas(settings, trait) {
+  const row = KymataCoreTables.views.find((v) => v.name === settings.view);
+  return Boolean(row && row[trait]);
 }
 
 /** The settings of a fresh page. */
 function KymataStartSettings() {
-  const settings = { lang: "el", view: KymataViews[0], lesson: 0 };
+  const settings = {lang: "el", view: KymataViews[0], lesson: 0};
   for (const s of KymataSliders) settings[s.key] = s.start;
   for (const s of KymataSwitches) settings[s.key] = false;
   return settings;
@@ -46,7 +52,8 @@ function KymataValueText(key, value) {
 /** The address fragment of `settings`, every control named: "source=-30&focus=5&...". */
 function KymataFragment(settings) {
   const parts = KymataSliders.map((s) => `${s.key}=${KymataValueText(s.key, settings[s.key])}`);
-  for (const s of KymataSwitches) if (settings[s.key]) parts.push(`${s.key}=1`);
+  for (const s of KymataSwitches)
+    if (settings[s.key]) parts.push(`${s.key}=1`);
   if (settings.view !== KymataViews[0]) parts.push(`view=${settings.view}`);
   parts.push(`lang=${settings.lang}`);
   if (settings.lesson > 0) parts.push(`lesson=${settings.lesson}`);
@@ -57,7 +64,8 @@ function KymataFragment(settings) {
  *  %1, %2, ... replaced by the problem's values in order. */
 function KymataSentence(problem, messages) {
   const pattern = messages[problem.key] || problem.key;
-  return pattern.replace(/%([1-9])/g, (all, n) => (n <= problem.values.length ? problem.values[n - 1] : all));
+  return pattern.replace(
+      /%([1-9])/g, (all, n) => (n <= problem.values.length ? problem.values[n - 1] : all));
 }
 
 /** A decimal number as the address may give it, or NaN: digits with an optional sign and point,
@@ -102,10 +110,13 @@ function KymataParseFragment(fragment, lessonSteps = Infinity, languages = ["el"
       continue;
     }
     found.splice(i--, 1);
-    problems.push({ key: "page.address.repeated", values: [key] });
+    problems.push({key: "page.address.repeated", values: [key]});
   }
-  if (lang && !languages.includes(lang[1])) problems.push({ key: "page.address.choice", values: ["lang", lang[1], languages.join(" / "), "el"] });
-  else if (lang) settings.lang = lang[1];
+  if (lang && !languages.includes(lang[1]))
+    problems.push(
+        {key: "page.address.choice", values: ["lang", lang[1], languages.join(" / "), "el"]});
+  else if (lang)
+    settings.lang = lang[1];
   for (const [key, value] of found) {
     const slider = KymataSliders.find((s) => s.key === key);
     const toggle = KymataSwitches.find((s) => s.key === key);
@@ -117,34 +128,61 @@ function KymataParseFragment(fragment, lessonSteps = Infinity, languages = ["el"
       const whole = Math.round(scaled);
       const lo = KymataValueText(key, slider.min);
       const hi = KymataValueText(key, slider.max);
-      const range = { key: "page.address.range", values: [key, value, lo, hi, start] };
-      if (Number.isNaN(number)) problems.push({ key: "page.address.number", values: [key, value, start] });
-      else if (Math.abs(scaled - whole) > 1e-6 && key === "index") problems.push({ key: "page.address.step", values: [key, value, start] });
-      else if (Math.abs(scaled - whole) > 1e-6) problems.push(range);
-      else if (whole < slider.min || whole > slider.max) problems.push(range);
-      else settings[key] = whole;
+      const range = {key: "page.address.range", values: [key, value, lo, hi, start]};
+      if (Number.isNaN(number))
+        problems.push({key: "page.address.number", values: [key, value, start]});
+      else if (Math.abs(scaled - whole) > 1e-6 && key === "index")
+        problems.push({key: "page.address.step", values: [key, value, start]});
+      else if (Math.abs(scaled - whole) > 1e-6)
+        problems.push(range);
+      else if (whole < slider.min || whole > slider.max)
+        problems.push(range);
+      else
+        settings[key] = whole;
     } else if (toggle) {
-      if (value === "1") settings[key] = true;
-      else if (value === "0") settings[key] = false;
-      else problems.push({ key: "page.address.choice", values: [key, value, "0 / 1", "0"] });
+      if (value === "1")
+        settings[key] = true;
+      else if (value === "0")
+        settings[key] = false;
+      else
+        problems.push({key: "page.address.choice", values: [key, value, "0 / 1", "0"]});
     } else if (key === "lesson") {
       // A bad step opens the lesson at its first step.
       const step = KymataDecimal(value);
       const last = Number.isFinite(lessonSteps) ? String(lessonSteps) : "…";
       settings.lesson = 1;
-      if (Number.isNaN(step)) problems.push({ key: "page.address.number", values: [key, value, "1"] });
-      else if (!Number.isInteger(step) || step < 1 || step > lessonSteps) problems.push({ key: "page.address.range", values: [key, value, "1", last, "1"] });
-      else settings.lesson = step;
+      if (Number.isNaN(step))
+        problems.push({key: "page.address.number", values: [key, value, "1"]});
+      else if (!Number.isInteger(step) || step < 1 || step > lessonSteps)
+        problems.push({key: "page.address.range", values: [key, value, "1", last, "1"]});
+      else
+        settings.lesson = step;
     } else if (key === "view") {
-      if (KymataViews.includes(value)) settings.view = value;
-      else problems.push({ key: "page.address.choice", values: [key, value, KymataViews.join(" / "), KymataViews[0]] });
+      if (KymataViews.includes(value))
+        settings.view = value;
+      else
+        problems.push({
+          key: "page.address.choice",
+          values: [key, value, KymataViews.join(" / "), KymataViews[0]]
+        });
     } else {
-      problems.push({ key: "page.address.unknown", values: [key] });
+      problems.push({key: "page.address.unknown", values: [key]});
     }
   }
-  return { settings, problems };
+  return {settings, problems};
 }
 
 if (typeof module !== "undefined") {
-  module.exports = { KymataViews, KymataTracesWaves, KymataSliders, KymataSwitches, KymataStartSettings, KymataFragment, KymataParseFragment, KymataSentence, KymataValueText };
+  module.exports = {
+    KymataCoreTables,
+    KymataViews,
+    KymataViewHas,
+    KymataSliders,
+    KymataSwitches,
+    KymataStartSettings,
+    KymataFragment,
+    KymataParseFragment,
+    KymataSentence,
+    KymataValueText
+  };
 }

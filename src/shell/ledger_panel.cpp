@@ -1,5 +1,5 @@
-#include "construction/views.h"
 #include "shell/ledger_panel.h"
+#include "construction/views.h"
 
 #include "export/said.h"
 #include "figure/control_texts.h"

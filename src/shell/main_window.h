@@ -2,6 +2,7 @@
 
 #include "construction/controls.h"
 #include "construction/scene.h"
+#include "construction/views.h"
 #include "shell/canvas_motion.h"
 #include "shell/canvas_widget.h"
 #include "shell/control_panel.h"
@@ -11,7 +12,6 @@
 #include "shell/window_actions.h"
 #include "shell/window_files.h"
 #include "shell/window_help.h"
-#include "construction/views.h"
 #include "shell/window_layout.h"
 #include "shell/window_printing.h"
 #include "shell/window_state.h"

@@ -1,4 +1,5 @@
 #include "shell/wave_switches.h"
+#include "construction/controls.h"
 
 #include "construction/number_format.h"
 #include "export/said.h"

@@ -1,5 +1,5 @@
-#include "construction/views.h"
 #include "shell/window_actions.h"
+#include "construction/views.h"
 
 #include "export/said.h"
 #include "shell/canvas_widget.h"

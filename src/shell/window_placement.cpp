@@ -2,6 +2,7 @@
 // the window's size by `FitWindowLayout`.
 
 #include "shell/window_placement.h"
+#include "construction/controls.h"
 
 #include "construction/scene_parameters.h"
 #include "shell/window_controls.h"

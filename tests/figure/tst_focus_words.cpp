@@ -3,6 +3,7 @@
 // opening, the axis crossings against rays traced here by Snell's law, a missing focus never
 // named beside a best focus, and the perfect lens's aperture at the source's tangent.
 
+#include "construction/controls.h"
 #include "waves/perfect_surface.h"
 #include "waves/wave_focus.h"
 #include "waves/wave_ledger.h"

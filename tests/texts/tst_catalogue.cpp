@@ -173,7 +173,8 @@ void TestCatalogue::everyKeyUsedExists() {
     const auto english = MessagesOf("en");
     static const QRegularExpression key(QStringLiteral(
         "\"((?:classic|hyperbolic|spherical|window|caption|describe|ledger|waves|cli|start|"
-        "write|export|system|list|language|bestFocus|print|lesson|stage|figure|page|web)\\.[A-Za-z0-9.-]*"
+        "write|export|system|list|language|bestFocus|print|lesson|stage|figure|page|web)\\.[A-Za-"
+        "z0-9.-]*"
         "[A-"
         "Za-z0-9])\""));
     int found = 0;

@@ -70,7 +70,8 @@ std::optional<FigureFormat> FigureFormatForPath(const QString& path) {
 }
 
 QImage RenderImage(const Recording& recording, int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    // Opaque: a PNG of three bytes a pixel, a quarter less to filter and pack than with alpha.
+    QImage image(size, size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     Paint(painter, QRectF(0, 0, size, size), recording);

@@ -111,27 +111,40 @@ bool TextPlacement::Clear(const Area& area) const {
     return outline_.empty() || !Meet(wide, outlineBounds_) || !OutlineMeets(outline_, wide);
 }
 
+bool TextPlacement::Clear(const std::vector<Area>& group) const {
+    return std::all_of(group.begin(), group.end(), [this](const Area& a) { return Clear(a); });
+}
+
+void TextPlacement::Take(const std::vector<Area>& group) {
+    taken_.insert(taken_.end(), group.begin(), group.end());
+}
+
 std::size_t TextPlacement::Place(const std::vector<std::vector<Area>>& candidates) {
     std::size_t chosen = 0;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        if (std::all_of(candidates[i].begin(), candidates[i].end(),
-                        [this](const Area& a) { return Clear(a); })) {
+        if (Clear(candidates[i])) {
             chosen = i;
             break;
         }
     }
     if (!candidates.empty()) {
-        taken_.insert(taken_.end(), candidates[chosen].begin(), candidates[chosen].end());
+        Take(candidates[chosen]);
     }
     return chosen;
 }
 
 std::size_t TextPlacement::Place(const std::vector<Area>& candidates) {
-    std::vector<std::vector<Area>> groups;
-    for (const Area& a : candidates) {
-        groups.push_back({a});
+    std::size_t chosen = 0;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (Clear(candidates[i])) {
+            chosen = i;
+            break;
+        }
     }
-    return Place(groups);
+    if (!candidates.empty()) {
+        Reserve(candidates[chosen]);
+    }
+    return chosen;
 }
 
 } // namespace kymata::waves

@@ -45,6 +45,10 @@ public:
     void Reserve(const Area& area);
     /// Whether `area` is clear of every room taken and of the outline.
     bool Clear(const Area& area) const;
+    /// Whether every area of `group` is.
+    bool Clear(const std::vector<Area>& group) const;
+    /// Takes the room of every area of `group`.
+    void Take(const std::vector<Area>& group);
     /// The first of `candidates` (each a group of texts that move together) whose every text
     /// is clear, taken; the first one when none is clear. Returns its index.
     std::size_t Place(const std::vector<std::vector<Area>>& candidates);

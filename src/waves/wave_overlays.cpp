@@ -120,31 +120,40 @@ std::vector<CountLabel> PlaceArrivalCounts(const WaveTrace& trace, const UserBox
     const double line = s.LineHeight();
     const double height = line / Surface::LineSpacing;
     std::vector<CountLabel> labels = ArrivalCountLabels(trace, box, line);
-    const auto areas = [&](double dx, double dy) {
-        std::vector<Area> column;
-        for (const CountLabel& l : labels) {
-            column.push_back(
-                TextArea(l.x + dx, l.y + dy, Format(*l.ray->total, 2), 0.55 * height, height));
-        }
-        return column;
-    };
+    std::vector<Area> column;
+    for (const CountLabel& l : labels) {
+        column.push_back(TextArea(l.x, l.y, Format(*l.ray->total, 2), 0.55 * height, height));
+    }
     // The column where it stands, else moved up or down a line at a time, else farther from
     // the back face: the thin lines still tie each count to its ray.
-    std::vector<std::pair<double, double>> moves;
-    std::vector<std::vector<Area>> candidates;
     const int lines = static_cast<int>(std::abs(box.top - box.bottom) / line);
-    for (int across = 0; across < CountColumnPlaces; ++across) {
-        for (int i = 0; i <= 2 * lines; ++i) {
+    std::vector<Area> moved(column.size());
+    const auto move = [&](double dx, double dy) {
+        for (std::size_t i = 0; i < column.size(); ++i) {
+            moved[i] = {column[i].left + dx, column[i].top + dy, column[i].right + dx,
+                        column[i].bottom + dy};
+        }
+    };
+    double chosenX = 0;
+    double chosenY = 0;
+    bool found = false;
+    for (int across = 0; across < CountColumnPlaces && !found; ++across) {
+        for (int i = 0; i <= 2 * lines && !found; ++i) {
             const double dx = across * CountColumnStep * UnitX(box);
             const double dy = (i % 2 == 0 ? 1 : -1) * ((i + 1) / 2) * line;
-            moves.emplace_back(dx, dy);
-            candidates.push_back(areas(dx, dy));
+            move(dx, dy);
+            if (placement.Clear(moved)) {
+                chosenX = dx;
+                chosenY = dy;
+                found = true;
+            }
         }
     }
-    const auto [dx, dy] = moves[placement.Place(candidates)];
+    move(chosenX, chosenY);
+    placement.Take(moved);
     for (CountLabel& l : labels) {
-        l.x += dx;
-        l.y += dy;
+        l.x += chosenX;
+        l.y += chosenY;
     }
     return labels;
 }

@@ -195,7 +195,8 @@ void BM_ExportProcess(benchmark::State& state) {
     RunProcess(state, std::string(KYMATA_BINARY) + " --export '" + out + "'");
 }
 
-/// A minimal Qt program that writes a blank 1000 x 1000 PNG: the yardstick for the above.
+/// A minimal Qt program that writes a blank 1000 x 1000 PNG with one text: the yardstick for
+/// the above.
 void BM_BlankPngProcess(benchmark::State& state) {
     const std::string out = QDir::temp().filePath("kymata-bench-blank.png").toStdString();
     RunProcess(state, std::string(BLANK_PNG_BINARY) + " '" + out + "'");

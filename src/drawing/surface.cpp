@@ -109,6 +109,7 @@ void Replay(const Recording& recording, Surface& target) {
             },
             item);
     }
+    target.Flush();
     target.CurrentX = savedX;
     target.CurrentY = savedY;
     target.DrawWidth = savedWidth;

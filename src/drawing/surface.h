@@ -36,6 +36,9 @@ public:
     void Print(const std::string& text);
     /// Ends the page (printer surfaces); nothing for the others.
     virtual void EndDoc() {}
+    /// Draws what the surface has gathered and not drawn yet (a painter strokes a run of
+    /// segments of one pen together); `Replay` ends with it.
+    virtual void Flush() {}
 
     const UserBox& Box() const { return box_; }
     double ScaleLeft() const { return box_.left; }

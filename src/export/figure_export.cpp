@@ -22,6 +22,11 @@ namespace kymata {
 
 namespace {
 
+/// The PNG writer's quality for zlib's fastest level (Qt maps quality q to level
+/// (100 - q) * 9 / 91): the figure's wide white and flat areas pack within a tenth of the
+/// default level's file, in a fraction of its time.
+constexpr int PngQuality = 80;
+
 void Paint(QPainter& painter, const QRectF& target, const Recording& recording) {
     PainterSurface surface(painter, target);
     Replay(recording, surface);
@@ -65,7 +70,8 @@ std::optional<FigureFormat> FigureFormatForPath(const QString& path) {
 }
 
 QImage RenderImage(const Recording& recording, int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    // Opaque: a PNG of three bytes a pixel, a quarter less to filter and pack than with alpha.
+    QImage image(size, size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     Paint(painter, QRectF(0, 0, size, size), recording);
@@ -91,6 +97,7 @@ WriteResult WriteFigure(const QString& path, FigureFormat format, const FigureCo
     switch (format) {
     case FigureFormat::Png: {
         QImageWriter writer(&buffer, "png");
+        writer.setQuality(PngQuality);
         if (!writer.write(RenderImage(content.canvas, pngSize))) {
             return failed("write.pngFailed");
         }

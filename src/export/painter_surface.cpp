@@ -1,8 +1,8 @@
 #include "export/painter_surface.h"
 
+#include "export/text_halo.h"
+
 #include <QFont>
-#include <QFontMetricsF>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -88,7 +88,23 @@ PainterSurface::PainterSurface(QPainter& painter, const QRectF& area,
     Fit();
 }
 
+PainterSurface::~PainterSurface() {
+    if (painter_.isActive()) {
+        Flush();
+    }
+}
+
+void PainterSurface::Flush() {
+    if (!run_.isEmpty()) {
+        UsePen(runPen_->color, runPen_->width, runPen_->style);
+        painter_.drawLines(run_);
+        run_.clear();
+    }
+    runPen_.reset();
+}
+
 void PainterSurface::ShowWithin(const QRectF& visible) {
+    Flush();
     painter_.setClipRect(visible);
     const double margin = 0.5 * std::max(visible.width(), visible.height());
     clip_ = visible.adjusted(-margin, -margin, margin, margin);
@@ -105,15 +121,18 @@ void PainterSurface::Fit() {
 }
 
 void PainterSurface::OnScale(const UserBox&, const UserBox&) {
+    Flush();
     Fit();
 }
 
 void PainterSurface::SetEmphasis(double strokes, double texts) {
+    Flush();
     strokeScale_ = strokes > 0 ? strokes : 1;
     textScale_ = texts > 0 ? texts : 1;
 }
 
 void PainterSurface::OnClear() {
+    Flush();
     if (opaque_) {
         painter_.fillRect(area_, Qt::white);
     }
@@ -129,7 +148,9 @@ void PainterSurface::UsePen(const Rgb& color, int width, LineStyle style) {
     QPen pen(ToQColor(color));
     pen.setWidthF(std::max(1, width) * zoom_ * strokeScale_);
     pen.setStyle(style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
-    pen.setCapStyle(style == LineStyle::Dotted ? Qt::FlatCap : Qt::RoundCap);
+    // Square ends reach as far as round ones and close a frame's corners, at a fraction of
+    // their cost to the rasteriser.
+    pen.setCapStyle(style == LineStyle::Dotted ? Qt::FlatCap : Qt::SquareCap);
     pen.setJoinStyle(Qt::RoundJoin);
     painter_.setPen(pen);
     painter_.setBrush(Qt::NoBrush);
@@ -145,8 +166,12 @@ void PainterSurface::OnLine(const LineItem& line) {
     if (!ClipSegment(p, q, clip_)) {
         return;
     }
-    UsePen(line.color, line.width, line.style);
-    painter_.drawLine(p, q);
+    const RunPen pen{line.color, line.width, line.style};
+    if (runPen_ != pen) {
+        Flush();
+        runPen_ = pen;
+    }
+    run_.append(QLineF(p, q));
 }
 
 void PainterSurface::OnPolyline(const PolylineItem& polyline) {
@@ -157,6 +182,7 @@ void PainterSurface::OnPolyline(const PolylineItem& polyline) {
         Surface::OnPolyline(polyline);
         return;
     }
+    Flush();
     QPolygonF points;
     points.reserve(static_cast<qsizetype>(p.size() / 2));
     for (std::size_t i = 0; i + 1 < p.size(); i += 2) {
@@ -172,6 +198,7 @@ void PainterSurface::OnPolyline(const PolylineItem& polyline) {
 }
 
 void PainterSurface::OnCircle(const CircleItem& circle) {
+    Flush();
     if (!std::isfinite(circle.x) || !std::isfinite(circle.y) || !std::isfinite(circle.r)) {
         return;
     }
@@ -212,6 +239,7 @@ void PainterSurface::OnCircle(const CircleItem& circle) {
 }
 
 void PainterSurface::OnText(const TextItem& text) {
+    Flush();
     if (!std::isfinite(text.x) || !std::isfinite(text.y) || !std::isfinite(text.angle) ||
         !std::isfinite(text.size) || text.size <= 0) {
         return;
@@ -233,27 +261,7 @@ void PainterSurface::OnText(const TextItem& text) {
     painter_.translate(anchor);
     painter_.rotate(-text.angle);
     painter_.scale(zoom_ * textScale_, zoom_ * textScale_);
-    painter_.setFont(font);
-    const QFontMetricsF metrics(font);
-    const QString words = QString::fromStdString(text.text);
-    // A light halo round the letters, so that a text reads over the rays and crests behind it
-    // from the back of a room: the text in white, shifted a little in eight directions, under
-    // the text itself (stroking the letters' outlines costs some fifty times more). The
-    // recording keeps the text alone.
-    // An SVG keeps one text element a text, for those who search or copy it.
-    const bool svg = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::SVG;
-    if (!svg) {
-        const double d = HaloWidth / 2 * font.pixelSize();
-        const double e = 0.7 * d;
-        const QPointF shifts[] = {{d, 0}, {-d, 0}, {0, d},  {0, -d},
-                                  {e, e}, {-e, e}, {e, -e}, {-e, -e}};
-        painter_.setPen(QColor(255, 255, 255));
-        for (const QPointF shift : shifts) {
-            painter_.drawText(QPointF(0, metrics.ascent()) + shift, words);
-        }
-    }
-    painter_.setPen(ToQColor(text.color));
-    painter_.drawText(QPointF(0, metrics.ascent()), words);
+    DrawHaloedText(painter_, font, QString::fromStdString(text.text), ToQColor(text.color));
     painter_.restore();
 }
 

@@ -2,6 +2,8 @@
 
 #include "drawing/surface.h"
 
+#include <QLineF>
+#include <QList>
 #include <QRectF>
 
 #include <optional>
@@ -22,14 +24,18 @@ QRectF FitBox(const UserBox& box, const QRectF& area);
 /// the reference canvas: by default the fitted box is 1000 reference pixels on its shorter side,
 /// so a figure looks the same at every size; a page gives `devicePerReferencePixel` (its dots
 /// per inch / 96) so that sizes are true lengths on paper. Strokes are antialiased and clipped
-/// to the area; items with a non-finite coordinate are not drawn.
-/// The width of the light halo round every text, as a part of the text's pixel size.
-inline constexpr double HaloWidth = 0.22;
-
+/// to the area; items with a non-finite coordinate are not drawn. Every text has a light halo
+/// (`DrawHaloedText`).
 class PainterSurface final : public Surface {
 public:
     PainterSurface(QPainter& painter, const QRectF& area,
                    std::optional<double> devicePerReferencePixel = std::nullopt);
+    ~PainterSurface() override;
+    PainterSurface(const PainterSurface&) = delete;
+    PainterSurface& operator=(const PainterSurface&) = delete;
+
+    /// Strokes the run of segments gathered so far.
+    void Flush() override;
 
     /// Device pixels per reference pixel.
     double Zoom() const { return zoom_; }
@@ -56,6 +62,17 @@ private:
     void UsePen(const Rgb& color, int width, LineStyle style);
 
     void Fit();
+
+    /// The pen of the run of segments gathered, and the run: neighbouring segments of one pen
+    /// are stroked as one path, which costs the rasteriser a fraction of one stroke each.
+    struct RunPen {
+        Rgb color;
+        int width;
+        LineStyle style;
+        friend bool operator==(const RunPen&, const RunPen&) = default;
+    };
+    std::optional<RunPen> runPen_;
+    QList<QLineF> run_;
 
     QPainter& painter_;
     QRectF area_;

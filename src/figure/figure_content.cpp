@@ -7,6 +7,9 @@
 #include "printing/print_jobs.h"
 #include "waves/wave_view.h"
 
+#include <optional>
+#include <utility>
+
 namespace kymata {
 
 FigureContent DrawFigureContent(const Controls& controls, bool worksheet) {
@@ -55,9 +58,27 @@ AnimationContent DrawAnimationContent(const Controls& controls, int frames) {
     return animation;
 }
 
+namespace {
+
+/// The trace of the scene of `controls`, kept from the last call with the same scene: the
+/// frames of moving crests differ in their phase or flash alone, and the optics (the 2001-ray
+/// agreement, the focus searches) is the same for all of them.
+const waves::WaveTrace& TraceOfScene(const Controls& controls) {
+    thread_local std::optional<std::pair<Controls, waves::WaveTrace>> last;
+    Controls scene = controls;
+    scene.phase.reset();
+    scene.flash.reset();
+    if (!last || last->first != scene) {
+        last.emplace(scene, waves::TraceWaves(scene));
+    }
+    return last->second;
+}
+
+} // namespace
+
 Recording DrawWaveLayer(const Controls& controls, waves::CrestOptions::Layer layer,
                         double textScale) {
-    const waves::WaveTrace trace = waves::TraceWaves(controls);
+    const waves::WaveTrace& trace = TraceOfScene(controls);
     waves::CrestOptions options = waves::CrestsOf(controls);
     options.layer = layer;
     RecordingSurface canvas;

@@ -34,6 +34,7 @@ FigureContent DrawFigureContent(const Controls& controls, bool worksheet = false
 
 /// One layer of the wave view of `controls` at its phase or flash: all but the crests (the still
 /// part while the waves move), or the crests alone; its texts `textScale` times their size.
+/// Frames of one scene share its optics, traced once.
 Recording DrawWaveLayer(const Controls& controls, waves::CrestOptions::Layer layer,
                         double textScale = 1);
 

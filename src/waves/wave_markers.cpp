@@ -24,8 +24,27 @@ std::string MarkerName(Marker marker, std::string_view language) {
     return {};
 }
 
+namespace {
+
+/// The places a name may take near (x, y0), its top-left corner (y up): there, then a line
+/// further from the axis at a time (`away` +1 above it, -1 below), and each of those also
+/// beside its mark on the right and on the left.
+std::vector<Area> NamePlaces(double x, double y0, int away, const std::string& name, double letter,
+                             double height, double line, double r, int lines) {
+    std::vector<Area> places;
+    const double width = letter * Letters(name);
+    for (const double left : {x - r, x + 2 * r, x - 2 * r - width}) {
+        for (int i = 0; i <= lines; ++i) {
+            places.push_back(TextArea(left, y0 + away * i * line, name, letter, height));
+        }
+    }
+    return places;
+}
+
+} // namespace
+
 void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, std::string_view language,
-                 double summaryBottom, Surface& s) {
+                 TextPlacement& placement, Surface& s) {
     const double unit = std::abs(layout.box.top - layout.box.bottom) / 100;
     const double r = 0.8 * unit;
     s.DrawWidth = 2;
@@ -33,34 +52,29 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, std::stri
         return m == Marker::BestFocus ? BestColour
                                       : (m == Marker::ParaxialFocus ? ParaxialColour : Black);
     };
-    // The written counts stand beside the back face; a name whose letters would run into
-    // them goes above (F) or below (the foci) their column.
     const double line = s.LineHeight();
-    const double letter = 0.55 * line / Surface::LineSpacing;
-    const std::optional<UserBox> counts = ArrivalCountArea(trace, layout.box, line, letter);
-    const auto meets = [&](double x, const std::string& name) {
-        return counts && x - r < counts->right &&
-               x - r + letter * static_cast<double>(name.size()) > counts->left;
+    const double height = line / Surface::LineSpacing;
+    const double letter = 0.55 * height;
+    // Half the box's height in lines: how far a name may go from the axis.
+    const int lines = static_cast<int>(std::abs(layout.box.top - layout.box.bottom) / line / 2);
+    const auto place = [&](const std::vector<Area>& places, const std::string& name, Rgb colour) {
+        const Area& at = places[placement.Place(places)];
+        Label(s, at.left, at.top, name, colour);
     };
-    // Below the axis, each a line lower than the one before, so names that meet do not overlap;
-    // right of the counts' column where they would run into it.
-    double below = -1.5 * unit;
     for (const Marker marker : layout.drawn) {
         const double x = MarkerX(trace, marker);
         const Rgb colour = colourOf(marker);
+        const std::string name = MarkerName(marker, language);
         if (marker == Marker::Focus) {
             Segment(s, {x - r, -r}, {x + r, r}, colour);
             Segment(s, {x - r, r}, {x + r, -r}, colour);
-            const std::string name = MarkerName(marker, language);
-            const double above =
-                std::max(1.5 * unit + line, meets(x, name) ? counts->top + 1.2 * line : 0.0);
-            // Where the summary comes down that far, the name goes under the axis instead.
-            if (above > summaryBottom) {
-                Label(s, x - r, below, name, colour);
-                below -= line;
-            } else {
-                Label(s, x - r, above, name, colour);
-            }
+            // Above the axis, else below it.
+            std::vector<Area> places =
+                NamePlaces(x, 1.5 * unit + line, 1, name, letter, height, line, r, lines);
+            const std::vector<Area> under =
+                NamePlaces(x, -1.5 * unit, -1, name, letter, height, line, r, lines);
+            places.insert(places.end(), under.begin(), under.end());
+            place(places, name, colour);
             continue;
         }
         if (marker == Marker::ParaxialFocus) {
@@ -71,25 +85,15 @@ void DrawMarkers(const WaveTrace& trace, const WaveViewLayout& layout, std::stri
         } else {
             s.Circle(static_cast<float>(x), 0, static_cast<float>(r), colour);
         }
-        const std::string name = MarkerName(marker, language);
-        Label(s, meets(x, name) ? std::max(x - r, counts->right + letter) : x - r, below, name,
-              colour);
-        below -= line;
+        // Below the axis, a line lower where a name before it stands there.
+        place(NamePlaces(x, -1.5 * unit, -1, name, letter, height, line, r, lines), name, colour);
     }
     if (layout.sourceAtEdge && !trace.lens.parallelBeam) {
-        // An arrow at the left edge points to the source, with its distance in words.
+        // An arrow at the left edge points to the source; the summary says how far it is.
         const double x = std::min(layout.box.left, layout.box.right) + unit;
         Segment(s, {x, 0}, {x + 4 * unit, 0}, Black);
         Segment(s, {x, 0}, {x + 1.5 * unit, 1.2 * unit}, Black);
         Segment(s, {x, 0}, {x + 1.5 * unit, -1.2 * unit}, Black);
-        const double distance =
-            (trace.lens.frontVertexX - trace.lens.sourceX) / trace.lens.wavelength;
-        const std::string words = Text("waves.sourceAtEdge", language, {Format(distance, 0)});
-        // Under the arrow; below the counts' column where it would run into it.
-        const bool crosses =
-            counts && x + letter * static_cast<double>(words.size()) > counts->left;
-        Label(s, x, crosses ? std::min(-1.5 * unit, counts->bottom - 0.2 * line) : -1.5 * unit,
-              words, Black);
     }
 }
 

@@ -16,6 +16,11 @@ constexpr Rgb White{255, 255, 255};
 constexpr Rgb Grey{120, 120, 120};
 constexpr Rgb BandTint{200, 235, 222};
 
+/// The places across the counts' column may take, each this many per cent of the box farther
+/// from the back face.
+constexpr int CountColumnPlaces = 4;
+constexpr double CountColumnStep = 8;
+
 /// One per cent of the box across and down.
 double UnitX(const UserBox& b) {
     return (b.right - b.left) / 100;
@@ -111,23 +116,52 @@ std::vector<CountLabel> ArrivalCountLabels(const WaveTrace& trace, const UserBox
     return labels;
 }
 
-std::optional<UserBox> ArrivalCountArea(const WaveTrace& trace, const UserBox& box, double line,
-                                        double letter) {
-    const std::vector<CountLabel> labels = ArrivalCountLabels(trace, box, line);
-    if (labels.empty()) {
-        return std::nullopt;
-    }
-    double widest = 0;
+std::vector<CountLabel> PlaceArrivalCounts(const WaveTrace& trace, const UserBox& box,
+                                           const Surface& s, TextPlacement& placement) {
+    const double line = s.LineHeight();
+    const double height = line / Surface::LineSpacing;
+    std::vector<CountLabel> labels = ArrivalCountLabels(trace, box, line);
+    std::vector<Area> column;
     for (const CountLabel& l : labels) {
-        widest = std::max(widest, letter * static_cast<double>(Format(*l.ray->total, 2).size()));
+        column.push_back(TextArea(l.x, l.y, Format(*l.ray->total, 2), 0.55 * height, height));
     }
-    return UserBox{labels.front().x, labels.back().y, labels.front().x + widest,
-                   labels.front().y - line};
+    // The column where it stands, else moved up or down a line at a time, else farther from
+    // the back face: the thin lines still tie each count to its ray.
+    const int lines = static_cast<int>(std::abs(box.top - box.bottom) / line);
+    std::vector<Area> moved(column.size());
+    const auto move = [&](double dx, double dy) {
+        for (std::size_t i = 0; i < column.size(); ++i) {
+            moved[i] = {column[i].left + dx, column[i].top + dy, column[i].right + dx,
+                        column[i].bottom + dy};
+        }
+    };
+    double chosenX = 0;
+    double chosenY = 0;
+    bool found = false;
+    for (int across = 0; across < CountColumnPlaces && !found; ++across) {
+        for (int i = 0; i <= 2 * lines && !found; ++i) {
+            const double dx = across * CountColumnStep * UnitX(box);
+            const double dy = (i % 2 == 0 ? 1 : -1) * ((i + 1) / 2) * line;
+            move(dx, dy);
+            if (placement.Clear(moved)) {
+                chosenX = dx;
+                chosenY = dy;
+                found = true;
+            }
+        }
+    }
+    move(chosenX, chosenY);
+    placement.Take(moved);
+    for (CountLabel& l : labels) {
+        l.x += chosenX;
+        l.y += chosenY;
+    }
+    return labels;
 }
 
-void DrawArrivalCounts(const WaveTrace& trace, const UserBox& box, Surface& s) {
+void DrawArrivalCounts(const std::vector<CountLabel>& labels, const UserBox& box, Surface& s) {
     const double ux = UnitX(box);
-    for (const CountLabel& l : ArrivalCountLabels(trace, box, s.LineHeight())) {
+    for (const CountLabel& l : labels) {
         const PhaseStyle style = StyleOf(ClassifyPhase(*l.ray->opd));
         // Tied to the ray's exit by a thin line.
         s.DrawWidth = 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawing/surface.h"
+#include "waves/text_placement.h"
 #include "waves/wave_trace.h"
 
 #include <optional>
@@ -48,17 +49,18 @@ struct CountLabel {
 /// height where there is room, spread a line apart where the exits lie closer.
 std::vector<CountLabel> ArrivalCountLabels(const WaveTrace& trace, const UserBox& box, double line);
 
-/// The rectangle the written counts take (letters `letter` units wide), for the other texts to
-/// keep clear of; empty when no count is written.
-std::optional<UserBox> ArrivalCountArea(const WaveTrace& trace, const UserBox& box, double line,
-                                        double letter);
+/// The written counts of `trace` placed in one column clear of the texts and insets already in
+/// `placement` and of the glass: beside the back face, moved up or down a line at a time or
+/// farther right where they would meet one; their room is then taken.
+std::vector<CountLabel> PlaceArrivalCounts(const WaveTrace& trace, const UserBox& box,
+                                           const Surface& s, TextPlacement& placement);
 
 /// The helps that make the wave view's point at a glance, drawn over it in `box`: each written
-/// ray's count at F beside where it leaves the lens, in its phase class's colour (worksheets
-/// blank them); a key to the classes; an "in step at F" meter (0-100 %); and a fan plot of each
-/// ray's count less the axial one against its entry height, with the bands within
-/// `PhaseLimit` of every whole wave shaded.
-void DrawArrivalCounts(const WaveTrace& trace, const UserBox& box, Surface& s);
+/// ray's count at F at its placed label, tied to where it leaves the lens, in its phase class's
+/// colour (worksheets blank them); a key to the classes; an "in step at F" meter (0-100 %); and a
+/// fan plot of each ray's count less the axial one against its entry height, with the bands
+/// within `PhaseLimit` of every whole wave shaded.
+void DrawArrivalCounts(const std::vector<CountLabel>& labels, const UserBox& box, Surface& s);
 void DrawPhaseKey(const UserBox& box, std::string_view language, Surface& s);
 void DrawInStepMeter(const WaveTrace& trace, const UserBox& box, std::string_view language,
                      Surface& s);

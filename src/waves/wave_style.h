@@ -22,6 +22,9 @@ inline constexpr Rgb ParaxialColour{160, 0, 160};
 /// The size of every text the wave view draws, in points on the 1000-pixel reference canvas.
 inline constexpr double WaveTextPoints = 14;
 
+/// The type of presentation mode, read from across a hall, as a multiple of the normal type.
+inline constexpr double PresentationTextScale = 1.5;
+
 /// A straight stroke from p to q in the surface's current width and style.
 inline void Segment(Surface& s, Vec2 p, Vec2 q, Rgb colour) {
     s.Line(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(q.x),

@@ -2,10 +2,12 @@
 
 #include "construction/number_format.h"
 #include "texts/catalogue.h"
+#include "waves/text_placement.h"
 #include "waves/wave_glass.h"
 #include "waves/wave_markers.h"
 #include "waves/wave_overlays.h"
 #include "waves/wave_style.h"
+#include "waves/wave_summary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,62 +20,24 @@ namespace {
 /// hundredth of a pixel on a 1000-pixel canvas, a fifth of one zoomed twenty times.
 constexpr double WavefrontTolerance = 1e-5;
 
-/// Prints the summary in the figure's top left corner; returns the y just below its last line.
-double DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, std::string_view language,
-                   const CrestOptions& crests, Surface& s) {
+/// Prints the summary in the figure's top left corner, each line's room taken in `placement`.
+void DrawSummary(const WaveTrace& trace, const WaveViewLayout& layout, std::string_view language,
+                 const CrestOptions& crests, TextPlacement& placement, Surface& s) {
     const UserBox& b = layout.box;
     const double unit = std::abs(b.top - b.bottom) / 100;
+    const double height = s.LineHeight() / Surface::LineSpacing;
+    const float left = static_cast<float>(std::min(b.left, b.right) + unit);
     s.ForeColor = Black;
-    s.CurrentX = static_cast<float>(std::min(b.left, b.right) + unit);
     s.CurrentY = static_cast<float>(std::max(b.top, b.bottom) - unit);
-    std::vector<LedgerLine> lines = LedgerSummary(trace, language);
-    // In large type the figure keeps the lines that make its point; the ledger has them all.
-    if (s.TextScale > 1) {
-        std::erase_if(lines, [](const LedgerLine& line) { return line.detail; });
-    }
-    // Above the written counts, with room for F's name over their column: where the lines
-    // would come down that far, the last details give way (the ledger has them all).
-    const double line = s.LineHeight();
-    if (const std::optional<UserBox> counts =
-            ArrivalCountArea(trace, b, line, 0.55 * line / Surface::LineSpacing)) {
-        const double room = s.CurrentY - (counts->top + 2.4 * line);
-        const auto fits = static_cast<std::size_t>(std::max(0.0, std::floor(room / line)));
-        const std::size_t more =
-            layout.named.size() + (crests.flash && trace.arrivalSpread ? 1 : 0);
-        while (lines.size() + more > fits) {
-            const auto last = std::find_if(lines.rbegin(), lines.rend(),
-                                           [](const LedgerLine& l) { return l.detail; });
-            if (last == lines.rend()) {
-                break;
-            }
-            // A sentence goes whole: with the line it continues, if it continues one.
-            auto end = std::next(last).base() + 1;
-            auto begin = std::next(last).base();
-            while (begin != lines.begin() && begin->continues && std::prev(begin)->detail) {
-                --begin;
-            }
-            lines.erase(begin, end);
-        }
-    }
-    if (crests.flash && trace.arrivalSpread) {
-        lines.push_back(
-            {std::string(Text("waves.arrivalSpread", language)), Format(*trace.arrivalSpread, 2)});
-    }
-    for (const Marker marker : layout.named) {
-        const double behind = (MarkerX(trace, marker) - trace.lens.backX) / trace.lens.wavelength;
-        lines.push_back({std::string(Text(marker == Marker::BestFocus ? "waves.bestOffFigure"
-                                                                      : "waves.paraxialOffFigure",
-                                          language)),
-                         Format(behind, 2)});
-    }
-    const float left = s.CurrentX;
-    for (const LedgerLine& line : lines) {
+    for (const LedgerLine& line : FigureSummary(trace, layout.named, layout.sourceAtEdge, language,
+                                                s.TextScale > 1, crests.flash.has_value())) {
+        const std::string words = line.Text();
+        placement.Reserve(TextArea(left, s.CurrentY, words, 0.55 * height, height));
         s.PrintRole = line.value.empty() ? TextRole::Plain : TextRole::Count;
         s.CurrentX = left;
-        s.Print(line.Text());
+        s.Print(words);
     }
     s.PrintRole = TextRole::Plain;
-    return s.CurrentY;
 }
 
 } // namespace
@@ -112,10 +76,22 @@ void DrawWaveView(const WaveTrace& trace, std::string_view language, Surface& su
     if (drawCrests && crests.flash) {
         DrawWavefronts(paths, tolerance, crests, surface);
     }
-    const double summaryBottom = DrawSummary(trace, layout, language, crests, surface);
-    DrawMarkers(trace, layout, language, summaryBottom, surface);
+    // One pass places every text: the summary and the corner insets where they stand, then
+    // the counts at F and the markers' names where they are clear of all before them and of
+    // the glass.
+    const double height = surface.LineHeight() / Surface::LineSpacing;
+    TextPlacement placement(LensOutline(trace.lens), 0.05 * height);
+    DrawSummary(trace, layout, language, crests, placement, surface);
     if (!trace.rays.empty()) {
-        DrawArrivalCounts(trace, b, surface);
+        const UserBox key = KeyArea(b);
+        const UserBox fan = FanPlotArea(b);
+        placement.Reserve({key.left, key.top, key.right, key.bottom});
+        placement.Reserve({fan.left, fan.top, fan.right, fan.bottom});
+    }
+    const std::vector<CountLabel> counts = PlaceArrivalCounts(trace, b, surface, placement);
+    DrawMarkers(trace, layout, language, placement, surface);
+    if (!trace.rays.empty()) {
+        DrawArrivalCounts(counts, b, surface);
         DrawPhaseKey(b, language, surface);
         DrawInStepMeter(trace, b, language, surface);
         DrawFanPlot(trace, b, language, surface);

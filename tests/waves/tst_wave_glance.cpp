@@ -7,6 +7,7 @@
 #include "construction/controls.h"
 #include "construction/number_format.h"
 #include "drawing/recording_surface.h"
+#include "waves/text_boxes.h"
 #include "waves/wave_ledger.h"
 #include "waves/wave_overlays.h"
 #include "waves/wave_view.h"
@@ -17,6 +18,7 @@
 #include <cmath>
 
 using namespace kymata;
+using namespace kymata::test;
 using namespace kymata::waves;
 
 namespace {
@@ -38,34 +40,6 @@ Recording Draw(const WaveTrace& trace, std::string_view language, double textSca
     s.TextScale = textScale;
     DrawWaveView(trace, language, s);
     return s.Figure();
-}
-
-std::vector<TextItem> Texts(const Recording& r) {
-    std::vector<TextItem> texts;
-    for (const Item& item : r.items) {
-        if (const auto* t = std::get_if<TextItem>(&item)) {
-            texts.push_back(*t);
-        }
-    }
-    return texts;
-}
-
-/// A text's box in user units on the 1000-pixel reference: as wide as its letters at a generous
-/// 0.55 em each, one line high below its top-left corner (y up).
-struct Extent {
-    double left, top, right, bottom;
-};
-Extent ExtentOf(const TextItem& t, const UserBox& box) {
-    const double unit = std::abs(box.right - box.left) / 1000;
-    const double pixels = t.size * 96 / 72;
-    // UTF-8: count the letters, not the bytes.
-    const auto letters = static_cast<double>(
-        std::count_if(t.text.begin(), t.text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-    return {t.x, t.y, t.x + 0.55 * pixels * letters * unit, t.y - 1.0 * pixels * unit};
-}
-
-bool Overlap(const Extent& a, const Extent& b) {
-    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
 }
 
 } // namespace
@@ -104,6 +78,15 @@ void TestWaveGlance::countsOnTheFigure_data() {
         Controls flash = Scene(-200, false, false, greek, 8);
         flash.flash = 150.0;
         QTest::addRow("a flash, %s", l) << flash;
+        // Where the summary once ran into the counts, and a count into the fan plot.
+        Controls near = Scene(-13, false, false, greek, 1);
+        near.n_DIATHLASI = 105;
+        near.pachos = 7;
+        QTest::addRow("near source, thin glass, %s", l) << near;
+        Controls steep = Scene(-200, false, true, greek, 1);
+        steep.n_DIATHLASI = 192;
+        steep.pachos = 7;
+        QTest::addRow("perfect lens, n 1.92, %s", l) << steep;
     }
 }
 
@@ -125,7 +108,7 @@ void TestWaveGlance::countsOnTheFigure() {
     std::vector<std::string> written;
     std::vector<Rgb> writtenColours;
     std::string meter;
-    for (const TextItem& t : Texts(figure)) {
+    for (const TextItem& t : TextsOf(figure)) {
         if (t.role == TextRole::Count && t.text.find('=') == std::string::npos) {
             written.push_back(t.text);
             writtenColours.push_back(t.color);
@@ -217,7 +200,7 @@ void TestWaveGlance::legibleAndApart() {
     const WaveTrace trace = TraceWaves(controls);
     for (const double textScale : {1.0, 1.5}) {
         const Recording figure = Draw(trace, TextLanguage(controls), textScale);
-        const std::vector<TextItem> texts = Texts(figure);
+        const std::vector<TextItem> texts = TextsOf(figure);
         std::vector<Extent> extents;
         for (const TextItem& t : texts) {
             QVERIFY2(t.size >= 14 * textScale, t.text.c_str());

@@ -3,6 +3,7 @@
 // languages at normal and presentation type sizes, finds no two texts that overlap and no
 // text over the lens's outline.
 
+#include "construction/controls.h"
 #include "drawing/recording_surface.h"
 #include "waves/text_boxes.h"
 #include "waves/wave_style.h"

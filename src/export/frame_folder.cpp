@@ -3,6 +3,7 @@
 #include "export/figure_export.h"
 #include "export/interrupt_cleanup.h"
 #include "export/said.h"
+#include "export/stale_temporaries.h"
 #include "figure/figure_content.h"
 
 #include <QDir>
@@ -49,21 +50,39 @@ Holding WhatItHolds(const QString& folder) {
 }
 
 /// A folder made for the run beside the target, removed with all it holds unless it was put in
-/// place, and on an interruption (SIGINT, SIGTERM, SIGHUP) while it is watched.
+/// place, and on an interruption (SIGINT, SIGTERM, SIGHUP) while it is watched. It is locked as
+/// a write under way while it lives, so that a later run removes it only if this one was killed.
 class RunFolder {
 public:
-    explicit RunFolder(const std::string& parent) : path_(parent + "/.kymata-XXXXXX") {
-        if (::mkdtemp(path_.data()) == nullptr) {
-            path_.clear();
-            return;
+    explicit RunFolder(const std::string& parent) {
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            path_ = parent + "/.kymata-XXXXXX";
+            if (::mkdtemp(path_.data()) == nullptr) {
+                path_.clear();
+                return;
+            }
+            lock_ = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (lock_ >= 0 && HoldAsWriting(lock_, path_)) {
+                watch_ = std::make_unique<RemovedIfInterrupted>(path_, Leftover::Folder);
+                return;
+            }
+            // A cleanup of a killed run's leftovers took it before the lock: it removes it.
+            if (lock_ >= 0) {
+                ::close(lock_);
+                lock_ = -1;
+            }
         }
-        watch_ = std::make_unique<RemovedIfInterrupted>(path_, Leftover::Folder);
+        path_.clear();
+        errno = EEXIST;
     }
     ~RunFolder() {
         if (!path_.empty() && !placed_) {
             // It may hold the old folder, whose mode may keep its files.
             ::chmod(path_.c_str(), 0700);
             QDir(QFile::decodeName(path_.c_str())).removeRecursively();
+        }
+        if (lock_ >= 0) {
+            ::close(lock_);
         }
     }
     RunFolder(const RunFolder&) = delete;
@@ -81,6 +100,7 @@ public:
 
 private:
     std::string path_;
+    int lock_ = -1;
     bool placed_ = false;
     std::unique_ptr<RemovedIfInterrupted> watch_;
 };
@@ -155,6 +175,8 @@ WriteResult WriteFrames(const QString& folder, const Controls& controls, int cou
     } else if (errno != ENOENT) {
         return failed(SystemReason(errno, language));
     }
+    // What killed runs left beside the folder goes first; a run under way is left alone.
+    RemoveStaleTemporaries(parent);
     RunFolder run(parent);
     if (!run.Made()) {
         return failed(SystemReason(errno, language));

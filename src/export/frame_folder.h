@@ -18,7 +18,8 @@ struct Labels;
 /// that a failed run leaves nothing and a video tool never finds a mixed sequence. A folder of
 /// that name that is empty, or holds nothing but an earlier run's frames, is replaced (the note
 /// says so); one that holds other files, or a name that is a file, a FIFO, a device or a link,
-/// is refused with the reason. Failures are said in `language`.
+/// is refused with the reason. Failures are said in `language`. The new folder beside it is
+/// locked as a run under way; what a killed run left there, the next write beside it removes.
 WriteResult WriteFrames(const QString& folder, const Controls& controls, int count, int pngSize,
                         std::string_view language);
 

@@ -2,6 +2,7 @@
 
 #include "export/interrupt_cleanup.h"
 #include "export/said.h"
+#include "export/stale_temporaries.h"
 
 #include <QFile>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -136,15 +138,34 @@ class TemporaryFile {
 public:
     explicit TemporaryFile(const std::string& target) : folder_(FolderOf(target)) {
         fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-        if (fd_ >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
+        if (fd_ >= 0) {
+            // Locked before it has any name, so that no cleanup ever takes the name it gets.
+            ::flock(fd_, LOCK_EX | LOCK_NB);
             return;
         }
-        path_ = (target.rfind('/') == std::string::npos ? std::string() : folder_ + "/") +
-                ".kymata-XXXXXX";
-        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
-        if (fd_ >= 0) {
-            watch_ = std::make_unique<RemovedIfInterrupted>(path_, Leftover::File);
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+            return;
         }
+        const std::string pattern =
+            (target.rfind('/') == std::string::npos ? std::string() : folder_ + "/") +
+            ".kymata-XXXXXX";
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            path_ = pattern;
+            fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+            if (fd_ < 0) {
+                path_.clear();
+                return;
+            }
+            if (HoldAsWriting(fd_, path_)) {
+                watch_ = std::make_unique<RemovedIfInterrupted>(path_, Leftover::File);
+                return;
+            }
+            // A cleanup of killed writes' leftovers took it before the lock, and removes it.
+            ::close(fd_);
+        }
+        fd_ = -1;
+        path_.clear();
+        errno = EEXIST;
     }
     ~TemporaryFile() {
         if (fd_ >= 0) {
@@ -190,14 +211,15 @@ public:
                 return false;
             }
         }
-        if (fd_ >= 0 && !Close()) {
-            return false;
-        }
-        if (::rename(path_.c_str(), target.c_str()) != 0) {
-            return false;
-        }
-        placed_ = true;
-        return true;
+        // The lock goes with the file description, not with one descriptor of it: a second
+        // descriptor keeps the hidden name locked from the checked close to the rename.
+        const int held = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+        const bool renamed = Close() && ::rename(path_.c_str(), target.c_str()) == 0;
+        const int error = errno;
+        ::close(held);
+        errno = error;
+        placed_ = renamed;
+        return renamed;
     }
 
 private:
@@ -328,6 +350,8 @@ WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,
         return failed(SystemReason(errno, language));
     }
 
+    // What killed writes left beside the target goes first; a write under way is left alone.
+    RemoveStaleTemporaries(FolderOf(target));
     TemporaryFile file(target);
     if (file.Descriptor() < 0) {
         return failed(SystemReason(errno, language));

@@ -55,9 +55,11 @@ WriteResult RefusedAsProtected(const QString& path, const struct stat& file,
 /// link writes the regular file it names (a link to anything else, or to nothing, is refused).
 /// A target that has other names (hard links) is replaced under this name alone: the other
 /// names keep the old content, and the note says so. A write-protected target is refused
-/// (`writeProtected`) unless a `WriteProtectionWaived` lives. The new file has no name until
-/// it takes the target's, where the file system allows it, so that even a killed program
-/// leaves nothing behind; SIGINT, SIGTERM and SIGHUP remove any name the write made.
+/// (`writeProtected`) unless a `WriteProtectionWaived` lives. A new file has no name until it
+/// takes the target's, where the file system allows it; a replacing one has a hidden name
+/// beside the target for a moment, locked as a write under way. SIGINT, SIGTERM and SIGHUP
+/// remove any name the write made; what a killed write left, the next write in that folder
+/// removes (`RemoveStaleTemporaries`), so that even SIGKILL leaves nothing for long.
 /// On any failure the target is as it was, no temporary file is left, and the error names the
 /// path and the operating system's reason ("No space left on device"), in `language`.
 WriteResult WriteFileSafely(const QString& path, const QByteArray& bytes,

@@ -3,7 +3,6 @@
 #include "drawing/page_surface.h"
 #include "drawing/worksheet.h"
 #include "export/page_output.h"
-#include "export/safe_file.h"
 #include "export/said.h"
 
 #include <QBuffer>
@@ -28,8 +27,8 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait);
     const Recording printed = worksheet ? Worksheet(page.Figure()) : page.Figure();
-    // The page as a PDF of the printer's layout, made in memory: written as every file is
-    // written when printing to a file, else handed to the print service.
+    // The page as a PDF of the printer's layout, made in memory: for the window to write when
+    // printing to a file, else to hand to the print service.
     const QString title = Said("export.title.page", language);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -48,14 +47,9 @@ PrintOutcome PrintToPrinter(QPrinter& printer, const Controls& controls, Scene& 
     }
     buffer.close();
     if (!printer.outputFileName().isEmpty()) {
-        const WriteResult written =
-            WriteFileSafely(printer.outputFileName(), buffer.data(), language);
-        if (!written.ok) {
-            return {false, Said("print.fileFailed", language, {written.error}), {}};
-        }
-        return {true, written.note, {}};
+        return {true, {}, {}, PrintedFile{printer.outputFileName(), buffer.data()}};
     }
-    return {true, {}, RequestFor(printer, buffer.data(), title)};
+    return {true, {}, RequestFor(printer, buffer.data(), title), {}};
 }
 
 PrintRequest RequestFor(const QPrinter& printer, QByteArray pdf, const QString& title) {

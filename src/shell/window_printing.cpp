@@ -5,6 +5,7 @@
 #include "figure/control_texts.h"
 #include "shell/print_dispatch.h"
 #include "shell/printer_output.h"
+#include "shell/replace_protected.h"
 #include "shell/window_messages.h"
 #include "shell/window_texts.h"
 
@@ -48,6 +49,9 @@ bool WindowPrinting::Deliver(const PrintOutcome& outcome) {
         ShowEnd(true, outcome.message);
         return false;
     }
+    if (outcome.file) {
+        return WriteToFile(*outcome.file);
+    }
     if (!outcome.message.isEmpty()) {
         ShowMessage(window_, QMessageBox::Information, Q(ControlTextsFor(language_()).printCaption),
                     outcome.message);
@@ -56,6 +60,23 @@ bool WindowPrinting::Deliver(const PrintOutcome& outcome) {
         const bool free = !dispatch_->Busy();
         dispatch_->Send(*outcome.request, language_());
         return free;
+    }
+    return true;
+}
+
+bool WindowPrinting::WriteToFile(const PrintedFile& file) {
+    const std::string language = language_();
+    const QString caption = Q(ControlTextsFor(language).printCaption);
+    // Written as "Save figure as…" writes: a write-protected file is asked about first.
+    const WriteResult written = WriteAskingForProtected(
+        &window_, caption, file.path,
+        [&] { return WriteFileSafely(file.path, file.pdf, language); }, language);
+    if (!written.ok) {
+        ShowEnd(true, Said("print.fileFailed", language, {written.error}));
+        return false;
+    }
+    if (!written.note.isEmpty()) {
+        ShowMessage(window_, QMessageBox::Information, caption, written.note);
     }
     return true;
 }

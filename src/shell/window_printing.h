@@ -13,6 +13,7 @@ namespace kymata {
 
 class PrintDispatch;
 struct PrintOutcome;
+struct PrintedFile;
 enum class PrintAsked;
 
 /// The window's printing: the print dialog, once the print service is known to answer; the
@@ -48,6 +49,9 @@ private:
     /// offers files alone); a silent service, or a page still being sent, is said instead (the
     /// way to a PDF that `asked` has named), with the window usable all along.
     void WhenServiceAnswers(PrintAsked asked, std::function<void()> open);
+    /// Writes a page printed to a file, asking first about a write-protected one; true when
+    /// it was written, else the reason is said.
+    bool WriteToFile(const PrintedFile& file);
     static PrintDispatch* MakeDispatch(QWidget& window);
 
     QWidget& window_;

@@ -1,6 +1,7 @@
 // Writes cut short and writes over what the user keeps: the program is interrupted (Ctrl+C,
 // SIGTERM, SIGHUP) and killed at chosen system calls of a write, and afterwards the folder holds
-// the old file or the new one and nothing else; new files and folders get the umask's mode,
+// the old file or the new one and nothing else (once the next write has removed what a killed one
+// left, and never what a write under way holds); new files and folders get the umask's mode,
 // replaced ones keep theirs, and write-protected ones are replaced only when told so.
 
 #include "export/kymata_process.h"
@@ -16,6 +17,8 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,6 +103,7 @@ private Q_SLOTS:
     void fileInterrupted();
     void framesInterrupted_data();
     void framesInterrupted();
+    void onlyKilledWritesAreCleanedUp();
     void modesFollowTheUmaskOrTheOld_data();
     void modesFollowTheUmaskOrTheOld();
     void writeProtectedIsRefused_data();
@@ -142,6 +146,8 @@ void TestInterruptedWrites::fileInterrupted_data() {
     QTest::newRow("TERM before the new file takes the target's name")
         << "rename:signal=TERM" << png << true << SIGTERM;
     QTest::newRow("HUP as the new file is named") << "linkat:signal=HUP" << png << false << SIGHUP;
+    QTest::newRow("KILL before the new file takes the target's name")
+        << "rename,renameat,renameat2:signal=KILL" << png << true << SIGKILL;
 }
 
 void TestInterruptedWrites::fileInterrupted() {
@@ -163,6 +169,10 @@ void TestInterruptedWrites::fileInterrupted() {
                               : now.startsWith("%PDF") && now.contains("%%EOF");
     QVERIFY2(complete || (existing ? now == "the user's own file" : !QFileInfo::exists(target)),
              now.left(40).constData());
+    if (signal == SIGKILL) {
+        // What a killed write left beside the target, the next write there removes.
+        QCOMPARE(RunInjected({}, arguments, dir_->path()).status, 0);
+    }
     QCOMPARE(Entries(dir_->path()),
              QFileInfo::exists(target) ? QStringList{arguments.last()} : QStringList{});
 }
@@ -175,6 +185,10 @@ void TestInterruptedWrites::framesInterrupted_data() {
         << "fsync:signal=INT:when=2" << false << SIGINT;
     QTest::newRow("TERM while frames are written, an existing folder")
         << "fsync:signal=TERM:when=2" << true << SIGTERM;
+    QTest::newRow("KILL while frames are written, a new folder")
+        << "fsync:signal=KILL:when=2" << false << SIGKILL;
+    QTest::newRow("KILL while frames are written, an existing folder")
+        << "fsync:signal=KILL:when=2" << true << SIGKILL;
     // The swap: the folder's name holds the old frames or the new ones at every moment.
     const QString renames = QStringLiteral("rename,renameat,renameat2:signal=%1:when=%2");
     QTest::newRow("KILL at the swap") << renames.arg("KILL").arg(1) << true << SIGKILL;
@@ -196,25 +210,64 @@ void TestInterruptedWrites::framesInterrupted() {
             Write(QDir(folder).filePath(frame), "old frame");
         }
     }
-    const Traced run = RunInjected(
-        inject, {"--view", "waves", "--frames", "3", "--size", "50", "--export", "frames"},
-        dir_->path());
+    const QStringList arguments{"--view", "waves", "--frames", "3",
+                                "--size", "50",    "--export", "frames"};
+    const Traced run = RunInjected(inject, arguments, dir_->path());
     QCOMPARE(run.status, signal == 0 ? 0 : 128 + signal);
+    if (existing) {
+        // The old frames or the new ones, whole, under the folder's name.
+        QCOMPARE(FramesIn(folder), three);
+        const bool old = Contents(QDir(folder).filePath(three[0])) == "old frame";
+        for (const QString& frame : three) {
+            QCOMPARE(Contents(QDir(folder).filePath(frame)) == "old frame", old);
+        }
+    }
+    // An interrupted run removes its hidden folder; a killed run's, the next run removes.
     const bool killed = signal == SIGKILL;
-    if (!existing) {
-        QCOMPARE(Entries(dir_->path()), QStringList{});
-        return;
+    if (killed) {
+        QCOMPARE(RunInjected({}, arguments, dir_->path()).status, 0);
     }
-    // The old frames or the new ones, whole, under the folder's name.
-    QCOMPARE(FramesIn(folder), three);
-    const bool old = Contents(QDir(folder).filePath(three[0])) == "old frame";
-    for (const QString& frame : three) {
-        QCOMPARE(Contents(QDir(folder).filePath(frame)) == "old frame", old);
+    QCOMPARE(Entries(dir_->path()), existing || killed ? QStringList{"frames"} : QStringList{});
+}
+
+void TestInterruptedWrites::onlyKilledWritesAreCleanedUp() {
+    // Leftovers of killed writes, and the temporaries of two writes under way, which hold their
+    // locks (here, the test's); a write beside them removes the first alone.
+    const auto made = [this](const char* name, bool folder, const char* inside) {
+        const QString path = Path(QLatin1String(name));
+        if (folder) {
+            QVERIFY(QDir().mkpath(QDir(path).filePath(QLatin1String(inside))));
+        } else {
+            Write(path, "a write's bytes");
+        }
+    };
+    made(".kymata-dead01", false, "");
+    made(".kymata-dead02", true, "");
+    Write(Path(".kymata-dead02/frame-000.png"), "frame");
+    made(".kymata-live01", false, "");
+    made(".kymata-live02", true, "");
+    Write(Path(".kymata-live02/frame-000.png"), "frame");
+    // Not the program's alone: a folder holding a folder (an old frames folder set aside), and
+    // a name of another pattern.
+    made(".kymata-aside1", true, "old");
+    made(".kymata-notes.txt", false, "");
+    int locks[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const QByteArray live =
+            QFile::encodeName(Path(i == 0 ? ".kymata-live01" : ".kymata-live02"));
+        locks[i] = ::open(live.constData(), O_RDONLY | O_CLOEXEC);
+        QCOMPARE(::flock(locks[i], LOCK_EX | LOCK_NB), 0);
     }
-    // A killed run may leave its hidden folder; an interrupted one removes it.
-    if (!killed) {
-        QCOMPARE(Entries(dir_->path()), QStringList{"frames"});
-    }
+    const int status =
+        RunInjected({}, {"--view", "waves", "--frames", "2", "--size", "20", "--export", "frames"},
+                    dir_->path())
+            .status;
+    ::close(locks[0]);
+    ::close(locks[1]);
+    QCOMPARE(status, 0);
+    QCOMPARE(Entries(dir_->path()), (QStringList{".kymata-aside1", ".kymata-live01",
+                                                 ".kymata-live02", ".kymata-notes.txt", "frames"}));
+    QCOMPARE(Contents(Path(".kymata-live02/frame-000.png")), QByteArray("frame"));
 }
 
 void TestInterruptedWrites::modesFollowTheUmaskOrTheOld_data() {

@@ -1,5 +1,5 @@
-// The window's saves over a write-protected file: the window asks first, as an editor does; no
-// keeps the file as it was and says so, yes replaces it and keeps its mode.
+// The window's saves over a write-protected file, and its prints to one: the window asks first,
+// as an editor does; no keeps the file as it was and says so, yes replaces it and keeps its mode.
 
 #include "shell/main_window.h"
 #include "shell/startup.h"
@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,19 +28,19 @@ private Q_SLOTS:
 };
 
 void TestWindowWrites::writeProtectedIsAskedAbout_data() {
-    QTest::addColumn<bool>("lessonPlan");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::newRow("a figure, no") << false << QMessageBox::No;
-    QTest::newRow("a figure, yes") << false << QMessageBox::Yes;
-    QTest::newRow("a lesson plan, no") << true << QMessageBox::No;
-    QTest::newRow("a lesson plan, yes") << true << QMessageBox::Yes;
+    for (const char* name : {"figure.json", "plan.pdf", "page.pdf"}) {
+        QTest::addRow("%s, no", name) << name << QMessageBox::No;
+        QTest::addRow("%s, yes", name) << name << QMessageBox::Yes;
+    }
 }
 
 void TestWindowWrites::writeProtectedIsAskedAbout() {
-    QFETCH(bool, lessonPlan);
+    QFETCH(QString, name);
     QFETCH(QMessageBox::StandardButton, answer);
     const QTemporaryDir dir;
-    const QString path = dir.filePath(lessonPlan ? "plan.pdf" : "figure.json");
+    const QString path = dir.filePath(name);
     {
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
@@ -56,7 +57,13 @@ void TestWindowWrites::writeProtectedIsAskedAbout() {
         asked = box->text();
         box->button(answer)->click();
     });
-    const bool saved = lessonPlan ? w->SaveLessonPlan(path) : w->SaveFigure(path, 100);
+    // The print dialog's "Print to file" too, which is no command line's --force.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    const bool saved = name == "plan.pdf"   ? w->SaveLessonPlan(path)
+                       : name == "page.pdf" ? w->PrintOn(printer)
+                                            : w->SaveFigure(path, 100);
     QCOMPARE(asked, path + QStringLiteral(" is write-protected. Replace it all the same?"));
     QCOMPARE(saved, answer == QMessageBox::Yes);
     QFile now(path);

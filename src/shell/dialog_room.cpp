@@ -52,9 +52,10 @@ void GiveFileDialogRoom(QFileDialog& dialog) {
 void GiveTitleRoom(QDialog& dialog) {
     // Beside the title: the window's icon and its close, minimize and maximize buttons.
     const int buttons = 5 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    // Title bars often set their title in bold.
+    // Title bars often set their title in bold and a little larger.
     QFont bold = dialog.font();
     bold.setBold(true);
+    bold.setPointSizeF(1.2 * bold.pointSizeF());
     const int title = QFontMetrics(bold).horizontalAdvance(dialog.windowTitle());
     dialog.resize(std::max(dialog.sizeHint().width(), title + buttons), dialog.sizeHint().height());
 }

@@ -1,6 +1,7 @@
 #include "shell/control_panel.h"
 
 #include "shell/accessible_bar.h"
+#include "shell/readout_label.h"
 #include "shell/window_texts.h"
 
 #include <QAccessible>
@@ -60,11 +61,7 @@ QScrollBar* ControlPanel::MakeBar(QWidget& window, const char* name, ControlRang
 }
 
 QLabel* ControlPanel::MakeReadout(QWidget& window, const char* name) {
-    auto* label = new QLabel(QString::fromLatin1(name), &window);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
+    return new ReadoutLabel(QString::fromLatin1(name), &window);
 }
 
 template <typename Button>

@@ -5,6 +5,7 @@
 #include "export/said.h"
 #include "figure/control_texts.h"
 #include "figure/figure_content.h"
+#include "shell/dialog_room.h"
 #include "shell/replace_protected.h"
 #include "shell/window_messages.h"
 #include "shell/window_texts.h"
@@ -24,29 +25,38 @@ void WindowFiles::SaveFigureAs(bool worksheet) {
     const ControlTexts texts = ControlTextsFor(language_());
     const QStringList filters = {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
                                  QStringLiteral("PDF (*.pdf)"), QStringLiteral("JSON (*.json)")};
-    QString filter = filters.front();
-    const QString suggested =
-        worksheet ? QStringLiteral("kymata-worksheet.png") : QStringLiteral("kymata-figure.png");
+    const std::string language = language_();
     // The toolkit's own dialog, which speaks the window's language; a desktop's native one
     // would keep the desktop's.
-    QString path =
-        QFileDialog::getSaveFileName(&window_, Q(texts.saveTitle), suggested, filters.join(";;"),
-                                     &filter, QFileDialog::DontUseNativeDialog);
-    if (path.isEmpty()) {
+    QFileDialog files(&window_, Q(texts.saveTitle));
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setNameFilters(filters);
+    files.selectFile(Said(worksheet ? "window.worksheetFile" : "window.figureFile", language));
+    GiveFileDialogRoom(files);
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) {
         return;
     }
+    QString path = files.selectedFiles().constFirst();
     if (!FigureFormatForPath(path)) {
         // No known extension: the one of the chosen type.
-        path += QLatin1Char('.') + filter.section(QLatin1Char('.'), 1).chopped(1);
+        path +=
+            QLatin1Char('.') + files.selectedNameFilter().section(QLatin1Char('.'), 1).chopped(1);
     }
     int size = 1000;
     if (FigureFormatForPath(path) == FigureFormat::Png) {
-        bool ok = false;
-        size = QInputDialog::getInt(&window_, Q(texts.pngSizeTitle), Q(texts.pngSizeLabel), 1000,
-                                    10, 8000, 100, &ok);
-        if (!ok) {
+        QInputDialog prompt(&window_);
+        prompt.setWindowTitle(Q(texts.pngSizeTitle));
+        prompt.setLabelText(Q(texts.pngSizeLabel));
+        prompt.setInputMode(QInputDialog::IntInput);
+        prompt.setIntRange(10, 8000);
+        prompt.setIntStep(100);
+        prompt.setIntValue(1000);
+        GiveTitleRoom(prompt);
+        if (prompt.exec() != QDialog::Accepted) {
             return;
         }
+        size = prompt.intValue();
     }
     SaveFigure(path, size, worksheet);
 }
@@ -100,6 +110,7 @@ void WindowFiles::SaveLessonPlanAs() {
     dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.selectFile(Said("lesson.plan.file", language));
+    GiveFileDialogRoom(dialog);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         SaveLessonPlan(dialog.selectedFiles().constFirst());
     }

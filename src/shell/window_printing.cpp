@@ -2,7 +2,6 @@
 
 #include "export/lesson_plan.h"
 #include "export/said.h"
-#include "figure/control_texts.h"
 #include "shell/print_dispatch.h"
 #include "shell/printer_output.h"
 #include "shell/replace_protected.h"
@@ -37,7 +36,7 @@ void WindowPrinting::PrintWithDialog(const std::function<void(QPrinter&)>& print
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(QPageLayout::Landscape);
         QPrintDialog dialog(&printer, &window_);
-        dialog.setWindowTitle(Q(ControlTextsFor(language_()).printCaption));
+        dialog.setWindowTitle(Said("describe.print.name", language_()));
         if (dialog.exec() == QDialog::Accepted) {
             print(printer);
         }
@@ -53,7 +52,7 @@ bool WindowPrinting::Deliver(const PrintOutcome& outcome) {
         return WriteToFile(*outcome.file);
     }
     if (!outcome.message.isEmpty()) {
-        ShowMessage(window_, QMessageBox::Information, Q(ControlTextsFor(language_()).printCaption),
+        ShowMessage(window_, QMessageBox::Information, Said("describe.print.name", language_()),
                     outcome.message);
     }
     if (outcome.request) {
@@ -109,7 +108,7 @@ void WindowPrinting::PrintLessonPlan(const std::function<void(const QString&)>& 
 void WindowPrinting::ShowEnd(bool failed, const QString& said) {
     if (!said.isEmpty()) {
         ShowMessage(window_, failed ? QMessageBox::Warning : QMessageBox::Information,
-                    Q(ControlTextsFor(language_()).printCaption), said);
+                    Said("describe.print.name", language_()), said);
     }
     Q_EMIT Finished(failed, said);
 }

@@ -20,9 +20,11 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -30,12 +32,14 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
 #include <QTranslator>
+#include <QTreeView>
 
 #include <functional>
 
@@ -423,11 +427,26 @@ void TestScreens::toolkitDialogsSpeakGreek() {
     // Save: the file dialog, the question before replacing a file, the PNG size prompt; print:
     // the dialog and the printer's properties. Each dialog is answered as a user would.
     QStringList opened;
+    QStringList cut;
     const auto answer = [&](QWidget* d) {
         shown << ShownTexts(d);
         opened << QString::fromLatin1(d->metaObject()->className());
         if (auto* files = qobject_cast<QFileDialog*>(d)) {
             files->setViewMode(QFileDialog::Detail);
+            // Every column header and every place beside them shows whole.
+            const QHeaderView* header = files->findChild<QTreeView*>()->header();
+            for (int i = 0; i < header->count(); ++i) {
+                if (header->sectionSize(i) < header->sectionSizeHint(i)) {
+                    cut << header->model()->headerData(i, Qt::Horizontal).toString();
+                }
+            }
+            if (header->length() > header->viewport()->width()) {
+                cut << QStringLiteral("the headers' row");
+            }
+            const auto* places = files->findChild<QListView*>(QStringLiteral("sidebar"));
+            if (places->viewport()->width() < places->sizeHintForColumn(0)) {
+                cut << QStringLiteral("the places");
+            }
             files->setDirectory(dir.path());
             files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
                 ->setText(QStringLiteral("exists.png"));
@@ -439,6 +458,16 @@ void TestScreens::toolkitDialogsSpeakGreek() {
                    properties && properties->isEnabled() && !opened.contains("QPageSetupDialog")) {
             QMetaObject::invokeMethod(properties, "click", Qt::QueuedConnection);
         } else {
+            if (qobject_cast<QInputDialog*>(d)) {
+                // The whole title, in the bold a title bar may use, fits beside the bar's icon
+                // and its three buttons.
+                QFont bold = d->font();
+                bold.setBold(true);
+                if (d->width() < QFontMetrics(bold).horizontalAdvance(d->windowTitle()) +
+                                     4 * d->style()->pixelMetric(QStyle::PM_TitleBarHeight)) {
+                    cut << d->windowTitle();
+                }
+            }
             QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection);
         }
     };
@@ -459,6 +488,7 @@ void TestScreens::toolkitDialogsSpeakGreek() {
     }
     QCOMPARE(opened, (QStringList{"QFileDialog", "QMessageBox", "QInputDialog", "QPrintDialog",
                                   "QPrintPropertiesDialog"}));
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('|'))));
     // A message box, the about box and the guide's button.
     QVERIFY(!w->SaveFigure(dir.filePath(QStringLiteral("missing/f.png")), 100));
     w->ShowAbout();

@@ -6,6 +6,7 @@
 #include "shell/file_icons.h"
 #include "shell/form_layout.h"
 #include "shell/main_window.h"
+#include "shell/readout_label.h"
 #include "shell/startup.h"
 #include "shell/toolkit_language.h"
 
@@ -38,9 +39,11 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <functional>
 
 #include <memory>
@@ -128,6 +131,7 @@ private Q_SLOTS:
     void resizeRelaysOutWithoutRedrawing();
     void tabOrder();
     void printCancelChangesNothing();
+    void readoutKeepsItsUnitWhole();
     void printToPdfFile_data();
     void printToPdfFile();
     void printFailureIsReported();
@@ -1238,4 +1242,39 @@ void TestWindow::dialogsGetThePlainIcons() {
 }
 
 QTEST_MAIN(TestWindow)
+void TestWindow::readoutKeepsItsUnitWhole() {
+    // At X0 = 200 the Greek source read-out is wider than the design's label: it may break
+    // before «μήκη κύματος», never inside it, and all its lines show.
+    Controls start;
+    start.initial_POINT = -200;
+    std::unique_ptr<DHMIOYRGO_KYKLO> w(Main(start));
+    w->setWindowState(Qt::WindowNoState);
+    for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
+        w->resize(size);
+        QApplication::processEvents();
+        auto* label = dynamic_cast<ReadoutLabel*>(Control<QLabel>(*w, "Label1"));
+        QVERIFY(label);
+        QCOMPARE(label->text(), QStringLiteral("  X0 =200 μήκη κύματος"));
+        QTextLayout layout(label->Shown(), label->font());
+        QTextOption wrap;
+        wrap.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(wrap);
+        const int width = label->contentsRect().width() - 2 * label->margin();
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << label->Shown().mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        QVERIFY2(std::any_of(lines.begin(), lines.end(),
+                             [](const QString& line) {
+                                 return line.contains(QStringLiteral("μήκη")) &&
+                                        line.contains(QStringLiteral("κύματος"));
+                             }),
+                 qPrintable(lines.join(QLatin1Char('|'))));
+        QVERIFY(lines.size() * label->fontMetrics().lineSpacing() <= label->height());
+    }
+}
+
 #include "tst_window.moc"

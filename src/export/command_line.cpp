@@ -6,6 +6,7 @@
 #include "drawing/page_surface.h"
 #include "export/command_options.h"
 #include "export/command_reading.h"
+#include "export/command_request.h"
 #include "export/figure_export.h"
 #include "export/frame_folder.h"
 #include "export/lesson_plan.h"
@@ -28,18 +29,6 @@
 namespace kymata {
 
 namespace {
-
-/// What the command line asks for, once every option has been read and checked.
-struct Request {
-    Controls controls;
-    /// --focus best: F is set once the lens is known.
-    bool bestFocus = false;
-    std::optional<int> lessonStep;
-    /// --beat B: the figure of that beat of the step instead of the step's scene.
-    std::optional<int> lessonBeat;
-    std::optional<int> frames;
-    int pngSize = 1000;
-};
 
 /// The scene's controls from --source, --focus, --index, --thickness, the switches, --view,
 /// --lens and --lang.
@@ -185,50 +174,6 @@ Problem OutputFileProblem(const GivenOptions& given, std::string_view language) 
         return Said("cli.bad.pageFile", language, {given.Value("print-to")});
     }
     return std::nullopt;
-}
-
-/// --beat B: a beat of the --lesson step, one figure written by --export.
-Problem ReadLessonBeat(const GivenOptions& given, std::string_view language, Request& request) {
-    if (!given.IsSet("beat")) {
-        return std::nullopt;
-    }
-    if (!request.lessonStep) {
-        return Said("cli.beatWithoutLesson", language);
-    }
-    for (const std::string_view other : {"print-to", "frames", "animate", "worksheet"}) {
-        if (given.IsSet(other)) {
-            return Said("cli.beatOneFigure", language, {Utf8(other)});
-        }
-    }
-    Problem problem;
-    if (const auto beat = NumberOption(given, "beat", language, problem)) {
-        const int beats = LessonBeatCount(*request.lessonStep);
-        if (*beat > beats) {
-            return Said("cli.beatOutOfRange", language,
-                        {QString::number(*request.lessonStep), QString::number(beats),
-                         QString::number(*beat)});
-        }
-        request.lessonBeat = static_cast<int>(*beat);
-    }
-    return problem;
-}
-
-/// --lesson N: the step's own scene, so no scene option may stand beside it.
-Problem ReadLessonStep(const GivenOptions& given, std::string_view language, Request& request) {
-    if (!given.IsSet("lesson")) {
-        return ReadLessonBeat(given, language, request);
-    }
-    for (const auto& [option, value] : given.options) {
-        if (option->scene) {
-            return Said("cli.lessonSetsScene", language, {Utf8(option->name)});
-        }
-    }
-    Problem problem;
-    if (const auto step = NumberOption(given, "lesson", language, problem)) {
-        request.lessonStep = static_cast<int>(*step);
-        request.controls = LessonScene(*request.lessonStep, TextLanguage(request.controls));
-    }
-    return problem ? problem : ReadLessonBeat(given, language, request);
 }
 
 /// Every check after the words are read, in the order the user meets them: where each option

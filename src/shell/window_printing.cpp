@@ -65,7 +65,7 @@ bool WindowPrinting::Deliver(const PrintOutcome& outcome) {
 
 bool WindowPrinting::WriteToFile(const PrintedFile& file) {
     const std::string language = language_();
-    const QString caption = Q(ControlTextsFor(language).printCaption);
+    const QString caption = Said("describe.print.name", language);
     // Written as "Save figure as…" writes: a write-protected file is asked about first.
     const WriteResult written = WriteAskingForProtected(
         &window_, caption, file.path,

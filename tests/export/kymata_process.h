@@ -19,6 +19,18 @@ struct Run {
     QString err;
 };
 
+/// The environment a user's run has here: no display and no platform chosen for it, and the
+/// plain C locale, so that messages are in English unless a test asks for another language.
+inline QProcessEnvironment UserEnvironment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name :
+         {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+        env.remove(QLatin1String(name));
+    }
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    return env;
+}
+
 /// Runs the real program as a user would, with no display and no platform chosen for it and
 /// the plain C locale, in
 /// `folder` (the current one when empty), with the variables `extra` set. `fileSizeLimit` > 0
@@ -27,13 +39,7 @@ inline Run RunKymata(const QStringList& arguments, const QString& folder = {},
                      const QList<std::pair<QString, QString>>& extra = {},
                      qint64 fileSizeLimit = 0) {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name :
-         {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
-        env.remove(QLatin1String(name));
-    }
-    // Messages in English unless a test asks for another language.
-    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    QProcessEnvironment env = UserEnvironment();
     for (const auto& [name, value] : extra) {
         env.insert(name, value);
     }

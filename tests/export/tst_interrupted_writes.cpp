@@ -42,13 +42,7 @@ Traced RunInjected(const QString& inject, const QStringList& arguments, const QS
     }
     command << QStringLiteral(KYMATA_BINARY) << arguments;
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name :
-         {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
-        env.remove(QLatin1String(name));
-    }
-    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(UserEnvironment());
     process.setWorkingDirectory(folder);
     process.setChildProcessModifier([mask] { ::umask(mask); });
     // The shell reports how the program ended, a signal as 128 + its number.

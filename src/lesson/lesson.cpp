@@ -63,11 +63,15 @@ std::vector<LessonStep> MakeSteps() {
     // Step 4 compares the axis ray with the first ray above it, half a wave apart at F.
     BeatFigure inner = toF;
     inner.second = LessonInnerRay;
-    BeatFigure crest = toF;
+    // The flash is step 4's lens again, and follows the same ray as step 4.
+    BeatFigure crest = inner;
     crest.flash = true;
     BeatFigure flat = toF;
     flat.fronts = true;
     flat.markF = false;
+    // The hyperbola's question shows the light only up to the glass, and no F: it has no focus.
+    BeatFigure toHyperbola;
+    toHyperbola.reach = RayReach::ToGlass;
     // The meter's readings about the brightest F.
     BeatFigure meter = toF;
     meter.highlight = BeatFigure::Highlight::None;
@@ -83,7 +87,7 @@ std::vector<LessonStep> MakeSteps() {
         {"offfocus", waves(-200, 20), 4, WithGiven(Beats(waves(-200, 20), toF, toF))},
         {"perfect", perfect, 5, Beats(perfect, toF, toF)},
         {"flash", flash, 5, Beats(flash, toF, crest)},
-        {"hyperbola", hyperbola, 5, Beats(hyperbola, toF, flat)},
+        {"hyperbola", hyperbola, 5, Beats(hyperbola, toHyperbola, flat)},
         {"yourturn", waves(-150, 5), 5, WithGiven(yourTurn)},
     };
 }

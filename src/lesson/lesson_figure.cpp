@@ -103,6 +103,21 @@ void Ticks(const PathPiece& piece, double unit, Surface& s) {
     s.DrawWidth = 1;
 }
 
+/// A dashed line from `from` to `to`: the straight path on to F along which a ray's waves are
+/// counted, where the drawn ray itself passes F by.
+void Dashed(Vec2 from, Vec2 to, double unit, Rgb colour, Surface& s) {
+    const double length = std::hypot(to.x - from.x, to.y - from.y);
+    const double dash = 14 * unit;
+    const double gap = 9 * unit;
+    if (length <= 0) {
+        return;
+    }
+    const Vec2 along = (1 / length) * (to - from);
+    for (double d = 0; d < length; d += dash + gap) {
+        waves::Segment(s, from + d * along, from + std::min(d + dash, length) * along, colour);
+    }
+}
+
 using Highlight = BeatFigure::Highlight;
 
 /// The colour of ray `ray` of the fan on a figure that highlights `highlight`, the axis ray and
@@ -200,6 +215,10 @@ Recording DrawBeatFigure(int step, int beat, std::string_view language) {
         s.DrawWidth = colour == PlainRay ? 2 : 4;
         for (const PathPiece& piece : paths.back()) {
             waves::Segment(s, piece.from, piece.to, colour);
+        }
+        // The highlighted ray's count runs from where it leaves the glass straight on to F.
+        if (colour == OuterColour && figure.markF && paths.back().size() == 3) {
+            Dashed(paths.back()[1].to, Vec2{trace.lens.focusX, 0}, unit, colour, s);
         }
         for (std::size_t p = 0; p < paths.back().size() && figure.ticks; ++p) {
             if (p == 0 || (p == 1 && figure.glassTicks)) {

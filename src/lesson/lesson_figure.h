@@ -20,7 +20,7 @@ inline constexpr std::size_t LessonInnerRay = waves::FanHalf + LessonRayStride;
 
 /// The size of every text of the lesson's figures, in points on the 1000-pixel reference
 /// canvas: at least 32 pixels on a 1080-pixel screen, read from the back row.
-inline constexpr double LessonTextPoints = 24;
+inline constexpr double LessonTextPoints = 28;
 
 /// Where the glass of a scene lies (user units): the front vertex to the back face, within the
 /// rim. No text of a lesson figure lies in it.

@@ -75,11 +75,35 @@ std::vector<std::string> NoFocus(const Controls& scene) {
             Format(trace.lens.index - 1, 2)};
 }
 
-/// The source's distance, the counts at F of the axis and the outer ray, and F.
+/// The source's distance, the counts at F of the axis and the outer ray, F, how far apart the
+/// two counts are, the best focus, and the nearest and farthest crossing of the axis, all but the
+/// counts in wavelengths behind the back face.
 std::vector<std::string> FarSource(const Controls& scene) {
     const waves::WaveTrace trace = waves::TraceWaves(scene);
-    return {SourceDistance(trace.lens), Format(*AxisRay(trace).total, 2),
-            Format(*OuterRay(trace).total, 2), std::to_string(scene.fOCUS_POINT)};
+    const std::string axis = Format(*AxisRay(trace).total, 2);
+    const std::string outer = Format(*OuterRay(trace).total, 2);
+    // The difference of the counts as shown, so that the class's sum comes out as the text says.
+    const double apart = std::abs(std::stod(outer) - std::stod(axis));
+    // Where the rays cross the axis, in wavelengths behind the back face.
+    double first = INFINITY;
+    double last = -INFINITY;
+    for (const waves::TracedRay& ray : trace.rays) {
+        if (ray.crossing) {
+            first = std::min(first, *ray.crossing);
+            last = std::max(last, *ray.crossing);
+        }
+    }
+    const auto behind = [&](double x, int decimals) {
+        return Format((x - trace.lens.backX) / trace.lens.wavelength, decimals);
+    };
+    return {SourceDistance(trace.lens),
+            axis,
+            outer,
+            std::to_string(scene.fOCUS_POINT),
+            Format(apart, 2),
+            behind(trace.bestFocus.value_or(trace.lens.backX), 1),
+            behind(first, 0),
+            behind(last, 0)};
 }
 
 /// F, the counts at F of the axis and the outer ray, and the brightness at F in per cent of a
@@ -96,10 +120,13 @@ std::vector<std::string> PerfectLens(const Controls& scene) {
     return {Format(trace.axialCount.value_or(0), 2), Format(trace.sphereGap.value_or(0), 2)};
 }
 
-/// The waves the flash's crest still has to go on the outer ray when it reaches F on the axis.
+/// The waves the flash's crest still has to go to F on step 4's ray and on the outer ray when it
+/// reaches F on the axis.
 std::vector<std::string> Flash(const Controls& scene) {
     const waves::WaveTrace trace = waves::TraceWaves(scene);
-    return {Format(*OuterRay(trace).total - trace.axialCount.value_or(0), 2)};
+    const double axial = trace.axialCount.value_or(0);
+    return {Format(*trace.rays.at(LessonInnerRay).total - axial, 2),
+            Format(*OuterRay(trace).total - axial, 2)};
 }
 
 /// The waves from S to the back of the glass along the outer ray (and every other), and the
@@ -118,7 +145,7 @@ double InStepAt(Controls scene, int f) {
 
 /// The source's distance; the F (1..50) at which the agreement at F is greatest, and the
 /// agreement there; the F before it and its agreement; the F after it and its agreement; all
-/// as the meter shows them, with one decimal.
+/// as the meter shows them, with one decimal; then X0, the source's place as its bar reads it.
 std::vector<std::string> YourTurn(const Controls& scene) {
     std::map<int, double> inStep;
     int best = fOCUS_POINT_Range.min;
@@ -135,7 +162,8 @@ std::vector<std::string> YourTurn(const Controls& scene) {
             std::to_string(best - 1),
             meter(best - 1),
             std::to_string(best + 1),
-            meter(best + 1)};
+            meter(best + 1),
+            std::to_string(-scene.initial_POINT)};
 }
 
 } // namespace

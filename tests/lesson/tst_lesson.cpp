@@ -4,6 +4,7 @@
 
 #include "construction/controls.h"
 #include "construction/number_format.h"
+#include "construction/scene_parameters.h"
 #include "drawing/surface.h"
 #include "figure/figure_content.h"
 #include "lesson/lesson.h"
@@ -309,9 +310,9 @@ void TestLesson::wavefrontsCountTheAxis() {
     QVERIFY(Contains(Says("fronts"), "34 waves: 14 in air and 20 in the glass"));
 }
 
-// "No: 39.00 on the axis, 39.48 on the orange ray, half a wave apart. S is too near: the rays
-// meet in no single point." The source lies within the front focal distance: no focus, and the
-// rays near the axis still spread behind the lens.
+// "No: 39.00 and 39.48, half a wave apart: crest meets trough. S is too near: near the axis the
+// light still spreads after the lens." The source lies within the front focal distance: no
+// focus, and the rays near the axis still spread behind the lens.
 void TestLesson::startValuesDoNotFocus() {
     const WaveTrace trace = TraceOf("nofocus");
     QVERIFY(!trace.paraxialFocus && !trace.bestFocus);
@@ -320,7 +321,8 @@ void TestLesson::startValuesDoNotFocus() {
     // Half a wave apart, to within a tenth: crest against trough.
     QVERIFY(std::abs(std::abs(PhaseErrorDegrees(inner - axis)) - 180) < 36);
     const std::string says = Says("nofocus");
-    QVERIFY(Contains(says, "No: " + Format(axis, 2) + " on the axis, " + Format(inner, 2)));
+    QVERIFY(Contains(says, "No: " + Format(axis, 2) + " and " + Format(inner, 2) +
+                               ", half a wave apart"));
     QVERIFY(!trace.rays[LessonInnerRay].crossing);
     // R = 9 λ, n = 1.5: R / (n - 1) = 18 λ; the source 20 - 6 = 14 λ from the vertex.
     QCOMPARE(9 / (trace.lens.index - 1), 18.0);
@@ -335,8 +337,8 @@ void TestLesson::startValuesDoNotFocus() {
     QVERIFY(Contains(notes, "25 or more focuses"));
 }
 
-// "Yes, nearly: 222.00 and 221.98, less than a quarter of a wave apart": every count at F, not
-// only the two named, within a quarter of a wave; F near the best focus.
+// "Yes, nearly: 222.00 and 221.98, 0.02 apart: practically equal": every count at F, not only
+// the two named, within a quarter of a wave; F near the best focus.
 void TestLesson::aFartherSourceFocuses() {
     const WaveTrace trace = TraceOf("far");
     QVERIFY(trace.bestFocus && trace.paraxialFocus);
@@ -347,7 +349,26 @@ void TestLesson::aFartherSourceFocuses() {
     const std::string says = Says("far");
     QVERIFY(Contains(says, "Yes, nearly: " + Format(*trace.rays[LessonAxisRay].total, 2) + " and " +
                                Format(*trace.rays[LessonOuterRay].total, 2)));
+    const double apart = std::abs(std::stod(Format(*trace.rays[LessonOuterRay].total, 2)) -
+                                  std::stod(Format(*trace.rays[LessonAxisRay].total, 2)));
+    QVERIFY(apart < 0.05);
+    QVERIFY(Contains(says, Format(apart, 2) + " apart: practically equal"));
     QVERIFY(Contains(says, "194 wavelengths away"));
+    // Where each ray behind the lens meets the axis, from its exit point and direction.
+    double first = INFINITY;
+    double last = -INFINITY;
+    for (const TracedRay& ray : trace.rays) {
+        if (ray.exit && ray.inAir && ray.exit->y * ray.inAir->y < 0) {
+            const double x = ray.exit->x - ray.exit->y * ray.inAir->x / ray.inAir->y;
+            first = std::min(first, Behind(trace, x));
+            last = std::max(last, Behind(trace, x));
+        }
+    }
+    QVERIFY(first < 8 && 8 < last);
+    QVERIFY(Contains(BeatPageOf(StepOf("far"), 1, "en").notes,
+                     "near its best focus (" + Format(Behind(trace, *trace.bestFocus), 1) +
+                         "); the rays cross the axis from " + Format(first, 0) + " to " +
+                         Format(last, 0) + " wavelengths"));
     QCOMPARE((trace.lens.frontVertexX - trace.lens.sourceX) / trace.lens.wavelength, 194.0);
 }
 
@@ -366,8 +387,8 @@ void TestLesson::offTheFocusTheCountsDisagree() {
     QCOMPARE(*off.brightness, *off.inStepAll * *off.inStepAll);
     const std::string says = Says("offfocus");
     QVERIFY(Contains(says, Format(axis, 2) + " and " + Format(outer, 2) + " do not agree"));
-    QVERIFY(Contains(says,
-                     "Brightness: " + Format(100 * *off.brightness, 0) + " % of a perfect focus"));
+    QVERIFY(Contains(says, "Brightness: " + Format(100 * *off.brightness, 0) +
+                               " % of a perfect focus at this F"));
 }
 
 // "No: every ray brings 39.00 waves. The outer path is longer, but it crosses thinner glass."
@@ -385,15 +406,22 @@ void TestLesson::thePerfectSurface() {
                      "by up to " + Format(*trace.sphereGap, 2) + " glass wavelengths"));
 }
 
-// "Behind: on the outer ray it is still 2.00 waves from F": the crest at the axial count, and
-// the outer ray's count at F that much greater.
+// "Behind: on the orange ray it still has 0.48 waves to go to F": the crest at the axial count,
+// and step 4's ray's count at F that much greater; the outer ray, whole waves later, would bring
+// a steady wave's crest together with the axis ray's.
 void TestLesson::aFlashArrivesSpreadOut() {
     const Controls scene = LessonScene(StepOf("flash"), "en");
     const WaveTrace trace = TraceWaves(scene);
     QVERIFY(scene.flash && std::abs(*scene.flash - *trace.axialCount) < 1e-9);
-    const double late = *trace.rays[LessonOuterRay].total - *trace.axialCount;
-    QVERIFY(late > 1);
-    QVERIFY(Contains(Says("flash"), "still " + Format(late, 2) + " waves from F"));
+    QCOMPARE(trace.lens.sourceX, TraceOf("nofocus").lens.sourceX);
+    QCOMPARE(trace.lens.focusX, TraceOf("nofocus").lens.focusX);
+    const double late = *trace.rays[LessonInnerRay].total - *trace.axialCount;
+    QVERIFY(late > 0.25);
+    QVERIFY(Contains(Says("flash"), "still has " + Format(late, 2) + " waves to go to F"));
+    const double outer = *trace.rays[LessonOuterRay].total - *trace.axialCount;
+    QVERIFY(outer > 1 && std::abs(outer - std::round(outer)) < 0.05);
+    QVERIFY(Contains(BeatPageOf(StepOf("flash"), 3, "en").notes,
+                     "like the outer ray's " + Format(outer, 2)));
 }
 
 // "Flat: every path from S to the back of the glass holds 30.00 waves. The light leaves in
@@ -411,6 +439,10 @@ void TestLesson::theHyperbolaMakesParallelLight() {
     QVERIFY(std::abs((trace.lens.frontVertexX - trace.lens.sourceX) -
                      trace.lens.a * (trace.lens.index + 1)) < 1e-9);
     QVERIFY(Contains(Says("hyperbola"), "holds 30.00 waves"));
+    // Light runs its paths both ways: turned round, parallel light inside the glass leaves for the
+    // far focus, as the notes say.
+    QVERIFY(Contains(BeatPageOf(StepOf("hyperbola"), 3, "en").notes,
+                     "brings parallel light exactly to its far focus"));
 }
 
 // "F = 9: 98.4 % in step, more than at its neighbours": the meter at one decimal tells the best F
@@ -425,6 +457,13 @@ void TestLesson::yourTurnHasTheBrightestF() {
     // The class sees F there when it looks; the question starts it elsewhere.
     QCOMPARE(LessonBeatOf(StepOf("yourturn"), 2, "en").scene.fOCUS_POINT, f);
     QVERIFY(LessonBeatOf(StepOf("yourturn"), 1, "en").scene.fOCUS_POINT != f);
+    // The source's distance from the lens as the stage gives it, and X0 as the window reads it.
+    const std::string given = LessonGivenLines(StepOf("yourturn"), "en").front();
+    const std::string x0 = std::to_string(-scene.initial_POINT);
+    QVERIFY(Contains(
+        given, Format((start.lens.frontVertexX - start.lens.sourceX) / start.lens.wavelength, 0) +
+                   " wavelengths from the lens (X0 = " + x0 + ")"));
+    QVERIFY(Contains(SourceCaption(scene), "=" + x0 + " "));
     // Not the F that step 5 already showed.
     QVERIFY(f != LessonScene(StepOf("far"), "en").fOCUS_POINT);
     scene.fOCUS_POINT = f;

@@ -192,8 +192,9 @@ void TestFocusWords::noMissingFocusBesideABestFocus() {
 
 // Source bar 26 (F 45): the counts agree best 44.83 wavelengths behind the lens, but a Huygens
 // sum over the light leaving it (a = 4.8) puts the first dark fringe of a perfect focus there
-// farther out than a: the summary says "no focus" and marks no best focus. From source bar 40
-// the best focus is a small spot, and it is named and marked as such.
+// farther out than a: the summary says "no focus" and marks no best focus. The guide and
+// README: a small spot that F can reach only from about bar 30 (F 30: under 3/4 of a), and
+// from bar 40 a good one; there the best focus is named and marked as such.
 void TestFocusWords::bestFocusAsWideAsTheLightIsNoFocus() {
     const WaveTrace wide = TraceWaves(Scene(-26, 45));
     const double a = *wide.exitHalfWidth / 5;
@@ -210,6 +211,9 @@ void TestFocusWords::bestFocusAsWideAsTheLightIsNoFocus() {
             layout.named.end());
     const std::optional<FocusBarChoice> choice = FocusBarNearBestFocus(Scene(-26, 45));
     QVERIFY(choice && choice->noFocus && choice->bar == 45);
+    const WaveTrace reach = TraceWaves(Scene(-30, 30));
+    const double ar = *reach.exitHalfWidth / 5;
+    QVERIFY(HuygensFirstDark(ar, (*reach.bestFocus - reach.lens.backX) / 5) < 0.75 * ar);
     const WaveTrace small = TraceWaves(Scene(-40, 18));
     const double as = *small.exitHalfWidth / 5;
     QVERIFY(HuygensFirstDark(as, (*small.bestFocus - small.lens.backX) / 5) < 0.6 * as);

@@ -223,7 +223,7 @@ Problem SettleBestFocus(Request& request, bool window, std::string_view language
     controls.fOCUS_POINT = choice->bar;
     if (choice->clamped && !window) {
         out << QString::fromStdString(
-                   Text("bestFocus.beyond", language,
+                   Text(choice->noFocus ? "bestFocus.beyondWide" : "bestFocus.beyond", language,
                         {Format(choice->behind, 2), std::to_string(choice->bar)}))
             << '\n';
     }

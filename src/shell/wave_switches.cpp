@@ -27,11 +27,15 @@ BestFocusMove BestFocusFor(const Controls& controls, double wavelength,
         return {say("bestFocus.perfect", {}), std::nullopt};
     }
     if (const auto choice = waves::FocusBarNearBestFocus(controls)) {
-        return {
-            choice->clamped
-                ? say("bestFocus.beyond", {Format(choice->behind, 2), std::to_string(choice->bar)})
-                : say("bestFocus.moved", {std::to_string(choice->bar), Format(choice->behind, 2)}),
-            choice->bar};
+        const std::string behind = Format(choice->behind, 2);
+        const std::string bar = std::to_string(choice->bar);
+        if (choice->clamped) {
+            return {
+                say(choice->noFocus ? "bestFocus.beyondWide" : "bestFocus.beyond", {behind, bar}),
+                choice->bar};
+        }
+        return {say(choice->noFocus ? "bestFocus.movedWide" : "bestFocus.moved", {bar, behind}),
+                choice->bar};
     }
     return {
         say("bestFocus.none", {std::to_string(std::lround(waves::BestFocusRange / wavelength))}),

@@ -208,11 +208,29 @@ std::optional<FocusBarChoice> FocusBarNearBestFocus(const Controls& controls) {
     choice.bar =
         static_cast<int>(std::clamp<long>(nearest, fOCUS_POINT_Range.min, fOCUS_POINT_Range.max));
     choice.clamped = choice.bar != nearest;
+    choice.noFocus = BestFocusIsNoFocus(trace);
     return choice;
 }
 
 double PerfectSpotHalfWidth(double wavelength, double distance, double halfWidth) {
     return wavelength * distance / (2 * halfWidth);
+}
+
+bool BestFocusIsNoFocus(const WaveTrace& trace) {
+    if (!trace.bestFocus || !trace.exitHalfWidth) {
+        return false;
+    }
+    return PerfectSpotHalfWidth(trace.lens.wavelength, *trace.bestFocus - trace.lens.backX,
+                                *trace.exitHalfWidth) >= *trace.exitHalfWidth;
+}
+
+TracedRay ParaxialRay(const WaveTrace& trace) {
+    return TraceRay(trace.lens, 1e-4 * trace.aperture.value_or(0));
+}
+
+bool ParaxialRaysCrossInGlass(const WaveTrace& trace) {
+    const TracedRay paraxial = ParaxialRay(trace);
+    return paraxial.exit && paraxial.entry.y * paraxial.exit->y < 0;
 }
 
 void Summarise(WaveTrace& trace) {
@@ -228,8 +246,7 @@ void Summarise(WaveTrace& trace) {
         const auto [least, greatest] = std::minmax_element(crossings.begin(), crossings.end());
         trace.crossingSpread = *greatest - *least;
     }
-    const TracedRay paraxial = TraceRay(trace.lens, 1e-4 * trace.aperture.value_or(0));
-    trace.paraxialFocus = AxisCrossing(paraxial);
+    trace.paraxialFocus = AxisCrossing(ParaxialRay(trace));
     if (!through.axial) {
         return;
     }

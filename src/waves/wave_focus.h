@@ -28,9 +28,26 @@ double PhasorAgreement(const std::vector<double>& counts);
 /// a bright line whose first dark fringe lies λ z / (2a) to either side (Fraunhofer: the
 /// opening 2a sends a plane wave tilted by the angle λ / 2a into its first zero). Lengths in
 /// any one unit; z, a > 0. It holds for z well beyond a; at wider angles the spot is somewhat
-/// wider still, never narrower. A spot as wide as the opening itself means that nothing is
-/// concentrated at that point, however well the counts agree.
+/// wider still, never narrower (a Huygens sum puts the first zero between λz/2a and
+/// λ√(z² + a²)/2a, e.g. 0.61 for a = 4.97, z = 5, against 0.50 and 0.71), so the texts say
+/// "about λz/2a" and the small-angle form is kept as the lower bound: a spot that is as wide
+/// as the opening by it is at least as wide in truth. A spot as wide as the opening itself
+/// means that nothing is concentrated at that point, however well the counts agree.
 double PerfectSpotHalfWidth(double wavelength, double distance, double halfWidth);
+
+/// **A best focus that is no focus**: true when `trace` has a best focus and a perfect focus
+/// there, from the light leaving through ±a (`WaveTrace::exitHalfWidth`), would be as wide as
+/// that light: `PerfectSpotHalfWidth` at the best focus ≥ a, i.e. a Fresnel number a²/(λz) of
+/// ½ or less. The counts agree best there, but nothing is concentrated there.
+bool BestFocusIsNoFocus(const WaveTrace& trace);
+
+/// The paraxial ray of `trace`: the ray entering at 10⁻⁴ of the aperture, whose axis crossing
+/// behind the lens is the paraxial focus.
+TracedRay ParaxialRay(const WaveTrace& trace);
+
+/// True when the paraxial ray enters on one side of the axis and leaves the glass on the other:
+/// the rays near the axis cross inside the glass and spread again behind it.
+bool ParaxialRaysCrossInGlass(const WaveTrace& trace);
 
 /// The agreement of the counts `totals` with the axial count `axial`. Empty `totals` agree
 /// perfectly.
@@ -67,6 +84,8 @@ struct FocusBarChoice {
     int bar = 0;
     bool clamped = false;
     double behind = 0;
+    /// `BestFocusIsNoFocus`: the counts agree best there, but nothing is concentrated there.
+    bool noFocus = false;
 };
 
 /// The choice for the lens of `controls` (whatever its view: the lens is the same), empty where

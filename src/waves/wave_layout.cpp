@@ -1,6 +1,7 @@
 #include "waves/wave_layout.h"
 
 #include "waves/text_placement.h"
+#include "waves/wave_focus.h"
 #include "waves/wave_overlays.h"
 #include "waves/wave_summary.h"
 
@@ -75,7 +76,10 @@ WaveViewLayout LayOutWaveView(const WaveTrace& trace, double aspect) {
             layout.named.push_back(marker);
         }
     };
-    place(Marker::BestFocus, trace.bestFocus);
+    // A best focus that is no focus is named in the summary's own words, never marked.
+    if (!BestFocusIsNoFocus(trace)) {
+        place(Marker::BestFocus, trace.bestFocus);
+    }
     place(Marker::ParaxialFocus, trace.paraxialFocus);
     // Room behind the lens for the rays to show where they go, and a margin all round.
     const double margin = 0.06 * (right - left) + 0.1 * lens.rim;

@@ -2,6 +2,7 @@
 
 #include "construction/number_format.h"
 #include "texts/catalogue.h"
+#include "waves/wave_focus.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,7 +52,9 @@ void NoParaxialFocus(const WaveTrace& trace, std::string_view language,
     const std::optional<NearSource> near = SourceWithinFocalDistance(trace.lens);
     const bool hyperbola = trace.lens.shape == LensShape::Hyperbola;
     if (!near) {
-        say(std::string(Text("ledger.noParaxialFocus", language)));
+        say(std::string(
+            Text(ParaxialRaysCrossInGlass(trace) ? "ledger.crossInGlass" : "ledger.noParaxialFocus",
+                 language)));
     } else if (near->onFocalPoint) {
         say(Text(hyperbola ? "ledger.atFarFocus" : "ledger.atFocalPoint", language,
                  {Format(near->focal, 2)}));
@@ -153,7 +156,11 @@ std::vector<LedgerLine> LedgerSummary(const WaveTrace& trace, std::string_view l
     s.push_back({text("ledger.inStepAll"), percent(trace.inStepAll)});
     s.push_back({text("ledger.brightness"), percent(trace.brightness)});
     PerfectSpot(trace, language, s);
-    if (trace.bestFocus) {
+    if (BestFocusIsNoFocus(trace)) {
+        s.push_back({Text("ledger.bestFocusWide", language,
+                          {Format(*BehindLens(trace, trace.bestFocus), 2)}),
+                     ""});
+    } else if (trace.bestFocus) {
         s.push_back({text("ledger.bestFocus"), Number(BehindLens(trace, trace.bestFocus), 2)});
         s.push_back({text("ledger.bestFromF"),
                      Format((*trace.bestFocus - trace.lens.focusX) / trace.lens.wavelength, 2),

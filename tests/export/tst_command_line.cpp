@@ -732,9 +732,11 @@ void TestCommandLine::focusBest_data() {
     QTest::newRow("far source") << QStringList{"--source", "-200"} << 0 << 8 << "";
     QTest::newRow("far source, wave view")
         << QStringList{"--source", "-200", "--view", "waves"} << 0 << 8 << "";
-    QTest::newRow("beyond the bar")
-        << QStringList{"--source", "-25"} << 0 << 50 << "beyond 50: F is set to 50";
-    QTest::newRow("no focus") << QStringList{} << 2 << 0 << "no focus within 400 wavelengths";
+    QTest::newRow("beyond the bar") << QStringList{"--source", "-25"} << 0 << 50
+                                    << "beyond 50, and a perfect focus there would be as wide as "
+                                       "the light: no focus. F is set to 50";
+    QTest::newRow("no focus") << QStringList{} << 2 << 0
+                              << "no best focus (no point of least wavefront error) within 400";
     QTest::newRow("the perfect lens")
         << QStringList{"--view", "waves", "--lens", "perfect"} << 2 << 0 << "made for its F";
 }

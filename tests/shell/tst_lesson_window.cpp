@@ -236,8 +236,7 @@ void TestLessonWindow::bestFocusKey() {
     w->SetControls(start);
     w->DrawConstruction();
     const QString said = w->MoveFocusToBestFocus();
-    QVERIFY2(said.startsWith(QStringLiteral("This lens brings the light to no focus")),
-             qPrintable(said));
+    QVERIFY2(said.startsWith(QStringLiteral("This lens has no best focus")), qPrintable(said));
     // A screen reader is told the same.
     QCOMPARE(w->findChild<QPushButton*>(QStringLiteral("bestFocusButton"))->accessibleDescription(),
              said);

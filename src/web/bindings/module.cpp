@@ -262,10 +262,14 @@ EMSCRIPTEN_KEEPALIVE const char* kymata_best_focus(int source, int focus, int in
     }
     const std::string bar = std::to_string(choice->bar);
     const std::string behind = Format(choice->behind, 2);
-    return Give(answer.Add("focus", choice->bar)
-                    .Add("said", choice->clamped ? Text("bestFocus.beyond", el, {behind, bar})
-                                                 : Text("bestFocus.moved", el, {bar, behind}))
-                    .Text());
+    return Give(
+        answer.Add("focus", choice->bar)
+            .Add("said", choice->clamped
+                             ? Text(choice->noFocus ? "bestFocus.beyondWide" : "bestFocus.beyond",
+                                    el, {behind, bar})
+                             : Text(choice->noFocus ? "bestFocus.movedWide" : "bestFocus.moved", el,
+                                    {bar, behind}))
+            .Text());
 }
 
 /// The lesson's step `step` (1-based) in the language at `language` in the list of

@@ -42,7 +42,10 @@ Traced RunInjected(const QString& inject, const QStringList& arguments, const QS
     }
     command << QStringLiteral(KYMATA_BINARY) << arguments;
     QProcess process;
-    process.setProcessEnvironment(UserEnvironment());
+    // Under strace the sanitized build's leak check cannot run at exit and would fail the run.
+    QProcessEnvironment env = UserEnvironment();
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
     process.setChildProcessModifier([mask] { ::umask(mask); });
     // The shell reports how the program ended, a signal as 128 + its number.

@@ -305,7 +305,8 @@ void TestLesson::slowerInGlass() {
 // "34 waves: 14 in air and 20 in the glass", and the wavefront of count 34 meets the axis at the
 // back face.
 void TestLesson::wavefrontsCountTheAxis() {
-    const TracedRay& axis = TraceOf("fronts").rays[LessonAxisRay];
+    const WaveTrace trace = TraceOf("fronts");
+    const TracedRay& axis = trace.rays[LessonAxisRay];
     QCOMPARE(Format(axis.air + *axis.glass, 6), std::string("34.000000"));
     QVERIFY(Contains(Says("fronts"), "34 waves: 14 in air and 20 in the glass"));
 }
